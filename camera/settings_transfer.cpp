@@ -1,0 +1,45 @@
+// Reading the whole settings table into a shadow, and writing one row of it.
+#include "clock/clock.h"
+#include "camera/camera_link.h"
+#include "camera/message_format.h"
+
+namespace torvix {
+
+namespace {
+
+constexpr uint8_t kSettingsRead = 0x01;
+constexpr uint8_t kSettingsBank = 0x31;
+constexpr Milliseconds kAfterRowRead{2};
+constexpr Milliseconds kAfterSettingWrite{100};
+
+}  // namespace
+
+uint8_t CameraLink::ReadAllSettings(CameraBlock& shadow) {
+  for (const CameraSetting& row : kSettingsTable) {
+    uint8_t value = 0;
+    const uint8_t result =
+        ReadRegister(kSettingsRead, kSettingsBank, row.registerAddress, shadow, &value);
+    Pause(kAfterRowRead);
+    if (result != 0) {
+      ShortMessage text;
+      FormatShortMessage(text, "Camera settings not correctly read, default values displayed");
+      messages_.Show(text, kMessageOk);
+      return 1;
+    }
+    shadow.SettingsShadow[row.number] = value;
+  }
+  return 0;
+}
+
+uint8_t CameraLink::WriteSetting(int row, uint8_t value) {
+  const CameraSetting* setting = FindSetting(row);
+  if (setting == nullptr) return 1;
+  const uint8_t result = WriteRegister(setting->registerAddress, value);
+  if (result == 0) {
+    block_.SettingsShadow[setting->number] = value;
+    Pause(kAfterSettingWrite);
+  }
+  return result;
+}
+
+}  // namespace torvix

@@ -1,0 +1,53 @@
+#include "camera/value_edit_pairs.h"
+
+#include <cctype>
+
+namespace torvix {
+
+namespace {
+
+bool isHexDigit(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
+
+unsigned hexValue(char c) {
+  if (c >= '0' && c <= '9') return static_cast<unsigned>(c - '0');
+  return static_cast<unsigned>(std::tolower(static_cast<unsigned char>(c)) - 'a' + 10);
+}
+
+}  // namespace
+
+const ValueEditPair* FindPairBySlider(int sliderId) {
+  for (const ValueEditPair& pair : kValueEditPairs) {
+    if (pair.sliderId == sliderId) return &pair;
+  }
+  return nullptr;
+}
+
+const ValueEditPair* FindPairByEdit(int editId) {
+  for (const ValueEditPair& pair : kValueEditPairs) {
+    if (pair.editId == editId) return &pair;
+  }
+  return nullptr;
+}
+
+std::optional<uint8_t> ParseTwoHexDigits(std::string_view text) {
+  if (text.size() != 2 || !isHexDigit(text[0]) || !isHexDigit(text[1])) return std::nullopt;
+  return static_cast<uint8_t>(hexValue(text[0]) * 16 + hexValue(text[1]));
+}
+
+std::optional<unsigned> ParseLeadingHexRun(std::string_view text) {
+  if (text.size() < 2 || !isHexDigit(text[0]) || !isHexDigit(text[1])) return std::nullopt;
+  const std::string_view read = text.substr(0, kValueEditReadLimit);
+  unsigned value = 0;
+  for (char c : read) {
+    if (!isHexDigit(c)) break;
+    value = value * 16 + hexValue(c);
+  }
+  return value;
+}
+
+std::optional<unsigned> ParseValueEdit(const ValueEditPair& pair, std::string_view text) {
+  if (pair.parse == ValueEditParse::LeadingHexRun) return ParseLeadingHexRun(text);
+  return ParseTwoHexDigits(text);
+}
+
+}  // namespace torvix
