@@ -1,0 +1,51 @@
+#include "bridge/src/adapter_device.h"
+
+#include <cstdlib>
+#include <string>
+#include <utility>
+
+#include "bridge/src/transport_sim.h"
+#if defined(_WIN32)
+#include "bridge/src/transport_win32.h"
+#else
+#include "bridge/src/transport_socket.h"
+#endif
+
+namespace torvix {
+
+AdapterDevice::~AdapterDevice() = default;
+
+namespace {
+
+AdapterDeviceOpener& TestingOpener() {
+  static AdapterDeviceOpener opener;
+  return opener;
+}
+
+std::unique_ptr<AdapterDevice> OpenNamedDevice(const char* setting) {
+  if (setting != nullptr && std::string(setting) == "sim") return OpenSimAdapterDevice();
+#if defined(_WIN32)
+  return OpenWin32AdapterDevice(setting != nullptr ? setting : kWin32DeviceName);
+#else
+  return OpenSocketAdapterDevice(setting != nullptr ? std::string(setting) : DefaultSocketPath());
+#endif
+}
+
+}  // namespace
+
+std::string DefaultSocketPath() {
+  const char* runtimeDir = std::getenv("XDG_RUNTIME_DIR");
+  if (runtimeDir != nullptr && runtimeDir[0] != '\0') return std::string(runtimeDir) + "/zembrel-0";
+  return "/tmp/zembrel-0";
+}
+
+std::unique_ptr<AdapterDevice> OpenAdapterDevice() {
+  if (TestingOpener()) return TestingOpener()();
+  return OpenNamedDevice(std::getenv("QUORLINK_DEVICE"));
+}
+
+void SetAdapterDeviceOpenerForTesting(AdapterDeviceOpener opener) {
+  TestingOpener() = std::move(opener);
+}
+
+}  // namespace torvix

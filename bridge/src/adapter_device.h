@@ -1,0 +1,40 @@
+// The seam between a bridge and the adapter board's driver.
+//
+// A device is opened by constructing it and closed by destroying it. Each transport (the Win32
+// driver, a local socket, the in-process board) is one implementation in a file of its own.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "board/adapter_protocol.h"
+
+namespace torvix {
+
+class AdapterDevice {
+ public:
+  virtual ~AdapterDevice();
+  // One synchronous device control request. For host-to-board requests output holds the bytes
+  // sent; for board-to-host requests the device fills it. A transport translates its own
+  // failures (errno, a broken connection) into a result with ok == false.
+  virtual ControlResult Control(uint32_t code, std::span<const uint8_t> input,
+                                std::span<uint8_t> output) = 0;
+};
+
+using AdapterDeviceOpener = std::function<std::unique_ptr<AdapterDevice>()>;
+
+// Opens the adapter chosen by QUORLINK_DEVICE: unset -> the socket $XDG_RUNTIME_DIR/zembrel-0
+// (or /tmp/zembrel-0) on POSIX and the driver device on Windows; "sim" -> the in-process board;
+// anything else -> a socket path. nullptr when the device cannot be opened.
+std::unique_ptr<AdapterDevice> OpenAdapterDevice();
+
+// Where QUORLINK_DEVICE unset or set to a path leads on POSIX.
+std::string DefaultSocketPath();
+
+// Tests put their own device behind every IICInit; an empty opener restores the default.
+void SetAdapterDeviceOpenerForTesting(AdapterDeviceOpener opener);
+
+}  // namespace torvix

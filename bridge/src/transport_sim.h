@@ -1,0 +1,13 @@
+// The in-process adapter board with its virtual camera (QUORLINK_DEVICE=sim).
+#pragma once
+
+#include <memory>
+
+#include "bridge/src/adapter_device.h"
+
+namespace torvix {
+
+// nullptr when no in-process board is built into the library.
+std::unique_ptr<AdapterDevice> OpenSimAdapterDevice();
+
+}  // namespace torvix

@@ -1,0 +1,124 @@
+#include "bridge/src/transport_socket.h"
+
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/time.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include "board/socket_framing.h"
+
+namespace torvix {
+
+namespace {
+
+#if defined(MSG_NOSIGNAL)
+constexpr int kSendFlags = MSG_NOSIGNAL;
+#else
+constexpr int kSendFlags = 0;  // SO_NOSIGPIPE is set on the socket instead
+#endif
+
+// Every errno and short transfer ends here: the request fails and the connection is dropped,
+// so a half-read reply can never be taken for the answer to the next request.
+class SocketAdapterDevice final : public AdapterDevice {
+ public:
+  explicit SocketAdapterDevice(int fd) : fd_(fd) {}
+  ~SocketAdapterDevice() override { Disconnect(); }
+  SocketAdapterDevice(const SocketAdapterDevice&) = delete;
+  SocketAdapterDevice& operator=(const SocketAdapterDevice&) = delete;
+
+  ControlResult Control(uint32_t code, std::span<const uint8_t> input,
+                        std::span<uint8_t> output) override {
+    if (fd_ < 0) return {};
+    if (!SendAll(EncodeRequest(code, input, output))) return Fail();
+    FramedReply reply;
+    if (!ReceiveReply(output.size(), reply)) return Fail();
+    if (!reply.output.empty()) std::memcpy(output.data(), reply.output.data(), reply.output.size());
+    return reply.result;
+  }
+
+ private:
+  bool SendAll(const std::vector<uint8_t>& bytes) {
+    std::size_t sent = 0;
+    while (sent < bytes.size()) {
+      const ssize_t n = ::send(fd_, bytes.data() + sent, bytes.size() - sent, kSendFlags);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return false;
+      sent += static_cast<std::size_t>(n);
+    }
+    return true;
+  }
+
+  bool ReceiveReply(std::size_t outputCapacity, FramedReply& reply) {
+    std::vector<uint8_t> bytes;
+    uint8_t chunk[512];
+    for (;;) {
+      std::size_t consumed = 0;
+      switch (DecodeReply(bytes, outputCapacity, reply, consumed)) {
+        case DecodeStatus::kComplete:
+          return consumed == bytes.size();  // trailing bytes answer nothing we asked
+        case DecodeStatus::kMalformed:
+          return false;
+        case DecodeStatus::kNeedMore:
+          break;
+      }
+      const ssize_t n = ::recv(fd_, chunk, sizeof chunk, 0);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return false;  // closed, timed out or failed
+      bytes.insert(bytes.end(), chunk, chunk + n);
+    }
+  }
+
+  ControlResult Fail() {
+    Disconnect();
+    return {};
+  }
+
+  void Disconnect() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+  }
+
+  int fd_;
+};
+
+void SetTimeouts(int fd) {
+  timeval timeout{};
+  timeout.tv_sec = static_cast<time_t>(kSocketReplyTimeout.count() / 1000);
+  timeout.tv_usec = static_cast<suseconds_t>((kSocketReplyTimeout.count() % 1000) * 1000);
+  ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+  ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
+#if defined(SO_NOSIGPIPE)
+  const int on = 1;
+  ::setsockopt(fd, SOL_SOCKET, SO_NOSIGPIPE, &on, sizeof on);
+#endif
+}
+
+}  // namespace
+
+std::unique_ptr<AdapterDevice> OpenSocketAdapterDevice(const std::string& path) {
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  if (path.empty() || path.size() >= sizeof address.sun_path) return nullptr;
+  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  if (fd < 0) return nullptr;
+  ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+  SetTimeouts(fd);
+  int rc = 0;
+  do {
+    rc = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+  } while (rc < 0 && errno == EINTR);
+  if (rc < 0) {
+    ::close(fd);
+    return nullptr;
+  }
+  return std::make_unique<SocketAdapterDevice>(fd);
+}
+
+}  // namespace torvix

@@ -1,0 +1,15 @@
+// The adapter board's Windows driver, reached with DeviceIoControl. Built on Windows only.
+#pragma once
+
+#include <memory>
+
+#include "bridge/src/adapter_device.h"
+
+namespace torvix {
+
+inline constexpr const char* kWin32DeviceName = "\\\\.\\zembrel-0";
+
+// Opens the driver device by name; nullptr when CreateFileA fails.
+std::unique_ptr<AdapterDevice> OpenWin32AdapterDevice(const char* deviceName);
+
+}  // namespace torvix
