@@ -28,7 +28,7 @@ inline constexpr int kHeaderAddress7 = 3;
 inline constexpr int kHeaderSubAddressLow = 4;
 inline constexpr int kHeaderSubAddressHigh = 5;
 
-// Command codes.
+// Command codes. docs/adapter-protocol.md ("Board commands") tells what the board does for each.
 enum class Command : uint8_t {
   kWrite = 1,                    // write data
   kWriteInterleaved = 3,         // (sub-address low, data) pairs
@@ -38,13 +38,21 @@ enum class Command : uint8_t {
   kReadSub16 = 8,                // 2-byte sub-address, then read
   kWriteInterleaved16 = 10,      // (sub-address high, low, data) triples
   kReadInterleaved16 = 11,       // 2-byte interleaved read
-  kWriteVariant = 12,            // Send type 1
-  kReadVariant = 13,             // Receive type 1
+  kWritePolled = 12,             // write, retried while the address is not acknowledged
+  kReadPolled = 13,              // read, retried while the address is not acknowledged
   kBusStatus = 14,               // the bus state, one byte
-  kWriteSubVariant = 15,         // SendSub type 2
-  kReadSubVariant = 16,          // ReceiveSub type 2
-  kWriteVariant3 = 17,           // Send type 3
-  kReadVariant3 = 18,            // Receive type 3
+  kWriteSub16Settled = 15,       // 2-byte sub-address write, then wait out the write cycle
+  kReadSub16Split = 16,          // 2-byte sub-address write, STOP, then a separate read
+  kWriteWhenIdle = 17,           // wait for an idle bus, then write
+  kReadWhenIdle = 18,            // wait for an idle bus, then read
+
+  // The names the bridge gives these commands after the export types that select them.
+  kWriteVariant = kWritePolled,         // Send type 1
+  kReadVariant = kReadPolled,           // Receive type 1
+  kWriteSubVariant = kWriteSub16Settled,  // SendSub type 2
+  kReadSubVariant = kReadSub16Split,    // ReceiveSub type 2
+  kWriteVariant3 = kWriteWhenIdle,      // Send type 3
+  kReadVariant3 = kReadWhenIdle,        // Receive type 3
 };
 
 // Status bytes of the board (the transfer's outcome).
@@ -54,6 +62,9 @@ inline constexpr uint8_t kStatusDataNack = 5;
 inline constexpr uint8_t kStatusBusBusy = 6;
 inline constexpr uint8_t kStatusUnknownCommand = 10;
 inline constexpr uint8_t kStatusAddressNack = 14;
+
+// The version the board answers to kControlVersion: three 16-bit values, little-endian.
+inline constexpr uint16_t kBoardVersion[3] = {2, 1, 0};
 
 // What a device control request reports: success, and the number of bytes transferred.
 struct ControlResult {
