@@ -232,6 +232,11 @@ std::vector<MenuItem>* DialogWindow::GetSystemMenu() {
   return template_.systemMenu ? &systemMenu_ : nullptr;
 }
 
+void DialogWindow::AppendSystemMenuItem(std::vector<MenuItem>& menu, MenuItem item) {
+  menu.push_back(std::move(item));
+  WindowStateChanged();
+}
+
 void DialogWindow::SetClientSize(int width, int height) {
   clientWidth_ = width;
   clientHeight_ = height;

@@ -98,7 +98,9 @@ class DialogWindow {
   void EnableDialog(bool enable);
   void SetIcon(int iconId, bool big);
   int Icon(bool big) const { return big ? bigIcon_ : smallIcon_; }
+  // The system menu, or nullptr when the template has none.
   std::vector<MenuItem>* GetSystemMenu();
+  void AppendSystemMenuItem(std::vector<MenuItem>& menu, MenuItem item);
   const std::vector<MenuItem>& SystemMenu() const { return systemMenu_; }
   bool IsIconic() const { return iconic_; }
   void SetClientSize(int width, int height);

@@ -1,0 +1,9 @@
+#include "app/about_dialog.h"
+
+namespace torvix {
+
+CAboutDlg::CAboutDlg(MessageHost& messages) : Dialog(AboutDialogTemplate(), messages) {}
+
+void CAboutDlg::DoDataExchange(DataExchange& exchange) { Dialog::DoDataExchange(exchange); }
+
+}  // namespace torvix

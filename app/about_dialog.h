@@ -1,0 +1,17 @@
+// The About box (template 100): the program icon, the name and version, and OK.
+#pragma once
+
+#include "app/dialog.h"
+
+namespace torvix {
+
+class CAboutDlg : public Dialog {
+ public:
+  explicit CAboutDlg(MessageHost& messages);
+
+ protected:
+  // No bindings: the box shows only its template.
+  void DoDataExchange(DataExchange& exchange) override;
+};
+
+}  // namespace torvix
