@@ -43,6 +43,10 @@ int WhiteBalanceModeShown(uint8_t whiteBalanceControl, uint8_t pushToWhite) {
   return whiteBalanceControl & 0x01;
 }
 
+uint8_t PushToWhiteForMode(int index) {
+  return index == kWhiteBalancePushToWhite ? kPushToWhiteSet : kPushToWhiteOff;
+}
+
 uint8_t MirrorIntoWhiteBalance(uint8_t current, bool mirrored) {
   return FlagToRegister(current, kWhiteBalanceMirrorMask, mirrored);
 }

@@ -48,6 +48,9 @@ inline constexpr int kZoomFactorItems = 4;
 // "Push2White-set" while PushToWhite is 1 or 2, otherwise bit 0 of WhiteBalanceControl.
 uint8_t WhiteBalanceModeToRegister(uint8_t current, int index);
 int WhiteBalanceModeShown(uint8_t whiteBalanceControl, uint8_t pushToWhite);
+// PushToWhite written when a white-balance mode is chosen: 0 for Auto and Manual (written
+// before WhiteBalanceControl), 2 for "Push2White-set" (written alone).
+uint8_t PushToWhiteForMode(int index);
 // The mirror state kept in bit 7 of WhiteBalanceControl's shadow byte.
 uint8_t MirrorIntoWhiteBalance(uint8_t current, bool mirrored);
 

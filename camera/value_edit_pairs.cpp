@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "camera/register_map.h"
+
 namespace torvix {
 
 namespace {
@@ -48,6 +50,13 @@ std::optional<unsigned> ParseLeadingHexRun(std::string_view text) {
 std::optional<unsigned> ParseValueEdit(const ValueEditPair& pair, std::string_view text) {
   if (pair.parse == ValueEditParse::LeadingHexRun) return ParseLeadingHexRun(text);
   return ParseTwoHexDigits(text);
+}
+
+std::optional<EditValue> ReadValueEdit(const ValueEditPair& pair, std::string_view text) {
+  const std::optional<unsigned> typed = ParseValueEdit(pair, text);
+  if (!typed) return std::nullopt;
+  const uint8_t value = ClampToRange(*typed, pair.minimum, pair.maximum);
+  return EditValue{value, value != *typed};
 }
 
 }  // namespace torvix

@@ -77,4 +77,12 @@ std::optional<unsigned> ParseLeadingHexRun(std::string_view text);
 // The parse a pair uses.
 std::optional<unsigned> ParseValueEdit(const ValueEditPair& pair, std::string_view text);
 
+// What a value edit's text asks for: the value within the pair's range, and whether it had to
+// be clamped (the edit then shows the limit instead of what was typed).
+struct EditValue {
+  uint8_t value;
+  bool clamped;
+};
+std::optional<EditValue> ReadValueEdit(const ValueEditPair& pair, std::string_view text);
+
 }  // namespace torvix
