@@ -1,8 +1,26 @@
 #include "bridge/src/transport_sim.h"
 
+#include "sim/sim_rig.h"
+
 namespace torvix {
 
-// No in-process board is linked in yet, so "sim" behaves like an absent adapter.
-std::unique_ptr<AdapterDevice> OpenSimAdapterDevice() { return nullptr; }
+namespace {
+
+// A handle on the process-wide virtual board: opening it is plugging nothing in, so every
+// device opened shares the one camera and its state, as handles on a real board do.
+class SimAdapterDevice final : public AdapterDevice {
+ public:
+  ControlResult Control(uint32_t code, std::span<const uint8_t> input,
+                        std::span<uint8_t> output) override {
+    return SimRig::Instance().Control(code, input, output);
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<AdapterDevice> OpenSimAdapterDevice() {
+  if (!SimRig::Instance().BoardPresent()) return nullptr;
+  return std::make_unique<SimAdapterDevice>();
+}
 
 }  // namespace torvix
