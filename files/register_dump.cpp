@@ -26,6 +26,16 @@ void showWriteFailure(MessageHost& messages, const std::string& path, unsigned c
   messages.Show(text, kMessageOk);
 }
 
+// Line ends inside a piece that holds several lines.
+int linesInside(std::string_view text) {
+  int count = 0;
+  for (std::size_t at = text.find("\r\n"); at != std::string_view::npos;
+       at = text.find("\r\n", at + 2)) {
+    ++count;
+  }
+  return count;
+}
+
 std::string joinedLines(const std::vector<std::string>& lines) {
   std::string piece;
   for (const std::string& line : lines) {
@@ -67,7 +77,7 @@ class DumpRun {
 
   bool Write(std::string_view text) {
     if (file_.WriteLine(text)) {
-      ++result_.linesWritten;
+      result_.linesWritten += 1 + linesInside(text);
       return true;
     }
     writeFailed();
