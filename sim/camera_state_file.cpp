@@ -1,0 +1,180 @@
+#include "sim/camera_state_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <cstdio>
+#include <cstring>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <vector>
+
+namespace torvix {
+
+namespace {
+
+constexpr const char* kFormat = "zembrel-sim camera state";
+constexpr int kVersion = 1;
+constexpr std::size_t kRowBytes = 16;
+
+nlohmann::json HexRows(std::span<const uint8_t> bytes) {
+  nlohmann::json rows = nlohmann::json::array();
+  for (std::size_t at = 0; at < bytes.size(); at += kRowBytes) {
+    std::string row;
+    for (std::size_t i = at; i < at + kRowBytes && i < bytes.size(); ++i) {
+      char hex[4];
+      std::snprintf(hex, sizeof hex, i == at ? "%02x" : " %02x", bytes[i]);
+      row += hex;
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+// Exactly bytes.size() bytes in rows of 16 two-digit hex values.
+bool ParseHexRows(const nlohmann::json& rows, std::span<uint8_t> bytes) {
+  if (!rows.is_array() || rows.size() * kRowBytes != bytes.size()) return false;
+  std::size_t at = 0;
+  for (const auto& row : rows) {
+    if (!row.is_string()) return false;
+    std::istringstream in(row.get<std::string>());
+    std::string word;
+    std::size_t count = 0;
+    while (in >> word) {
+      if (word.size() != 2 || !std::isxdigit(static_cast<unsigned char>(word[0])) ||
+          !std::isxdigit(static_cast<unsigned char>(word[1])) || count == kRowBytes) {
+        return false;
+      }
+      const unsigned long value = std::strtoul(word.c_str(), nullptr, 16);
+      bytes[at + count++] = static_cast<uint8_t>(value);
+    }
+    if (count != kRowBytes) return false;
+    at += kRowBytes;
+  }
+  return true;
+}
+
+std::string Errno(const std::string& what, const std::string& path) {
+  return what + " " + path + ": " + std::strerror(errno);
+}
+
+bool WriteAll(int fd, const std::string& text) {
+  std::size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// The directory entry of the rename must reach the disk too.
+void SyncDirectoryOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+// The whole file, or false with errno telling why.
+bool ReadWholeFile(const std::string& path, std::string& text) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (errno == 0 || S_ISDIR(info.st_mode)) errno = EISDIR;
+    ::close(fd);
+    return false;
+  }
+  char buffer[4096];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      const int savedErrno = errno;
+      ::close(fd);
+      errno = savedErrno;
+      return false;
+    }
+    if (n == 0) break;
+    text.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return true;
+}
+
+// A parsed document that is one of our state files, taken apart into state.
+bool IsStateFile(const nlohmann::json& json, CameraState& state) {
+  if (json.is_discarded() || !json.is_object()) return false;
+  const auto format = json.find("format");
+  const auto version = json.find("version");
+  const auto registers = json.find("registers");
+  const auto eeprom = json.find("eeprom");
+  if (format == json.end() || version == json.end() || registers == json.end() ||
+      eeprom == json.end()) {
+    return false;
+  }
+  return format->is_string() && format->get<std::string>() == kFormat &&
+         version->is_number_integer() && version->get<int>() == kVersion &&
+         ParseHexRows(*registers, state.registers) && ParseHexRows(*eeprom, state.eeprom);
+}
+
+}  // namespace
+
+StateLoad LoadCameraState(const std::string& path, CameraState& state, std::string& error) {
+  std::string text;
+  errno = 0;
+  if (!ReadWholeFile(path, text)) {
+    if (errno == ENOENT) return StateLoad::kMissing;
+    error = Errno("cannot read state file", path);
+    return StateLoad::kUnreadable;
+  }
+  const nlohmann::json json = nlohmann::json::parse(text, nullptr, false);
+  CameraState loaded;
+  if (!IsStateFile(json, loaded)) {
+    error = "state file " + path + " is corrupt or not a zembrel-sim state file; left untouched";
+    return StateLoad::kCorrupt;
+  }
+  state = loaded;
+  return StateLoad::kLoaded;
+}
+
+bool SaveCameraState(const std::string& path, const CameraState& state, std::string& error) {
+  nlohmann::json json;
+  json["format"] = kFormat;
+  json["version"] = kVersion;
+  json["registers"] = HexRows(state.registers);
+  json["eeprom"] = HexRows(state.eeprom);
+  const std::string text = json.dump(1) + "\n";
+
+  const std::string temp = path + ".tmp." + std::to_string(::getpid());
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    error = Errno("cannot write state file", temp);
+    return false;
+  }
+  const bool written = WriteAll(fd, text) && ::fsync(fd) == 0;
+  const int savedErrno = errno;
+  ::close(fd);
+  if (!written || ::rename(temp.c_str(), path.c_str()) != 0) {
+    if (written) {
+      error = Errno("cannot replace state file", path);
+    } else {
+      errno = savedErrno;
+      error = Errno("cannot write state file", temp);
+    }
+    ::unlink(temp.c_str());
+    return false;
+  }
+  SyncDirectoryOf(path);
+  return true;
+}
+
+}  // namespace torvix

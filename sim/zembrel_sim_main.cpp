@@ -1,0 +1,133 @@
+// zembrel-sim: a virtual adapter board with a virtual camera, served on a local socket.
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "sim/camera_state_file.h"
+#include "sim/daemon_options.h"
+#include "sim/daemon_server.h"
+#include "sim/sim_rig.h"
+
+namespace {
+
+constexpr int kExitUsage = 2;
+
+int stopPipe[2] = {-1, -1};
+
+extern "C" void OnStopSignal(int) {
+  const char byte = 1;
+  const int savedErrno = errno;
+  [[maybe_unused]] const ssize_t n = ::write(stopPipe[1], &byte, 1);
+  errno = savedErrno;
+}
+
+int Fail(const std::string& message) {
+  std::fprintf(stderr, "zembrel-sim: %s\n", message.c_str());
+  return kExitUsage;
+}
+
+bool InstallSignals(std::string& error) {
+  if (::pipe2(stopPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+    error = std::string("cannot create pipe: ") + std::strerror(errno);
+    return false;
+  }
+  struct sigaction stop {};
+  stop.sa_handler = OnStopSignal;
+  sigemptyset(&stop.sa_mask);
+  struct sigaction ignore {};
+  ignore.sa_handler = SIG_IGN;
+  sigemptyset(&ignore.sa_mask);
+  // A client that vanishes mid-reply must not take the server with it.
+  return ::sigaction(SIGINT, &stop, nullptr) == 0 && ::sigaction(SIGTERM, &stop, nullptr) == 0 &&
+         ::sigaction(SIGPIPE, &ignore, nullptr) == 0;
+}
+
+// Saves the camera whenever it changed since the last save.
+class StateKeeper {
+ public:
+  StateKeeper(torvix::VirtualCamera& camera, std::string path)
+      : camera_(camera), path_(std::move(path)), saved_(camera.Generation()) {}
+
+  bool Save(std::string& error) {
+    saved_ = camera_.Generation();
+    return torvix::SaveCameraState(path_, {camera_.Bank(), camera_.EepromBytes()}, error);
+  }
+  void SaveIfChanged() {
+    if (camera_.Generation() == saved_) return;
+    std::string error;
+    if (!Save(error)) std::fprintf(stderr, "zembrel-sim: %s\n", error.c_str());
+  }
+
+ private:
+  torvix::VirtualCamera& camera_;
+  std::string path_;
+  uint64_t saved_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace torvix;
+  DaemonOptions options;
+  std::string error;
+  if (!ParseDaemonOptions({argv + 1, argv + argc}, options, error)) return Fail(error);
+  if (options.help) {
+    std::fputs(DaemonUsage().c_str(), stdout);
+    return 0;
+  }
+  if (options.socketPath.empty()) options.socketPath = DefaultDaemonSocketPath();
+
+  SimRig rig(options.cameraAddress8);
+  for (const uint8_t device : options.extraDevices8) rig.AddDevice(device);
+
+  std::unique_ptr<StateKeeper> keeper;
+  if (!options.stateFile.empty()) {
+    CameraState state;
+    switch (LoadCameraState(options.stateFile, state, error)) {
+      case StateLoad::kLoaded:
+        rig.Camera().Restore(state.registers, state.eeprom);
+        break;
+      case StateLoad::kMissing:
+        break;
+      case StateLoad::kUnreadable:
+      case StateLoad::kCorrupt:
+        return Fail(error);
+    }
+    keeper = std::make_unique<StateKeeper>(rig.Camera(), options.stateFile);
+    if (!keeper->Save(error)) return Fail(error);
+  }
+
+  std::FILE* log = nullptr;
+  if (!options.logFile.empty()) {
+    log = std::fopen(options.logFile.c_str(), "a");
+    if (log == nullptr) {
+      return Fail("cannot open log file " + options.logFile + ": " + std::strerror(errno));
+    }
+    rig.Log().SetSink([log](const BusTransfer& transfer) {
+      std::fprintf(log, "%s\n", FormatTransfer(transfer).c_str());
+      std::fflush(log);
+    });
+  }
+
+  if (!InstallSignals(error)) return Fail(error);
+  DaemonServer server(rig, [&keeper] {
+    if (keeper) keeper->SaveIfChanged();
+  });
+  if (!server.Listen(options.socketPath, error)) return Fail(error);
+
+  const bool served = server.Run(stopPipe[0], error);
+  server.Close();
+  if (keeper) keeper->SaveIfChanged();
+  if (log != nullptr) std::fclose(log);
+  if (!served) {
+    std::fprintf(stderr, "zembrel-sim: %s\n", error.c_str());
+    return 1;
+  }
+  return 0;
+}
