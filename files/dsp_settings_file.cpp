@@ -16,7 +16,7 @@ std::vector<std::string> pageTitle(int page) { return {"// Group " + std::to_str
 
 DumpResult WriteDspSettingsFile(CameraLink& link, MessageHost& messages, const std::string& path,
                                 const DumpProgress& progress) {
-  const DumpLayout layout{kDspFileHeader, kDspPages, kDspReadRequest, pageTarget, pageTitle};
+  const DumpLayout layout{kDspFileHeader, kDspFilePages, kDspReadRequest, pageTarget, pageTitle};
   return WriteRegisterDump(link, messages, path, layout, progress);
 }
 

@@ -10,8 +10,8 @@
 namespace torvix {
 
 inline constexpr char kDspFileHeader[] = "// All DSP Settings PeldraW";
-inline constexpr int kDspPages = 8;
-inline constexpr int kDspFileLines = 1 + kDspPages * 17;
+inline constexpr int kDspFilePages = 8;
+inline constexpr int kDspFileLines = 1 + kDspFilePages * 17;
 
 // Reads every DSP register (request 0x81, page, offset) page by page in ascending offset and
 // writes "// Group p" before each page's 16 data lines. The file is created or emptied; when

@@ -30,7 +30,7 @@ std::string EepromFileHeader() {
 
 DumpResult WriteEepromDumpFile(CameraLink& link, MessageHost& messages, const std::string& path,
                                const DumpProgress& progress) {
-  const DumpLayout layout{EepromFileHeader(), kEepromBlocks, kEepromReadRequest, blockTarget,
+  const DumpLayout layout{EepromFileHeader(), kEepromFileBlocks, kEepromReadRequest, blockTarget,
                           blockTitle};
   return WriteRegisterDump(link, messages, path, layout, progress);
 }

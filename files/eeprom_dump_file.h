@@ -10,8 +10,8 @@
 
 namespace torvix {
 
-inline constexpr int kEepromBlocks = 4;
-inline constexpr int kEepromFileLines = 1 + kEepromBlocks * 18;
+inline constexpr int kEepromFileBlocks = 4;
+inline constexpr int kEepromFileLines = 1 + kEepromFileBlocks * 18;
 
 // "// EEPROM Settings Peldra, date: Dec 12 2014 @ 12:52:45" with the date and time this
 // program was built, so every dump of one build has the same header.
