@@ -9,7 +9,6 @@ void CMyTorvix_ControllerDlg::ValueEditChange(int) {}
 void CMyTorvix_ControllerDlg::OnBnClickedMirror() {}
 void CMyTorvix_ControllerDlg::OnBnClickedVflip() {}
 void CMyTorvix_ControllerDlg::OnCbnCloseupWhiteBalanceMode() {}
-void CMyTorvix_ControllerDlg::OnBnClickedBrowseDspRegs() {}
 void CMyTorvix_ControllerDlg::OnBnClickedNtsc() {}
 void CMyTorvix_ControllerDlg::OnBnClickedPal() {}
 void CMyTorvix_ControllerDlg::OnCbnCloseupWdrMode() {}
@@ -18,7 +17,6 @@ void CMyTorvix_ControllerDlg::OnBnClickedLlsModeOn() {}
 void CMyTorvix_ControllerDlg::OnBnClickedSharpnessOn() {}
 void CMyTorvix_ControllerDlg::OnBnClickedConnect() {}
 void CMyTorvix_ControllerDlg::OnBnClickedReset() {}
-void CMyTorvix_ControllerDlg::OnBnClickedBrowseEepromDump() {}
 void CMyTorvix_ControllerDlg::OnCbnCloseupBlcSize() {}
 void CMyTorvix_ControllerDlg::OnCbnCloseupBlcHorizontal() {}
 void CMyTorvix_ControllerDlg::OnCbnCloseupBlcVertical() {}

@@ -1,0 +1,56 @@
+// The two "..." buttons of the debug group: ask for a file name, show it in edit 1009, and
+// write the DSP settings file or the EEPROM dump there.
+#include <optional>
+#include <string>
+
+#include "app/file_handlers.h"
+#include "app/main_dialog.h"
+#include "files/dsp_settings_file.h"
+#include "files/eeprom_dump_file.h"
+
+namespace torvix {
+
+namespace {
+
+// Both files are offered under their own pattern first, then under all files; the user is
+// asked before an existing file is replaced and before a new one is created.
+SaveDialogRequest saveRequest(const char* description, const char* pattern,
+                              const char* extension) {
+  SaveDialogRequest request;
+  request.filters = {{description, pattern}, {"All Files (*.*)", "*.*"}};
+  request.selectedFilter = 0;
+  request.defaultExtension = extension;
+  request.confirmOverwrite = true;
+  request.confirmCreate = true;
+  return request;
+}
+
+}  // namespace
+
+SaveDialogRequest DspSettingsSaveRequest() {
+  return saveRequest("Text Files(*.txt)", "*.txt", "txt");
+}
+
+SaveDialogRequest EepromDumpSaveRequest() {
+  return saveRequest("Text Files(*.vis)", "*.vis", "vis");
+}
+
+// Edit 1009 shows the chosen path before the file is opened, so it shows it even when the
+// file then cannot be written.
+void CMyTorvix_ControllerDlg::OnBnClickedBrowseDspRegs() {
+  const std::optional<std::string> path = CurrentSaveDialogHost().AskSavePath(
+      DspSettingsSaveRequest());
+  if (!path) return;
+  m_editFilePath.SetWindowText(*path);
+  WriteDspSettingsFile(m_link, m_link.Messages(), *path);
+}
+
+void CMyTorvix_ControllerDlg::OnBnClickedBrowseEepromDump() {
+  const std::optional<std::string> path = CurrentSaveDialogHost().AskSavePath(
+      EepromDumpSaveRequest());
+  if (!path) return;
+  m_editFilePath.SetWindowText(*path);
+  WriteEepromDumpFile(m_link, m_link.Messages(), *path);
+}
+
+}  // namespace torvix

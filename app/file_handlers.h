@@ -1,0 +1,14 @@
+// What the two file buttons ask the save dialog: the DSP settings file is offered as
+// "Text Files(*.txt)" with the default extension "txt", the EEPROM dump as
+// "Text Files(*.vis)" with "vis"; both with "All Files (*.*)" second, the first filter
+// selected, and confirmation before overwriting and before creating.
+#pragma once
+
+#include "app/save_dialog_host.h"
+
+namespace torvix {
+
+SaveDialogRequest DspSettingsSaveRequest();
+SaveDialogRequest EepromDumpSaveRequest();
+
+}  // namespace torvix
