@@ -1,0 +1,174 @@
+// The two "..." buttons of the debug group, clicked on the main dialog that runs on the
+// in-process virtual camera, with a scripted save dialog.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+
+#include "app/file_handlers.h"
+#include "app/main_dialog.h"
+#include "app/modal_host.h"
+#include "app/save_dialog_host.h"
+#include "camera/quorlink_bridge_api.h"
+#include "files/eeprom_dump_file.h"
+#include "sim/sim_rig.h"
+#include "tests/files/dump_fixture.h"
+
+namespace torvix::testing {
+namespace {
+
+constexpr int kShow = 5;
+constexpr int kFilePathEdit = 1009;
+
+class ScriptedSaveDialog final : public SaveDialogHost {
+ public:
+  std::optional<std::string> answer;
+  std::vector<SaveDialogRequest> asked;
+
+  std::optional<std::string> AskSavePath(const SaveDialogRequest& request) override {
+    asked.push_back(request);
+    return answer;
+  }
+};
+
+// Runs the test's script on the open dialog, then closes it.
+class ScriptedModal final : public ModalHost {
+ public:
+  std::function<void(DialogWindow&)> script;
+  void RunModal(DialogWindow& window) override {
+    if (script) script(window);
+    if (!window.Ended()) window.EndDialog(kIdCancel);
+  }
+};
+
+struct Button {
+  const char* name;
+  int id;
+  const char* golden;
+  bool eeprom;
+};
+
+const Button kDspButton{"DspRegs", 1007, "dsp_complete.txt", false};
+const Button kEepromButton{"EepromDump", 1035, "eeprom_complete.vis", true};
+
+class BrowseButton : public ::testing::TestWithParam<Button> {
+ protected:
+  BrowseButton() {
+    setenv("QUORLINK_DEVICE", "sim", 1);
+    SimRig::Instance().Reset();
+  }
+  ~BrowseButton() override { SimRig::Instance().Reset(); }
+
+  // Opens the dialog, sets edit 1009 to "before", shows the hidden debug button and clicks it.
+  void clickWithAnswer(std::optional<std::string> answer) {
+    saveDialog.answer = std::move(answer);
+    modal.script = [this](DialogWindow& window) {
+      window.SetWindowText(kFilePathEdit, "before");
+      window.ShowWindow(GetParam().id, kShow);
+      SimRig::Instance().Log().Clear();
+      boxes.clear();
+      ASSERT_TRUE(window.UserClick(GetParam().id));
+      filePathAfter = window.GetWindowText(kFilePathEdit);
+    };
+    dialog.DoModal(modal);
+  }
+
+  // Everything after the first line: the EEPROM header carries the build stamp.
+  static std::string body(const std::string& bytes) { return bytes.substr(bytes.find("\r\n")); }
+
+  VirtualClock clock;
+  ScopedClock useClock{clock};
+  CallLog boxes;
+  RecordingMessageHost messages{boxes};
+  QuorlinkBridgeApi bridge;
+  ScriptedSaveDialog saveDialog;
+  ScopedSaveDialogHost useSaveDialog{saveDialog};
+  ScriptedModal modal;
+  CMyTorvix_ControllerDlg dialog{bridge, messages};
+  ScratchFolder scratch;
+  std::string filePathAfter;
+};
+
+TEST_P(BrowseButton, CancellingReadsNothingAndLeavesTheFilePathAlone) {
+  clickWithAnswer(std::nullopt);
+  EXPECT_EQ(saveDialog.asked.size(), 1u);
+  EXPECT_EQ(filePathAfter, "before");
+  EXPECT_EQ(SimRig::Instance().Log().Size(), 0u);
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST_P(BrowseButton, WritesTheChosenFileAndShowsItsPath) {
+  const std::string path = (scratch / "chosen").string();
+  clickWithAnswer(path);
+  EXPECT_EQ(filePathAfter, path);
+  const std::string written = ReadBytes(path);
+  const std::string golden = ReadBytes(std::filesystem::path(TORVIX_FILES_GOLDEN_DIR) /
+                                       GetParam().golden);
+  if (GetParam().eeprom) {
+    EXPECT_EQ(body(written), body(golden));
+    EXPECT_EQ(written.substr(0, written.find("\r\n")), EepromFileHeader());
+  } else {
+    EXPECT_EQ(written, golden);
+  }
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST_P(BrowseButton, ShowsThePathEvenWhenTheFileCannotBeOpened) {
+  const std::string path = (scratch / "missing" / "dump").string();
+  clickWithAnswer(path);
+  EXPECT_EQ(filePathAfter, path);
+  EXPECT_THAT(boxes, ::testing::ElementsAre("Box(0x00): Can't open file " + path + ", error = 3\n"));
+  EXPECT_EQ(SimRig::Instance().Log().Size(), 0u) << "the camera is not accessed";
+}
+
+TEST_P(BrowseButton, AsksForItsOwnFileKindWithBothConfirmations) {
+  clickWithAnswer(std::nullopt);
+  ASSERT_EQ(saveDialog.asked.size(), 1u);
+  const SaveDialogRequest& request = saveDialog.asked.front();
+  const std::string ext = GetParam().eeprom ? "vis" : "txt";
+  ASSERT_EQ(request.filters.size(), 2u);
+  EXPECT_EQ(request.filters[0].description, "Text Files(*." + ext + ")");
+  EXPECT_EQ(request.filters[0].pattern, "*." + ext);
+  EXPECT_EQ(request.filters[1].description, "All Files (*.*)");
+  EXPECT_EQ(request.filters[1].pattern, "*.*");
+  EXPECT_EQ(request.selectedFilter, 0u);
+  EXPECT_EQ(request.defaultExtension, ext);
+  EXPECT_TRUE(request.confirmOverwrite);
+  EXPECT_TRUE(request.confirmCreate);
+}
+
+INSTANTIATE_TEST_SUITE_P(Both, BrowseButton, ::testing::Values(kDspButton, kEepromButton),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SaveDialogHost, WithoutAnInstalledHostEveryRequestIsCancelled) {
+  EXPECT_EQ(CurrentSaveDialogHost().AskSavePath(DspSettingsSaveRequest()), std::nullopt);
+}
+
+struct ExtensionCase {
+  const char* name;
+  const char* extension;
+  const char* expected;
+};
+
+class DefaultExtension : public ::testing::TestWithParam<ExtensionCase> {};
+
+TEST_P(DefaultExtension, IsAppendedOnlyToANameWithoutOne) {
+  EXPECT_EQ(WithDefaultExtension(GetParam().name, GetParam().extension), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, DefaultExtension,
+    ::testing::Values(ExtensionCase{"dump", "vis", "dump.vis"},
+                      ExtensionCase{"/tmp/dump", "txt", "/tmp/dump.txt"},
+                      ExtensionCase{"/tmp/dump.txt", "vis", "/tmp/dump.txt"},
+                      ExtensionCase{"/tmp/dump.", "vis", "/tmp/dump.vis"},
+                      ExtensionCase{"/tmp/v1.2/dump", "vis", "/tmp/v1.2/dump.vis"},
+                      ExtensionCase{"C:\\cams\\dump", "txt", "C:\\cams\\dump.txt"},
+                      ExtensionCase{"/home/t/.dump", "txt", "/home/t/.dump.txt"},
+                      ExtensionCase{"/tmp/", "txt", "/tmp/"},
+                      ExtensionCase{"", "txt", ""},
+                      ExtensionCase{"dump", "", "dump"}));
+
+}  // namespace
+}  // namespace torvix::testing
