@@ -1,0 +1,53 @@
+// Message and modal hosts that answer from a script instead of a screen.
+#pragma once
+
+#include <cstdlib>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/modal_host.h"
+#include "camera/message_host.h"
+
+namespace torvix::test {
+
+struct ShownMessage {
+  std::string text;
+  unsigned type;
+};
+
+class ScriptedMessageHost final : public MessageHost {
+ public:
+  int Show(const char* text, unsigned type) override {
+    shown.push_back({text != nullptr ? text : "(null)", type});
+    if (onShow) onShow(shown.back());
+    return answer;
+  }
+
+  std::vector<ShownMessage> shown;
+  int answer = kAnswerOk;
+  // Runs while the box is open, so a test can see what the dialog showed at that moment.
+  std::function<void(const ShownMessage&)> onShow;
+};
+
+// Each modal run takes the next step of the script; a run with no step left gives up at once.
+class ScriptedModalHost final : public ModalHost {
+ public:
+  using Step = std::function<void(DialogWindow&)>;
+
+  void RunModal(DialogWindow& window) override {
+    ++runs;
+    runTemplates.push_back(window.Template().id);
+    if (steps.empty()) return;
+    Step step = std::move(steps.front());
+    steps.pop_front();
+    step(window);
+  }
+
+  std::deque<Step> steps;
+  int runs = 0;
+  std::vector<int> runTemplates;
+};
+
+}  // namespace torvix::test
