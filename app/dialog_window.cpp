@@ -132,12 +132,16 @@ void DialogWindow::MoveThumb(ControlState& slider, int position) {
   slider.position = std::clamp(position, slider.rangeMin, std::max(slider.rangeMin, slider.rangeMax));
 }
 
+// Without a redraw the toolkit leaves the old picture; a view still has to learn the range, or
+// it would let the user drag the thumb where the model cannot follow.
+void DialogWindow::RangeChanged(const ControlState& slider, bool /*redraw*/) { Changed(slider); }
+
 void DialogWindow::SetRangeMin(int id, int minimum, bool redraw) {
   ControlState* slider = Editable(id, ControlKind::Slider);
   if (slider == nullptr) return;
   slider->rangeMin = minimum;
   MoveThumb(*slider, slider->position);
-  if (redraw) Changed(*slider);
+  RangeChanged(*slider, redraw);
 }
 
 void DialogWindow::SetRangeMax(int id, int maximum, bool redraw) {
@@ -145,7 +149,7 @@ void DialogWindow::SetRangeMax(int id, int maximum, bool redraw) {
   if (slider == nullptr) return;
   slider->rangeMax = maximum;
   MoveThumb(*slider, slider->position);
-  if (redraw) Changed(*slider);
+  RangeChanged(*slider, redraw);
 }
 
 void DialogWindow::SetPos(int id, int position) {
@@ -164,6 +168,7 @@ void DialogWindow::LimitText(int id, std::size_t limit) {
   ControlState* edit = Editable(id, ControlKind::Edit);
   if (edit == nullptr) return;
   edit->textLimit = limit == 0 ? kDefaultEditLimit : limit;
+  Changed(*edit);
 }
 
 int DialogWindow::LineLength(int id) const {

@@ -177,6 +177,7 @@ class DialogWindow {
   void DeliverScroll(int id, int code, int position);
   void ReplaceEditSelection(ControlState& edit, std::string_view text);
   void MoveThumb(ControlState& slider, int position);
+  void RangeChanged(const ControlState& slider, bool redraw);
 
   const DialogTemplate& template_;
   MessageHost& messages_;

@@ -265,5 +265,40 @@ TEST_F(WindowLayerTest, EnterWithTheFocusOnAPushButtonPressesItElseTheDefaultBut
   EXPECT_EQ(dialog.seen[1].event.controlId, kIdOk);
 }
 
+struct StateChange {
+  const char* name;
+  int id;
+  void (*change)(DialogWindow&);
+};
+
+const StateChange kStateChanges[] = {
+    {"Text", 1005, [](DialogWindow& w) { w.SetWindowText(1005, "3c"); }},
+    {"Limit", 1005, [](DialogWindow& w) { w.LimitText(1005, 2); }},
+    {"Check", 1002, [](DialogWindow& w) { w.SetCheck(1002, 1); }},
+    {"Selection", 1006, [](DialogWindow& w) { w.SetCurSel(1006, 1); }},
+    {"RangeWithoutRedraw", 1004, [](DialogWindow& w) { w.SetRangeMax(1004, 84, false); }},
+    {"Position", 1004, [](DialogWindow& w) { w.SetPos(1004, 9); }},
+    {"Enabled", 1036, [](DialogWindow& w) { w.EnableWindow(1036, false); }},
+    {"Shown", 1042, [](DialogWindow& w) { w.ShowWindow(1042, kHideCommand); }},
+};
+
+class StateChangeTest : public WindowLayerTest, public ::testing::WithParamInterface<StateChange>,
+                        public WindowListener {
+ protected:
+  void ControlChanged(std::size_t index) override { changed.push_back(index); }
+  void WindowChanged() override {}
+  std::vector<std::size_t> changed;
+};
+
+TEST_P(StateChangeTest, TellsTheViewWhichControlToRedraw) {
+  window.SetListener(this);
+  GetParam().change(window);
+  ASSERT_EQ(changed.size(), 1u);
+  EXPECT_EQ(window.ControlAt(changed[0]).row->id, GetParam().id);
+}
+
+INSTANTIATE_TEST_SUITE_P(Changes, StateChangeTest, ::testing::ValuesIn(kStateChanges),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace torvix::test
