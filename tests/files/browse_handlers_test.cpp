@@ -3,16 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <functional>
-
 #include "app/file_handlers.h"
-#include "app/main_dialog.h"
-#include "app/modal_host.h"
 #include "app/save_dialog_host.h"
-#include "camera/quorlink_bridge_api.h"
 #include "files/eeprom_dump_file.h"
-#include "sim/sim_rig.h"
+#include "tests/app/app_fixture.h"
 #include "tests/files/dump_fixture.h"
 
 namespace torvix::testing {
@@ -32,16 +26,6 @@ class ScriptedSaveDialog final : public SaveDialogHost {
   }
 };
 
-// Runs the test's script on the open dialog, then closes it.
-class ScriptedModal final : public ModalHost {
- public:
-  std::function<void(DialogWindow&)> script;
-  void RunModal(DialogWindow& window) override {
-    if (script) script(window);
-    if (!window.Ended()) window.EndDialog(kIdCancel);
-  }
-};
-
 struct Button {
   const char* name;
   int id;
@@ -52,40 +36,33 @@ struct Button {
 const Button kDspButton{"DspRegs", 1007, "dsp_complete.txt", false};
 const Button kEepromButton{"EepromDump", 1035, "eeprom_complete.vis", true};
 
-class BrowseButton : public ::testing::TestWithParam<Button> {
+class BrowseButton : public test::AppFixture, public ::testing::WithParamInterface<Button> {
  protected:
-  BrowseButton() {
-    setenv("QUORLINK_DEVICE", "sim", 1);
-    SimRig::Instance().Reset();
-  }
-  ~BrowseButton() override { SimRig::Instance().Reset(); }
-
   // Opens the dialog, sets edit 1009 to "before", shows the hidden debug button and clicks it.
   void clickWithAnswer(std::optional<std::string> answer) {
     saveDialog.answer = std::move(answer);
-    modal.script = [this](DialogWindow& window) {
+    whileOpen = [this](DialogWindow& window) {
       window.SetWindowText(kFilePathEdit, "before");
       window.ShowWindow(GetParam().id, kShow);
-      SimRig::Instance().Log().Clear();
-      boxes.clear();
+      Rig().Log().Clear();
+      messages.shown.clear();
       ASSERT_TRUE(window.UserClick(GetParam().id));
       filePathAfter = window.GetWindowText(kFilePathEdit);
     };
-    dialog.DoModal(modal);
+    Start();
+  }
+
+  std::vector<std::string> shownTexts() const {
+    std::vector<std::string> texts;
+    for (const test::ShownMessage& m : messages.shown) texts.push_back(m.text);
+    return texts;
   }
 
   // Everything after the first line: the EEPROM header carries the build stamp.
   static std::string body(const std::string& bytes) { return bytes.substr(bytes.find("\r\n")); }
 
-  VirtualClock clock;
-  ScopedClock useClock{clock};
-  CallLog boxes;
-  RecordingMessageHost messages{boxes};
-  QuorlinkBridgeApi bridge;
   ScriptedSaveDialog saveDialog;
   ScopedSaveDialogHost useSaveDialog{saveDialog};
-  ScriptedModal modal;
-  CMyTorvix_ControllerDlg dialog{bridge, messages};
   ScratchFolder scratch;
   std::string filePathAfter;
 };
@@ -94,8 +71,8 @@ TEST_P(BrowseButton, CancellingReadsNothingAndLeavesTheFilePathAlone) {
   clickWithAnswer(std::nullopt);
   EXPECT_EQ(saveDialog.asked.size(), 1u);
   EXPECT_EQ(filePathAfter, "before");
-  EXPECT_EQ(SimRig::Instance().Log().Size(), 0u);
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(Rig().Log().Size(), 0u);
+  EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_P(BrowseButton, WritesTheChosenFileAndShowsItsPath) {
@@ -111,15 +88,17 @@ TEST_P(BrowseButton, WritesTheChosenFileAndShowsItsPath) {
   } else {
     EXPECT_EQ(written, golden);
   }
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_P(BrowseButton, ShowsThePathEvenWhenTheFileCannotBeOpened) {
   const std::string path = (scratch / "missing" / "dump").string();
   clickWithAnswer(path);
   EXPECT_EQ(filePathAfter, path);
-  EXPECT_THAT(boxes, ::testing::ElementsAre("Box(0x00): Can't open file " + path + ", error = 3\n"));
-  EXPECT_EQ(SimRig::Instance().Log().Size(), 0u) << "the camera is not accessed";
+  EXPECT_THAT(shownTexts(), ::testing::ElementsAre("Can't open file " + path + ", error = 3\n"));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].type, kMessageOk);
+  EXPECT_EQ(Rig().Log().Size(), 0u) << "the camera is not accessed";
 }
 
 TEST_P(BrowseButton, AsksForItsOwnFileKindWithBothConfirmations) {
