@@ -88,6 +88,17 @@ TEST_F(StartupTest, NoCameraShowsTheMessagesThenTableDefaultsWithTheOsdPanelDisa
   EXPECT_EQ(block.CameraBusAddress, 0x70);
 }
 
+TEST_F(StartupTest, NoAdapterBoardOpensTheDialogOnTheDefaultsAllTheSame) {
+  Rig().Board().absent = true;
+  Start();
+  ASSERT_GE(messages.shown.size(), 3u);
+  EXPECT_EQ(messages.shown[messages.shown.size() - 2].text, kNotReadMessage);
+  EXPECT_EQ(Control(1049).text, "XX");
+  for (const PairShown& pair : kDefaultPairs) EXPECT_EQ(Control(pair.editId).text, pair.text);
+  EXPECT_FALSE(dialog->Window().Ended());
+  EXPECT_EQ(modal.runs, 1);
+}
+
 TEST_F(StartupTest, NoCameraDeliversOnlyTheAddressEditsChangeFromTheXXText) {
   Rig().SetCameraPresent(false);
   Start();
