@@ -1,0 +1,98 @@
+// The link as a whole: read the camera again, let it load its defaults, hand it to its own
+// menu or take it back, give it a new address of its own, and find it on the bus.
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/main_dialog.h"
+#include "camera/address_search.h"
+#include "camera/message_format.h"
+#include "camera/register_map.h"
+#include "clock/clock.h"
+
+namespace torvix {
+
+namespace {
+
+constexpr uint8_t kLoadDefaultsRegister = 0xf0;
+constexpr uint8_t kLoadDefaultsCommand = 0x01;
+// The camera stops answering while it loads its defaults; this is how long it may take.
+constexpr Milliseconds kAfterLoadDefaults{1500};
+
+constexpr int kAddressEditId = 1049;
+constexpr std::size_t kAddressEditLimit = 2;
+constexpr std::size_t kAddressReadLimit = 5;
+constexpr std::size_t kTextBufferSize = 8;
+
+bool isHexDigit(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
+
+}  // namespace
+
+// There is no connection to open: every transaction opens its own bridge handle.
+void CMyTorvix_ControllerDlg::OnBnClickedConnect() { RefreshPanel(); }
+
+// The camera restores its own defaults; the panel then shows what it reports, not the
+// settings table's defaults.
+void CMyTorvix_ControllerDlg::OnBnClickedReset() {
+  ShortMessage question;
+  FormatShortMessage(question, "Are you sure to load the Default settings");
+  if (window_.MessageBox(question, kMessageOkCancelExclamation) != kAnswerOk) return;
+  if (m_link.WriteRegister(kLoadDefaultsRegister, kLoadDefaultsCommand) != 0) return;
+  Pause(kAfterLoadDefaults);
+  RefreshPanel();
+}
+
+void CMyTorvix_ControllerDlg::OnBnClickedOsdControlUsage() {
+  const int c = window_.IsDlgButtonChecked(1047);
+  m_checkOsdControl = c;
+  SetPanelEnabled(c == 0);
+  m_link.WriteSetting(OsdControl, OsdControlToRegister(c != 0));
+  // Said even when the write failed: the box is set, and the panel is locked already.
+  if (c != 0) {
+    LongMessage text;
+    FormatLongMessage(text, "To enable I2C control\nClear 'OSD control usage' checkbox\nand next re-power");
+    window_.MessageBox(text, kOsdMessageBoxType);
+  }
+}
+
+// Writes the camera's own address setting (register 0x31). The controller goes on talking to
+// the camera at its present bus address: the new one counts from the camera's next power-up.
+void CMyTorvix_ControllerDlg::OnEnChangeCameraAddress() {
+  window_.LimitText(kAddressEditId, kAddressEditLimit);
+  if (window_.LineLength(kAddressEditId) != 2) return;
+  char buffer[kTextBufferSize] = {};
+  buffer[0] = static_cast<char>(kAddressReadLimit);
+  if (window_.GetLine(kAddressEditId, buffer, sizeof buffer) < 2) return;
+  // "XX" from a failed read or search stops here, so neither ever writes the register.
+  if (!isHexDigit(buffer[0]) || !isHexDigit(buffer[1])) return;
+  buffer[2] = '\0';
+  unsigned value = static_cast<unsigned>(std::strtoul(buffer, nullptr, 16));
+
+  if (value > kCameraAddressMaximum) {
+    value = kCameraAddressMaximum;
+    char text[kTextBufferSize];
+    std::snprintf(text, sizeof text, "%2.2x", value);
+    // The text set runs this handler again with "fc", which writes 0xfc before this pass does.
+    m_editCameraAddress.SetWindowText(text);
+    m_strCameraAddress = text;
+    UpdateData(false);
+  }
+  const auto address = static_cast<uint8_t>(value);
+  m_link.WriteSetting(CameraAddress, address);
+  ShowHexValue(address);
+}
+
+void CMyTorvix_ControllerDlg::OnBnClickedSearchAddress() {
+  if (const std::optional<uint8_t> found = SearchCameraAddress(m_link)) {
+    m_link.Block().CameraBusAddress = *found;
+    RefreshPanel();
+    return;
+  }
+  m_link.Block().CameraBusAddress = kDefaultCameraBusAddress;
+  m_editCameraAddress.SetWindowText("XX");
+  ShortMessage text;
+  FormatShortMessage(text, "No Camera detected");
+  window_.MessageBox(text, kMessageOk);
+}
+
+}  // namespace torvix

@@ -1,0 +1,175 @@
+// The mode controls: seven lists, six check boxes, the PAL/NTSC pair and "Push2White". Each
+// turns its control's new state into one register value, built on the shadow byte so that
+// bits owned by other controls are kept, and writes it at once.
+//
+// A failed write has been reported by the camera link and is not undone: the control keeps
+// what the user gave it, the dependent controls change as after a success, the debug edit
+// still shows the value, and only the shadow keeps the camera's last known byte.
+#include "app/main_dialog.h"
+#include "camera/register_map.h"
+#include "clock/clock.h"
+
+namespace torvix {
+
+namespace {
+
+constexpr int kDayNightSmart = 2;
+// After the button the camera gets a moment to take its white-balance snapshot.
+constexpr Milliseconds kAfterPushToWhite{100};
+
+int showCommand(bool shown) { return shown ? kShowCommand : kHideCommand; }
+
+}  // namespace
+
+void CMyTorvix_ControllerDlg::OnCbnCloseupWhiteBalanceMode() {
+  const int s = m_comboWhiteBalanceMode.GetCurSel();
+  if (s == kNoSelection) return;
+  const bool manual = s == kWhiteBalanceManual;
+  window_.EnableWindow(1015, manual);
+  window_.EnableWindow(1016, manual);
+  window_.ShowWindow(1013, showCommand(manual));
+  window_.ShowWindow(1014, showCommand(manual));
+  window_.EnableWindow(1033, s == kWhiteBalanceAuto);
+
+  if (s == kWhiteBalancePushToWhite) {
+    m_link.WriteSetting(PushToWhite, kPushToWhiteSet);
+    ShowHexValue(kPushToWhiteSet);
+    return;
+  }
+  // Auto and Manual end any one-push state first. The mode write goes out even when that
+  // failed, and carries the mirror bit the Mirror box left in the shadow byte.
+  m_link.WriteSetting(PushToWhite, PushToWhiteForMode(s));
+  m_regValue = WhiteBalanceModeToRegister(m_link.Block().SettingsShadow[WhiteBalanceControl], s);
+  m_link.WriteSetting(WhiteBalanceControl, m_regValue);
+  ShowHexValue(m_regValue);
+}
+
+void CMyTorvix_ControllerDlg::OnBnClickedMirror() {
+  uint8_t* shadow = m_link.Block().SettingsShadow;
+  m_checkMirror = window_.IsDlgButtonChecked(1002);
+  const bool mirrored = m_checkMirror != 0;
+  m_regValue = FlagToRegister(shadow[FlipControl], kMirrorMask, mirrored);
+  // Register 0x04 carries a copy of the mirror state; it reaches the camera with the next
+  // white-balance mode write, so only the shadow byte changes here, whatever the write does.
+  shadow[WhiteBalanceControl] = MirrorIntoWhiteBalance(shadow[WhiteBalanceControl], mirrored);
+  m_link.WriteSetting(FlipControl, m_regValue);
+  ShowHexValue(shadow[WhiteBalanceControl]);
+}
+
+void CMyTorvix_ControllerDlg::OnBnClickedVflip() {
+  m_checkVflip = window_.IsDlgButtonChecked(1003);
+  m_regValue = FlagToRegister(m_link.Block().SettingsShadow[FlipControl], kVerticalFlipMask,
+                              m_checkVflip != 0);
+  m_link.WriteSetting(FlipControl, m_regValue);
+  ShowHexValue(m_regValue);
+}
+
+void CMyTorvix_ControllerDlg::OnBnClickedBlcViewOn() {
+  m_checkBlcView = window_.IsDlgButtonChecked(1041);
+  const uint8_t value =
+      FlagToRegister(m_link.Block().SettingsShadow[BlcControl], kBlcViewMask, m_checkBlcView != 0);
+  m_link.WriteSetting(BlcControl, value);
+  ShowHexValue(value);
+}
+
+void CMyTorvix_ControllerDlg::OnBnClickedAgcGainMaxOn() {
+  m_checkAgcGainMax = window_.IsDlgButtonChecked(1044);
+  const bool on = m_checkAgcGainMax != 0;
+  m_regValue = FlagToRegister(m_link.Block().SettingsShadow[AgcControl], kAgcOnMask, on);
+  window_.EnableWindow(1043, on);
+  window_.ShowWindow(1042, showCommand(on));
+  m_link.WriteSetting(AgcControl, m_regValue);
+  ShowHexValue(m_regValue);
+}
+
+// The member follows the box here too: a later push of the bound values (a clamped value
+// edit, the address edit) would otherwise put the box back to its state before the click.
+void CMyTorvix_ControllerDlg::OnBnClickedLlsModeOn() {
+  m_checkLlsMode = window_.IsDlgButtonChecked(1023);
+  m_regValue = LlsModeToRegister(m_checkLlsMode != 0);
+  m_link.WriteSetting(LlsMode, m_regValue);
+}
+
+void CMyTorvix_ControllerDlg::OnBnClickedSharpnessOn() {
+  m_checkSharpnessOn = window_.IsDlgButtonChecked(1034);
+  m_regValue = SharpnessOnToRegister(m_checkSharpnessOn != 0);
+  m_link.WriteSetting(SharpnessOff, m_regValue);
+}
+
+// The value depends on the button, not on a check state: clicking the selected one again
+// writes its value again.
+void CMyTorvix_ControllerDlg::OnBnClickedNtsc() {
+  m_checkNtsc = window_.IsDlgButtonChecked(1031);
+  window_.SetCheck(1030, m_checkNtsc != 0 ? 0 : 1);
+  m_link.WriteSetting(VideoStandard, VideoStandardToRegister(false));
+}
+
+void CMyTorvix_ControllerDlg::OnBnClickedPal() {
+  m_checkPal = window_.IsDlgButtonChecked(1030);
+  window_.SetCheck(1031, m_checkPal != 0 ? 0 : 1);
+  m_link.WriteSetting(VideoStandard, VideoStandardToRegister(true));
+}
+
+void CMyTorvix_ControllerDlg::OnBnClickedPush2White() {
+  m_regValue = kPushToWhiteButton;
+  m_link.WriteSetting(PushToWhite, m_regValue);
+  ShowHexValue(m_regValue);
+  Pause(kAfterPushToWhite);
+  // Setting the selection runs no list handler: nothing more is written.
+  m_comboWhiteBalanceMode.SetCurSel(kWhiteBalancePushToWhite);
+}
+
+void CMyTorvix_ControllerDlg::OnCbnCloseupWdrMode() {
+  const int s = m_comboWdrMode.GetCurSel();
+  if (s == kNoSelection) return;
+  const uint8_t value = ListIndexToRegister(s);
+  m_link.WriteSetting(WdrMode, value);
+  ShowHexValue(value);
+}
+
+void CMyTorvix_ControllerDlg::OnCbnCloseupDnMode() {
+  const int s = m_comboDayNightMode.GetCurSel();
+  if (s == kNoSelection) return;
+  const uint8_t value = ListIndexToRegister(s);
+  m_link.WriteSetting(DayNightMode, value);
+  ShowHexValue(value);
+  const bool smart = s == kDayNightSmart;
+  window_.EnableWindow(1052, smart);
+  window_.EnableWindow(1051, smart);
+}
+
+void CMyTorvix_ControllerDlg::OnCbnCloseupZoomFactor() {
+  const int s = m_comboZoomFactor.GetCurSel();
+  if (s == kNoSelection) return;
+  const uint8_t value = ListIndexToRegister(s);
+  m_link.WriteSetting(ZoomFactor, value);
+  ShowHexValue(value);
+}
+
+void CMyTorvix_ControllerDlg::OnCbnCloseupBlcSize() {
+  const int s = m_comboBlcSize.GetCurSel();
+  if (s == kNoSelection) return;
+  const uint8_t value = BlcSizeCodeOf(s);
+  m_link.WriteSetting(BlcSize, value);
+  ShowHexValue(value);
+}
+
+// Both BLC position lists start from the shadow byte, so a failed horizontal write is not
+// carried into the next vertical one.
+void CMyTorvix_ControllerDlg::OnCbnCloseupBlcHorizontal() {
+  const int s = m_comboBlcHorizontal.GetCurSel();
+  if (s == kNoSelection) return;
+  const uint8_t value = BlcPositionWithHorizontal(m_link.Block().SettingsShadow[BlcPosition], s);
+  m_link.WriteSetting(BlcPosition, value);
+  ShowHexValue(value);
+}
+
+void CMyTorvix_ControllerDlg::OnCbnCloseupBlcVertical() {
+  const int s = m_comboBlcVertical.GetCurSel();
+  if (s == kNoSelection) return;
+  const uint8_t value = BlcPositionWithVertical(m_link.Block().SettingsShadow[BlcPosition], s);
+  m_link.WriteSetting(BlcPosition, value);
+  ShowHexValue(value);
+}
+
+}  // namespace torvix
