@@ -10,10 +10,6 @@
 #include <filesystem>
 #include <string>
 
-#ifdef __linux__
-#include <sys/prctl.h>
-#endif
-
 #include "camera/camera_link.h"
 #include "camera/quorlink_bridge_api.h"
 #include "clock/virtual_clock.h"
@@ -87,19 +83,6 @@ BENCHMARK(BM_DspSettingsFile)->Unit(benchmark::kMillisecond)->UseRealTime()->Ite
 BENCHMARK(BM_EepromDumpFile)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_DspSettingsFile_NoWait)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_EepromDumpFile_NoWait)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-#ifdef __linux__
-// The same dump with the thread's timer slack at 1 ns instead of the default 50 us.
-void BM_DspSettingsFile_TightTimerSlack(benchmark::State& state) {
-  prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
-  measure(state, kDspPausesMs, WriteDspSettingsFile);
-  prctl(PR_SET_TIMERSLACK, 0UL, 0UL, 0UL, 0UL);  // back to the default
-}
-BENCHMARK(BM_DspSettingsFile_TightTimerSlack)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Iterations(3);
-#endif
 
 }  // namespace
 }  // namespace torvix
