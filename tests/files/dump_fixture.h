@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -43,11 +44,12 @@ class ScratchFolder {
  public:
   ScratchFolder() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(info->test_suite_name()) + "_" + info->name();
-    for (char& c : name) {
-      if (c == '/') c = '_';
-    }
-    path_ = std::filesystem::temp_directory_path() / ("torvix_files_" + name);
+    // A short name, so paths in messages stay short; one per test, as ctest runs them in
+    // parallel processes.
+    const std::string name = std::string(info->test_suite_name()) + "." + info->name();
+    char folder[40];
+    std::snprintf(folder, sizeof folder, "torvix_files_%016zx", std::hash<std::string>{}(name));
+    path_ = std::filesystem::temp_directory_path() / folder;
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }

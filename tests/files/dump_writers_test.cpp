@@ -6,6 +6,12 @@
 #include <cstring>
 #include <regex>
 
+#if defined(__unix__)
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
+
 #include "files/dsp_settings_file.h"
 #include "files/eeprom_dump_file.h"
 #include "tests/files/dump_fixture.h"
@@ -123,6 +129,35 @@ TEST_P(DumpWriter, AFullDiskIsReportedInWordsAndStopsTheDump) {
                          "Box(0x00): Can't write file /dev/full: the disk is full, error = 14\n"));
   EXPECT_TRUE(bridge.Requests().empty()) << "the header failed, so nothing was read";
 }
+
+#if defined(__unix__)
+// The medium fills up in the middle of the dump: here a file size limit of 3000 bytes.
+TEST_P(DumpWriter, AWriteFailingMidwayKeepsWhatWasWrittenAndReadsNoFurther) {
+  rlimit before{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit limited = before;
+  limited.rlim_cur = 3000;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+  const DumpResult result = write(dump(), link, messages, path());
+  setrlimit(RLIMIT_FSIZE, &before);
+  std::signal(SIGXFSZ, oldHandler);
+
+  EXPECT_EQ(result.outcome, DumpOutcome::kWriteFailed);
+  EXPECT_THAT(boxes, ::testing::ElementsAre("Box(0x00): Can't write file " + path() +
+                                            ": the disk is full, error = 14\n"));
+  const std::string bytes = ReadBytes(path());
+  EXPECT_EQ(bytes.size(), 3000u);
+  // The file holds the complete lines written before the failing one, byte for byte.
+  std::string complete = bytes.substr(0, bytes.rfind("\r\n") + 2);
+  std::vector<std::string> lines = CrLfLines(complete);
+  EXPECT_EQ(static_cast<int>(lines.size()), result.linesWritten);
+  // 16 reads per data line written, and those of the data line that could not be written.
+  const auto dataLines = std::count_if(lines.begin(), lines.end(),
+                                       [](const std::string& l) { return l.rfind("//", 0) != 0; });
+  EXPECT_EQ(static_cast<int>(bridge.Requests().size()), (dataLines + 1) * 16);
+}
+#endif
 
 TEST_P(DumpWriter, ReportsProgressAfterEveryDataLine) {
   std::vector<std::pair<int, int>> calls;
