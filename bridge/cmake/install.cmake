@@ -8,9 +8,11 @@ install(TARGETS Quorlink EXPORT QuorlinkTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
-  PUBLIC_HEADER DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+  PUBLIC_HEADER DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
+  COMPONENT quorlink)
 
-install(EXPORT QuorlinkTargets NAMESPACE Quorlink:: DESTINATION ${QUORLINK_CMAKE_DIR})
+install(EXPORT QuorlinkTargets NAMESPACE Quorlink:: DESTINATION ${QUORLINK_CMAKE_DIR}
+  COMPONENT quorlink)
 
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/QuorlinkConfig.cmake.in
   ${CMAKE_CURRENT_BINARY_DIR}/QuorlinkConfig.cmake
@@ -19,7 +21,7 @@ write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/QuorlinkConfigVersi
   VERSION ${QUORLINK_VERSION} COMPATIBILITY SameMajorVersion)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/QuorlinkConfig.cmake
               ${CMAKE_CURRENT_BINARY_DIR}/QuorlinkConfigVersion.cmake
-        DESTINATION ${QUORLINK_CMAKE_DIR})
+        DESTINATION ${QUORLINK_CMAKE_DIR} COMPONENT quorlink)
 
 # pkg-config wants paths relative to its prefix so the file still works under DESTDIR or a
 # relocated prefix.
@@ -27,4 +29,4 @@ file(RELATIVE_PATH QUORLINK_PC_TO_PREFIX "/p/${CMAKE_INSTALL_LIBDIR}/pkgconfig" 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/quorlink.pc.in ${CMAKE_CURRENT_BINARY_DIR}/quorlink.pc
   @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/quorlink.pc
-        DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+        DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT quorlink)

@@ -36,6 +36,11 @@ TransferMode InterleavedMode(int subAddressSize) {
 // GetDeviceAddress past the end of the list ("IIC Device not present").
 constexpr int16_t kNoSuchEntry = 15;
 
+// A buffer of length bytes the bridge may use; a null buffer holds no bytes at all.
+bool Acceptable(const uint8_t* data, int length) {
+  return length >= 0 && length <= kMaxTransferLength && (data != nullptr || length == 0);
+}
+
 uint16_t Sub16(int subAddress) { return static_cast<uint16_t>(subAddress); }
 
 }  // namespace
@@ -74,8 +79,9 @@ int16_t IicBridge::ReceiveSubInterLeaved(int subAddressSize, int subAddress, uin
 
 int16_t IicBridge::SendReceive(const uint8_t* txData, int txLength, uint8_t* rxData,
                                int rxLength) {
-  // Refused before the write, so a bad read buffer does not leave half a transaction behind.
-  if ((txData == nullptr && txLength != 0) || (rxData == nullptr && rxLength != 0)) {
+  // Refused before the write, so a bad read buffer or length sends nothing at all (not even
+  // the empty write that follows a failed write).
+  if (!Acceptable(txData, txLength) || !Acceptable(rxData, rxLength)) {
     SetLastErrorCode(QL_DATA_OVERFLOW);
     return QL_DATA_OVERFLOW;
   }

@@ -1,0 +1,219 @@
+// The socket transport against a small board server running in the test.
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "board/socket_framing.h"
+#include "bridge/include/quorlink.h"
+#include "bridge/src/adapter_device.h"
+#include "bridge/src/bridge_table.h"
+#include "bridge/src/transport_socket.h"
+
+namespace torvix {
+namespace {
+
+// Answers one connection; the handler's nullopt drops it, raw bytes go out as they are.
+using Handler = std::function<std::optional<std::vector<uint8_t>>(const FramedRequest&)>;
+
+class BoardServer {
+ public:
+  explicit BoardServer(Handler handler) : handler_(std::move(handler)) {
+    char pattern[] = "/tmp/quorlink-test-XXXXXX";
+    directory_ = ::mkdtemp(pattern);
+    path_ = directory_ + "/board";
+    listener_ = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path_.c_str(), sizeof address.sun_path - 1);
+    ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    ::listen(listener_, 1);
+    thread_ = std::thread([this] { Serve(); });
+  }
+  ~BoardServer() {
+    // A test that stopped early may still hold its connection: cut it rather than wait.
+    {
+      std::lock_guard lock(mutex_);
+      if (connection_ >= 0) ::shutdown(connection_, SHUT_RDWR);
+    }
+    Join();
+    ::close(listener_);
+    ::unlink(path_.c_str());
+    ::rmdir(directory_.c_str());
+  }
+
+  const std::string& Path() const { return path_; }
+  // Waits for the client to hang up; requests is safe to read afterwards.
+  void Join() {
+    ::shutdown(listener_, SHUT_RDWR);
+    if (thread_.joinable()) thread_.join();
+  }
+  std::vector<FramedRequest> requests;
+
+ private:
+  void Serve() {
+    const int fd = ::accept(listener_, nullptr, nullptr);
+    if (fd < 0) return;
+    {
+      std::lock_guard lock(mutex_);
+      connection_ = fd;
+    }
+    std::vector<uint8_t> bytes;
+    uint8_t chunk[256];
+    for (;;) {
+      FramedRequest request;
+      std::size_t consumed = 0;
+      const DecodeStatus status = DecodeRequest(bytes, request, consumed);
+      if (status == DecodeStatus::kMalformed) break;
+      if (status == DecodeStatus::kComplete) {
+        bytes.erase(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(consumed));
+        requests.push_back(request);
+        const auto reply = handler_(request);
+        if (!reply) break;
+        if (::send(fd, reply->data(), reply->size(), MSG_NOSIGNAL) < 0) break;
+        continue;
+      }
+      const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
+      if (n <= 0) break;
+      bytes.insert(bytes.end(), chunk, chunk + n);
+    }
+    std::lock_guard lock(mutex_);
+    connection_ = -1;
+    ::close(fd);
+  }
+
+  Handler handler_;
+  std::string directory_;
+  std::string path_;
+  int listener_ = -1;
+  std::mutex mutex_;
+  int connection_ = -1;
+  std::thread thread_;
+};
+
+// A board that accepts everything, answers reads with 0x5A.. and reports status `status`.
+std::optional<std::vector<uint8_t>> HappyBoard(const FramedRequest& request, uint8_t status) {
+  const uint32_t phase = request.input.empty() ? 0 : request.input[0];
+  const auto n = static_cast<uint32_t>(request.output.size());
+  if (request.code == kControlBoardToHost) {
+    std::vector<uint8_t> out(n);
+    for (uint32_t i = 0; i < n; ++i) out[i] = static_cast<uint8_t>(0x5A + i);
+    if (phase == 3) out[0] = status;
+    return EncodeReply({true, n}, out);
+  }
+  return EncodeReply({true, n}, {});
+}
+
+class SocketTransport : public ::testing::Test {
+ protected:
+  void SetUp() override { SetLastErrorCode(0); }
+  void TearDown() override {
+    WEP(0);
+    ::unsetenv("QUORLINK_DEVICE");
+  }
+};
+
+TEST_F(SocketTransport, CarriesATransferThroughTheDevicePath) {
+  BoardServer server([](const FramedRequest& r) { return HappyBoard(r, 0); });
+  ::setenv("QUORLINK_DEVICE", server.Path().c_str(), 1);
+  const int handle = IICInit(0x70, 20000, 1000);
+  ASSERT_EQ(handle, 0);
+  uint8_t buffer[3] = {};
+  EXPECT_EQ(ReceiveSub(handle, 1, 0x10, buffer, 3, 0), 0);
+  EXPECT_EQ(buffer[0], 0x5A);
+  EXPECT_EQ(buffer[2], 0x5C);
+  const uint8_t data[] = {0x30, 0x17};
+  EXPECT_EQ(SendSub(handle, 1, 0x00, data, 2, 0), 0);
+  IICClose(handle);
+  server.Join();
+
+  ASSERT_EQ(server.requests.size(), 6u);
+  EXPECT_EQ(server.requests[0].code, kControlHostToBoard);
+  EXPECT_EQ(server.requests[0].output, (std::vector<uint8_t>{0x05, 0x00, 0x03, 0x38, 0x10, 0x00}));
+  EXPECT_EQ(server.requests[4].input, (std::vector<uint8_t>{1, 0, 0, 0}));
+  EXPECT_EQ(server.requests[4].output, (std::vector<uint8_t>{0x00, 0x30, 0x17}));
+}
+
+TEST_F(SocketTransport, PassesTheStatusByteThrough) {
+  BoardServer server([](const FramedRequest& r) { return HappyBoard(r, 5); });
+  ::setenv("QUORLINK_DEVICE", server.Path().c_str(), 1);
+  const int handle = IICInit(0x70, 0, 0);
+  uint8_t byte = 0;
+  EXPECT_EQ(Send(handle, &byte, 0, 1), 5);
+  IICClose(handle);  // the server waits for the hang-up
+}
+
+// A board that misbehaves at its second request, each in its own way.
+struct BrokenCase {
+  const char* name;
+  std::function<std::optional<std::vector<uint8_t>>()> secondReply;
+};
+
+class BrokenBoard : public SocketTransport, public ::testing::WithParamInterface<BrokenCase> {};
+
+TEST_P(BrokenBoard, FailsTheRequestAndEveryLaterOne) {
+  const BrokenCase& broken = GetParam();
+  int seen = 0;
+  BoardServer server([&seen, &broken](const FramedRequest& r) {
+    return ++seen == 2 ? broken.secondReply() : HappyBoard(r, 0);
+  });
+  ::setenv("QUORLINK_DEVICE", server.Path().c_str(), 1);
+  const int handle = IICInit(0x70, 0, 0);
+  ASSERT_EQ(handle, 0);
+  uint8_t buffer[2] = {};
+  EXPECT_EQ(Receive(handle, buffer, 0, 2), 13);  // the read-data phase broke
+  EXPECT_EQ(Receive(handle, buffer, 0, 2), 11);  // the connection is gone
+  IICClose(handle);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, BrokenBoard,
+    ::testing::Values(
+        BrokenCase{"HangsUp", [] { return std::nullopt; }},
+        BrokenCase{"OverfillsTheBuffer",
+                   [] { return std::optional(EncodeReply({true, 3}, std::vector<uint8_t>(3))); }},
+        BrokenCase{"SendsGarbageAfterTheReply",
+                   [] {
+                     auto bytes = EncodeReply({true, 2}, std::vector<uint8_t>(2));
+                     bytes.push_back(0xEE);
+                     return std::optional(bytes);
+                   }},
+        BrokenCase{"CutsTheReplyShort",
+                   [] {
+                     auto bytes = EncodeReply({true, 2}, std::vector<uint8_t>(2));
+                     bytes.pop_back();
+                     return std::optional(bytes);
+                   }}),
+    [](const ::testing::TestParamInfo<BrokenCase>& info) { return std::string(info.param.name); });
+
+TEST_F(SocketTransport, NoServerMeansNoDevice) {
+  ::setenv("QUORLINK_DEVICE", "/tmp/quorlink-test-no-such-dir/board", 1);
+  EXPECT_EQ(IICInit(0x70, 0, 0), -1);
+  EXPECT_EQ(LastErrorCode(), QL_DEVICE_NOT_FOUND);
+  EXPECT_EQ(OpenSocketAdapterDevice(""), nullptr);
+  EXPECT_EQ(OpenSocketAdapterDevice(std::string(200, 'x')), nullptr);
+}
+
+TEST_F(SocketTransport, DefaultPathFollowsTheRuntimeDirectory) {
+  const char* saved = std::getenv("XDG_RUNTIME_DIR");
+  const std::string keep = saved != nullptr ? saved : "";
+  ::setenv("XDG_RUNTIME_DIR", "/run/user/1234", 1);
+  EXPECT_EQ(DefaultSocketPath(), "/run/user/1234/zembrel-0");
+  ::setenv("XDG_RUNTIME_DIR", "", 1);
+  EXPECT_EQ(DefaultSocketPath(), "/tmp/zembrel-0");
+  ::unsetenv("XDG_RUNTIME_DIR");
+  EXPECT_EQ(DefaultSocketPath(), "/tmp/zembrel-0");
+  if (saved != nullptr) ::setenv("XDG_RUNTIME_DIR", keep.c_str(), 1);
+}
+
+}  // namespace
+}  // namespace torvix
