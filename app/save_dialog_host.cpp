@@ -24,6 +24,17 @@ ScopedSaveDialogHost::ScopedSaveDialogHost(SaveDialogHost& host) : previous_(cur
 
 ScopedSaveDialogHost::~ScopedSaveDialogHost() { current = previous_; }
 
+std::optional<std::string> SaveConfirmationQuestion(const SaveDialogRequest& request,
+                                                    std::string_view path, bool exists) {
+  if (exists && request.confirmOverwrite) {
+    return std::string(path) + " already exists.\nDo you want to replace it?";
+  }
+  if (!exists && request.confirmCreate) {
+    return std::string(path) + " does not exist.\nDo you want to create it?";
+  }
+  return std::nullopt;
+}
+
 std::string WithDefaultExtension(std::string_view name, std::string_view extension) {
   std::string path(name);
   if (extension.empty() || path.empty()) return path;

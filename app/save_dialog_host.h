@@ -49,6 +49,12 @@ class ScopedSaveDialogHost {
   SaveDialogHost* previous_;
 };
 
+// The question a host asks (Yes / No) before it returns path: for an existing file when the
+// request confirms overwriting, for a new one when it confirms creating; nullopt when the
+// request asks nothing for this path.
+std::optional<std::string> SaveConfirmationQuestion(const SaveDialogRequest& request,
+                                                    std::string_view path, bool exists);
+
 // name with "." + extension appended when its last path component has no extension of its
 // own ("dump" -> "dump.vis", "dump.txt" stays); an empty extension changes nothing. For hosts
 // whose toolkit does not do it.

@@ -124,6 +124,18 @@ TEST(SaveDialogHost, WithoutAnInstalledHostEveryRequestIsCancelled) {
   EXPECT_EQ(CurrentSaveDialogHost().AskSavePath(DspSettingsSaveRequest()), std::nullopt);
 }
 
+TEST(SaveConfirmationQuestion, AsksOnlyWhatTheRequestConfirms) {
+  SaveDialogRequest request = EepromDumpSaveRequest();
+  EXPECT_EQ(SaveConfirmationQuestion(request, "/t/a.vis", true),
+            "/t/a.vis already exists.\nDo you want to replace it?");
+  EXPECT_EQ(SaveConfirmationQuestion(request, "/t/a.vis", false),
+            "/t/a.vis does not exist.\nDo you want to create it?");
+  request.confirmOverwrite = false;
+  request.confirmCreate = false;
+  EXPECT_EQ(SaveConfirmationQuestion(request, "/t/a.vis", true), std::nullopt);
+  EXPECT_EQ(SaveConfirmationQuestion(request, "/t/a.vis", false), std::nullopt);
+}
+
 struct ExtensionCase {
   const char* name;
   const char* extension;
