@@ -1,0 +1,20 @@
+// The program's pictures: icon 128 and bitmap 130, kept as SVG sources in the Qt resources and
+// drawn with the SVG renderer, so no image-format plugin is needed at run time.
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+#include <QSize>
+
+namespace torvix {
+
+inline constexpr QSize kLogoBitmapSize{166, 49};
+inline constexpr int kIconPixels = 32;
+
+// The resource drawn at this size; a null pixmap for an unknown resource.
+QPixmap RenderArtwork(int resourceId, QSize size);
+
+// The program icon at the sizes a desktop asks for.
+QIcon ProgramIcon();
+
+}  // namespace torvix

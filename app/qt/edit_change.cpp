@@ -1,0 +1,26 @@
+#include "app/qt/edit_change.h"
+
+#include <algorithm>
+
+namespace torvix {
+
+std::optional<EditChange> DiffEditText(std::string_view before, std::string_view after) {
+  if (before == after) return std::nullopt;
+  std::size_t prefix = 0;
+  const std::size_t shorter = std::min(before.size(), after.size());
+  while (prefix < shorter && before[prefix] == after[prefix]) ++prefix;
+  // Never back into the prefix: "aa" -> "aaa" is one 'a' inserted at the end.
+  std::size_t suffix = 0;
+  while (suffix < shorter - prefix &&
+         before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) {
+    ++suffix;
+  }
+  // A cut inside a multi-byte character would hand the layer half a character.
+  auto continuation = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; };
+  while (prefix > 0 && prefix < before.size() && continuation(before[prefix])) --prefix;
+  while (suffix > 0 && continuation(before[before.size() - suffix])) --suffix;
+  return EditChange{prefix, before.size() - suffix,
+                    std::string(after.substr(prefix, after.size() - suffix - prefix))};
+}
+
+}  // namespace torvix

@@ -1,0 +1,67 @@
+#include "app/qt/qt_save_dialog_host.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include "app/application.h"
+#include "app/qt/qt_modal_host.h"
+
+namespace torvix {
+
+namespace {
+
+QString qtPattern(const std::string& pattern) {
+  return pattern == "*.*" ? QStringLiteral("*") : QString::fromStdString(pattern);
+}
+
+bool confirmCreate(QWidget* parent, const QString& path) {
+  const QString text = QStringLiteral("%1\nThis file does not exist.\nCreate the file?")
+                           .arg(QFileInfo(path).fileName());
+  return QMessageBox::question(parent, QString::fromUtf8(kApplicationName), text,
+                               QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+}  // namespace
+
+QStringList QtNameFilters(const SaveDialogRequest& request) {
+  QStringList filters;
+  for (const FileFilter& filter : request.filters) {
+    const QString description = QString::fromStdString(filter.description);
+    const QString pattern = qtPattern(filter.pattern);
+    // Qt reads the pattern from the parentheses at the end of the description.
+    QString shown = description;
+    const QString windowsPattern = QStringLiteral("(%1)").arg(QString::fromStdString(filter.pattern));
+    if (shown.endsWith(windowsPattern)) shown.chop(windowsPattern.size());
+    filters << QStringLiteral("%1 (%2)").arg(shown.trimmed(), pattern);
+  }
+  return filters;
+}
+
+std::optional<std::string> QtSaveDialogHost::AskSavePath(const SaveDialogRequest& request) {
+  QWidget* parent = windows_ != nullptr ? windows_->TopWindow() : nullptr;
+  QFileDialog dialog(parent);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  const QStringList filters = QtNameFilters(request);
+  dialog.setNameFilters(filters);
+  if (request.selectedFilter < static_cast<std::size_t>(filters.size())) {
+    dialog.selectNameFilter(filters.at(static_cast<int>(request.selectedFilter)));
+  }
+  dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+  for (;;) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    // The dialog appends the suffix itself; this covers a platform dialog that does not.
+    const std::string path = WithDefaultExtension(dialog.selectedFiles().first().toStdString(),
+                                                  request.defaultExtension);
+    const QString chosen = QString::fromStdString(path);
+    if (!request.confirmCreate || QFileInfo::exists(chosen) || confirmCreate(&dialog, chosen)) {
+      return path;
+    }
+    dialog.selectFile(chosen);  // asked again, as the user said not to create it
+  }
+}
+
+}  // namespace torvix

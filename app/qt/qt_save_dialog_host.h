@@ -1,0 +1,27 @@
+// The save dialog as a QFileDialog: the request's filters, default extension, and both
+// confirmations (replace an existing file, create a new one).
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "app/save_dialog_host.h"
+
+namespace torvix {
+
+class QtModalHost;
+
+// "Text Files(*.txt)" stays as it is; a description without its pattern gets it appended.
+// "*.*" means every file, also one without a dot.
+QStringList QtNameFilters(const SaveDialogRequest& request);
+
+class QtSaveDialogHost final : public SaveDialogHost {
+ public:
+  explicit QtSaveDialogHost(const QtModalHost* windows = nullptr) : windows_(windows) {}
+  std::optional<std::string> AskSavePath(const SaveDialogRequest& request) override;
+
+ private:
+  const QtModalHost* windows_;
+};
+
+}  // namespace torvix
