@@ -95,7 +95,9 @@ TEST_P(DumpWriter, WritesTheCompleteLayoutWithCrLfLineEnds) {
   expected.push_back(dump() == Dump::kDsp ? kDspFileHeader : EepromFileHeader());
   for (int group = 0; group < groupsOf(dump()); ++group) {
     for (const std::string& title : titleOf(dump(), group)) expected.push_back(title);
-    for (int row = 0; row < 16; ++row) expected.push_back(patternLine(targetOf(dump(), group), row));
+    for (int row = 0; row < 16; ++row) {
+      expected.push_back(patternLine(targetOf(dump(), group), row));
+    }
   }
   EXPECT_EQ(lines, expected);
   EXPECT_EQ(static_cast<int>(lines.size()), dump() == Dump::kDsp ? 137 : 73);
@@ -161,7 +163,8 @@ TEST_P(DumpWriter, AWriteFailingMidwayKeepsWhatWasWrittenAndReadsNoFurther) {
 
 TEST_P(DumpWriter, ReportsProgressAfterEveryDataLine) {
   std::vector<std::pair<int, int>> calls;
-  write(dump(), link, messages, path(), [&](int done, int total) { calls.emplace_back(done, total); });
+  write(dump(), link, messages, path(),
+        [&](int done, int total) { calls.emplace_back(done, total); });
   const int rows = groupsOf(dump()) * 16;
   ASSERT_EQ(static_cast<int>(calls.size()), rows);
   for (int i = 0; i < rows; ++i) EXPECT_EQ(calls[i], std::make_pair(i + 1, rows));
