@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <functional>
+#include <ostream>
 #include <string>
 
 #include "tests/bridge/bridge_fixture.h"
@@ -82,6 +83,8 @@ struct HandleCase {
   int invalidResult;
 };
 
+void PrintTo(const HandleCase& c, std::ostream* os) { *os << c.name; }
+
 class InvalidHandle : public BridgeTest, public ::testing::WithParamInterface<HandleCase> {};
 
 uint8_t g_byte[64];
@@ -132,6 +135,8 @@ struct TextCase {
   int16_t code;
   const char* text;
 };
+
+void PrintTo(const TextCase& c, std::ostream* os) { *os << c.code; }
 
 class ErrorTexts : public BridgeTest, public ::testing::WithParamInterface<TextCase> {};
 

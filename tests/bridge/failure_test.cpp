@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ struct FailureCase {
   int16_t code;
   std::size_t requestsMade;
 };
+
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
 
 class DriverFailure : public BridgeTest, public ::testing::WithParamInterface<FailureCase> {};
 
@@ -86,6 +89,8 @@ struct RefusalCase {
   int16_t code;
   bool setsLastError = true;
 };
+
+void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
 
 class Refused : public BridgeTest, public ::testing::WithParamInterface<RefusalCase> {};
 

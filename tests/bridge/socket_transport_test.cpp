@@ -9,6 +9,7 @@
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -157,6 +158,8 @@ struct BrokenCase {
   const char* name;
   std::function<std::optional<std::vector<uint8_t>>()> secondReply;
 };
+
+void PrintTo(const BrokenCase& c, std::ostream* os) { *os << c.name; }
 
 class BrokenBoard : public SocketTransport, public ::testing::WithParamInterface<BrokenCase> {};
 

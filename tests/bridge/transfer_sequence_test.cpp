@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@ struct SequenceCase {
   std::vector<uint8_t> payload;
   int readSize = -1;  // -1: a write-data phase follows the header; else the read-data size
 };
+
+void PrintTo(const SequenceCase& c, std::ostream* os) { *os << c.name; }
 
 class TransferSequence : public BridgeTest, public ::testing::WithParamInterface<SequenceCase> {};
 
@@ -130,6 +133,8 @@ struct ReadCase {
   std::function<int16_t(int, uint8_t*)> read;
   std::size_t dataRequest = 1;  // the index of the read-data request
 };
+
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
 
 class ReadFillsBuffer : public BridgeTest, public ::testing::WithParamInterface<ReadCase> {};
 
