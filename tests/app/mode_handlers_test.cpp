@@ -254,7 +254,7 @@ INSTANTIATE_TEST_SUITE_P(Orders, BlcPositionTest,
                                            BlcCase{"HorizontalFailed", true, 0x03}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ModeTest, Push2WriteWritesOnceWaitsAndMovesTheListWithoutItsHandler) {
+TEST_F(ModeTest, Push2WhiteWritesOnceWaitsAndMovesTheListWithoutItsHandler) {
   RunOpen([&] {
     ClearRecords();
     Click(1033);

@@ -1,0 +1,272 @@
+// Connect, RESET, "OSD control usage", the camera address edit and the address search on the
+// virtual camera: what reaches the bus, what the user is told, and the pauses in between.
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+
+#include "sim/board_faults.h"
+#include "tests/app/panel_fixture.h"
+
+namespace torvix::test {
+namespace {
+
+using Writes_ = std::vector<RegisterWrite>;
+
+constexpr const char* kResetQuestion = "Are you sure to load the Default settings";
+constexpr const char* kOsdMessage =
+    "To enable I2C control\nClear 'OSD control usage' checkbox\nand next re-power";
+constexpr const char* kNoCamera = "No Camera detected";
+
+// What stays usable while the camera is steered by its own menu.
+constexpr int kConnectionControls[] = {1036, 1037, 1047, 1049};
+constexpr int kSomePanelControls[] = {1002, 1004, 1005, 1006, 1023, 1030, 1033, 1038, 1050, 1052};
+
+using ConnectionTest = PanelFixture;
+
+std::vector<Milliseconds> refreshPauses() {
+  std::vector<Milliseconds> pauses;
+  for (int row = 0; row < kSettingCount; ++row) {
+    pauses.insert(pauses.end(), {Milliseconds(2), Milliseconds(1), Milliseconds(2)});
+  }
+  return pauses;
+}
+
+std::vector<Milliseconds> joined(std::vector<Milliseconds> first,
+                                 const std::vector<Milliseconds>& second) {
+  first.insert(first.end(), second.begin(), second.end());
+  return first;
+}
+
+TEST_F(ConnectionTest, ConnectReadsTheCameraAgainAndWritesNothing) {
+  RunOpen([&] {
+    Rig().Camera().SetRegister(0x57, 0x44);
+    ClearRecords();
+    Click(1036);
+    EXPECT_EQ(Control(1005).text, "44");
+    EXPECT_EQ(Shadow(16), 0x44);
+    EXPECT_TRUE(Writes().empty());
+    EXPECT_EQ(clock.Pauses(), refreshPauses());
+  });
+}
+
+TEST_F(ConnectionTest, ResetAnsweredWithCancelSendsNothing) {
+  RunOpen([&] {
+    messages.answer = kAnswerCancel;
+    ClearRecords();
+    Click(1037);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, kResetQuestion);
+    EXPECT_EQ(messages.shown[0].type, 0x31u);
+    EXPECT_EQ(Rig().Log().Size(), 0u);
+    EXPECT_TRUE(clock.Pauses().empty());
+  });
+}
+
+TEST_F(ConnectionTest, ResetAnsweredWithOkLoadsTheCameraDefaultsAndShowsThem) {
+  Rig().Camera().SetRegister(0x57, 0x44);
+  Rig().Camera().SetRegister(0xa0, 0x00);
+  RunOpen([&] {
+    ASSERT_EQ(Control(1005).text, "44");
+    ClearRecords();
+    Click(1037);
+    ASSERT_EQ(messages.shown.size(), 1u);  // the question only
+    EXPECT_EQ(Writes(), (Writes_{{0xf0, 0x01}}));
+    EXPECT_EQ(clock.Pauses(), joined(Ms({2, 25, 1500}), refreshPauses()));
+    EXPECT_EQ(Control(1005).text, "3c");
+    EXPECT_EQ(Control(1030).check, 1);
+    EXPECT_EQ(Shadow(16), 0x3c);
+  });
+}
+
+TEST_F(ConnectionTest, ResetWithTheCameraAbsentReportsTheWriteAndDoesNotRefresh) {
+  RunOpen([&] {
+    Rig().SetCameraPresent(false);
+    ClearRecords();
+    Click(1037);
+    ASSERT_GE(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].text, kResetQuestion);
+    for (const ShownMessage& shown : messages.shown) {
+      EXPECT_NE(shown.text, "Camera settings not correctly read, default values displayed");
+    }
+    ASSERT_EQ(Rig().Log().Size(), 1u);  // the refused request only
+    EXPECT_TRUE(clock.Pauses().empty());
+    EXPECT_EQ(Control(1049).text, "70");
+  });
+}
+
+TEST_F(ConnectionTest, OsdSetLocksThePanelAndClearedUnlocksItWhateverTheModes) {
+  RunOpen([&] {
+    ClearRecords();
+    Click(1047);
+    EXPECT_EQ(Writes(), (Writes_{{0x80, 0x01}}));
+    EXPECT_EQ(Shadow(26), 0x01);
+    EXPECT_EQ(dialog->m_checkOsdControl, 1);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, kOsdMessage);
+    EXPECT_EQ(messages.shown[0].type, 0u);
+    for (int id : kSomePanelControls) EXPECT_FALSE(Control(id).enabled) << id;
+    for (int id : kConnectionControls) EXPECT_TRUE(Control(id).enabled) << id;
+    EXPECT_EQ(clock.Pauses(), AcceptedWritePauses(1));
+
+    ClearRecords();
+    Click(1047);
+    EXPECT_EQ(Writes(), (Writes_{{0x80, 0x00}}));
+    EXPECT_TRUE(messages.shown.empty());
+    for (int id : kSomePanelControls) EXPECT_TRUE(Control(id).enabled) << id;
+    // Auto white balance: the gain edits are usable now, their sliders stay hidden.
+    EXPECT_TRUE(Control(1015).enabled);
+    EXPECT_TRUE(Control(1016).enabled);
+    EXPECT_FALSE(Control(1013).visible);
+    EXPECT_FALSE(Control(1014).visible);
+  });
+}
+
+TEST_F(ConnectionTest, OsdMessageComesEvenWhenTheWriteFails) {
+  RunOpen([&] {
+    Rig().SetCameraPresent(false);
+    ClearRecords();
+    Click(1047);
+    ASSERT_GE(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown.back().text, kOsdMessage);
+    EXPECT_EQ(Shadow(26), 0x00);
+    EXPECT_FALSE(Control(1004).enabled);
+    EXPECT_EQ(Control(1047).check, 1);
+  });
+}
+
+struct AddressCase {
+  const char* name;
+  const char* typed;  // typed over the whole text, one character at a time
+  Writes_ writes;
+  const char* shown;
+};
+
+void PrintTo(const AddressCase& c, std::ostream* out) { *out << c.name; }
+
+class AddressEditTest : public ConnectionTest, public ::testing::WithParamInterface<AddressCase> {};
+
+TEST_P(AddressEditTest, WritesTheCameraOwnAddressButKeepsTalkingToTheOldOne) {
+  const AddressCase& c = GetParam();
+  RunOpen([&] {
+    ClearRecords();
+    TypeOver(1049, c.typed);
+    EXPECT_EQ(Writes(), c.writes);
+    EXPECT_EQ(Control(1049).text, c.shown);
+    EXPECT_EQ(Control(1049).textLimit, 2u);
+    EXPECT_EQ(clock.Pauses(), AcceptedWritePauses(static_cast<int>(c.writes.size())));
+    EXPECT_EQ(BusAddress(), 0x70);
+    for (const BusTransfer& transfer : Rig().Log().Entries()) EXPECT_EQ(transfer.address7, 0x38);
+    if (!c.writes.empty()) {
+      EXPECT_EQ(Shadow(10), c.writes.back().value);
+      EXPECT_EQ(Rig().Camera().Register(0x31), c.writes.back().value);
+    }
+  });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, AddressEditTest,
+    ::testing::Values(AddressCase{"OneDigitOnly", "7", {}, "7"},
+                      AddressCase{"TwoDigits", "72", {{0x31, 0x72}}, "72"},
+                      AddressCase{"OddAndZeroAccepted", "01", {{0x31, 0x01}}, "01"},
+                      AddressCase{"AboveFcClampedAndWrittenTwice", "ff",
+                                  {{0x31, 0xfc}, {0x31, 0xfc}}, "fc"},
+                      AddressCase{"UpperCaseAboveFc", "FE", {{0x31, 0xfc}, {0x31, 0xfc}}, "fc"},
+                      AddressCase{"NotHex", "0g", {}, "0g"},
+                      AddressCase{"ThirdCharacterRefused", "713", {{0x31, 0x71}}, "71"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ConnectionTest, SearchFindsTheCameraAtItsAddressOnThe57thProbe) {
+  RunOpen([&] {
+    ClearRecords();
+    Click(1050);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(BusAddress(), 0x70);
+    // 56 silent, unanswered selects, then the camera's select and read, then the refresh.
+    const BusLog& log = Rig().Log();
+    ASSERT_GE(log.Size(), 58u);
+    for (std::size_t i = 0; i < 56; ++i) {
+      EXPECT_EQ(log[i].address7, i);
+      EXPECT_NE(log[i].status, 0);
+    }
+    EXPECT_EQ(log[56].address7, 0x38);
+    EXPECT_EQ(log[56].bytes, (std::vector<uint8_t>{0x01, 0x30, 0x31}));
+    EXPECT_EQ(log[57].direction, Direction::kRead);
+    EXPECT_EQ(log.Between(0, 56), Milliseconds(0));  // a refused probe waits for nothing
+    EXPECT_EQ(log.Between(56, 57), Milliseconds(2));
+    EXPECT_EQ(clock.Pauses(), joined(Ms({2, 5}), refreshPauses()));
+    EXPECT_EQ(Control(1049).text, "70");
+  });
+}
+
+TEST_F(ConnectionTest, SearchSettlesOnTheLowestDeviceThatAnswers) {
+  Rig().AddDevice(0x20);
+  RunOpen([&] {
+    ClearRecords();
+    Click(1050);
+    EXPECT_EQ(BusAddress(), 0x20);
+    EXPECT_EQ(Control(1049).text, "20");
+    // The refresh read the other device, which answers 0xff everywhere, OSD register included.
+    EXPECT_EQ(Shadow(16), 0xff);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, kOsdMessage);
+    std::size_t probes = 0;
+    for (const BusTransfer& transfer : Rig().Log().Entries()) {
+      if (transfer.bytes == std::vector<uint8_t>{0x01, 0x30, 0x31}) ++probes;
+      EXPECT_NE(transfer.address7, 0x38);
+    }
+    EXPECT_EQ(probes, 17u);
+  });
+}
+
+TEST_F(ConnectionTest, SearchWithoutCameraProbesEveryAddressSilentlyAndSaysSo) {
+  RunOpen([&] {
+    Rig().SetCameraPresent(false);
+    ClearRecords();
+    Click(1050);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, kNoCamera);
+    EXPECT_EQ(messages.shown[0].type, 0u);
+    const BusLog& log = Rig().Log();
+    ASSERT_EQ(log.Size(), 127u);
+    for (std::size_t i = 0; i < log.Size(); ++i) {
+      EXPECT_EQ(log[i].address7, i);
+      EXPECT_EQ(log[i].direction, Direction::kWrite);
+    }
+    EXPECT_TRUE(clock.Pauses().empty());
+    EXPECT_EQ(Control(1049).text, "XX");
+    EXPECT_EQ(BusAddress(), 0x70);
+  });
+}
+
+TEST_F(ConnectionTest, SearchWithoutBoardFallsBackTo0x70) {
+  Rig().AddDevice(0x20);
+  RunOpen([&] {
+    Click(1050);
+    ASSERT_EQ(BusAddress(), 0x20);
+    Click(1047);  // the device there reads 0xff: OSD set, panel locked; clearing unlocks it
+    Rig().Board().absent = true;
+    ClearRecords();
+    Click(1050);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, kNoCamera);
+    EXPECT_EQ(BusAddress(), 0x70);
+    EXPECT_EQ(Control(1049).text, "XX");
+    EXPECT_TRUE(clock.Pauses().empty());
+    EXPECT_TRUE(Writes().empty());
+  });
+}
+
+TEST_F(ConnectionTest, ASelectAnsweredButReadRefusedCostsBothPausesAndGoesOn) {
+  RunOpen([&] {
+    ClearRecords();
+    // Every read request fails at its data phase, so no candidate is ever found.
+    Rig().Board().request = RequestFault{DriverRequest::kReadData, false, -1};
+    Click(1050);
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(clock.Pauses(), Ms({2, 5}));  // only the camera's select is acknowledged
+  });
+}
+
+}  // namespace
+}  // namespace torvix::test
