@@ -1,11 +1,13 @@
 #!/bin/sh
-# Usage: check_install.sh BUILD_DIR WORK_DIR CC PROBE_SOURCE. Installs the bridge library into
+# Usage: check_install.sh BUILD_DIR WORK_DIR CC PROBE_SOURCE [CFLAGS]. Installs the bridge library into
 # WORK_DIR/prefix, compiles the probe with pkg-config's flags and runs it with no adapter.
 set -eu
 build_dir=$1
 work_dir=$2
 cc=$3
 probe=$4
+# The build's own flags, so a sanitizer build links its runtime into the probe as well.
+cflags=${5:-}
 
 rm -rf "$work_dir"
 mkdir -p "$work_dir"
@@ -22,6 +24,8 @@ export PKG_CONFIG_PATH
 PKG_CONFIG_PATH=$(dirname "$pc_file")
 libdir=$(pkg-config --variable=libdir quorlink)
 # shellcheck disable=SC2046  # the flags are meant to split
-"$cc" -std=c99 -Wall -Werror -o "$work_dir/probe" "$probe" $(pkg-config --cflags --libs quorlink)
+# shellcheck disable=SC2086  # so are the build's flags
+"$cc" $cflags -std=c99 -Wall -Werror -o "$work_dir/probe" "$probe" \
+  $(pkg-config --cflags --libs quorlink)
 
 QUORLINK_DEVICE=$work_dir/no-such-board LD_LIBRARY_PATH=$libdir "$work_dir/probe"
