@@ -53,14 +53,34 @@ enum {
   QL_BAD_HANDLE_RESULT = -1     /* 0xFFFF: returned for an invalid handle */
 };
 
-/* Opens a bridge for the slave address; returns its handle 0..99, or -1 (see IICError). */
+/* Opens a bridge for the slave address; returns its handle 0..99, or -1 with the last error code
+ * set to:
+ *   16  the platform is not supported (Windows NT 4);
+ *   17  the platform version could not be read;
+ *   22  the adapter device could not be opened (QUORLINK_DEVICE names it: unset, the socket
+ *       $XDG_RUNTIME_DIR/zembrel-0 or /tmp/zembrel-0; "sim", the built-in board; else a path);
+ *   23  all 100 handles are in use. */
 QUORLINK_API int IICInit(int address, int reserved1, int reserved2);
-/* Releases the bridge and closes its device. */
+/* Releases the bridge and closes its device. An empty slot sets code 18; a handle outside
+ * 0..99 changes nothing. */
 QUORLINK_API void IICClose(int handle);
 /* 1 when the last error code is greater than 0, else 0; the handle is ignored. */
 QUORLINK_API int IICError(int handle);
-/* Writes the text of the last error code into buffer (at least 52 bytes); returns buffer. */
+/* Writes the text of the last error code into buffer (at least 52 bytes); returns buffer.
+ * A null buffer gets nothing written and null comes back. */
 QUORLINK_API char* ErrorString(int handle, char* buffer);
+
+/* Every transfer returns, and leaves in the last error code:
+ *   0       success;
+ *   9       the bridge's device is not open;
+ *   11      the command header request failed;
+ *   12      the write-data request failed or was short;
+ *   13      the read-data or status request failed or was short;
+ *   33      length below 0 or above 64, or a null buffer with a non-zero length; nothing is sent;
+ *   other   the adapter board's status byte (2..8, 14, 15 name bus faults);
+ *   0xFFFF  an invalid handle (code 18 for an empty slot, unchanged outside 0..99).
+ * A selector that names no transfer (for example Send type 2) returns 0, sends nothing and
+ * leaves the last error code alone. */
 
 /* Plain write/read of length bytes; type 0 ordinary, 1 and 3 adapter variants. */
 QUORLINK_API int16_t Send(int handle, const uint8_t* data, int type, int length);
@@ -75,7 +95,10 @@ QUORLINK_API int16_t SendSubInterLeaved(int handle, int subAddressSize, int subA
                                         const uint8_t* data, int length);
 QUORLINK_API int16_t ReceiveSubInterLeaved(int handle, int subAddressSize, int subAddress,
                                            uint8_t* data, int length);
-/* A plain write followed by a plain read. SendSend is the same function. */
+/* A plain write followed by a plain read. SendSend is the same function. When the write fails
+ * an empty write follows to release the bus, no read is made, and the write's code is both
+ * returned and left as the last error code. A bad length or null buffer on either side is
+ * refused with 33 before anything is sent. */
 QUORLINK_API int16_t SendReceive(int handle, const uint8_t* txData, int txLength, uint8_t* rxData,
                                  int rxLength);
 QUORLINK_API int16_t SendSend(int handle, const uint8_t* txData, int txLength, uint8_t* rxData,
@@ -83,13 +106,18 @@ QUORLINK_API int16_t SendSend(int handle, const uint8_t* txData, int txLength, u
 
 /* Sets the slave address of later transfers on the handle; always 0. */
 QUORLINK_API int16_t SetAddress(int handle, int address);
-/* Lists the addresses that acknowledge a one-byte read; count receives their number. */
+/* Lists the addresses that acknowledge a one-byte read; count receives their number. Probes
+ * each 8-bit address 0x00, 0x02 .. 0xFE, then restores the bridge's address; returns 0 and
+ * leaves the last error code as it was. A null count: 33, nothing probed. */
 QUORLINK_API int16_t BusScan(int handle, uint8_t* count);
-/* Copies entry index of the BusScan list; 15 when index is beyond the list. */
+/* Copies entry index (low 8 bits) of the BusScan list; 15 when index is beyond the list, 33
+ * for a null address. The last error code is left alone. */
 QUORLINK_API int16_t GetDeviceAddress(int handle, int index, uint8_t* address);
-/* Library version (3, 0, 1) and the adapter driver's three version values. */
+/* Library version (3, 0, 1) and the adapter driver's three version values; 0, or 11 when the
+ * driver's version request fails (both outputs untouched), or 33 for a null output. */
 QUORLINK_API int16_t GetVersions(int handle, uint16_t* library, uint16_t* device);
-/* Reads the adapter's bus status byte into status. */
+/* Reads the adapter's bus status byte into status; codes as for a one-byte read, 33 for a null
+ * status. */
 QUORLINK_API int16_t CheckI2CBus(int handle, uint8_t* status);
 
 /* Parallel-port vocabulary kept for compatibility: there is no port, code 20. */

@@ -29,3 +29,17 @@ libdir=$(pkg-config --variable=libdir quorlink)
   $(pkg-config --cflags --libs quorlink)
 
 QUORLINK_DEVICE=$work_dir/no-such-board LD_LIBRARY_PATH=$libdir "$work_dir/probe"
+
+# The same probe through the CMake package config, as find_package(Quorlink) users build it.
+mkdir -p "$work_dir/consumer"
+cat >"$work_dir/consumer/CMakeLists.txt" <<CMAKE
+cmake_minimum_required(VERSION 3.25)
+project(quorlink_consumer C)
+find_package(Quorlink 3 REQUIRED)
+add_executable(probe "$probe")
+target_link_libraries(probe PRIVATE Quorlink::Quorlink)
+CMAKE
+CFLAGS=$cflags cmake -S "$work_dir/consumer" -B "$work_dir/consumer/build" \
+  -DCMAKE_C_COMPILER="$cc" -DCMAKE_PREFIX_PATH="$prefix" >"$work_dir/consumer.log"
+cmake --build "$work_dir/consumer/build" >>"$work_dir/consumer.log"
+QUORLINK_DEVICE=$work_dir/no-such-board "$work_dir/consumer/build/probe"
