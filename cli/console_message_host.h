@@ -1,0 +1,31 @@
+// The camera link's message boxes on a terminal: every message goes to stderr in the window's
+// own words, and the one question (the reset) is answered from stdin, or yes with -y.
+#pragma once
+
+#include <string>
+
+#include "camera/message_host.h"
+#include "cli/console.h"
+
+namespace torvix {
+
+class ConsoleMessageHost final : public MessageHost {
+ public:
+  explicit ConsoleMessageHost(Console& console) : console_(console) {}
+
+  void SetAssumeYes(bool yes) { assumeYes_ = yes; }
+  int Show(const char* text, unsigned type) override;
+
+  // How many messages were shown since the start, so a command knows whether the link has
+  // already told the user why it failed.
+  int Shown() const { return shown_; }
+
+ private:
+  int ask(const std::string& question);
+
+  Console& console_;
+  bool assumeYes_ = false;
+  int shown_ = 0;
+};
+
+}  // namespace torvix

@@ -1,0 +1,73 @@
+#include "cli/dump_command.h"
+
+#include <cstdio>
+#include <ostream>
+
+#include "cli/exit_codes.h"
+#include "files/dsp_settings_file.h"
+#include "files/eeprom_dump_file.h"
+
+namespace torvix {
+
+namespace {
+
+constexpr int kBarWidth = 40;
+
+void reportIncomplete(CliSession& session, DumpKind kind, const std::string& path,
+                      const DumpResult& result) {
+  const int total = kind == DumpKind::kDsp ? kDspFileLines : kEepromFileLines;
+  std::ostream& err = session.console.err;
+  err << "Error: " << path << " is incomplete: " << result.linesWritten << " of " << total
+      << " lines";
+  if (result.outcome == DumpOutcome::kReadFailed) {
+    err << ", the read of " << (kind == DumpKind::kDsp ? "page " : "block ") << result.group
+        << ", row " << result.row << ", column " << result.column << " failed";
+  }
+  err << '\n';
+}
+
+}  // namespace
+
+std::string ProgressBar(int done, int total) {
+  if (total <= 0) total = 1;
+  if (done > total) done = total;
+  if (done < 0) done = 0;
+  const int filled = done * kBarWidth / total;
+  std::string bar = "\r[";
+  bar.append(static_cast<std::size_t>(filled), '#');
+  bar.append(static_cast<std::size_t>(kBarWidth - filled), ' ');
+  char percent[16];
+  std::snprintf(percent, sizeof percent, "] %3d%% ", done * 100 / total);
+  return bar + percent;
+}
+
+int RunDump(CliSession& session, DumpKind kind, const std::string& path) {
+  DumpProgress progress;
+  bool drawn = false;
+  if (session.console.errIsTerminal) {
+    progress = [&session, &drawn](int done, int total) {
+      session.console.err << ProgressBar(done, total);
+      session.console.err.flush();
+      drawn = true;
+    };
+  }
+  const DumpResult result =
+      kind == DumpKind::kDsp
+          ? WriteDspSettingsFile(session.link, session.host, path, progress)
+          : WriteEepromDumpFile(session.link, session.host, path, progress);
+  // Messages start on a line of their own, not behind the bar.
+  if (drawn) session.console.err << '\n';
+  switch (result.outcome) {
+    case DumpOutcome::kComplete:
+      return kExitDone;
+    case DumpOutcome::kOpenFailed:
+      return kExitFailed;  // the writer has said why; there is no file to speak of
+    case DumpOutcome::kReadFailed:
+    case DumpOutcome::kWriteFailed:
+      reportIncomplete(session, kind, path, result);
+      return kExitFailed;
+  }
+  return kExitFailed;
+}
+
+}  // namespace torvix

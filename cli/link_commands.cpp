@@ -1,0 +1,49 @@
+#include "cli/link_commands.h"
+
+#include <ostream>
+
+#include "camera/address_search.h"
+#include "camera/message_format.h"
+#include "cli/exit_codes.h"
+#include "cli/setting_catalog.h"
+#include "cli/settings_commands.h"
+#include "clock/clock.h"
+
+namespace torvix {
+
+namespace {
+
+constexpr uint8_t kLoadDefaultsRegister = 0xf0;
+constexpr uint8_t kLoadDefaultsCommand = 0x01;
+// The camera stops answering while it loads its defaults; this is how long it may take.
+constexpr Milliseconds kAfterLoadDefaults{1500};
+
+}  // namespace
+
+int RunScan(CliSession& session) {
+  const std::optional<uint8_t> found = SearchCameraAddress(session.link);
+  if (!found) {
+    ShortMessage text;
+    FormatShortMessage(text, "No Camera detected");
+    session.host.Show(text, kMessageOk);
+    return kExitFailed;
+  }
+  session.console.out << HexByte(*found) << '\n';
+  return kExitDone;
+}
+
+int RunReset(CliSession& session) {
+  ShortMessage question;
+  FormatShortMessage(question, "Are you sure to load the Default settings");
+  if (session.host.Show(question, kMessageOkCancelExclamation) != kAnswerOk) {
+    session.console.err << "Aborting on user request.\n";
+    return kExitFailed;
+  }
+  if (session.link.WriteRegister(kLoadDefaultsRegister, kLoadDefaultsCommand) != 0) {
+    return kExitFailed;
+  }
+  Pause(kAfterLoadDefaults);
+  return RunSettings(session, false);
+}
+
+}  // namespace torvix

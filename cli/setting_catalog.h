@@ -1,0 +1,75 @@
+// The settings as the command line speaks of them: a name, which bits a write may change, the
+// values it accepts, and the words for what a value means.
+//
+// A value on the command line or in a profile is a register value. A setting whose control owns
+// only some bits of its register (a check box in a shared register) changes only those bits;
+// the others stay as the camera has them, exactly as the panel does it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "camera/settings_table.h"
+
+namespace torvix {
+
+// A word accepted for a value: it sets the bits of mask to value.
+struct ValueName {
+  const char* text;
+  uint8_t value;
+  uint8_t mask;
+};
+
+struct CliSetting {
+  SettingId id;
+  const char* name;
+  bool writable;
+  uint8_t ownedMask;  // the bits a write changes
+  uint8_t rangeMask;  // the bits the range below applies to
+  uint8_t minimum;
+  uint8_t maximum;
+  std::span<const uint8_t> allowed;  // when not empty: the only values accepted
+  std::span<const ValueName> names;
+};
+
+// What a value asks for: the bits of mask set to value, the rest kept.
+struct ValueRequest {
+  uint8_t value;
+  uint8_t mask;
+};
+
+inline uint8_t ApplyRequest(uint8_t current, ValueRequest request) {
+  return static_cast<uint8_t>((current & ~request.mask) | (request.value & request.mask));
+}
+
+const CliSetting& CliSettingOf(SettingId id);
+
+// By name (any case) or by register ("0x57"); nullptr when neither names a setting.
+const CliSetting* FindCliSetting(std::string_view text);
+
+// The accepted values as the error messages state them: "0x38-0x54", "0x00 or 0x07", ...
+std::string RangeText(const CliSetting& setting);
+
+// A value given as text: a number (0x hex, or decimal) or one of the setting's words. On
+// failure, error holds the whole message for the user ("Error: Contrast value out of range
+// (0x38-0x54)!").
+bool ParseSettingValue(const CliSetting& setting, std::string_view text, ValueRequest& request,
+                       std::string& error);
+
+// A number already read (a profile's integer), checked the same way.
+bool CheckSettingValue(const CliSetting& setting, long long value, ValueRequest& request,
+                       std::string& error);
+
+// What the panel would show for value, in its own words; empty for plain numbers.
+std::string DescribeValue(SettingId id, uint8_t value);
+
+// "0x%02x" of a byte.
+std::string HexByte(uint8_t value);
+
+// A whole text as an unsigned number: 0x hex or decimal, no sign, no trailing junk.
+std::optional<unsigned long> ParseNumber(std::string_view text);
+
+}  // namespace torvix

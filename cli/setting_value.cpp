@@ -1,0 +1,185 @@
+// Reading a setting's value from text, checking it against what the setting accepts, and
+// saying what a register value means.
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+
+#include "camera/register_map.h"
+#include "cli/setting_catalog.h"
+
+namespace torvix {
+
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())) != 0) {
+    text.remove_prefix(1);
+  }
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())) != 0) {
+    text.remove_suffix(1);
+  }
+  return text;
+}
+
+bool sameWords(std::string_view a, std::string_view b) {
+  a = trimmed(a);
+  b = trimmed(b);
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i]))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string outOfRange(const CliSetting& setting) {
+  return std::string("Error: ") + setting.name + " value out of range (" + RangeText(setting) +
+         ")!";
+}
+
+bool inRange(const CliSetting& setting, unsigned value) {
+  if (!setting.allowed.empty()) {
+    for (uint8_t allowed : setting.allowed) {
+      if (allowed == value) return true;
+    }
+    return false;
+  }
+  const unsigned field = value & setting.rangeMask;
+  return field >= setting.minimum && field <= setting.maximum;
+}
+
+std::string listOf(std::span<const ValueName> names) {
+  std::string text;
+  for (const ValueName& name : names) {
+    if (!text.empty()) text += ", ";
+    text += '"';
+    text += trimmed(name.text);
+    text += '"';
+  }
+  return text;
+}
+
+const char* onOff(bool on) { return on ? "on" : "off"; }
+
+std::string listItem(std::span<const ValueName> names, uint8_t value) {
+  for (const ValueName& name : names) {
+    if (name.value == value) return name.text;
+  }
+  return "no list entry";
+}
+
+}  // namespace
+
+std::string HexByte(uint8_t value) {
+  char text[8];
+  std::snprintf(text, sizeof text, "0x%02x", value);
+  return text;
+}
+
+std::optional<unsigned long> ParseNumber(std::string_view text) {
+  const std::string copy(trimmed(text));
+  if (copy.empty() || std::isdigit(static_cast<unsigned char>(copy[0])) == 0) return std::nullopt;
+  errno = 0;
+  char* end = nullptr;
+  const bool hex = copy.size() > 2 && copy[0] == '0' && (copy[1] == 'x' || copy[1] == 'X');
+  const unsigned long value = std::strtoul(copy.c_str(), &end, hex ? 16 : 10);
+  if (errno != 0 || end == nullptr || *end != '\0') return std::nullopt;
+  return value;
+}
+
+std::string RangeText(const CliSetting& setting) {
+  if (!setting.allowed.empty()) {
+    std::string text;
+    for (std::size_t i = 0; i < setting.allowed.size(); ++i) {
+      if (i > 0) text += i + 1 == setting.allowed.size() ? " or " : ", ";
+      text += HexByte(setting.allowed[i]);
+    }
+    return text;
+  }
+  std::string text = HexByte(setting.minimum) + "-" + HexByte(setting.maximum);
+  if (setting.rangeMask != 0xff) text += " in bits " + HexByte(setting.rangeMask);
+  return text;
+}
+
+bool CheckSettingValue(const CliSetting& setting, long long value, ValueRequest& request,
+                       std::string& error) {
+  if (!setting.writable) {
+    error = std::string("Error: ") + setting.name + " is read-only";
+    return false;
+  }
+  if (value < 0 || value > 0xff || !inRange(setting, static_cast<unsigned>(value))) {
+    error = outOfRange(setting);
+    return false;
+  }
+  request = {static_cast<uint8_t>(value), setting.ownedMask};
+  return true;
+}
+
+bool ParseSettingValue(const CliSetting& setting, std::string_view text, ValueRequest& request,
+                       std::string& error) {
+  if (const std::optional<unsigned long> number = ParseNumber(text)) {
+    const long long value = *number > 0x100 ? 0x100 : static_cast<long long>(*number);
+    return CheckSettingValue(setting, value, request, error);
+  }
+  if (!setting.writable) {
+    error = std::string("Error: ") + setting.name + " is read-only";
+    return false;
+  }
+  for (const ValueName& name : setting.names) {
+    if (sameWords(text, name.text)) {
+      request = {name.value, name.mask};
+      return true;
+    }
+  }
+  error = std::string("Error: ") + setting.name + " value '" + std::string(text) +
+          "' is not a number";
+  if (!setting.names.empty()) error += " nor one of " + listOf(setting.names);
+  error += " (" + RangeText(setting) + ")";
+  return false;
+}
+
+std::string DescribeValue(SettingId id, uint8_t value) {
+  const CliSetting& setting = CliSettingOf(id);
+  char text[64];
+  switch (id) {
+    case AgcControl:
+      return FlagShown(value, kAgcOnMask) ? "AGC On" : "AGC Off";
+    case WhiteBalanceControl:
+      return WhiteBalanceModeShown(value, kPushToWhiteOff) == kWhiteBalanceAuto ? "Auto mode"
+                                                                               : "Manual mode";
+    case WdrMode:
+    case DayNightMode:
+    case ZoomFactor:
+      return ListIndexShown(value, static_cast<int>(setting.names.size())) ? setting.names[value].text
+                                                                           : "no list entry";
+    case BlcControl:
+      return FlagShown(value, kBlcViewMask) ? "BLC View On" : "BLC View Off";
+    case BlcPosition:
+      std::snprintf(text, sizeof text, "Vertical %d, Horizontal %d", BlcVerticalShown(value),
+                    BlcHorizontalShown(value));
+      return text;
+    case BlcSize:
+      return BlcSizeIndexOf(value) ? listItem(setting.names, value) : "no size code";
+    case FlipControl:
+      std::snprintf(text, sizeof text, "Mirror(H-flip) %s, V-flip %s",
+                    onOff(FlagShown(value, kMirrorMask)), onOff(FlagShown(value, kVerticalFlipMask)));
+      return text;
+    case PushToWhite:
+      return value <= kPushToWhiteSet ? setting.names[value].text : "";
+    case LlsMode:
+      return LlsModeShown(value) ? "Mode On" : "Mode Off";
+    case SharpnessOff:
+      return SharpnessOnShown(value) ? "Sharpness On" : "Sharpness Off";
+    case OsdControl:
+      return OsdControlShown(value) ? "OSD control" : "I2C control";
+    case VideoStandard:
+      return PalShown(value) ? "PAL" : "NTSC";
+    default:
+      return "";
+  }
+}
+
+}  // namespace torvix

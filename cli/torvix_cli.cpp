@@ -1,0 +1,144 @@
+#include "cli/torvix_cli.h"
+
+#include <cstdlib>
+#include <functional>
+#include <ostream>
+
+#include <CLI/CLI.hpp>
+
+#include "camera/address_search.h"
+#include "camera/camera_link.h"
+#include "cli/dump_command.h"
+#include "cli/exit_codes.h"
+#include "cli/link_commands.h"
+#include "cli/profile_commands.h"
+#include "cli/setting_catalog.h"
+#include "cli/settings_commands.h"
+
+namespace torvix {
+
+namespace {
+
+struct Options {
+  std::string device;
+  std::string address = "0x70";
+  bool json = false;
+  bool verify = false;
+  bool yes = false;
+  bool dryRun = false;
+  std::vector<std::string> names;
+  std::string file;
+};
+
+using Command = std::function<int(CliSession&)>;
+
+void addSettingsCommands(CLI::App& app, Options& o, Command& command) {
+  CLI::App* settings = app.add_subcommand("settings", "Read all 29 settings from the camera");
+  settings->add_flag("--json", o.json, "Print them as a JSON array");
+  settings->callback([&] { command = [&](CliSession& s) { return RunSettings(s, o.json); }; });
+
+  CLI::App* get = app.add_subcommand("get", "Read settings by name or register");
+  get->add_option("setting", o.names, "NAME or 0xRR")->required();
+  get->callback([&] { command = [&](CliSession& s) { return RunGet(s, o.names); }; });
+
+  CLI::App* set = app.add_subcommand("set", "Write settings, each NAME=VALUE");
+  set->add_option("assignment", o.names, "NAME=VALUE (0xNN, decimal, or a word shown by settings)")
+      ->required();
+  set->add_flag("--verify", o.verify, "Read the camera back and report a mismatch");
+  set->callback([&] { command = [&](CliSession& s) { return RunSet(s, o.names, o.verify); }; });
+}
+
+void addDumpCommands(CLI::App& app, Options& o, Command& command) {
+  CLI::App* dump = app.add_subcommand("dump", "Write a register dump file");
+  dump->require_subcommand(1);
+  CLI::App* dsp = dump->add_subcommand("dsp", "All DSP registers, 8 pages of 256 (137 lines)");
+  dsp->add_option("file", o.file, "FILE to create or replace")->required();
+  dsp->callback([&] { command = [&](CliSession& s) { return RunDump(s, DumpKind::kDsp, o.file); }; });
+  CLI::App* eeprom = dump->add_subcommand("eeprom", "The configuration EEPROM, 4 blocks (73 lines)");
+  eeprom->add_option("file", o.file, "FILE to create or replace")->required();
+  eeprom->callback(
+      [&] { command = [&](CliSession& s) { return RunDump(s, DumpKind::kEeprom, o.file); }; });
+}
+
+void addLinkCommands(CLI::App& app, Options& o, Command& command) {
+  CLI::App* scan = app.add_subcommand("scan", "Search the bus for the camera and print its address");
+  scan->callback([&] { command = [](CliSession& s) { return RunScan(s); }; });
+
+  CLI::App* reset = app.add_subcommand("reset", "Make the camera load its default settings");
+  reset->add_flag("-y,--yes", o.yes, "Do not ask for confirmation");
+  reset->callback([&] {
+    command = [&](CliSession& s) {
+      s.host.SetAssumeYes(o.yes);
+      return RunReset(s);
+    };
+  });
+}
+
+void addProfileCommands(CLI::App& app, Options& o, Command& command) {
+  CLI::App* profile = app.add_subcommand("profile", "Save or apply a JSON profile of the settings");
+  profile->require_subcommand(1);
+  CLI::App* save = profile->add_subcommand("save", "Write the camera's writable settings to FILE");
+  save->add_option("file", o.file, "FILE, or - for stdout")->required();
+  save->callback([&] { command = [&](CliSession& s) { return RunProfileSave(s, o.file); }; });
+  CLI::App* apply = profile->add_subcommand("apply", "Write the settings of FILE that differ");
+  apply->add_option("file", o.file, "profile FILE")->required();
+  apply->add_flag("--dry-run", o.dryRun, "Print what would change, write nothing");
+  apply->callback(
+      [&] { command = [&](CliSession& s) { return RunProfileApply(s, o.file, o.dryRun); }; });
+}
+
+// The bus address in its 8-bit write form, as every transfer uses it.
+bool parseAddress(const std::string& text, uint8_t& address, std::ostream& err) {
+  const std::optional<unsigned long> value = ParseNumber(text);
+  if (!value) {
+    err << "Error: camera address '" << text << "' is not a number\n";
+    return false;
+  }
+  if (*value > kLastProbeAddress) {
+    err << "Error: Camera address out of range (0x00-0xfc)!\n";
+    return false;
+  }
+  if ((*value & 1) != 0) {
+    err << "Error: camera address " << HexByte(static_cast<uint8_t>(*value))
+        << " is odd; give the 8-bit write form (bit 0 clear)\n";
+    return false;
+  }
+  address = static_cast<uint8_t>(*value);
+  return true;
+}
+
+}  // namespace
+
+int RunTorvix(const std::vector<std::string>& args, Console& console, BridgeApi& bridge) {
+  CLI::App app{"torvix: the Torvix camera's DSP settings from the command line", "torvix"};
+  app.require_subcommand(1);
+  Options o;
+  Command command;
+  app.add_option("--device", o.device, "Adapter device: sim, or a socket path (sets QUORLINK_DEVICE)");
+  app.add_option("--address", o.address, "Camera bus address, 8-bit form (default 0x70)");
+  addSettingsCommands(app, o, command);
+  addDumpCommands(app, o, command);
+  addLinkCommands(app, o, command);
+  addProfileCommands(app, o, command);
+
+  try {
+    app.parse(std::vector<std::string>(args.rbegin(), args.rend()));
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e, console.out, console.err);
+  } catch (const CLI::ParseError& e) {
+    app.exit(e, console.out, console.err);
+    return kExitUsage;
+  }
+  uint8_t address = kDefaultCameraBusAddress;
+  if (!parseAddress(o.address, address, console.err)) return kExitUsage;
+  if (!o.device.empty()) ::setenv("QUORLINK_DEVICE", o.device.c_str(), 1);
+  if (!command) return kExitUsage;
+
+  ConsoleMessageHost host(console);
+  CameraLink link(bridge, host);
+  link.Block().CameraBusAddress = address;
+  CliSession session{console, host, link};
+  return command(session);
+}
+
+}  // namespace torvix
