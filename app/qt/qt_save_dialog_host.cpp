@@ -15,12 +15,11 @@ QString qtPattern(const std::string& pattern) {
   return pattern == "*.*" ? QStringLiteral("*") : QString::fromStdString(pattern);
 }
 
-bool confirmCreate(QWidget* parent, const QString& path) {
-  const QString text = QStringLiteral("%1\nThis file does not exist.\nCreate the file?")
-                           .arg(QFileInfo(path).fileName());
-  return QMessageBox::question(parent, QString::fromUtf8(kApplicationName), text,
+bool answeredYes(QWidget* parent, const std::string& question) {
+  return QMessageBox::question(parent, QString::fromUtf8(kApplicationName),
+                               QString::fromStdString(question),
                                QMessageBox::Yes | QMessageBox::No,
-                               QMessageBox::Yes) == QMessageBox::Yes;
+                               QMessageBox::No) == QMessageBox::Yes;
 }
 
 }  // namespace
@@ -50,17 +49,19 @@ std::optional<std::string> QtSaveDialogHost::AskSavePath(const SaveDialogRequest
     dialog.selectNameFilter(filters.at(static_cast<int>(request.selectedFilter)));
   }
   dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
-  dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+  // Both questions are asked below, on the path with its extension, in the words every host
+  // uses.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
   for (;;) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     // The dialog appends the suffix itself; this covers a platform dialog that does not.
     const std::string path = WithDefaultExtension(dialog.selectedFiles().first().toStdString(),
                                                   request.defaultExtension);
     const QString chosen = QString::fromStdString(path);
-    if (!request.confirmCreate || QFileInfo::exists(chosen) || confirmCreate(&dialog, chosen)) {
-      return path;
-    }
-    dialog.selectFile(chosen);  // asked again, as the user said not to create it
+    const std::optional<std::string> question =
+        SaveConfirmationQuestion(request, path, QFileInfo::exists(chosen));
+    if (!question || answeredYes(&dialog, *question)) return path;
+    dialog.selectFile(chosen);  // "No" goes back to the dialog, as the platform's does
   }
 }
 

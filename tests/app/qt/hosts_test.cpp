@@ -1,0 +1,113 @@
+// The Qt hosts: message boxes as the box type asks, the save dialog's filters, the About box
+// through the dialog's own menu entry, and a start without a camera answered by the test.
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/qt/qt_message_host.h"
+#include "app/qt/qt_save_dialog_host.h"
+#include "tests/app/qt/qt_fixture.h"
+
+namespace torvix::test {
+namespace {
+
+struct BoxCase {
+  unsigned type;
+  QMessageBox::StandardButtons buttons;
+  QMessageBox::Icon icon;
+  QMessageBox::StandardButton press;
+  int answer;
+};
+
+class QtMessageHostTest : public ::testing::TestWithParam<BoxCase> {};
+
+TEST_P(QtMessageHostTest, ShowsAModalBoxCaptionedWithTheProgramsNameAndReturnsTheAnswer) {
+  QtApp();
+  const BoxCase param = GetParam();
+  QString caption;
+  QString text;
+  QMessageBox::StandardButtons buttons;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  bool modal = false;
+  // The box runs its own loop; the timer answers it as a user would.
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    caption = box->windowTitle();
+    text = box->text();
+    buttons = box->standardButtons();
+    icon = box->icon();
+    modal = box->isModal();
+    box->button(param.press)->click();
+  });
+  QtMessageHost host;
+  EXPECT_EQ(host.Show("Camera does not answer.", param.type), param.answer);
+  EXPECT_EQ(caption, QStringLiteral("Torvix_Controller"));
+  EXPECT_EQ(text, QStringLiteral("Camera does not answer."));
+  EXPECT_EQ(buttons, param.buttons);
+  EXPECT_EQ(icon, param.icon);
+  EXPECT_TRUE(modal);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Types, QtMessageHostTest,
+    ::testing::Values(
+        BoxCase{kMessageOk, QMessageBox::Ok, QMessageBox::NoIcon, QMessageBox::Ok, kAnswerOk},
+        BoxCase{kMessageOkCancelExclamation, QMessageBox::Ok | QMessageBox::Cancel,
+                QMessageBox::Warning, QMessageBox::Cancel, kAnswerCancel},
+        BoxCase{kMessageOkCancelExclamation, QMessageBox::Ok | QMessageBox::Cancel,
+                QMessageBox::Warning, QMessageBox::Ok, kAnswerOk},
+        BoxCase{0x10, QMessageBox::Ok, QMessageBox::Critical, QMessageBox::Ok, kAnswerOk}));
+
+TEST(QtSaveDialogFilters, KeepTheDescriptionsAndLetAllFilesMatchNamesWithoutADot) {
+  SaveDialogRequest request;
+  request.filters = {{"Text Files(*.vis)", "*.vis"}, {"All Files (*.*)", "*.*"}, {"Dumps", "*.txt"}};
+  EXPECT_EQ(QtNameFilters(request),
+            QStringList({"Text Files (*.vis)", "All Files (*)", "Dumps (*.txt)"}));
+}
+
+using QtShellTest = QtViewTest;
+
+TEST_F(QtShellTest, TheAboutEntryOpensTheAboutBoxOverTheDisabledMainDialog) {
+  bool mainDisabledMeanwhile = false;
+  QString caption;
+  std::vector<QString> texts;
+  bool iconShown = false;
+  const auto aboutStep = [&](DialogView& about) {
+    caption = about.windowTitle();
+    for (QLabel* label : about.findChildren<QLabel*>()) {
+      if (!label->text().isEmpty()) texts.push_back(label->text());
+      if (!label->pixmap().isNull()) iconShown = true;
+    }
+    mainDisabledMeanwhile = !dialog->Window().IsWindowEnabled();
+    static_cast<QPushButton*>(about.WidgetFor(kIdOk))->click();
+  };
+  RunOpen([&](DialogView& view) {
+    host.steps.push_back(aboutStep);
+    ASSERT_FALSE(view.Window().SystemMenu().empty());
+    EXPECT_EQ(view.Window().SystemMenu().back().text, "&About Torvix_Controller...");
+    view.Window().UserSystemCommand(IDM_ABOUTBOX, 0);
+    EXPECT_TRUE(view.Window().IsWindowEnabled());
+    EXPECT_FALSE(view.Window().Ended()) << "closing the About box returns to the main dialog";
+  });
+  ASSERT_EQ(host.openedTemplates, (std::vector<int>{kMainDialogTemplateId, kAboutDialogTemplateId}));
+  EXPECT_EQ(caption, QStringLiteral("About Torvix_Controller"));
+  EXPECT_EQ(texts, std::vector<QString>{QStringLiteral("Torvix_Controller, Version 1.0")});
+  EXPECT_TRUE(iconShown);
+  EXPECT_TRUE(mainDisabledMeanwhile);
+}
+
+TEST_F(QtShellTest, WithoutACameraTheMessagesGoToTheHostAndThePanelShowsTheDefaults) {
+  Rig().SetCameraPresent(false);
+  RunOpen([](DialogView& view) {
+    EXPECT_TRUE(view.isVisible());
+    EXPECT_EQ(qobject_cast<QLineEdit*>(view.WidgetFor(1005))->text(), QStringLiteral("3c"));
+  });
+  EXPECT_FALSE(messages.shown.empty());
+  EXPECT_EQ(host.openedTemplates, std::vector<int>{kMainDialogTemplateId});
+}
+
+}  // namespace
+}  // namespace torvix::test

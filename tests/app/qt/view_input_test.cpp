@@ -1,0 +1,181 @@
+// What the user does to the real widgets reaches the camera exactly as the window layer's
+// rules say, and drawing the layer's state onto the widgets raises no event of its own.
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSlider>
+#include <QStyleOptionSlider>
+#include <QTest>
+
+#include "app/qt/drop_down_list.h"
+#include "tests/app/qt/qt_fixture.h"
+
+namespace torvix::test {
+namespace {
+
+constexpr uint8_t kContrastRegister = 0x57;
+
+QPoint handleCentre(QSlider* slider) {
+  QStyleOptionSlider option;
+  option.initFrom(slider);
+  option.orientation = slider->orientation();
+  option.minimum = slider->minimum();
+  option.maximum = slider->maximum();
+  option.sliderPosition = slider->sliderPosition();
+  option.sliderValue = slider->value();
+  option.subControls = QStyle::SC_All;
+  return slider->style()
+      ->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider)
+      .center();
+}
+
+// The value the camera was last told for a register.
+int lastWrittenValue(uint8_t reg) {
+  const BusLog& log = SimRig::Instance().Log();
+  int value = -1;
+  std::size_t from = 0;
+  while (auto found = log.FindWrite({0x00, 0x30, reg}, from)) {
+    if (*found + 1 < log.Size() && log[*found + 1].bytes.size() == 1) value = log[*found + 1].bytes[0];
+    from = *found + 1;
+  }
+  return value;
+}
+
+using QtViewInputTest = QtViewTest;
+
+TEST_F(QtViewInputTest, DraggingAndReleasingTheContrastSliderWritesItsRegisterOnce) {
+  RunOpen([this](DialogView& view) {
+    auto* slider = qobject_cast<QSlider*>(view.WidgetFor(1004));
+    ASSERT_NE(slider, nullptr);
+    Rig().Log().Clear();
+    events.clear();
+    const QPoint from = handleCentre(slider);
+    const QPoint to = from + QPoint(slider->width() / 4, 0);
+    QTest::mousePress(slider, Qt::LeftButton, {}, from);
+    QTest::mouseMove(slider, to);
+    QTest::mouseMove(slider, to + QPoint(3, 0));
+    EXPECT_EQ(WritesOf(kContrastRegister), 0u) << "nothing is written while the thumb is held";
+    QTest::mouseRelease(slider, Qt::LeftButton, {}, to + QPoint(3, 0));
+
+    EXPECT_EQ(EventCount(WindowMessage::HScroll, kTbThumbPosition), 1u);
+    EXPECT_EQ(WritesOf(kContrastRegister), 1u);
+    const int position = view.Window().ControlAt(6).position;
+    EXPECT_EQ(slider->value(), position);
+    EXPECT_NE(position, 0x3c) << "the thumb moved";
+    EXPECT_EQ(lastWrittenValue(kContrastRegister), position);
+    EXPECT_EQ(Rig().Camera().Register(kContrastRegister), position);
+  });
+}
+
+TEST_F(QtViewInputTest, KeysAndChannelStepsOnASliderMoveItButWriteNothing) {
+  RunOpen([this](DialogView& view) {
+    auto* slider = qobject_cast<QSlider*>(view.WidgetFor(1004));
+    slider->setFocus();
+    Rig().Log().Clear();
+    events.clear();
+    const int before = slider->value();
+    QTest::keyClick(slider, Qt::Key_Right);
+    QTest::keyClick(slider, Qt::Key_Right);
+    QTest::keyClick(slider, Qt::Key_PageUp);  // Qt's page up raises the value
+    QTest::keyClick(slider, Qt::Key_Left);
+
+    EXPECT_EQ(WritesOf(kContrastRegister), 0u);
+    EXPECT_EQ(EventCount(WindowMessage::HScroll, kTbLineDown), 2u);
+    EXPECT_EQ(EventCount(WindowMessage::HScroll, kTbPageDown), 1u);
+    EXPECT_EQ(EventCount(WindowMessage::HScroll, kTbLineUp), 1u);
+    EXPECT_EQ(EventCount(WindowMessage::HScroll, kTbThumbPosition), 0u);
+    const int position = view.Window().ControlAt(6).position;
+    EXPECT_GT(position, before);
+    EXPECT_EQ(slider->value(), position) << "the widget shows the layer's position";
+  });
+}
+
+TEST_F(QtViewInputTest, TypingIntoAValueEditWritesItAndTheLimitHoldsAtTwoDigits) {
+  Rig().Camera().SetRegister(kContrastRegister, 0x20);
+  RunOpen([this](DialogView& view) {
+    auto* edit = qobject_cast<QLineEdit*>(view.WidgetFor(1005));
+    ASSERT_EQ(edit->text(), QStringLiteral("20"));
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("3c"));
+    EXPECT_EQ(edit->text(), QStringLiteral("3c"));
+    EXPECT_EQ(lastWrittenValue(kContrastRegister), 0x3c);
+    EXPECT_EQ(Rig().Camera().Register(kContrastRegister), 0x3c);
+    EXPECT_EQ(qobject_cast<QSlider*>(view.WidgetFor(1004))->value(), 0x3c);
+
+    const std::size_t writes = WritesOf(kContrastRegister);
+    QTest::keyClicks(edit, QStringLiteral("f"));
+    EXPECT_EQ(edit->text(), QStringLiteral("3c")) << "a third digit is refused";
+    EXPECT_EQ(view.Window().GetWindowText(1005), "3c");
+    EXPECT_EQ(WritesOf(kContrastRegister), writes);
+  });
+}
+
+struct ListCase {
+  int id;
+  uint8_t reg;
+};
+
+class QtViewListTest : public QtViewTest, public ::testing::WithParamInterface<ListCase> {};
+
+TEST_P(QtViewListTest, OpeningAndClosingWritesButArrowsOnTheClosedListWriteNothing) {
+  const ListCase param = GetParam();
+  RunOpen([this, param](DialogView& view) {
+    auto* list = static_cast<DropDownList*>(view.WidgetFor(param.id));
+    list->setFocus();
+    Rig().Log().Clear();
+    events.clear();
+
+    QTest::keyClick(list, Qt::Key_Down);
+    Settle();
+    EXPECT_EQ(WritesOf(param.reg), 0u);
+    EXPECT_EQ(EventCount(WindowMessage::Command, kCbnCloseUp), 0u);
+    EXPECT_EQ(view.Window().GetCurSel(param.id), list->currentIndex());
+
+    // Opened and closed without choosing: the close-up alone writes.
+    list->showPopup();
+    EXPECT_TRUE(list->IsOpen());
+    list->hidePopup();
+    Settle();
+    EXPECT_FALSE(list->IsOpen());
+    EXPECT_EQ(EventCount(WindowMessage::Command, kCbnCloseUp), 1u);
+    EXPECT_EQ(WritesOf(param.reg), 1u);
+
+    // Chosen on the open list: the item is the selection before the close-up is handled.
+    list->showPopup();
+    const int chosen = 0;
+    list->view()->setCurrentIndex(list->model()->index(chosen, 0));
+    QTest::keyClick(list->view(), Qt::Key_Return);
+    Settle();
+    EXPECT_EQ(EventCount(WindowMessage::Command, kCbnCloseUp), 2u);
+    EXPECT_EQ(WritesOf(param.reg), 2u);
+    EXPECT_EQ(view.Window().GetCurSel(param.id), chosen);
+    EXPECT_EQ(list->currentIndex(), chosen);
+  });
+}
+
+// "DN Mode", "WDR Mode" and "Zoom Factor", each with the register its handler writes.
+INSTANTIATE_TEST_SUITE_P(Lists, QtViewListTest,
+                         ::testing::Values(ListCase{1045, 0x60}, ListCase{1032, 0x07},
+                                           ListCase{1048, 0x6a}));
+
+TEST_F(QtViewInputTest, DrawingTheLayersStateRaisesNoEvent) {
+  RunOpen([this](DialogView& view) {
+    DialogWindow& window = view.Window();
+    events.clear();
+    window.SetCheck(1002, 1);
+    window.SetPos(1004, window.Find(1004)->rangeMax);
+    window.SetCurSel(1045, 2);
+    window.SetCheck(1030, 1);
+    for (std::size_t index = 0; index < view.WidgetCount(); ++index) view.ControlChanged(index);
+    Settle();
+    EXPECT_TRUE(events.empty());
+    EXPECT_TRUE(qobject_cast<QAbstractButton*>(view.WidgetFor(1002))->isChecked());
+    EXPECT_EQ(qobject_cast<QSlider*>(view.WidgetFor(1004))->value(), window.GetPos(1004));
+    EXPECT_EQ(qobject_cast<QComboBox*>(view.WidgetFor(1045))->currentIndex(), 2);
+  });
+}
+
+}  // namespace
+}  // namespace torvix::test

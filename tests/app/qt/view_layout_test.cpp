@@ -1,0 +1,121 @@
+// The window built from the template: every row a widget of its kind, at its place, with its
+// caption, shown or hidden as the layer has it, in the template's tab order.
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+
+#include "app/qt/dialog_units.h"
+#include "tests/app/qt/qt_fixture.h"
+
+namespace torvix::test {
+namespace {
+
+// The caption a widget shows, whatever its kind; empty for a control without one.
+QString shownCaption(QWidget* widget) {
+  if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text();
+  if (auto* frame = qobject_cast<QGroupBox*>(widget)) return frame->title();
+  if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
+  return {};
+}
+
+bool isOfKind(QWidget* widget, ControlKind kind) {
+  switch (kind) {
+    case ControlKind::DefaultPushButton:
+    case ControlKind::PushButton: return qobject_cast<QPushButton*>(widget) != nullptr;
+    case ControlKind::CheckBox: return qobject_cast<QCheckBox*>(widget) != nullptr;
+    case ControlKind::RadioButton: return qobject_cast<QRadioButton*>(widget) != nullptr;
+    case ControlKind::Slider: return qobject_cast<QSlider*>(widget) != nullptr;
+    case ControlKind::Edit: return qobject_cast<QLineEdit*>(widget) != nullptr;
+    case ControlKind::DropDownList: return qobject_cast<QComboBox*>(widget) != nullptr;
+    case ControlKind::GroupBox: return qobject_cast<QGroupBox*>(widget) != nullptr;
+    default: return qobject_cast<QLabel*>(widget) != nullptr;
+  }
+}
+
+using QtViewLayoutTest = QtViewTest;
+
+TEST_F(QtViewLayoutTest, EveryTemplateRowIsOneWidgetWithItsKindCaptionPlaceAndVisibility) {
+  RunOpen([](DialogView& view) {
+    const DialogTemplate& dialogTemplate = MainDialogTemplate();
+    ASSERT_EQ(view.WidgetCount(), kMainDialogControlCount);
+    EXPECT_EQ(view.windowTitle(), QStringLiteral("Torvix_Controller_r16"));
+    const PixelRect client = ToPixels({0, 0, 517, 204}, view.Units());
+    EXPECT_EQ(view.size(), QSize(client.width, client.height));
+    for (std::size_t index = 0; index < view.WidgetCount(); ++index) {
+      const ControlTemplate& row = dialogTemplate.controls[index];
+      const ControlState& state = view.Window().ControlAt(index);
+      QWidget* widget = view.WidgetAt(index);
+      SCOPED_TRACE(testing::Message() << "row " << index + 1 << " id " << row.id);
+      EXPECT_TRUE(isOfKind(widget, row.kind));
+      if (row.id != kStaticId) {
+        EXPECT_EQ(view.WidgetFor(row.id), widget);
+      }
+      if (row.kind != ControlKind::Edit) {
+        EXPECT_EQ(shownCaption(widget).toStdString(), row.caption);
+      }
+      EXPECT_EQ(widget->isVisibleTo(&view), state.visible);
+      if (!row.shown) {
+        EXPECT_FALSE(widget->isVisibleTo(&view));
+      }
+      const PixelRect rect = ToPixels(row.rect, view.Units());
+      EXPECT_EQ(widget->pos(), QPoint(rect.x, rect.y));
+      EXPECT_EQ(widget->width(), rect.width);
+    }
+  });
+}
+
+TEST_F(QtViewLayoutTest, ListsCarryTheirFixedItemsAndSlidersAndEditsTheirStyles) {
+  RunOpen([](DialogView& view) {
+    for (int id : {1006, 1032, 1038, 1039, 1040, 1045, 1048}) {
+      auto* list = qobject_cast<QComboBox*>(view.WidgetFor(id));
+      ASSERT_NE(list, nullptr);
+      const auto items = ListItemsOf(id);
+      ASSERT_EQ(static_cast<std::size_t>(list->count()), items.size()) << id;
+      for (std::size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(list->itemText(static_cast<int>(i)).toStdString(), items[i]) << id;
+      }
+    }
+    auto* slider = qobject_cast<QSlider*>(view.WidgetFor(1004));
+    EXPECT_EQ(slider->orientation(), Qt::Horizontal);
+    EXPECT_EQ(slider->tickPosition(), QSlider::NoTicks);
+    EXPECT_TRUE(qobject_cast<QLineEdit*>(view.WidgetFor(1005))->hasFrame());
+  });
+}
+
+TEST_F(QtViewLayoutTest, RadioPairIsOneGroupOutsideTheTabOrder) {
+  RunOpen([](DialogView& view) {
+    ASSERT_NE(view.RadioGroup(), nullptr);
+    EXPECT_EQ(view.RadioGroup()->buttons().size(), 2);
+    EXPECT_EQ(view.RadioGroup()->button(1030), view.WidgetFor(1030));
+    EXPECT_EQ(view.RadioGroup()->button(1031), view.WidgetFor(1031));
+
+    // Tab from the focus the layer chose visits the visible tab stops in template order.
+    std::vector<int> expected;
+    for (std::size_t index = 0; index < view.WidgetCount(); ++index) {
+      const ControlState& state = view.Window().ControlAt(index);
+      if (state.visible && HasTabStop(state.row->kind)) expected.push_back(state.row->id);
+    }
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(expected.front(), kIdCancel);
+    std::vector<int> visited;
+    QWidget* widget = view.WidgetFor(kIdCancel);
+    do {
+      if (widget->isVisibleTo(&view) && (widget->focusPolicy() & Qt::TabFocus) &&
+          widget->property("torvixControlIndex").isValid()) {
+        visited.push_back(view.Window().ControlAt(
+            widget->property("torvixControlIndex").toULongLong()).row->id);
+      }
+      widget = widget->nextInFocusChain();
+    } while (widget != view.WidgetFor(kIdCancel) && visited.size() <= expected.size());
+    EXPECT_EQ(visited, expected);
+  });
+}
+
+}  // namespace
+}  // namespace torvix::test
