@@ -1,0 +1,113 @@
+#include "sim/camera_state_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace torvix {
+namespace {
+
+namespace fs = std::filesystem;
+
+class CameraStateFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/camera_state_XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+    path_ = (dir_ / "state.json").string();
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  void WriteText(const std::string& text) { std::ofstream(path_) << text; }
+  std::string ReadText() const {
+    std::ostringstream out;
+    out << std::ifstream(path_).rdbuf();
+    return out.str();
+  }
+
+  fs::path dir_;
+  std::string path_;
+};
+
+TEST_F(CameraStateFileTest, SavedStateLoadsBackAndLeavesNoTemporaryFile) {
+  CameraState state{FactoryBank(0x20), FactoryEeprom()};
+  state.registers[0x57] = 0x40;
+  state.eeprom[1023] = 0x01;
+  std::string error;
+  ASSERT_TRUE(SaveCameraState(path_, state, error)) << error;
+  CameraState loaded;
+  ASSERT_EQ(LoadCameraState(path_, loaded, error), StateLoad::kLoaded) << error;
+  EXPECT_EQ(loaded.registers, state.registers);
+  EXPECT_EQ(loaded.eeprom, state.eeprom);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+TEST_F(CameraStateFileTest, MissingFileIsReportedAsMissing) {
+  CameraState state;
+  std::string error;
+  EXPECT_EQ(LoadCameraState(path_, state, error), StateLoad::kMissing);
+}
+
+TEST_F(CameraStateFileTest, DirectoryIsUnreadable) {
+  CameraState state;
+  std::string error;
+  EXPECT_EQ(LoadCameraState(dir_.string(), state, error), StateLoad::kUnreadable);
+  EXPECT_NE(error.find(dir_.string()), std::string::npos);
+}
+
+// Anything but a whole state file of ours is corrupt, and loading it changes nothing.
+class CorruptStateFile : public CameraStateFileTest,
+                         public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(CorruptStateFile, IsRefusedAndLeftAsItWas) {
+  std::string text = GetParam();
+  if (text == "TRUNCATED") {
+    std::string error;
+    ASSERT_TRUE(SaveCameraState(path_, {FactoryBank(), FactoryEeprom()}, error));
+    text = ReadText().substr(0, 500);
+  }
+  WriteText(text);
+  CameraState state;
+  state.registers[0] = 0x99;
+  std::string error;
+  EXPECT_EQ(LoadCameraState(path_, state, error), StateLoad::kCorrupt);
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(state.registers[0], 0x99);
+  EXPECT_EQ(ReadText(), text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CameraStateFile, CorruptStateFile,
+    ::testing::Values("", "not json", "[1,2]", "TRUNCATED",
+                      R"({"format": 5, "version": 1, "registers": [], "eeprom": []})",
+                      R"({"format": "zembrel-sim camera state", "version": "1"})",
+                      R"({"format": "zembrel-sim camera state", "version": 1,
+                          "registers": ["00"], "eeprom": []})"));
+
+TEST_F(CameraStateFileTest, BadByteInARowIsCorrupt) {
+  std::string error;
+  ASSERT_TRUE(SaveCameraState(path_, {FactoryBank(), FactoryEeprom()}, error));
+  std::string text = ReadText();
+  const std::size_t at = text.find("5a 61");
+  ASSERT_NE(at, std::string::npos);
+  text.replace(at, 2, "+f");
+  WriteText(text);
+  CameraState state;
+  EXPECT_EQ(LoadCameraState(path_, state, error), StateLoad::kCorrupt);
+}
+
+TEST_F(CameraStateFileTest, SaveIntoAMissingDirectoryFailsWithAReason) {
+  std::string error;
+  EXPECT_FALSE(SaveCameraState((dir_ / "no" / "state.json").string(),
+                               {FactoryBank(), FactoryEeprom()}, error));
+  EXPECT_NE(error.find("cannot write state file"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace torvix

@@ -1,0 +1,196 @@
+// zembrel-sim run as a process on a temporary socket and driven through the bridge library.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "board/socket_framing.h"
+#include "clock/clock.h"
+#include "tests/sim/camera_link.h"
+
+namespace torvix {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadCameraRegister;
+using testing::WriteCameraRegister;
+
+// The daemon's exit code, or -1 when it did not exit normally.
+int WaitForExit(pid_t pid) {
+  int status = 0;
+  if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+pid_t Spawn(const std::vector<std::string>& args) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    std::vector<char*> argv{const_cast<char*>(ZEMBREL_SIM_PATH)};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    ::execv(ZEMBREL_SIM_PATH, argv.data());
+    ::_exit(127);
+  }
+  return pid;
+}
+
+int ConnectTo(const std::string& path) {
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+class ZembrelSim : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/zembrel_sim_test_XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+    socket_ = (dir_ / "zembrel-0").string();
+    state_ = (dir_ / "state.json").string();
+    ::setenv("QUORLINK_DEVICE", socket_.c_str(), 1);
+  }
+  void TearDown() override {
+    if (pid_ > 0) {
+      ::kill(pid_, SIGKILL);
+      WaitForExit(pid_);
+    }
+    ::unsetenv("QUORLINK_DEVICE");
+    fs::remove_all(dir_);
+  }
+
+  // Starts the daemon and waits (bounded) until it accepts connections.
+  void Start(std::vector<std::string> extra = {}) {
+    std::vector<std::string> args{"--socket", socket_, "--state", state_};
+    args.insert(args.end(), extra.begin(), extra.end());
+    pid_ = Spawn(args);
+    for (int tries = 0; tries < 500; ++tries) {
+      const int fd = ConnectTo(socket_);
+      if (fd >= 0) {
+        ::close(fd);
+        return;
+      }
+      Pause(Milliseconds{10});
+    }
+    FAIL() << "zembrel-sim did not start listening";
+  }
+  int Stop(int signal = SIGTERM) {
+    ::kill(pid_, signal);
+    const int code = WaitForExit(pid_);
+    pid_ = -1;
+    return code;
+  }
+
+  fs::path dir_;
+  std::string socket_;
+  std::string state_;
+  pid_t pid_ = -1;
+};
+
+TEST_F(ZembrelSim, RegisterWrittenThroughTheSocketReadsBack) {
+  Start();
+  ASSERT_EQ(WriteCameraRegister(0x70, 0x57, 0x40), 0);
+  uint8_t value = 0;
+  ASSERT_EQ(ReadCameraRegister(0x70, 0x57, value), 0);
+  EXPECT_EQ(value, 0x40);
+  EXPECT_EQ(ReadCameraRegister(0x72, 0x57, value), kStatusAddressNack);
+}
+
+TEST_F(ZembrelSim, SurvivesClientsThatDieMidRequest) {
+  Start();
+  const std::vector<uint8_t> wire =
+      EncodeRequest(kControlHostToBoard, std::vector<uint8_t>{0, 0, 0, 0},
+                    std::vector<uint8_t>{1, 0, 3, 0x38, 0, 0});
+  // A process killed with half a request sent, and one that hangs up the same way.
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const int fd = ConnectTo(socket_);
+    [[maybe_unused]] ssize_t n = ::send(fd, wire.data(), wire.size() / 2, MSG_NOSIGNAL);
+    ::pause();
+    ::_exit(0);
+  }
+  Pause(Milliseconds{50});
+  ::kill(child, SIGKILL);
+  ::waitpid(child, nullptr, 0);
+  const int fd = ConnectTo(socket_);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::send(fd, wire.data(), wire.size() - 1, MSG_NOSIGNAL),
+            static_cast<ssize_t>(wire.size() - 1));
+  ::close(fd);
+  // Garbage ends only its own connection.
+  const int junk = ConnectTo(socket_);
+  const uint8_t garbage[16] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+  [[maybe_unused]] ssize_t n = ::send(junk, garbage, sizeof garbage, MSG_NOSIGNAL);
+
+  ASSERT_EQ(WriteCameraRegister(0x70, 0x57, 0x41), 0);
+  uint8_t value = 0;
+  ASSERT_EQ(ReadCameraRegister(0x70, 0x57, value), 0);
+  EXPECT_EQ(value, 0x41);
+  ::close(junk);
+}
+
+TEST_F(ZembrelSim, StopsCleanlyOnSignalsAndKeepsTheCameraInItsStateFile) {
+  Start();
+  ASSERT_EQ(WriteCameraRegister(0x70, 0x42, 0x90), 0);
+  EXPECT_EQ(Stop(SIGTERM), 0);
+  EXPECT_FALSE(fs::exists(socket_));
+  Start();
+  uint8_t value = 0;
+  ASSERT_EQ(ReadCameraRegister(0x70, 0x42, value), 0);
+  EXPECT_EQ(value, 0x90);
+  EXPECT_EQ(Stop(SIGINT), 0);
+  EXPECT_FALSE(fs::exists(socket_));
+}
+
+TEST_F(ZembrelSim, ExtraDevicesAcknowledgeAndTheLogRecordsTransfers) {
+  const std::string log = (dir_ / "bus.log").string();
+  Start({"--device", "0x20", "--log", log});
+  uint8_t value = 0;
+  EXPECT_EQ(testing::ReadCameraRequest(0x20, 0x01, 0x30, 0x31, value), 0);
+  EXPECT_EQ(Stop(), 0);
+  std::ifstream in(log);
+  std::string first;
+  std::getline(in, first);
+  EXPECT_NE(first.find("0x10 W 01 30 31 status 0"), std::string::npos) << first;
+}
+
+TEST_F(ZembrelSim, SocketInUseIsRefusedWithExitTwo) {
+  Start();
+  EXPECT_EQ(WaitForExit(Spawn({"--socket", socket_})), 2);
+  EXPECT_EQ(WriteCameraRegister(0x70, 0x57, 0x40), 0);  // the first one still serves
+}
+
+TEST_F(ZembrelSim, CorruptStateFileIsRefusedAndNeverOverwritten) {
+  std::ofstream(state_) << "{\"torn\":";
+  EXPECT_EQ(WaitForExit(Spawn({"--socket", socket_, "--state", state_})), 2);
+  std::ostringstream text;
+  text << std::ifstream(state_).rdbuf();
+  EXPECT_EQ(text.str(), "{\"torn\":");
+  EXPECT_FALSE(fs::exists(socket_));
+}
+
+TEST_F(ZembrelSim, BadArgumentsExitTwo) {
+  EXPECT_EQ(WaitForExit(Spawn({"--address", "0x71"})), 2);
+  EXPECT_EQ(WaitForExit(Spawn({"--frobnicate"})), 2);
+  EXPECT_EQ(WaitForExit(Spawn({"--socket", socket_, "--state", dir_.string()})), 2);
+  EXPECT_EQ(WaitForExit(Spawn({"--help"})), 0);
+}
+
+}  // namespace
+}  // namespace torvix
