@@ -33,17 +33,27 @@ constexpr BoundText kBoundTexts[] = {
     {1043, &Dlg::m_strAgcGainMax},
 };
 
+constexpr bool everyPairHasABoundText() {
+  for (const ValueEditPair& pair : kValueEditPairs) {
+    bool found = false;
+    for (const BoundText& bound : kBoundTexts) found = found || bound.editId == pair.editId;
+    if (!found) return false;
+  }
+  return true;
+}
+static_assert(everyPairHasABoundText(), "each value edit's clamped text needs its member");
+
 std::string& boundTextOf(Dlg& dialog, int editId) {
   for (const BoundText& bound : kBoundTexts) {
     if (bound.editId == editId) return dialog.*bound.member;
   }
-  // Every pair of kValueEditPairs has a row above; the debug edit catches a table mistake.
-  return dialog.m_strDebugValue;
+  return dialog.m_strDebugValue;  // not reached: see the static_assert above
 }
 
+// Positions and values are far below 0x10000; the mask only keeps the text within the buffer.
 std::string hexText(unsigned value) {
   char text[kTextBufferSize];
-  std::snprintf(text, sizeof text, "%2.2x", value);
+  std::snprintf(text, sizeof text, "%2.2x", value & 0xFFFFu);
   return text;
 }
 
