@@ -23,6 +23,8 @@ AdapterDeviceOpener& TestingOpener() {
 }
 
 std::unique_ptr<AdapterDevice> OpenNamedDevice(const char* setting) {
+  // An empty setting is no setting: `QUORLINK_DEVICE= program` gets the default device.
+  if (setting != nullptr && setting[0] == '\0') setting = nullptr;
   if (setting != nullptr && std::string(setting) == "sim") return OpenSimAdapterDevice();
 #if defined(_WIN32)
   return OpenWin32AdapterDevice(setting != nullptr ? setting : kWin32DeviceName);

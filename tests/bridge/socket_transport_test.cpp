@@ -28,10 +28,11 @@ using Handler = std::function<std::optional<std::vector<uint8_t>>(const FramedRe
 
 class BoardServer {
  public:
-  explicit BoardServer(Handler handler) : handler_(std::move(handler)) {
+  explicit BoardServer(Handler handler, const std::string& name = "board")
+      : handler_(std::move(handler)) {
     char pattern[] = "/tmp/quorlink-test-XXXXXX";
     directory_ = ::mkdtemp(pattern);
-    path_ = directory_ + "/board";
+    path_ = directory_ + "/" + name;
     listener_ = ::socket(AF_UNIX, SOCK_STREAM, 0);
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
@@ -53,6 +54,7 @@ class BoardServer {
   }
 
   const std::string& Path() const { return path_; }
+  const std::string& Directory() const { return directory_; }
   // Waits for the client to hang up; requests is safe to read afterwards.
   void Join() {
     ::shutdown(listener_, SHUT_RDWR);
@@ -206,16 +208,43 @@ TEST_F(SocketTransport, NoServerMeansNoDevice) {
   EXPECT_EQ(OpenSocketAdapterDevice(std::string(200, 'x')), nullptr);
 }
 
+// Restores XDG_RUNTIME_DIR as the test found it.
+class RuntimeDirectory {
+ public:
+  RuntimeDirectory() {
+    const char* value = std::getenv("XDG_RUNTIME_DIR");
+    if (value != nullptr) saved_ = value;
+  }
+  ~RuntimeDirectory() {
+    if (saved_) ::setenv("XDG_RUNTIME_DIR", saved_->c_str(), 1);
+    else ::unsetenv("XDG_RUNTIME_DIR");
+  }
+
+ private:
+  std::optional<std::string> saved_;
+};
+
+TEST_F(SocketTransport, UnsetOrEmptyDeviceOpensTheRuntimeDirectorysBoard) {
+  RuntimeDirectory restore;
+  for (const char* setting : {static_cast<const char*>(nullptr), ""}) {
+    BoardServer server([](const FramedRequest& r) { return HappyBoard(r, 0); }, "zembrel-0");
+    ::setenv("XDG_RUNTIME_DIR", server.Directory().c_str(), 1);
+    if (setting == nullptr) ::unsetenv("QUORLINK_DEVICE");
+    else ::setenv("QUORLINK_DEVICE", setting, 1);
+    const int handle = IICInit(0x70, 0, 0);
+    EXPECT_EQ(handle, 0);
+    IICClose(handle);
+  }
+}
+
 TEST_F(SocketTransport, DefaultPathFollowsTheRuntimeDirectory) {
-  const char* saved = std::getenv("XDG_RUNTIME_DIR");
-  const std::string keep = saved != nullptr ? saved : "";
+  RuntimeDirectory restore;
   ::setenv("XDG_RUNTIME_DIR", "/run/user/1234", 1);
   EXPECT_EQ(DefaultSocketPath(), "/run/user/1234/zembrel-0");
   ::setenv("XDG_RUNTIME_DIR", "", 1);
   EXPECT_EQ(DefaultSocketPath(), "/tmp/zembrel-0");
   ::unsetenv("XDG_RUNTIME_DIR");
   EXPECT_EQ(DefaultSocketPath(), "/tmp/zembrel-0");
-  if (saved != nullptr) ::setenv("XDG_RUNTIME_DIR", keep.c_str(), 1);
 }
 
 }  // namespace
