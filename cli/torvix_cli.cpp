@@ -38,11 +38,11 @@ void addSettingsCommands(CLI::App& app, Options& o, Command& command) {
   settings->callback([&] { command = [&](CliSession& s) { return RunSettings(s, o.json); }; });
 
   CLI::App* get = app.add_subcommand("get", "Read settings by name or register");
-  get->add_option("setting", o.names, "NAME or 0xRR")->required();
+  get->add_option("SETTING", o.names, "NAME or register 0xRR")->required();
   get->callback([&] { command = [&](CliSession& s) { return RunGet(s, o.names); }; });
 
   CLI::App* set = app.add_subcommand("set", "Write settings, each NAME=VALUE");
-  set->add_option("assignment", o.names, "NAME=VALUE (0xNN, decimal, or a word shown by settings)")
+  set->add_option("ASSIGNMENT", o.names, "NAME=VALUE: 0xNN, decimal, or a word shown by settings")
       ->required();
   set->add_flag("--verify", o.verify, "Read the camera back and report a mismatch");
   set->callback([&] { command = [&](CliSession& s) { return RunSet(s, o.names, o.verify); }; });
@@ -52,10 +52,10 @@ void addDumpCommands(CLI::App& app, Options& o, Command& command) {
   CLI::App* dump = app.add_subcommand("dump", "Write a register dump file");
   dump->require_subcommand(1);
   CLI::App* dsp = dump->add_subcommand("dsp", "All DSP registers, 8 pages of 256 (137 lines)");
-  dsp->add_option("file", o.file, "FILE to create or replace")->required();
+  dsp->add_option("FILE", o.file, "file to create or replace")->required();
   dsp->callback([&] { command = [&](CliSession& s) { return RunDump(s, DumpKind::kDsp, o.file); }; });
   CLI::App* eeprom = dump->add_subcommand("eeprom", "The configuration EEPROM, 4 blocks (73 lines)");
-  eeprom->add_option("file", o.file, "FILE to create or replace")->required();
+  eeprom->add_option("FILE", o.file, "file to create or replace")->required();
   eeprom->callback(
       [&] { command = [&](CliSession& s) { return RunDump(s, DumpKind::kEeprom, o.file); }; });
 }
@@ -78,10 +78,10 @@ void addProfileCommands(CLI::App& app, Options& o, Command& command) {
   CLI::App* profile = app.add_subcommand("profile", "Save or apply a JSON profile of the settings");
   profile->require_subcommand(1);
   CLI::App* save = profile->add_subcommand("save", "Write the camera's writable settings to FILE");
-  save->add_option("file", o.file, "FILE, or - for stdout")->required();
+  save->add_option("FILE", o.file, "file to create or replace, - for stdout")->required();
   save->callback([&] { command = [&](CliSession& s) { return RunProfileSave(s, o.file); }; });
   CLI::App* apply = profile->add_subcommand("apply", "Write the settings of FILE that differ");
-  apply->add_option("file", o.file, "profile FILE")->required();
+  apply->add_option("FILE", o.file, "the profile to apply")->required();
   apply->add_flag("--dry-run", o.dryRun, "Print what would change, write nothing");
   apply->callback(
       [&] { command = [&](CliSession& s) { return RunProfileApply(s, o.file, o.dryRun); }; });

@@ -1,0 +1,130 @@
+// Profiles: what save writes reads back the same, and a faulty file is refused as a whole with
+// the line and the field at fault.
+#include <gtest/gtest.h>
+
+#include "cli/json_key_lines.h"
+#include "cli/profile_file.h"
+
+namespace torvix::testing {
+namespace {
+
+TEST(ProfileFile, ASavedProfileReadsBackAsEveryWritableSettingInTableOrder) {
+  CameraBlock block = DefaultCameraBlock();
+  for (int i = 0; i < kSettingCount; ++i) block.SettingsShadow[i] = static_cast<uint8_t>(0x40 + i);
+  block.SettingsShadow[WdrMode] = 0x02;
+  block.SettingsShadow[BlcSize] = 0x1b;
+  block.SettingsShadow[LlsMode] = 0x07;
+  block.SettingsShadow[SharpnessOff] = 0x01;
+  block.SettingsShadow[OsdControl] = 0x00;
+  block.SettingsShadow[VideoStandard] = 0x00;
+  block.SettingsShadow[DayNightMode] = 0x01;
+  block.SettingsShadow[ZoomFactor] = 0x03;
+  block.SettingsShadow[PushToWhite] = 0x02;
+  block.SettingsShadow[WhiteBalanceControl] = 0xf9;
+  block.SettingsShadow[Contrast] = 0x50;
+  block.SettingsShadow[ColorGain] = 0x2c;
+  block.SettingsShadow[AexReference] = 0x78;
+  block.SettingsShadow[SharpnessLevel] = 0x38;
+  block.SettingsShadow[AgcGainMax] = 0x80;
+  block.SettingsShadow[DayNightLevel] = 0x60;
+
+  std::vector<ProfileEntry> entries;
+  std::string error;
+  ASSERT_TRUE(ParseProfile(ProfileText(block), "p.json", entries, error)) << error;
+  ASSERT_EQ(entries.size(), static_cast<std::size_t>(kSettingCount - 1));
+  CameraBlock other = DefaultCameraBlock();
+  int previous = -1;
+  for (const ProfileEntry& entry : entries) {
+    EXPECT_GT(entry.id, previous);
+    previous = entry.id;
+    EXPECT_NE(entry.id, Register52);
+    // Applied to any camera, the saved bits come back.
+    const uint8_t applied = ApplyRequest(other.SettingsShadow[entry.id], entry.request);
+    const uint8_t mask = entry.request.mask;
+    EXPECT_EQ(applied & mask, block.SettingsShadow[entry.id] & mask) << entry.id;
+  }
+}
+
+TEST(ProfileFile, EntriesComeInTableOrderWhateverTheFileOrder) {
+  const std::string text =
+      "{\"settings\": {\"VideoStandard\": \"NTSC\", \"Contrast\": 64, \"0x02\": \"AGC On\"}}";
+  std::vector<ProfileEntry> entries;
+  std::string error;
+  ASSERT_TRUE(ParseProfile(text, "p.json", entries, error)) << error;
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_EQ(entries[0].id, AgcControl);
+  EXPECT_EQ(entries[1].id, Contrast);
+  EXPECT_EQ(entries[1].request.value, 64);
+  EXPECT_EQ(entries[2].id, VideoStandard);
+  EXPECT_EQ(entries[2].request.value, 0);
+}
+
+struct Faulty {
+  const char* name;
+  const char* text;
+  const char* error;
+};
+
+class FaultyProfile : public ::testing::TestWithParam<Faulty> {};
+
+TEST_P(FaultyProfile, IsRefusedWholeWithItsLineAndField) {
+  std::vector<ProfileEntry> entries;
+  std::string error;
+  EXPECT_FALSE(ParseProfile(GetParam().text, "cam.json", entries, error));
+  EXPECT_TRUE(entries.empty());
+  EXPECT_EQ(error, GetParam().error);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FaultyProfile,
+    ::testing::Values(
+        Faulty{"OutOfRange",
+               "{\n  \"settings\": {\n    \"WdrMode\": \"High\",\n    \"Contrast\": \"0x60\"\n  }\n}\n",
+               "Error: cam.json line 4: Contrast value out of range (0x38-0x54)!"},
+        Faulty{"IntegerOutOfRange", "{\"settings\": {\n\"RedGain\": 300}}",
+               "Error: cam.json line 2: RedGain value out of range (0x00-0xff)!"},
+        Faulty{"UnknownSetting", "{\"settings\": {\n\"Contrast\": 60,\n\"Gamma\": 1}}",
+               "Error: cam.json line 3: unknown setting 'Gamma'"},
+        Faulty{"ReadOnly", "{\"settings\": {\n\"Register52\": 64}}",
+               "Error: cam.json line 2: Register52 is read-only"},
+        Faulty{"WrongType", "{\"settings\": {\n\n\"Contrast\": [60]}}",
+               "Error: cam.json line 3: Contrast: the value must be a number or a text"},
+        Faulty{"Fraction", "{\"settings\": {\"Contrast\": 60.5}}",
+               "Error: cam.json line 1: Contrast: the value must be a number or a text"},
+        Faulty{"Twice", "{\"settings\": {\n\"Contrast\": 60,\n\"0x57\": 61}}",
+               "Error: cam.json line 3: Contrast is given twice (first on line 2)"},
+        Faulty{"SameKeyTwice", "{\"settings\": {\n\"Contrast\": 60,\n\"Contrast\": 60}}",
+               "Error: cam.json line 3: Contrast is given twice (first on line 2)"},
+        Faulty{"Syntax", "{\n\"settings\": {\n\"Contrast\": 60\n\"WdrMode\": 2}}",
+               "Error: cam.json line 4: syntax error while parsing object - unexpected string "
+               "literal; expected '}' (after field 'Contrast')"},
+        Faulty{"Empty", "", "Error: cam.json line 1: syntax error while parsing value - "
+                            "unexpected end of input; expected '[', '{', or a literal"},
+        Faulty{"NoSettings", "{\"torvix-profile\": 1}", "Error: cam.json line 1: no \"settings\" object"},
+        Faulty{"NotAnObject", "[1, 2]",
+               "Error: cam.json line 1: a profile is a JSON object with a \"settings\" object"},
+        Faulty{"SettingsNotAnObject", "{\n\"settings\": 5}",
+               "Error: cam.json line 2: \"settings\" must be an object of NAME: VALUE"},
+        Faulty{"WrongVersion", "{\"settings\": {},\n \"torvix-profile\": 2}",
+               "Error: cam.json line 2: torvix-profile must be 1"},
+        Faulty{"UnknownField", "{\"settings\": {},\n \"camera\": \"x\"}",
+               "Error: cam.json line 2: unknown field 'camera'"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(JsonKeyLines, KeysKeepTheirDepthAndLineAndIgnoreStringsThatAreValues) {
+  const std::string text = "{\"a\": \"x:\",\n \"b\": {\"c\\\"d\": 1,\n\n \"e\"\n : [\"f\"]}}";
+  const std::vector<JsonKeyLine> keys = JsonKeyLines(text);
+  ASSERT_EQ(keys.size(), 4u);
+  EXPECT_EQ(keys[0].key, "a");
+  EXPECT_EQ(keys[0].depth, 1);
+  EXPECT_EQ(keys[1].key, "b");
+  EXPECT_EQ(keys[1].line, 2);
+  EXPECT_EQ(keys[2].key, "c\\\"d");
+  EXPECT_EQ(keys[2].depth, 2);
+  EXPECT_EQ(keys[3].key, "e");
+  EXPECT_EQ(keys[3].line, 4);
+  EXPECT_EQ(JsonKeyLines(text, 20).size(), 2u);
+}
+
+}  // namespace
+}  // namespace torvix::testing
