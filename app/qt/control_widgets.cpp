@@ -53,6 +53,11 @@ void DialogView::placeWidget(QWidget* widget, std::size_t index) {
   PixelRect rect = ToPixels(row.rect, units_);
   // A list's template height counts its open list too; the field keeps its own height.
   if (row.kind == ControlKind::DropDownList) rect.height = widget->sizeHint().height();
+  // A picture or an icon takes the size of what it shows, as the platform's statics do.
+  if (row.kind == ControlKind::Picture || row.kind == ControlKind::Icon) {
+    rect.width = widget->sizeHint().width();
+    rect.height = widget->sizeHint().height();
+  }
   widget->setGeometry(rect.x, rect.y, rect.width, rect.height);
   widget->setFocusPolicy(HasTabStop(row.kind) ? Qt::StrongFocus : Qt::NoFocus);
 }
@@ -194,10 +199,7 @@ QWidget* DialogView::createStatic(std::size_t index) {
       auto* picture = new QLabel(this);
       picture->setFrameStyle(QFrame::Box | QFrame::Plain);
       picture->setAlignment(Qt::AlignCenter);
-      const PixelRect rect = ToPixels(row.rect, units_);
-      const QSize inside = QSize(rect.width - 2, rect.height - 2);
-      picture->setPixmap(
-          RenderArtwork(row.resource, kLogoBitmapSize.scaled(inside, Qt::KeepAspectRatio)));
+      picture->setPixmap(RenderArtwork(row.resource, kLogoBitmapSize));
       return picture;
     }
     case ControlKind::Icon: {

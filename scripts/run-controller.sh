@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Builds Torvix_Controller and starts it on the virtual camera.
+#
+# zembrel-sim serves a virtual adapter board with a factory-fresh camera on a socket of its own
+# and logs every bus transfer; the program reaches it through QUORLINK_DEVICE. On a fresh
+# Debian 12 machine the first run installs what is missing (with sudo when not root).
+#
+#   ./scripts/run-controller.sh             # build in build/default, log to ./zembrel-sim.log
+#   TORVIX_BUILD_DIR=build/x TORVIX_SIM_LOG=/tmp/bus.log ./scripts/run-controller.sh
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${TORVIX_BUILD_DIR:-$root/build/default}"
+case "$build" in /*) ;; *) build="$PWD/$build" ;; esac
+log="${TORVIX_SIM_LOG:-$PWD/zembrel-sim.log}"
+case "$log" in /*) ;; *) log="$PWD/$log" ;; esac
+
+"$root/scripts/deps.sh"
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "run-controller: no display: DISPLAY is not set." >&2
+  echo "  Run it on a desktop, or under a virtual screen:" >&2
+  echo "  xvfb-run -a -s '-screen 0 1280x800x24' $0" >&2
+  exit 1
+fi
+
+(cd "$root" && cmake --preset default -B "$build" >/dev/null)
+cmake --build "$build" --target Torvix_Controller zembrel-sim
+
+socket_dir="$(mktemp -d)"
+socket="$socket_dir/zembrel-0"
+: > "$log"
+"$build/sim/zembrel-sim" --socket "$socket" --log "$log" &
+sim_pid=$!
+cleanup() {
+  kill "$sim_pid" 2>/dev/null || true
+  wait "$sim_pid" 2>/dev/null || true
+  rm -rf "$socket_dir"
+}
+trap cleanup EXIT
+
+for _ in $(seq 50); do
+  [ -S "$socket" ] && break
+  kill -0 "$sim_pid" 2>/dev/null || { echo "run-controller: zembrel-sim did not start" >&2; exit 1; }
+  sleep 0.1
+done
+[ -S "$socket" ] || { echo "run-controller: zembrel-sim did not open $socket" >&2; exit 1; }
+
+echo "run-controller: virtual camera on $socket"
+echo "run-controller: every bus transfer goes to $log (watch it with: tail -f $log)"
+QUORLINK_DEVICE="$socket" "$build/app/qt/Torvix_Controller"
