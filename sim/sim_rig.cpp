@@ -19,6 +19,7 @@ void SimRig::Reset(uint8_t cameraAddress8) {
   busFaults_ = BusFaults{};
   boardFaults_ = BoardFaults{};
   log_.Clear();
+  log_.SetSink(nullptr);
 }
 
 void SimRig::SetCameraPresent(bool present) {

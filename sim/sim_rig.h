@@ -30,7 +30,7 @@ class SimRig {
   static SimRig& Instance();
 
   // Back to a fresh board and a factory camera at this address: no faults, no extra devices,
-  // an empty log.
+  // an empty log without a sink.
   void Reset(uint8_t cameraAddress8 = kDefaultCameraAddress);
 
   // A driver request, through the board faults into the board.
