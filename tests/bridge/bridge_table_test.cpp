@@ -30,9 +30,10 @@ TEST_F(BridgeTest, TheHundredAndFirstBridgeIsRefused) {
 
 TEST_F(BridgeTest, AnAbsentDeviceLeavesTheSlotEmpty) {
   SetAdapterDeviceOpenerForTesting([] { return nullptr; });
+  const int openBefore = OpenDeviceCount();  // bridges abandoned by LibMain stay counted
   EXPECT_EQ(IICInit(0x70, 0, 0), -1);
   EXPECT_EQ(LastErrorCode(), QL_DEVICE_NOT_FOUND);
-  EXPECT_EQ(OpenDeviceCount(), 0);
+  EXPECT_EQ(OpenDeviceCount(), openBefore);
   char text[52];
   EXPECT_STREQ(ErrorString(-1, text), "USB device not found");
   uint8_t byte = 0;
@@ -41,25 +42,27 @@ TEST_F(BridgeTest, AnAbsentDeviceLeavesTheSlotEmpty) {
 }
 
 TEST_F(BridgeTest, EachBridgeClosesItsOwnDevice) {
+  const int openBefore = OpenDeviceCount();
   const int first = Open(0x70);
   const int second = Open(0x72);
-  EXPECT_EQ(OpenDeviceCount(), 2);
+  EXPECT_EQ(OpenDeviceCount(), openBefore + 2);
   IICClose(first);
   EXPECT_EQ(script_->closed, 1);
-  EXPECT_EQ(OpenDeviceCount(), 1);
+  EXPECT_EQ(OpenDeviceCount(), openBefore + 1);
   uint8_t byte = 0;
   EXPECT_EQ(Send(second, &byte, 0, 1), 0);
   IICClose(second);
   EXPECT_EQ(script_->closed, 2);
-  EXPECT_EQ(OpenDeviceCount(), 0);
+  EXPECT_EQ(OpenDeviceCount(), openBefore);
 }
 
 TEST_F(BridgeTest, WepReleasesEveryBridge) {
+  const int openBefore = OpenDeviceCount();
   Open(0x70);
   Open(0x72);
   EXPECT_EQ(WEP(0), 1);
   EXPECT_EQ(script_->closed, 2);
-  EXPECT_EQ(OpenDeviceCount(), 0);
+  EXPECT_EQ(OpenDeviceCount(), openBefore);
   EXPECT_EQ(IICInit(0x70, 0, 0), 0);
 }
 
@@ -72,7 +75,7 @@ TEST_F(BridgeTest, LibMainEmptiesTheTableOnlyWithAHeap) {
   EXPECT_EQ(LibMain(nullptr, 0, 4096, nullptr), 1);
   IICClose(handle);
   EXPECT_EQ(LastErrorCode(), QL_INVALID_HANDLE);
-  EXPECT_EQ(script_->closed, 0);  // emptied, not released
+  EXPECT_EQ(script_->closed, 0);  // emptied, not released: the device stays open and counted
   EXPECT_EQ(IICInit(0x70, 0, 0), 0);
 }
 
