@@ -25,7 +25,14 @@ bool isYes(std::string answer) {
 
 }  // namespace
 
+void ConsoleMessageHost::EndProgress() {
+  if (!lineOpen_) return;
+  console_.err << '\n';
+  lineOpen_ = false;
+}
+
 int ConsoleMessageHost::Show(const char* text, unsigned type) {
+  EndProgress();
   std::string_view words = text != nullptr ? text : "";
   if (words == kPanelReadFailure) words = kCommandReadFailure;
   if ((type & kMessageOkCancel) != 0) return ask(std::string(words));

@@ -16,6 +16,11 @@ class ConsoleMessageHost final : public MessageHost {
   void SetAssumeYes(bool yes) { assumeYes_ = yes; }
   int Show(const char* text, unsigned type) override;
 
+  // A progress bar is drawn on the current line of stderr: the next message starts a new one.
+  void ProgressDrawn() { lineOpen_ = true; }
+  // Ends the bar's line, if one is open.
+  void EndProgress();
+
   // How many messages were shown since the start, so a command knows whether the link has
   // already told the user why it failed.
   int Shown() const { return shown_; }
@@ -26,6 +31,7 @@ class ConsoleMessageHost final : public MessageHost {
   Console& console_;
   bool assumeYes_ = false;
   int shown_ = 0;
+  bool lineOpen_ = false;
 };
 
 }  // namespace torvix

@@ -43,20 +43,18 @@ std::string ProgressBar(int done, int total) {
 
 int RunDump(CliSession& session, DumpKind kind, const std::string& path) {
   DumpProgress progress;
-  bool drawn = false;
   if (session.console.errIsTerminal) {
-    progress = [&session, &drawn](int done, int total) {
+    progress = [&session](int done, int total) {
       session.console.err << ProgressBar(done, total);
       session.console.err.flush();
-      drawn = true;
+      session.host.ProgressDrawn();
     };
   }
   const DumpResult result =
       kind == DumpKind::kDsp
           ? WriteDspSettingsFile(session.link, session.host, path, progress)
           : WriteEepromDumpFile(session.link, session.host, path, progress);
-  // Messages start on a line of their own, not behind the bar.
-  if (drawn) session.console.err << '\n';
+  session.host.EndProgress();
   switch (result.outcome) {
     case DumpOutcome::kComplete:
       return kExitDone;

@@ -107,6 +107,24 @@ bool parseAddress(const std::string& text, uint8_t& address, std::ostream& err) 
   return true;
 }
 
+// CLI11 would only say that a command is required; name the word it did not know instead.
+bool unknownCommand(const CLI::App& app, const std::vector<std::string>& args, std::ostream& err) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--device" || arg == "--address") {
+      ++i;
+      continue;
+    }
+    if (arg.empty() || arg[0] == '-') continue;
+    for (const CLI::App* command : app.get_subcommands({})) {
+      if (command->get_name() == arg) return false;
+    }
+    err << "Error: unknown command '" << arg << "' (see torvix --help)\n";
+    return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 int RunTorvix(const std::vector<std::string>& args, Console& console, BridgeApi& bridge) {
@@ -121,6 +139,7 @@ int RunTorvix(const std::vector<std::string>& args, Console& console, BridgeApi&
   addLinkCommands(app, o, command);
   addProfileCommands(app, o, command);
 
+  if (unknownCommand(app, args, console.err)) return kExitUsage;
   try {
     app.parse(std::vector<std::string>(args.rbegin(), args.rend()));
   } catch (const CLI::CallForHelp& e) {

@@ -1,0 +1,127 @@
+// torvix dump, scan and reset on the virtual camera.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "files/eeprom_dump_file.h"
+#include "tests/cli/cli_fixture.h"
+
+namespace torvix::testing {
+namespace {
+
+using ::testing::HasSubstr;
+
+const std::filesystem::path kGolden = TORVIX_FILES_GOLDEN_DIR;
+
+std::string afterFirstLine(const std::string& bytes) {
+  const std::size_t end = bytes.find("\r\n");
+  return end == std::string::npos ? std::string() : bytes.substr(end + 2);
+}
+
+using Dump = CliOnSim;
+
+TEST_F(Dump, DspFileIsTheWindowsFileByteForByte) {
+  const auto path = scratch / "dsp.txt";
+  const CliRun run = Run({"dump", "dsp", path.string()});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "");  // not a terminal: no progress bar
+  EXPECT_EQ(ReadFileBytes(path), ReadFileBytes(kGolden / "dsp_complete.txt"));
+}
+
+TEST_F(Dump, EepromFileIsTheWindowsFileByteForByte) {
+  const auto path = scratch / "eeprom.vis";
+  WriteFileBytes(path, std::string(10000, 'x'));  // replaced, not appended to
+  const CliRun run = Run({"dump", "eeprom", path.string()});
+  EXPECT_EQ(run.code, 0) << run.err;
+  const std::string bytes = ReadFileBytes(path);
+  EXPECT_EQ(bytes.substr(0, bytes.find("\r\n")), EepromFileHeader());
+  EXPECT_EQ(afterFirstLine(bytes), afterFirstLine(ReadFileBytes(kGolden / "eeprom_complete.vis")));
+}
+
+TEST_F(Dump, ATerminalGetsAProgressBarThatEndsFullOnItsOwnLine) {
+  const CliRun run = Run({"dump", "eeprom", (scratch / "e.vis").string()}, "", true);
+  EXPECT_EQ(run.code, 0);
+  EXPECT_EQ(CountLines(run.err, "\r["), 4 * 16);
+  EXPECT_THAT(run.err, ::testing::EndsWith("] 100% \n"));
+  EXPECT_THAT(run.err, HasSubstr("\r[##########                              ]  25% "));
+}
+
+TEST_F(Dump, AnInterruptedDumpSaysSoAndExitsWithOne) {
+  // The camera stops answering right after the request for page 3, offset 0x59.
+  rig().Log().SetSink([this](const BusTransfer& t) {
+    if (t.direction == Direction::kWrite && t.bytes == std::vector<uint8_t>{0x81, 0x03, 0x59}) {
+      rig().Faults().forcedStatus = kStatusDataNack;
+    }
+  });
+  const auto path = scratch / "dsp.txt";
+  const CliRun run = Run({"dump", "dsp", path.string()}, "", true);
+  EXPECT_EQ(run.code, 1);
+  EXPECT_EQ(ReadFileBytes(path), ReadFileBytes(kGolden / "dsp_fail_page3_row5.txt"));
+  const int lines = CountLines(ReadFileBytes(path), "\r\n");
+  EXPECT_THAT(run.err, HasSubstr("% \nnot a correct acknowledge recieved\nError: " + path.string() +
+                                 " is incomplete: " + std::to_string(lines) +
+                                 " of 137 lines, the read of page 3, row 5, column 9 failed\n"));
+}
+
+TEST_F(Dump, AFileThatCannotBeCreatedLeavesTheCameraAlone) {
+  const std::string path = (scratch / "missing" / "dsp.txt").string();
+  const CliRun run = Run({"dump", "dsp", path});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_THAT(run.err, ::testing::StartsWith("Can't open file " + path + ", error = "));
+  EXPECT_EQ(CountLines(run.err), 1);
+  EXPECT_EQ(rig().Log().Size(), 0u);
+}
+
+using Scan = CliOnSim;
+
+TEST_F(Scan, PrintsTheCamerasAddress) {
+  const CliRun run = Run({"scan"});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.out, "0x70\n");
+}
+
+TEST_F(Scan, TheLowestAnsweringAddressWins) {
+  rig().AddDevice(0x20);
+  EXPECT_EQ(Run({"scan"}).out, "0x20\n");
+}
+
+TEST_F(Scan, NothingAnsweringSaysNoCameraDetected) {
+  rig().SetCameraPresent(false);
+  const CliRun run = Run({"scan"});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "No Camera detected\n");  // the probes themselves are silent
+}
+
+using Reset = CliOnSim;
+
+TEST_F(Reset, ANoLeavesTheCameraAlone) {
+  camera().SetRegister(0x57, 0x40);
+  for (const char* answer : {"n\n", "", "yesno\n"}) {
+    const CliRun run = Run({"reset"}, answer);
+    EXPECT_EQ(run.code, 1) << answer;
+    EXPECT_THAT(run.err, ::testing::StartsWith("Are you sure to load the Default settings"));
+    EXPECT_THAT(run.err, HasSubstr("Aborting on user request.\n"));
+  }
+  EXPECT_EQ(rig().Log().Size(), 0u);
+  EXPECT_EQ(camera().Register(0x57), 0x40);
+}
+
+TEST_F(Reset, AYesLoadsTheDefaultsWaitsAndShowsWhatTheCameraReports) {
+  for (std::vector<std::string> args :
+       {std::vector<std::string>{"reset"}, std::vector<std::string>{"reset", "-y"}}) {
+    camera().SetRegister(0x57, 0x40);
+    clock.ClearPauses();
+    const CliRun run = Run(args, args.size() == 1 ? "Y\n" : "");
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(camera().Register(0x57), 0x3c);
+    EXPECT_THAT(run.out, HasSubstr("16 Contrast            0x57 = 0x3c\n"));
+    EXPECT_EQ(CountLines(run.out), kSettingCount);
+    EXPECT_THAT(clock.Pauses(), ::testing::Contains(Milliseconds{1500}));
+  }
+  // -y asks nothing.
+  EXPECT_EQ(Run({"reset", "-y"}).err, "");
+}
+
+}  // namespace
+}  // namespace torvix::testing

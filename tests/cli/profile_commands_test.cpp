@@ -1,0 +1,100 @@
+// torvix profile save and apply on the virtual camera.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "tests/cli/cli_fixture.h"
+
+namespace torvix::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+using Profile = CliOnSim;
+
+TEST_F(Profile, ApplyRestoresAChangedCameraWritingOnlyWhatDiffers) {
+  camera().SetRegister(0x02, 0x2b);
+  const auto path = scratch / "cam.json";
+  ASSERT_EQ(Run({"profile", "save", path.string()}).code, 0);
+
+  camera().SetRegister(0x02, 0x29 | 0x40);  // AGC off, and a bit the panel does not own
+  camera().SetRegister(0x57, 0x50);
+  camera().SetRegister(0xa0, 0x00);
+  rig().Log().Clear();
+  const CliRun run = Run({"profile", "apply", path.string()});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_THAT(WrittenRegisters(), ElementsAre(0x02, 0x57, 0xa0));
+  EXPECT_EQ(camera().Register(0x02), 0x6b);
+  EXPECT_EQ(camera().Register(0x57), 0x3c);
+  EXPECT_EQ(camera().Register(0xa0), 0x01);
+  EXPECT_EQ(run.out,
+            " 0 AgcControl          0x02 = 0x6b AGC On (was 0x69)\n"
+            "16 Contrast            0x57 = 0x3c (was 0x50)\n"
+            "28 VideoStandard       0xa0 = 0x01 PAL (was 0x00)\n");
+
+  rig().Log().Clear();
+  const CliRun again = Run({"profile", "apply", path.string()});
+  EXPECT_EQ(again.code, 0);
+  EXPECT_EQ(again.out, "");
+  EXPECT_TRUE(WrittenRegisters().empty());
+}
+
+TEST_F(Profile, SaveToStdoutHoldsTheWritableSettings) {
+  const CliRun run = Run({"profile", "save", "-"});
+  EXPECT_EQ(run.code, 0);
+  EXPECT_THAT(run.out, HasSubstr("\"Contrast\": \"0x3c\""));
+  EXPECT_THAT(run.out, ::testing::Not(HasSubstr("Register52")));
+}
+
+TEST_F(Profile, DryRunPrintsTheChangesAndWritesNothing) {
+  const auto path = scratch / "p.json";
+  WriteFileBytes(path, "{\"settings\": {\"Contrast\": \"0x40\", \"WdrMode\": \"High\"}}");
+  const CliRun run = Run({"profile", "apply", "--dry-run", path.string()});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.out, "16 Contrast            0x57 = 0x40 (was 0x3c)\n");
+  EXPECT_EQ(run.err, "Dry run: 1 setting(s) would change\n");
+  EXPECT_TRUE(WrittenRegisters().empty());
+}
+
+TEST_F(Profile, AMalformedProfileChangesNothingAndNamesLineAndField) {
+  const auto path = scratch / "bad.json";
+  WriteFileBytes(path, "{\n  \"settings\": {\n    \"WdrMode\": \"OFF\",\n    \"Contrast\": 200\n  }\n}\n");
+  const CliRun run = Run({"profile", "apply", path.string()});
+  EXPECT_EQ(run.code, 2);
+  EXPECT_EQ(run.err, "Error: " + path.string() +
+                         " line 4: Contrast value out of range (0x38-0x54)!\n");
+  EXPECT_EQ(rig().Log().Size(), 0u);
+  EXPECT_EQ(camera().Register(0x07), 0x03);
+}
+
+TEST_F(Profile, AMissingFileIsAFileError) {
+  const CliRun run = Run({"profile", "apply", (scratch / "none.json").string()});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_THAT(run.err, HasSubstr("Error: cannot read "));
+  EXPECT_EQ(rig().Log().Size(), 0u);
+}
+
+TEST_F(Profile, AnUnwritableSaveIsAFileError) {
+  const CliRun run = Run({"profile", "save", (scratch / "no" / "p.json").string()});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_THAT(run.err, HasSubstr("Error: cannot write "));
+}
+
+TEST_F(Profile, AWriteThatFailsStopsApplyAndSaysHowFarItGot) {
+  const auto path = scratch / "p.json";
+  WriteFileBytes(path, "{\"settings\": {\"Contrast\": 64, \"RedGain\": 1, \"VideoStandard\": 0}}");
+  rig().Log().SetSink([this](const BusTransfer& t) {
+    if (t.direction == Direction::kWrite && t.bytes == std::vector<uint8_t>{0x00, 0x30, 0x57}) {
+      rig().SetCameraPresent(false);
+    }
+  });
+  const CliRun run = Run({"profile", "apply", path.string()});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_EQ(camera().Register(0x42), 0x01);
+  EXPECT_EQ(camera().Register(0xa0), 0x01);
+  EXPECT_THAT(run.out, HasSubstr("RedGain"));
+  EXPECT_THAT(run.err, HasSubstr("Error: stopped at Contrast; 1 setting(s) changed before it\n"));
+}
+
+}  // namespace
+}  // namespace torvix::testing

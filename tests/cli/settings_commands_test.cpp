@@ -1,0 +1,199 @@
+// torvix settings, get and set on the virtual camera, and the usage errors of the command line.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "tests/cli/cli_fixture.h"
+
+namespace torvix::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+// Passes everything to the library, except that the value written to one register is lost
+// on the way, as with a camera that ignores it.
+class LosingBridge final : public BridgeApi {
+ public:
+  LosingBridge(BridgeApi& inner, uint8_t lostRegister) : inner_(inner), lost_(lostRegister) {}
+  int IICInit(int a, int r1, int r2) override { return inner_.IICInit(a, r1, r2); }
+  int16_t SetAddress(int h, int a) override { return inner_.SetAddress(h, a); }
+  int16_t SendSub(int h, int size, int sub, const uint8_t* data, int length, int type) override {
+    armed_ = sub == 0x00 && length == 2 && data[0] == 0x30 && data[1] == lost_;
+    return inner_.SendSub(h, size, sub, data, length, type);
+  }
+  int16_t Send(int h, const uint8_t* data, int type, int length) override {
+    if (armed_) return 0;
+    return inner_.Send(h, data, type, length);
+  }
+  int16_t Receive(int h, uint8_t* data, int type, int length) override {
+    return inner_.Receive(h, data, type, length);
+  }
+  void IICClose(int h) override { inner_.IICClose(h); }
+
+ private:
+  BridgeApi& inner_;
+  uint8_t lost_;
+  bool armed_ = false;
+};
+
+using Settings = CliOnSim;
+
+TEST_F(Settings, PrintsEveryRowWithRegisterValueAndMeaning) {
+  camera().SetRegister(0x07, 0x01);
+  camera().SetRegister(0x57, 0x40);
+  const CliRun run = Run({"settings"});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(CountLines(run.out), kSettingCount);
+  EXPECT_THAT(run.out, HasSubstr(" 6 WdrMode             0x07 = 0x01  Low\n"));
+  EXPECT_THAT(run.out, HasSubstr("16 Contrast            0x57 = 0x40\n"));
+  EXPECT_THAT(run.out, HasSubstr("28 VideoStandard       0xa0 = 0x01 PAL\n"));
+  EXPECT_TRUE(WrittenRegisters().empty());
+}
+
+TEST_F(Settings, JsonCarriesTheSameRowsAsNumbers) {
+  camera().SetRegister(0x15, 0x1b);
+  const CliRun run = Run({"settings", "--json"});
+  ASSERT_EQ(run.code, 0) << run.err;
+  const nlohmann::json rows = nlohmann::json::parse(run.out);
+  ASSERT_EQ(rows.size(), static_cast<std::size_t>(kSettingCount));
+  EXPECT_EQ(rows[9]["name"], "BlcSize");
+  EXPECT_EQ(rows[9]["register"], 0x15);
+  EXPECT_EQ(rows[9]["value"], 0x1b);
+  EXPECT_EQ(rows[9]["meaning"], "4H/4V");
+  EXPECT_EQ(rows[11]["writable"], false);
+}
+
+TEST_F(Settings, ACameraThatDoesNotAnswerGivesTheWindowsWordsAndNoValues) {
+  rig().SetCameraPresent(false);
+  const CliRun run = Run({"settings"});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_THAT(run.err, HasSubstr("Camera settings not correctly read\n"));
+}
+
+TEST_F(Settings, NoBoardGivesTheConnectionMessages) {
+  const CliRun run = RunBare({"--device", (scratch / "no-board").string(), "get", "Contrast"});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err,
+            " error: no (correct)connection PC to USB-I2C board\n"
+            " Check if board is connected to PC and/or verify driver\n"
+            "Camera settings not correctly read\n");
+}
+
+TEST_F(Settings, GetFindsSettingsByNameOrRegister) {
+  camera().SetRegister(0x63, 0x22);
+  const CliRun run = Run({"get", "dayNightLevel", "0x60"});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "18 DayNightLevel       0x63 = 0x22\n"
+            "17 DayNightMode        0x60 = 0x02 SMART\n");
+}
+
+TEST_F(Settings, SetWritesEachValueAndKeepsTheBitsItDoesNotOwn) {
+  camera().SetRegister(0x02, 0x29);
+  camera().SetRegister(0x55, 0xf2);
+  const CliRun run = Run({"set", "AgcControl=on", "FlipControl=0x01", "WdrMode=OFF"});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(camera().Register(0x02), 0x2b);
+  EXPECT_EQ(camera().Register(0x55), 0xf1);
+  EXPECT_EQ(camera().Register(0x07), 0x00);
+  EXPECT_THAT(WrittenRegisters(), ElementsAre(0x02, 0x55, 0x07));
+  EXPECT_THAT(run.out, HasSubstr(" 0 AgcControl          0x02 = 0x2b AGC On\n"));
+}
+
+TEST_F(Settings, SetTakesTheWriteStepOfThePanel) {
+  const CliRun run = Run({"set", "Contrast=0x40"});
+  ASSERT_EQ(run.code, 0) << run.err;
+  // After the settings read: request, 2 ms, value, 25 ms, then 100 ms for the accepted setting.
+  const std::vector<Milliseconds>& pauses = clock.Pauses();
+  ASSERT_GE(pauses.size(), 3u);
+  EXPECT_THAT(std::vector<Milliseconds>(pauses.end() - 3, pauses.end()),
+              ElementsAre(Milliseconds{2}, Milliseconds{25}, Milliseconds{100}));
+}
+
+TEST_F(Settings, AValueOutOfRangeIsRefusedBeforeAnythingReachesTheCamera) {
+  const CliRun run = Run({"set", "RedGain=0x10", "Contrast=0x60"});
+  EXPECT_EQ(run.code, 2);
+  EXPECT_EQ(run.err, "Error: Contrast value out of range (0x38-0x54)!\n");
+  EXPECT_EQ(rig().Log().Size(), 0u);
+  EXPECT_EQ(camera().Register(0x42), 0x67);
+}
+
+TEST_F(Settings, VerifyReadsBackWhatWasWritten) {
+  const CliRun run = Run({"set", "--verify", "Contrast=0x40", "ZoomFactor=X3(0,6)"});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(camera().Register(0x6a), 0x03);
+}
+
+TEST_F(Settings, VerifyReportsAValueTheCameraDidNotKeep) {
+  LosingBridge losing(quorlink, 0x57);
+  bridge = &losing;
+  const CliRun run = Run({"set", "--verify", "Contrast=0x40", "Brightness=0x10"});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_EQ(run.err, "Error: Contrast reads back 0x3c, written 0x40\n");
+  EXPECT_EQ(camera().Register(0x54), 0x10);
+}
+
+TEST_F(Settings, AFailedWriteStopsTheRestAndSaysWhy) {
+  rig().Log().SetSink([this](const BusTransfer& t) {
+    if (t.direction == Direction::kWrite && t.bytes == std::vector<uint8_t>{0x00, 0x30, 0x54}) {
+      rig().SetCameraPresent(false);
+    }
+  });
+  const CliRun run = Run({"set", "Contrast=0x40", "Brightness=0x10", "RedGain=0x10"});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_THAT(run.out, HasSubstr("Contrast"));
+  EXPECT_THAT(run.out, ::testing::Not(HasSubstr("Brightness")));
+  EXPECT_THAT(run.err, HasSubstr("error: USB_I2C_NACK\nIs board connected to camera (on?)\n"));
+}
+
+struct Usage {
+  const char* name;
+  std::vector<std::string> args;
+  const char* words;
+};
+
+class UsageError : public CliOnSim, public ::testing::WithParamInterface<Usage> {};
+
+TEST_P(UsageError, ExitsWithTwoAndTouchesNothing) {
+  const CliRun run = Run(GetParam().args);
+  EXPECT_EQ(run.code, 2);
+  EXPECT_THAT(run.err, HasSubstr(GetParam().words));
+  EXPECT_EQ(rig().Log().Size(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UsageError,
+    ::testing::Values(
+        Usage{"NoCommand", {}, "A subcommand is required"},
+        Usage{"UnknownCommand", {"frobnicate"}, "frobnicate"},
+        Usage{"OddAddress", {"--address", "0x71", "settings"}, "is odd"},
+        Usage{"AddressTooHigh", {"--address", "0xfe", "settings"},
+              "Error: Camera address out of range (0x00-0xfc)!"},
+        Usage{"UnknownSetting", {"get", "Gamma"}, "Error: no setting named or at register 'Gamma'"},
+        Usage{"NotAnAssignment", {"set", "Contrast"}, "Error: 'Contrast' is not NAME=VALUE"},
+        Usage{"ReadOnly", {"set", "Register52=1"}, "Error: Register52 is read-only"},
+        Usage{"DumpWithoutKind", {"dump", "x.txt"}, "A subcommand is required"},
+        Usage{"ProfileWithoutFile", {"profile", "apply"}, "FILE is required"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Settings, HelpOfACommandShowsItsUsageLine) {
+  const CliRun run = Run({"profile", "apply", "--help"});
+  EXPECT_EQ(run.code, 0);
+  EXPECT_THAT(run.out, HasSubstr("Usage: torvix profile apply [OPTIONS] FILE"));
+  EXPECT_THAT(run.out, HasSubstr("--dry-run"));
+}
+
+TEST_F(Settings, AnotherAddressIsUsedForEveryTransfer) {
+  rig().Reset(0x72);
+  EXPECT_EQ(Run({"get", "Contrast"}).code, 1);
+  const CliRun run = Run({"--address", "0x72", "get", "Contrast"});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.out, "16 Contrast            0x57 = 0x3c\n");
+}
+
+}  // namespace
+}  // namespace torvix::testing
