@@ -1,0 +1,114 @@
+// The built torvix run as a script runs it: against the in-process virtual camera
+// (--device sim, a factory-fresh camera every run) and against zembrel-sim over its socket,
+// where the camera keeps its state from one run to the next.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "files/eeprom_dump_file.h"
+#include "tests/cli/program_run.h"
+
+namespace torvix::testing {
+namespace {
+
+using ::testing::HasSubstr;
+
+const std::string kTorvix = TORVIX_PROGRAM;
+const std::string kZembrelSim = ZEMBREL_SIM_PROGRAM;
+const std::filesystem::path kGolden = TORVIX_FILES_GOLDEN_DIR;
+
+class Program : public ::testing::Test {
+ protected:
+  CliRun Torvix(std::vector<std::string> args, const std::string& input = "") {
+    args.insert(args.begin(), kTorvix);
+    return RunProgram(args, scratch / "", input);
+  }
+
+  CliScratch scratch;
+};
+
+TEST_F(Program, SettingsOfAFreshSimCamera) {
+  const CliRun run = Torvix({"--device", "sim", "settings"});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(CountLines(run.out), 29);
+  EXPECT_THAT(run.out, HasSubstr(" 6 WdrMode             0x07 = 0x03 High\n"));
+  EXPECT_EQ(run.err, "");
+}
+
+TEST_F(Program, SetWithVerifyInOneRunAndARangeRefusal) {
+  const CliRun set = Torvix({"--device", "sim", "set", "--verify", "Contrast=0x40"});
+  EXPECT_EQ(set.code, 0) << set.err;
+  EXPECT_EQ(set.out, "16 Contrast            0x57 = 0x40\n");
+  const CliRun refused = Torvix({"--device", "sim", "set", "Contrast=0x60"});
+  EXPECT_EQ(refused.code, 2);
+  EXPECT_EQ(refused.err, "Error: Contrast value out of range (0x38-0x54)!\n");
+}
+
+TEST_F(Program, ScanAndHelp) {
+  EXPECT_EQ(Torvix({"--device", "sim", "scan"}).out, "0x70\n");
+  const CliRun help = Torvix({"--help"});
+  EXPECT_EQ(help.code, 0);
+  EXPECT_THAT(help.out, HasSubstr("profile"));
+}
+
+TEST_F(Program, ACameraOverTheSocketKeepsWhatOneRunWroteForTheNext) {
+  SimDaemon daemon(kZembrelSim, scratch / "");
+  ASSERT_TRUE(daemon.Ready());
+  const std::vector<std::string> device = {"--device", daemon.Socket()};
+  auto torvix = [&](std::vector<std::string> args, const std::string& input = "") {
+    args.insert(args.begin(), device.begin(), device.end());
+    return Torvix(args, input);
+  };
+
+  // A profile of the factory camera, then a changed camera, then the profile back.
+  const std::string profile = (scratch / "cam.json").string();
+  ASSERT_EQ(torvix({"profile", "save", profile}).code, 0);
+  ASSERT_EQ(torvix({"set", "Contrast=0x40", "WdrMode=OFF", "AgcControl=on"}).code, 0);
+  EXPECT_EQ(torvix({"get", "Contrast"}).out, "16 Contrast            0x57 = 0x40\n");
+
+  // A no to the reset question leaves the camera as it is.
+  const CliRun declined = torvix({"reset"}, "n\n");
+  EXPECT_EQ(declined.code, 1);
+  EXPECT_EQ(torvix({"get", "WdrMode"}).out, " 6 WdrMode             0x07 = 0x00 OFF\n");
+
+  const CliRun applied = torvix({"profile", "apply", profile});
+  EXPECT_EQ(applied.code, 0) << applied.err;
+  EXPECT_EQ(applied.out,
+            " 0 AgcControl          0x02 = 0x29 AGC Off (was 0x2b)\n"
+            " 6 WdrMode             0x07 = 0x03 High (was 0x00)\n"
+            "16 Contrast            0x57 = 0x3c (was 0x40)\n");
+  EXPECT_EQ(torvix({"settings"}).out, Torvix({"--device", "sim", "settings"}).out);
+
+  // The archive a script keeps: the EEPROM dump, as the window writes it.
+  const auto dump = scratch / "eeprom.vis";
+  ASSERT_EQ(torvix({"dump", "eeprom", dump.string()}).code, 0);
+  const std::string bytes = ReadFileBytes(dump);
+  EXPECT_EQ(bytes.substr(0, bytes.find("\r\n")), EepromFileHeader());
+  const std::string golden = ReadFileBytes(kGolden / "eeprom_complete.vis");
+  EXPECT_EQ(bytes.substr(bytes.find("\r\n")), golden.substr(golden.find("\r\n")));
+}
+
+TEST_F(Program, AnInterruptedDumpOverTheSocketExitsWithOne) {
+  auto daemon = std::make_unique<SimDaemon>(kZembrelSim, scratch / "");
+  ASSERT_TRUE(daemon->Ready());
+  const auto dump = scratch / "dsp.txt";
+  const std::vector<std::string> argv = {kTorvix, "--device", daemon->Socket(), "dump", "dsp",
+                                         dump.string()};
+  const pid_t pid = SpawnProgram(argv, "/dev/null", scratch / "out.txt", scratch / "err.txt");
+  ASSERT_GT(pid, 0);
+  // The board goes away once the first page is in the file.
+  for (int i = 0; i < 1000 && CountLines(ReadFileBytes(dump), "\r\n") < 18; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  daemon.reset();
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  const std::string err = ReadFileBytes(scratch / "err.txt");
+  EXPECT_THAT(err, HasSubstr(" error: no (correct)connection PC to USB-I2C board\n"));
+  EXPECT_THAT(err, HasSubstr("Error: " + dump.string() + " is incomplete: "));
+  EXPECT_LT(CountLines(ReadFileBytes(dump), "\r\n"), 137);
+}
+
+}  // namespace
+}  // namespace torvix::testing
