@@ -32,18 +32,32 @@ struct Options {
 
 using Command = std::function<int(CliSession&)>;
 
+// The same lines as the man page's synopsis.
+constexpr char kCommandSummary[] =
+    "Commands:\n"
+    "  torvix [--device SPEC] [--address 0xNN] settings [--json]\n"
+    "  torvix [--device SPEC] [--address 0xNN] get SETTING...\n"
+    "  torvix [--device SPEC] [--address 0xNN] set [--verify] NAME=VALUE...\n"
+    "  torvix [--device SPEC] [--address 0xNN] dump dsp|eeprom FILE\n"
+    "  torvix [--device SPEC] scan\n"
+    "  torvix [--device SPEC] [--address 0xNN] reset [-y]\n"
+    "  torvix [--device SPEC] [--address 0xNN] profile save FILE\n"
+    "  torvix [--device SPEC] [--address 0xNN] profile apply [--dry-run] FILE\n"
+    "Exit status: 0 done, 1 camera, board or file error, 2 usage.\n"
+    "See torvix(1).";
+
 void addSettingsCommands(CLI::App& app, Options& o, Command& command) {
   CLI::App* settings = app.add_subcommand("settings", "Read all 29 settings from the camera");
   settings->add_flag("--json", o.json, "Print them as a JSON array");
   settings->callback([&] { command = [&](CliSession& s) { return RunSettings(s, o.json); }; });
 
   CLI::App* get = app.add_subcommand("get", "Read settings by name or register");
-  get->add_option("SETTING", o.names, "NAME or register 0xRR")->required();
+  get->add_option("SETTING", o.names, "NAME or register 0xRR")->type_name("")->required();
   get->callback([&] { command = [&](CliSession& s) { return RunGet(s, o.names); }; });
 
   CLI::App* set = app.add_subcommand("set", "Write settings, each NAME=VALUE");
-  set->add_option("ASSIGNMENT", o.names, "NAME=VALUE: 0xNN, decimal, or a word shown by settings")
-      ->required();
+  set->add_option("NAME=VALUE", o.names, "NAME=VALUE: 0xNN, decimal, or a word shown by settings")
+      ->type_name("")->required();
   set->add_flag("--verify", o.verify, "Read the camera back and report a mismatch");
   set->callback([&] { command = [&](CliSession& s) { return RunSet(s, o.names, o.verify); }; });
 }
@@ -52,10 +66,10 @@ void addDumpCommands(CLI::App& app, Options& o, Command& command) {
   CLI::App* dump = app.add_subcommand("dump", "Write a register dump file");
   dump->require_subcommand(1);
   CLI::App* dsp = dump->add_subcommand("dsp", "All DSP registers, 8 pages of 256 (137 lines)");
-  dsp->add_option("FILE", o.file, "file to create or replace")->required();
+  dsp->add_option("FILE", o.file, "file to create or replace")->type_name("")->required();
   dsp->callback([&] { command = [&](CliSession& s) { return RunDump(s, DumpKind::kDsp, o.file); }; });
   CLI::App* eeprom = dump->add_subcommand("eeprom", "The configuration EEPROM, 4 blocks (73 lines)");
-  eeprom->add_option("FILE", o.file, "file to create or replace")->required();
+  eeprom->add_option("FILE", o.file, "file to create or replace")->type_name("")->required();
   eeprom->callback(
       [&] { command = [&](CliSession& s) { return RunDump(s, DumpKind::kEeprom, o.file); }; });
 }
@@ -78,10 +92,10 @@ void addProfileCommands(CLI::App& app, Options& o, Command& command) {
   CLI::App* profile = app.add_subcommand("profile", "Save or apply a JSON profile of the settings");
   profile->require_subcommand(1);
   CLI::App* save = profile->add_subcommand("save", "Write the camera's writable settings to FILE");
-  save->add_option("FILE", o.file, "file to create or replace, - for stdout")->required();
+  save->add_option("FILE", o.file, "file to create or replace, - for stdout")->type_name("")->required();
   save->callback([&] { command = [&](CliSession& s) { return RunProfileSave(s, o.file); }; });
   CLI::App* apply = profile->add_subcommand("apply", "Write the settings of FILE that differ");
-  apply->add_option("FILE", o.file, "the profile to apply")->required();
+  apply->add_option("FILE", o.file, "the profile to apply")->type_name("")->required();
   apply->add_flag("--dry-run", o.dryRun, "Print what would change, write nothing");
   apply->callback(
       [&] { command = [&](CliSession& s) { return RunProfileApply(s, o.file, o.dryRun); }; });
@@ -132,8 +146,11 @@ int RunTorvix(const std::vector<std::string>& args, Console& console, BridgeApi&
   app.require_subcommand(1);
   Options o;
   Command command;
-  app.add_option("--device", o.device, "Adapter device: sim, or a socket path (sets QUORLINK_DEVICE)");
-  app.add_option("--address", o.address, "Camera bus address, 8-bit form (default 0x70)");
+  app.add_option("--device", o.device, "Adapter device: sim, or a socket path (sets QUORLINK_DEVICE)")
+      ->type_name("SPEC");
+  app.add_option("--address", o.address, "Camera bus address, 8-bit form (default 0x70)")
+      ->type_name("0xNN");
+  app.footer(kCommandSummary);
   addSettingsCommands(app, o, command);
   addDumpCommands(app, o, command);
   addLinkCommands(app, o, command);
