@@ -36,7 +36,6 @@ int ConsoleMessageHost::Show(const char* text, unsigned type) {
   std::string_view words = text != nullptr ? text : "";
   if (words == kPanelReadFailure) words = kCommandReadFailure;
   if ((type & kMessageOkCancel) != 0) return ask(std::string(words));
-  ++shown_;
   console_.err << words;
   // Some texts end in a line break of their own ("Can't open file ..."); one is enough.
   if (words.empty() || words.back() != '\n') console_.err << '\n';

@@ -21,16 +21,11 @@ class ConsoleMessageHost final : public MessageHost {
   // Ends the bar's line, if one is open.
   void EndProgress();
 
-  // How many messages were shown since the start, so a command knows whether the link has
-  // already told the user why it failed.
-  int Shown() const { return shown_; }
-
  private:
   int ask(const std::string& question);
 
   Console& console_;
   bool assumeYes_ = false;
-  int shown_ = 0;
   bool lineOpen_ = false;
 };
 

@@ -167,7 +167,13 @@ int RunTorvix(const std::vector<std::string>& args, Console& console, BridgeApi&
   }
   uint8_t address = kDefaultCameraBusAddress;
   if (!parseAddress(o.address, address, console.err)) return kExitUsage;
-  if (!o.device.empty()) ::setenv("QUORLINK_DEVICE", o.device.c_str(), 1);
+  if (app.get_option("--device")->count() > 0) {
+    if (o.device.empty()) {
+      console.err << "Error: --device needs a device: sim, or a socket path\n";
+      return kExitUsage;
+    }
+    ::setenv("QUORLINK_DEVICE", o.device.c_str(), 1);
+  }
   if (!command) return kExitUsage;
 
   ConsoleMessageHost host(console);
