@@ -13,9 +13,16 @@ ControlState* DialogWindow::UserTarget(int id) {
   return control;
 }
 
+namespace {
+
+// Tab skips a radio button, but a click or an arrow key still gives it the focus.
+bool TakesFocus(ControlKind kind) { return HasTabStop(kind) || kind == ControlKind::RadioButton; }
+
+}  // namespace
+
 bool DialogWindow::UserFocus(int id) {
   ControlState* control = UserTarget(id);
-  if (control == nullptr || !HasTabStop(control->row->kind)) return false;
+  if (control == nullptr || !TakesFocus(control->row->kind)) return false;
   focus_ = id;
   return true;
 }
@@ -23,7 +30,7 @@ bool DialogWindow::UserFocus(int id) {
 bool DialogWindow::UserClick(int id) {
   ControlState* control = UserTarget(id);
   if (control == nullptr) return false;
-  if (HasTabStop(control->row->kind)) focus_ = id;
+  if (TakesFocus(control->row->kind)) focus_ = id;
   switch (control->row->kind) {
     case ControlKind::CheckBox:
       control->check = control->check != 0 ? 0 : 1;
