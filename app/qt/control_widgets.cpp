@@ -59,7 +59,10 @@ void DialogView::placeWidget(QWidget* widget, std::size_t index) {
     rect.height = widget->sizeHint().height();
   }
   widget->setGeometry(rect.x, rect.y, rect.width, rect.height);
-  widget->setFocusPolicy(HasTabStop(row.kind) ? Qt::StrongFocus : Qt::NoFocus);
+  Qt::FocusPolicy focus = HasTabStop(row.kind) ? Qt::StrongFocus : Qt::NoFocus;
+  // Tab skips the radio buttons; a click still gives one the focus.
+  if (row.kind == ControlKind::RadioButton) focus = Qt::ClickFocus;
+  widget->setFocusPolicy(focus);
 }
 
 QWidget* DialogView::createButton(std::size_t index) {

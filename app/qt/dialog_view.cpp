@@ -112,6 +112,9 @@ void DialogView::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
+      // The focus may have moved while the window was inactive, unseen by focusChanged; Enter
+      // must act on the control that has it, never on a stale one such as Cancel.
+      focusChanged(focusWidget());
       window_.UserEnter();
       event->accept();
       return;

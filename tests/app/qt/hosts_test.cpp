@@ -2,8 +2,10 @@
 // through the dialog's own menu entry, and a start without a camera answered by the test.
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include "app/qt/qt_message_host.h"
@@ -108,6 +110,78 @@ TEST_F(QtShellTest, WithoutACameraTheMessagesGoToTheHostAndThePanelShowsTheDefau
   EXPECT_FALSE(messages.shown.empty());
   EXPECT_EQ(host.openedTemplates, std::vector<int>{kMainDialogTemplateId});
 }
+
+
+TEST_F(QtShellTest, TheContextMenuOffersTheAboutEntry) {
+  QStringList offered;
+  RunOpen([&](DialogView& view) {
+    host.steps.push_back([](DialogView& about) { about.Window().UserEscape(); });
+    QTimer::singleShot(0, [&] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      ASSERT_NE(menu, nullptr);
+      for (QAction* action : menu->actions()) {
+        if (!action->isSeparator()) offered << action->text();
+      }
+      menu->setActiveAction(menu->actions().last());
+      QTest::keyClick(menu, Qt::Key_Return);
+    });
+    const QPoint inside(view.width() / 2, view.height() - 4);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, inside, view.mapToGlobal(inside));
+    QApplication::sendEvent(&view, &event);
+    EXPECT_FALSE(view.Window().Ended());
+  });
+  EXPECT_EQ(offered, QStringList{QStringLiteral("&About Torvix_Controller...")});
+  EXPECT_EQ(host.openedTemplates, (std::vector<int>{kMainDialogTemplateId, kAboutDialogTemplateId}));
+}
+
+struct EndCase {
+  const char* name;
+  std::function<void(DialogView&)> act;
+  bool ends;
+};
+
+class QtEndingTest : public QtViewTest, public ::testing::WithParamInterface<EndCase> {};
+
+TEST_P(QtEndingTest, EnterNeverClosesTheDialogButEscAndTheCloseBoxDo) {
+  bool ended = false;
+  RunOpen([&](DialogView& view) {
+    GetParam().act(view);
+    ended = view.Window().Ended();
+  });
+  EXPECT_EQ(ended, GetParam().ends);
+  EXPECT_TRUE(dialog->Window().Ended());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, QtEndingTest,
+    ::testing::Values(
+        EndCase{"EnterOnASlider",
+                [](DialogView& view) {
+                  view.WidgetFor(1004)->setFocus();
+                  QTest::keyClick(view.WidgetFor(1004), Qt::Key_Return);
+                },
+                false},
+        EndCase{"EnterInAnEdit",
+                [](DialogView& view) {
+                  view.WidgetFor(1005)->setFocus();
+                  QTest::keyClick(view.WidgetFor(1005), Qt::Key_Return);
+                },
+                false},
+        EndCase{"EnterAfterClickingARadio",
+                [](DialogView& view) {
+                  QTest::mouseClick(view.WidgetFor(1031), Qt::LeftButton);
+                  QTest::keyClick(view.WidgetFor(1031), Qt::Key_Return);
+                },
+                false},
+        EndCase{"EnterOnCancel",
+                [](DialogView& view) {
+                  view.WidgetFor(kIdCancel)->setFocus();
+                  QTest::keyClick(view.WidgetFor(kIdCancel), Qt::Key_Return);
+                },
+                true},
+        EndCase{"Escape", [](DialogView& view) { QTest::keyClick(&view, Qt::Key_Escape); }, true},
+        EndCase{"CloseBox", [](DialogView& view) { view.close(); }, true}),
+    [](const ::testing::TestParamInfo<EndCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace torvix::test
