@@ -37,7 +37,11 @@ ControlResult AdapterBoard::Header(std::span<const uint8_t> bytes) {
   // A new header always starts a new transfer; whatever was pending is abandoned.
   pending_.reset();
   if (bytes.size() != kHeaderSize) return kFailed;
-  pending_ = Pending{DecodeHeader(bytes.first<kHeaderSize>()), false, kStatusDone};
+  const CommandHeader header = DecodeHeader(bytes.first<kHeaderSize>());
+  // A longer promise comes from no bridge; taken up, it would have a read without data phase
+  // run up to 65535 bus transfers (and as many log lines) for a single request.
+  if (header.length > kMaxDataLength) return kFailed;
+  pending_ = Pending{header, false, kStatusDone};
   return {true, kHeaderSize};
 }
 

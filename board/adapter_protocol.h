@@ -19,6 +19,8 @@ enum class Phase : uint32_t { kHeader = 0, kWriteData = 1, kReadData = 2, kStatu
 inline constexpr uint32_t kHeaderSize = 6;
 inline constexpr uint32_t kPhaseSelectorSize = 4;
 inline constexpr uint32_t kVersionReplySize = 6;
+// The longest data phase a transfer has: 64 data bytes, each behind a 2-byte sub-address.
+inline constexpr uint32_t kMaxDataLength = 3 * 64;
 
 // Header bytes.
 inline constexpr int kHeaderCommand = 0;

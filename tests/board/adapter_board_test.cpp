@@ -106,6 +106,21 @@ TEST_F(AdapterBoardTest, DataPhaseOfAnotherLengthThanTheHeaderFailsAndSendsNothi
   EXPECT_TRUE(bus_.calls.empty());
 }
 
+// A header longer than any transfer is refused at once: no read of 65535 bytes (command 11
+// has no data phase and would run one bus transfer per byte) and nothing left pending.
+TEST_F(AdapterBoardTest, HeaderLongerThanAnyTransferIsRefusedAndSendsNothing) {
+  for (const uint16_t length : {uint16_t{kMaxDataLength + 1}, uint16_t{0xFFFF}}) {
+    EXPECT_FALSE(SendHeader(11, length, 0x38).ok) << length;
+    EXPECT_EQ(Status(), -1) << length;
+  }
+  EXPECT_TRUE(bus_.calls.empty());
+  // The longest real data phase, 64 interleaved bytes behind 2-byte sub-addresses, still goes.
+  ASSERT_TRUE(SendHeader(10, kMaxDataLength, 0x38).ok);
+  EXPECT_TRUE(SendData(Bytes(kMaxDataLength, 0x00)).ok);
+  EXPECT_EQ(Status(), kStatusDone);
+  EXPECT_EQ(bus_.calls.size(), 64u);
+}
+
 TEST_F(AdapterBoardTest, WriteWhosePayloadNeverCameSendsNothing) {
   SendHeader(1, 3, 0x38);
   EXPECT_EQ(Status(), -1);
