@@ -92,8 +92,8 @@ ControlResult AdapterBoard::Status(std::span<uint8_t> out) {
         pending_->status = RunWriteCommand(bus_, header, {});
         break;
       case CommandKind::kRead: {
-        // Reads of zero bytes and the interleaved 2-byte read have no data phase: the
-        // transfer still happens on the bus, and what it read stays on the board.
+        // A read of zero bytes has no data phase (nor has a request from an older driver
+        // that skips it): the transfer still happens on the bus, and what it read stays here.
         std::vector<uint8_t> scratch(header.length);
         pending_->status = RunReadCommand(bus_, header, scratch);
         break;
