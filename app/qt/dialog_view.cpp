@@ -65,12 +65,17 @@ DialogView::DialogView(DialogWindow& window, QWidget* parent)
     if (previous != nullptr) setTabOrder(previous, widgets_[index]);
     previous = widgets_[index];
   }
-  connect(qApp, &QApplication::focusChanged, this,
-          [this](QWidget*, QWidget* now) { focusChanged(now); });
+  focusConnection_ = connect(qApp, &QApplication::focusChanged, this,
+                             [this](QWidget*, QWidget* now) { focusChanged(now); });
   window_.SetListener(this);
 }
 
-DialogView::~DialogView() { window_.SetListener(nullptr); }
+// The widgets go after this body has run; focus moving among them then is none of the
+// layer's business.
+DialogView::~DialogView() {
+  disconnect(focusConnection_);
+  window_.SetListener(nullptr);
+}
 
 QWidget* DialogView::WidgetFor(int id) const {
   for (std::size_t index = 0; index < widgets_.size(); ++index) {

@@ -77,6 +77,7 @@ class DialogView final : public QDialog, public WindowListener {
   std::vector<QWidget*> widgets_;
   QButtonGroup* radioGroup_ = nullptr;
   bool endedSeen_ = false;
+  QMetaObject::Connection focusConnection_;
 };
 
 }  // namespace torvix
