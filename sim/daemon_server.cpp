@@ -19,7 +19,9 @@ namespace {
 
 // A client that sends and never reads its replies is cut off rather than buffered forever.
 constexpr std::size_t kMaxPendingReply = 64 * 1024;
-constexpr std::size_t kMaxConnections = 64;
+// At least the bridge library's 100 handles, all open at once, each its own connection;
+// beyond that a client is refused rather than left to exhaust the daemon's descriptors.
+constexpr std::size_t kMaxConnections = 128;
 
 bool MakeAddress(const std::string& path, sockaddr_un& address) {
   std::memset(&address, 0, sizeof address);

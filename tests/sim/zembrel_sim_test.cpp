@@ -112,6 +112,16 @@ TEST_F(ZembrelSim, RegisterWrittenThroughTheSocketReadsBack) {
   EXPECT_EQ(ReadCameraRegister(0x72, 0x57, value), kStatusAddressNack);
 }
 
+// A program may hold the library's whole table of 100 handles at once: each is served.
+TEST_F(ZembrelSim, ServesEveryHandleOfAFullBridgeTable) {
+  Start();
+  std::vector<int> handles;
+  for (int i = 0; i < 100; ++i) handles.push_back(IICInit(0x70, 20000, 1000));
+  const uint8_t request[2] = {0x30, 0x57};
+  for (const int handle : handles) EXPECT_EQ(SendSub(handle, 1, 0x00, request, 2, 0), 0) << handle;
+  for (const int handle : handles) IICClose(handle);
+}
+
 TEST_F(ZembrelSim, SurvivesClientsThatDieMidRequest) {
   Start();
   const std::vector<uint8_t> wire =
