@@ -8,6 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
+./scripts/deps.sh
 build="${TORVIX_FUZZ_BUILD_DIR:-$root/build/fuzz}"
 seconds="${TORVIX_FUZZ_SECONDS:-30}"
 targets=("$@")
