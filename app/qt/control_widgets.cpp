@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <optional>
 
 #include "app/qt/artwork.h"
 #include "app/qt/dialog_view.h"
@@ -236,7 +237,7 @@ void DialogView::arrowOnRadio(std::size_t index, bool forward) {
 
 bool DialogView::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
-    const QVariant index = watched->property("torvixControlIndex");
+    const QVariant index = watched->property(kControlIndexProperty);
     const int key = static_cast<QKeyEvent*>(event)->key();
     const bool forward = key == Qt::Key_Down || key == Qt::Key_Right;
     const bool backward = key == Qt::Key_Up || key == Qt::Key_Left;

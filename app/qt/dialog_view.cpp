@@ -11,14 +11,17 @@
 #include "app/qt/artwork.h"
 
 #ifdef _WIN32
+#define NOMINMAX
+#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
+
+#include <string>
 #endif
 
 namespace torvix {
 
 namespace {
 
-constexpr const char* kIndexProperty = "torvixControlIndex";
 constexpr const char* kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 // System commands from this one up belong to the platform's own menu (move, close...).
 constexpr unsigned kFirstPlatformCommand = 0xF000;
@@ -49,7 +52,7 @@ DialogView::DialogView(DialogWindow& window, QWidget* parent)
   widgets_.reserve(window.ControlCount());
   for (std::size_t index = 0; index < window.ControlCount(); ++index) {
     QWidget* widget = createWidget(index);
-    widget->setProperty(kIndexProperty, static_cast<qulonglong>(index));
+    widget->setProperty(kControlIndexProperty, static_cast<qulonglong>(index));
     placeWidget(widget, index);
     widgets_.push_back(widget);
   }
@@ -108,7 +111,7 @@ void DialogView::WindowChanged() {
 
 void DialogView::focusChanged(QWidget* now) {
   if (now == nullptr || now->window() != this) return;
-  const QVariant index = now->property(kIndexProperty);
+  const QVariant index = now->property(kControlIndexProperty);
   if (!index.isValid()) return;
   window_.UserFocus(idAt(index.toULongLong()));
 }

@@ -18,6 +18,9 @@ class QButtonGroup;
 
 namespace torvix {
 
+// Every control's widget carries its template index under this property.
+inline constexpr const char* kControlIndexProperty = "torvixControlIndex";
+
 class DialogView final : public QDialog, public WindowListener {
  public:
   DialogView(DialogWindow& window, QWidget* parent);

@@ -111,9 +111,9 @@ TEST_F(QtViewLayoutTest, RadioPairIsOneGroupOutsideTheTabOrder) {
     QWidget* widget = view.WidgetFor(kIdCancel);
     do {
       if (widget->isVisibleTo(&view) && (widget->focusPolicy() & Qt::TabFocus) &&
-          widget->property("torvixControlIndex").isValid()) {
+          widget->property(kControlIndexProperty).isValid()) {
         visited.push_back(view.Window().ControlAt(
-            widget->property("torvixControlIndex").toULongLong()).row->id);
+            widget->property(kControlIndexProperty).toULongLong()).row->id);
       }
       widget = widget->nextInFocusChain();
     } while (widget != view.WidgetFor(kIdCancel) && visited.size() <= expected.size());
