@@ -124,8 +124,17 @@ bool ParseProfile(std::string_view text, const std::string& fileName,
   }
   const std::vector<JsonKeyLine> keys = JsonKeyLines(text);
   const Json* settings = nullptr;
+  std::vector<const JsonKeyLine*> fields;
   for (const JsonKeyLine& key : keys) {
     if (key.depth != 1) continue;
+    for (const JsonKeyLine* earlier : fields) {
+      if (earlier->key == key.key) {
+        error = at(fileName, key.line) + key.key + " is given twice (first on line " +
+                std::to_string(earlier->line) + ")";
+        return false;
+      }
+    }
+    fields.push_back(&key);
     if (key.key == kVersionField) {
       const Json& version = document[kVersionField];
       if (!version.is_number_integer() || version.get<long long>() != kProfileVersion) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -38,14 +39,16 @@ inline int CountLines(const std::string& text, const char* end = "\n") {
   return count;
 }
 
-// One folder per test: ctest runs the tests in parallel processes.
+// One folder per test and process: ctest runs the tests in parallel processes.
 class CliScratch {
  public:
   CliScratch() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     const std::string name = std::string(info->test_suite_name()) + "." + info->name();
-    char folder[40];
-    std::snprintf(folder, sizeof folder, "torvix_cli_%016zx", std::hash<std::string>{}(name));
+    char folder[64];
+    // The process id too: two builds may run the same test at the same time.
+    std::snprintf(folder, sizeof folder, "torvix_cli_%016zx_%ld", std::hash<std::string>{}(name),
+                  static_cast<long>(::getpid()));
     path_ = std::filesystem::temp_directory_path() / folder;
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);

@@ -107,6 +107,8 @@ INSTANTIATE_TEST_SUITE_P(
                "Error: cam.json line 2: \"settings\" must be an object of NAME: VALUE"},
         Faulty{"WrongVersion", "{\"settings\": {},\n \"torvix-profile\": 2}",
                "Error: cam.json line 2: torvix-profile must be 1"},
+        Faulty{"SettingsTwice", "{\"settings\": {},\n \"settings\": {\"Contrast\": 60}}",
+               "Error: cam.json line 2: settings is given twice (first on line 1)"},
         Faulty{"UnknownField", "{\"settings\": {},\n \"camera\": \"x\"}",
                "Error: cam.json line 2: unknown field 'camera'"}),
     [](const auto& info) { return std::string(info.param.name); });

