@@ -130,3 +130,36 @@ TEST(JsonKeyLines, KeysKeepTheirDepthAndLineAndIgnoreStringsThatAreValues) {
 
 }  // namespace
 }  // namespace torvix::testing
+
+namespace torvix::testing {
+namespace {
+
+// Every way a hand-edited profile can be cut short or mistyped by one character is either read
+// or refused whole with a line to look at; nothing in between, nothing that crashes.
+TEST(ProfileFile, EveryCutAndEveryOneCharacterSlipIsReadOrRefusedWithALine) {
+  const std::string good =
+      "{\n  \"torvix-profile\": 1,\n  \"settings\": {\n    \"WdrMode\": \"High\",\n"
+      "    \"Contrast\": 60,\n    \"0xa0\": \"PAL\"\n  }\n}\n";
+  std::vector<std::string> variants;
+  for (std::size_t cut = 0; cut < good.size(); ++cut) variants.push_back(good.substr(0, cut));
+  for (std::size_t at = 0; at < good.size(); ++at) {
+    for (char slip : {'"', '{', '}', '[', ',', ':', '\\', '\n', '0', 'x'}) {
+      std::string text = good;
+      text[at] = slip;
+      variants.push_back(text);
+    }
+  }
+  for (const std::string& text : variants) {
+    std::vector<ProfileEntry> entries;
+    std::string error;
+    if (ParseProfile(text, "cam.json", entries, error)) {
+      EXPECT_LE(entries.size(), 3u) << text;
+      continue;
+    }
+    EXPECT_TRUE(entries.empty()) << text;
+    EXPECT_EQ(error.rfind("Error: cam.json line ", 0), 0u) << text << "\n" << error;
+  }
+}
+
+}  // namespace
+}  // namespace torvix::testing
