@@ -13,7 +13,7 @@ build="${TORVIX_FUZZ_BUILD_DIR:-$root/build/fuzz}"
 seconds="${TORVIX_FUZZ_SECONDS:-30}"
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(fuzz_board_requests fuzz_driver_reply fuzz_sim_client_request
-                                    fuzz_transfer_exports fuzz_edit_parsing)
+                                    fuzz_transfer_exports fuzz_edit_parsing fuzz_dialog_edits)
 
 sanitizers="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -g"
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
