@@ -1,13 +1,30 @@
 // torvix: the camera link for scripts, on the Quorlink library.
+#if defined(_WIN32)
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
+#include <cstdio>
 #include <iostream>
 
 #include "camera/quorlink_bridge_api.h"
 #include "cli/torvix_cli.h"
 
+namespace {
+
+bool stderrIsTerminal() {
+#if defined(_WIN32)
+  return ::_isatty(::_fileno(stderr)) != 0;
+#else
+  return ::isatty(STDERR_FILENO) == 1;
+#endif
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  torvix::Console console{std::cin, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1};
+  torvix::Console console{std::cin, std::cout, std::cerr, stderrIsTerminal()};
   torvix::QuorlinkBridgeApi bridge;
   return torvix::RunTorvix({argv + 1, argv + argc}, console, bridge);
 }

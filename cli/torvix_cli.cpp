@@ -172,7 +172,11 @@ int RunTorvix(const std::vector<std::string>& args, Console& console, BridgeApi&
       console.err << "Error: --device needs a device: sim, or a socket path\n";
       return kExitUsage;
     }
+#if defined(_WIN32)
+    ::_putenv_s("QUORLINK_DEVICE", o.device.c_str());
+#else
     ::setenv("QUORLINK_DEVICE", o.device.c_str(), 1);
+#endif
   }
   if (!command) return kExitUsage;
 
