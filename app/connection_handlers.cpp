@@ -6,18 +6,13 @@
 
 #include "app/main_dialog.h"
 #include "camera/address_search.h"
+#include "camera/load_defaults.h"
 #include "camera/message_format.h"
 #include "camera/register_map.h"
-#include "clock/clock.h"
 
 namespace torvix {
 
 namespace {
-
-constexpr uint8_t kLoadDefaultsRegister = 0xf0;
-constexpr uint8_t kLoadDefaultsCommand = 0x01;
-// The camera stops answering while it loads its defaults; this is how long it may take.
-constexpr Milliseconds kAfterLoadDefaults{1500};
 
 constexpr int kAddressEditId = 1049;
 constexpr std::size_t kAddressEditLimit = 2;
@@ -37,8 +32,7 @@ void CMyTorvix_ControllerDlg::OnBnClickedReset() {
   ShortMessage question;
   FormatShortMessage(question, "Are you sure to load the Default settings");
   if (window_.MessageBox(question, kMessageOkCancelExclamation) != kAnswerOk) return;
-  if (m_link.WriteRegister(kLoadDefaultsRegister, kLoadDefaultsCommand) != 0) return;
-  Pause(kAfterLoadDefaults);
+  if (LoadCameraDefaults(m_link) != 0) return;
   RefreshPanel();
 }
 

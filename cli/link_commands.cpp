@@ -3,22 +3,13 @@
 #include <ostream>
 
 #include "camera/address_search.h"
+#include "camera/load_defaults.h"
 #include "camera/message_format.h"
 #include "cli/exit_codes.h"
 #include "cli/setting_catalog.h"
 #include "cli/settings_commands.h"
-#include "clock/clock.h"
 
 namespace torvix {
-
-namespace {
-
-constexpr uint8_t kLoadDefaultsRegister = 0xf0;
-constexpr uint8_t kLoadDefaultsCommand = 0x01;
-// The camera stops answering while it loads its defaults; this is how long it may take.
-constexpr Milliseconds kAfterLoadDefaults{1500};
-
-}  // namespace
 
 int RunScan(CliSession& session) {
   const std::optional<uint8_t> found = SearchCameraAddress(session.link);
@@ -39,10 +30,7 @@ int RunReset(CliSession& session) {
     session.console.err << "Aborting on user request.\n";
     return kExitFailed;
   }
-  if (session.link.WriteRegister(kLoadDefaultsRegister, kLoadDefaultsCommand) != 0) {
-    return kExitFailed;
-  }
-  Pause(kAfterLoadDefaults);
+  if (LoadCameraDefaults(session.link) != 0) return kExitFailed;
   return RunSettings(session, false);
 }
 
