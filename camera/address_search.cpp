@@ -6,10 +6,6 @@ namespace torvix {
 
 namespace {
 
-constexpr int kInitReserved1 = 20000;
-constexpr int kInitReserved2 = 1000;
-constexpr int kSubAddressSize = 1;
-constexpr int kPlainTransfer = 0;
 constexpr uint8_t kProbeSubAddress = 0x01;
 constexpr uint8_t kProbeBytes[2] = {0x30, 0x31};
 

@@ -9,6 +9,13 @@
 
 namespace torvix {
 
+// IICInit takes two integers that the library ignores; these are the values always passed.
+inline constexpr int kInitReserved1 = 20000;
+inline constexpr int kInitReserved2 = 1000;
+// Every camera transfer uses a one-byte sub-address and the plain transfer type.
+inline constexpr int kSubAddressSize = 1;
+inline constexpr int kPlainTransfer = 0;
+
 class BridgeApi {
  public:
   virtual ~BridgeApi() = default;

@@ -6,12 +6,6 @@ namespace torvix {
 
 namespace {
 
-// IICInit takes two integers that the library ignores; these are the values always passed.
-constexpr int kInitReserved1 = 20000;
-constexpr int kInitReserved2 = 1000;
-
-constexpr int kSubAddressSize = 1;
-constexpr int kPlainTransfer = 0;
 constexpr uint8_t kWriteRequest = 0x00;
 constexpr uint8_t kIndirectWrite = 0x30;
 

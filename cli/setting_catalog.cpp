@@ -116,7 +116,9 @@ constexpr bool rowsInTableOrder() {
 }
 static_assert(rowsInTableOrder(), "one row per setting, in setting-number order");
 
-bool sameName(std::string_view a, std::string_view b) {
+}  // namespace
+
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (std::tolower(static_cast<unsigned char>(a[i])) !=
@@ -127,18 +129,18 @@ bool sameName(std::string_view a, std::string_view b) {
   return true;
 }
 
-}  // namespace
-
 const CliSetting& CliSettingOf(SettingId id) {
   return kCliSettings[static_cast<std::size_t>(id)];
 }
 
 const CliSetting* FindCliSetting(std::string_view text) {
   for (const CliSetting& setting : kCliSettings) {
-    if (sameName(text, setting.name)) return &setting;
+    if (SameNameIgnoringCase(text, setting.name)) return &setting;
   }
   const std::optional<unsigned long> number = ParseNumber(text);
-  if (!number || text.size() < 3 || !sameName(text.substr(0, 2), "0x")) return nullptr;
+  if (!number || text.size() < 3 || !SameNameIgnoringCase(text.substr(0, 2), "0x")) {
+    return nullptr;
+  }
   for (const CameraSetting& row : kSettingsTable) {
     if (row.registerAddress == *number) return &kCliSettings[static_cast<std::size_t>(row.number)];
   }

@@ -50,6 +50,9 @@ const CliSetting& CliSettingOf(SettingId id);
 // By name (any case) or by register ("0x57"); nullptr when neither names a setting.
 const CliSetting* FindCliSetting(std::string_view text);
 
+// Names and value words are matched without regard to case.
+bool SameNameIgnoringCase(std::string_view a, std::string_view b);
+
 // The accepted values as the error messages state them: "0x38-0x54", "0x00 or 0x07", ...
 std::string RangeText(const CliSetting& setting);
 

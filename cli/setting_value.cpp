@@ -23,16 +23,7 @@ std::string_view trimmed(std::string_view text) {
 }
 
 bool sameWords(std::string_view a, std::string_view b) {
-  a = trimmed(a);
-  b = trimmed(b);
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
+  return SameNameIgnoringCase(trimmed(a), trimmed(b));
 }
 
 std::string outOfRange(const CliSetting& setting) {

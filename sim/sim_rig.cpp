@@ -1,5 +1,7 @@
 #include "sim/sim_rig.h"
 
+#include <cstdlib>
+
 namespace torvix {
 
 SimRig::SimRig(uint8_t cameraAddress8) { Reset(cameraAddress8); }
@@ -47,6 +49,17 @@ ControlResult SimRig::Control(uint32_t code, std::span<const uint8_t> input,
   ControlResult result = board_->Control(code, input, output);
   if (result.transferred > 0) --result.transferred;
   return result;
+}
+
+SimRig& UseInProcessSim() {
+#ifdef _WIN32
+  _putenv_s("QUORLINK_DEVICE", "sim");
+#else
+  setenv("QUORLINK_DEVICE", "sim", 1);
+#endif
+  SimRig& rig = SimRig::Instance();
+  rig.Reset();
+  return rig;
 }
 
 }  // namespace torvix

@@ -29,18 +29,9 @@ class SilentHost final : public MessageHost {
   int Show(const char*, unsigned) override { return kAnswerOk; }
 };
 
-void useSimBoard() {
-#ifdef _WIN32
-  _putenv_s("QUORLINK_DEVICE", "sim");
-#else
-  setenv("QUORLINK_DEVICE", "sim", 1);
-#endif
-  SimRig::Instance().Reset();
-}
-
 template <typename Operation>
 void measure(benchmark::State& state, double prescribedMs, Operation operation) {
-  useSimBoard();
+  UseInProcessSim();
   QuorlinkBridgeApi bridge;
   SilentHost host;
   CameraLink link(bridge, host);

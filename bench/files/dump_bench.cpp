@@ -28,20 +28,11 @@ class SilentHost final : public MessageHost {
   int Show(const char*, unsigned) override { return kAnswerOk; }
 };
 
-void useSimBoard() {
-#ifdef _WIN32
-  _putenv_s("QUORLINK_DEVICE", "sim");
-#else
-  setenv("QUORLINK_DEVICE", "sim", 1);
-#endif
-  SimRig::Instance().Reset();
-}
-
 using Writer = DumpResult (*)(CameraLink&, MessageHost&, const std::string&,
                               const DumpProgress&);
 
 void measure(benchmark::State& state, double prescribedMs, Writer writer) {
-  useSimBoard();
+  UseInProcessSim();
   QuorlinkBridgeApi bridge;
   SilentHost host;
   CameraLink link(bridge, host);

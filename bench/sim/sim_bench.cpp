@@ -62,13 +62,11 @@ void Run(benchmark::State& state, int (*operation)()) {
 }
 
 void BM_RegisterWriteOnSim(benchmark::State& state) {
-  ::setenv("QUORLINK_DEVICE", "sim", 1);
-  SimRig::Instance().Reset();
+  UseInProcessSim();
   Run(state, WriteRegister5740);
 }
 void BM_ReadRequestOnSim(benchmark::State& state) {
-  ::setenv("QUORLINK_DEVICE", "sim", 1);
-  SimRig::Instance().Reset();
+  UseInProcessSim();
   Run(state, ReadRegister57);
 }
 

@@ -18,10 +18,7 @@ namespace torvix::test {
 
 class AppFixture : public ::testing::Test {
  protected:
-  AppFixture() : scopedClock_(clock) {
-    setenv("QUORLINK_DEVICE", "sim", 1);
-    Rig().Reset();
-  }
+  AppFixture() : scopedClock_(clock) { UseInProcessSim(); }
 
   static SimRig& Rig() { return SimRig::Instance(); }
 

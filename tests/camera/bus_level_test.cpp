@@ -28,14 +28,7 @@ std::vector<Milliseconds> ms(std::initializer_list<int> values) {
 
 class CameraOnBus : public ::testing::Test {
  protected:
-  CameraOnBus() {
-#ifdef _WIN32
-    _putenv_s("QUORLINK_DEVICE", "sim");
-#else
-    setenv("QUORLINK_DEVICE", "sim", 1);
-#endif
-    SimRig::Instance().Reset();
-  }
+  CameraOnBus() { UseInProcessSim(); }
   ~CameraOnBus() override { SimRig::Instance().Log().SetSink(nullptr); }
 
   SimRig& rig() { return SimRig::Instance(); }

@@ -28,10 +28,7 @@ std::string firstLine(const std::string& bytes) { return bytes.substr(0, bytes.f
 
 class GoldenDump : public ::testing::Test {
  protected:
-  GoldenDump() {
-    setenv("QUORLINK_DEVICE", "sim", 1);
-    SimRig::Instance().Reset();
-  }
+  GoldenDump() { UseInProcessSim(); }
   ~GoldenDump() override {
     SimRig::Instance().Log().SetSink(nullptr);
     SimRig::Instance().Reset();

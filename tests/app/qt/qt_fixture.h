@@ -55,8 +55,7 @@ class QtViewTest : public ::testing::Test {
  protected:
   QtViewTest() : scopedClock_(clock) {
     QtApp();
-    setenv("QUORLINK_DEVICE", "sim", 1);
-    Rig().Reset();
+    UseInProcessSim();
   }
 
   static SimRig& Rig() { return SimRig::Instance(); }
