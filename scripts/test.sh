@@ -1,8 +1,15 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test (the README's test command).
+# Sets up, builds and runs every test (the README's test command), then the whole suite again
+# under AddressSanitizer and UndefinedBehaviorSanitizer, halting on the first report.
+# TORVIX_ASAN=0 skips the second pass.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh
 cmake --preset default
 cmake --build --preset default
 ctest --preset default
+if [ "${TORVIX_ASAN:-1}" != 0 ]; then
+  cmake --preset asan
+  cmake --build --preset asan
+  ctest --preset asan
+fi
