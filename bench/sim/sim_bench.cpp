@@ -3,19 +3,14 @@
 // through a zembrel-sim process over its socket. The camera link's own pauses are left out:
 // this is what the transfers themselves cost.
 #include <benchmark/benchmark.h>
-#include <signal.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "bridge/include/quorlink.h"
 #include "clock/clock.h"
 #include "sim/sim_rig.h"
+#include "tests/support/zembrel_process.h"
 
 namespace torvix {
 namespace {
@@ -71,48 +66,10 @@ void BM_ReadRequestOnSim(benchmark::State& state) {
 }
 
 // A zembrel-sim process for the socket benchmarks, started once, stopped at exit.
-class Daemon {
- public:
-  Daemon() {
-    char pattern[] = "/tmp/zembrel_bench_XXXXXX";
-    if (::mkdtemp(pattern) == nullptr) return;
-    dir_ = pattern;
-    socket_ = dir_ + "/zembrel-0";
-    pid_ = ::fork();
-    if (pid_ == 0) {
-      ::execl(ZEMBREL_SIM_PATH, ZEMBREL_SIM_PATH, "--socket", socket_.c_str(),
-              static_cast<char*>(nullptr));
-      ::_exit(127);
-    }
-    for (int tries = 0; tries < 500 && !Listening(); ++tries) Pause(Milliseconds{10});
-  }
-  ~Daemon() {
-    if (pid_ > 0) {
-      ::kill(pid_, SIGTERM);
-      ::waitpid(pid_, nullptr, 0);
-    }
-    if (!dir_.empty()) ::rmdir(dir_.c_str());
-  }
-  const std::string& Socket() const { return socket_; }
-
- private:
-  bool Listening() const {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, socket_.c_str(), sizeof address.sun_path - 1);
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    const bool ok = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    ::close(fd);
-    return ok;
-  }
-
-  std::string dir_;
-  std::string socket_;
-  pid_t pid_ = -1;
-};
-
-Daemon& TheDaemon() {
-  static Daemon daemon;
+ZembrelProcess& TheDaemon() {
+  static ZembrelProcess daemon;
+  static const bool started = daemon.Start();
+  (void)started;
   return daemon;
 }
 

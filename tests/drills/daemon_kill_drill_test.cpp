@@ -15,7 +15,7 @@
 #include "camera/settings_table.h"
 #include "files/eeprom_dump_file.h"
 #include "tests/drills/recorded_messages.h"
-#include "tests/drills/zembrel_process.h"
+#include "tests/support/zembrel_process.h"
 
 namespace torvix::drills {
 namespace {

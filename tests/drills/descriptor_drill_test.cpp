@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "bridge/include/quorlink.h"
-#include "tests/drills/zembrel_process.h"
+#include "tests/support/zembrel_process.h"
 
 namespace torvix::drills {
 namespace {

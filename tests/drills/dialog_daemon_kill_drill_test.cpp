@@ -13,7 +13,7 @@
 #include "app/main_dialog.h"
 #include "camera/quorlink_bridge_api.h"
 #include "tests/app/scripted_hosts.h"
-#include "tests/drills/zembrel_process.h"
+#include "tests/support/zembrel_process.h"
 
 namespace torvix::drills {
 namespace {

@@ -1,5 +1,6 @@
-// zembrel-sim as a child process on a socket in a scratch folder: started, killed without
-// warning, started again on the same socket (the dead one's socket file still lies there).
+// zembrel-sim as a child process on a socket in a scratch folder, for tests and benchmarks:
+// started, killed without warning, started again on the same socket (a killed
+// one's socket file still lies there).
 #pragma once
 
 #include <signal.h>
@@ -16,7 +17,7 @@
 
 #include "clock/clock.h"
 
-namespace torvix::drills {
+namespace torvix {
 
 class ZembrelProcess {
  public:
@@ -77,4 +78,4 @@ class ZembrelProcess {
   pid_t pid_ = -1;
 };
 
-}  // namespace torvix::drills
+}  // namespace torvix
