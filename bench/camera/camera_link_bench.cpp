@@ -7,16 +7,9 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdlib>
 
-#ifdef __linux__
-#include <sys/prctl.h>
-#endif
-
-#include "camera/camera_link.h"
-#include "camera/quorlink_bridge_api.h"
+#include "bench/support/camera_on_sim.h"
 #include "clock/virtual_clock.h"
-#include "sim/sim_rig.h"
 
 namespace torvix {
 namespace {
@@ -24,28 +17,10 @@ namespace {
 constexpr double kReadAllPausesMs = 145.0;
 constexpr double kWriteSettingPausesMs = 127.0;
 
-class SilentHost final : public MessageHost {
- public:
-  int Show(const char*, unsigned) override { return kAnswerOk; }
-};
-
 template <typename Operation>
 void measure(benchmark::State& state, double prescribedMs, Operation operation) {
-  UseInProcessSim();
-  QuorlinkBridgeApi bridge;
-  SilentHost host;
-  CameraLink link(bridge, host);
-  double wallMs = 0;
-  for (auto _ : state) {
-    const auto start = std::chrono::steady_clock::now();
-    if (operation(link) != 0) state.SkipWithError("the camera link reported a failure");
-    wallMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                  .count();
-    SimRig::Instance().Log().Clear();
-  }
-  const double perOperation = wallMs / static_cast<double>(state.iterations());
-  state.counters["wall_ms"] = perOperation;
-  state.counters["ratio"] = perOperation / prescribedMs;
+  CameraOnSim camera;
+  MeasureOverPauses(state, prescribedMs, [&] { return operation(camera.link) == 0; });
 }
 
 uint8_t readAll(CameraLink& link) { return link.ReadAllSettings(link.Block()); }
@@ -92,20 +67,6 @@ BENCHMARK(BM_ReadAllSettings)->Unit(benchmark::kMillisecond)->UseRealTime()->Ite
 BENCHMARK(BM_WriteSetting)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
 BENCHMARK(BM_ReadAllSettings_NoWait)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_WriteSetting_NoWait)->Unit(benchmark::kMicrosecond)->UseRealTime();
-
-#ifdef __linux__
-// The same reads with the thread's timer slack at 1 ns instead of the default 50 us: how much
-// of the oversleep the program could win back by asking the kernel for punctual wake-ups.
-void BM_ReadAllSettings_TightTimerSlack(benchmark::State& state) {
-  prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
-  measure(state, kReadAllPausesMs, readAll);
-  prctl(PR_SET_TIMERSLACK, 0UL, 0UL, 0UL, 0UL);  // back to the default
-}
-BENCHMARK(BM_ReadAllSettings_TightTimerSlack)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Iterations(20);
-#endif
 
 }  // namespace
 }  // namespace torvix

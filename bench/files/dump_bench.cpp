@@ -5,17 +5,13 @@
 // that does not sleep: what the bridge, the board, the camera and the file cost on their own.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
-#include "camera/camera_link.h"
-#include "camera/quorlink_bridge_api.h"
+#include "bench/support/camera_on_sim.h"
 #include "clock/virtual_clock.h"
 #include "files/dsp_settings_file.h"
 #include "files/eeprom_dump_file.h"
-#include "sim/sim_rig.h"
 
 namespace torvix {
 namespace {
@@ -23,33 +19,17 @@ namespace {
 constexpr double kDspPausesMs = 2048 * 3.0;
 constexpr double kEepromPausesMs = 1024 * 3.0;
 
-class SilentHost final : public MessageHost {
- public:
-  int Show(const char*, unsigned) override { return kAnswerOk; }
-};
-
 using Writer = DumpResult (*)(CameraLink&, MessageHost&, const std::string&,
                               const DumpProgress&);
 
 void measure(benchmark::State& state, double prescribedMs, Writer writer) {
-  UseInProcessSim();
-  QuorlinkBridgeApi bridge;
-  SilentHost host;
-  CameraLink link(bridge, host);
+  CameraOnSim camera;
   const std::string path =
       (std::filesystem::temp_directory_path() / "torvix_dump_bench.txt").string();
-  double wallMs = 0;
-  for (auto _ : state) {
-    const auto start = std::chrono::steady_clock::now();
-    if (!writer(link, host, path, {}).Complete()) state.SkipWithError("the dump did not complete");
-    wallMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                  .count();
-    SimRig::Instance().Log().Clear();
-  }
+  MeasureOverPauses(state, prescribedMs, [&] {
+    return writer(camera.link, camera.host, path, {}).Complete();
+  });
   std::filesystem::remove(path);
-  const double perDump = wallMs / static_cast<double>(state.iterations());
-  state.counters["wall_ms"] = perDump;
-  state.counters["ratio"] = perDump / prescribedMs;
 }
 
 void BM_DspSettingsFile(benchmark::State& state) {
