@@ -16,6 +16,14 @@
 
 namespace torvix::test {
 
+// What a slider/edit pair shows for one setting: the thumb's position and the edit's text.
+struct PairShown {
+  int sliderId;
+  int editId;
+  int position;
+  const char* text;
+};
+
 class AppFixture : public ::testing::Test {
  protected:
   AppFixture() : scopedClock_(clock) { UseInProcessSim(); }

@@ -21,13 +21,6 @@ constexpr RegisterValue kCameraValues[] = {
     {0x80, 0x00}, {0x8b, 0xe0}, {0xa0, 0x00},
 };
 
-struct PairShown {
-  int sliderId;
-  int editId;
-  int position;
-  const char* text;
-};
-
 constexpr PairShown kPairs[] = {
     {1004, 1005, 68, "44"},  {1011, 1012, 42, "2a"},  {1028, 1029, 200, "c8"},
     {1008, 1010, 80, "50"},  {1013, 1015, 17, "11"},  {1014, 1016, 34, "22"},

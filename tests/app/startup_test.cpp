@@ -15,13 +15,6 @@ constexpr const char* kOsdMessage =
 constexpr const char* kNotReadMessage =
     "Camera settings not correctly read, default values displayed";
 
-struct PairShown {
-  int sliderId;
-  int editId;
-  int position;
-  const char* text;
-};
-
 // The settings table's defaults as the slider/edit pairs show them.
 constexpr PairShown kDefaultPairs[] = {
     {1004, 1005, 60, "3c"},  {1011, 1012, 24, "18"},  {1028, 1029, 2, "02"},
