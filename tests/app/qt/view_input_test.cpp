@@ -7,6 +7,7 @@
 #include <QSlider>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <tuple>
 
 #include "app/qt/drop_down_list.h"
 #include "tests/app/qt/qt_fixture.h"
@@ -70,33 +71,29 @@ TEST_F(QtViewInputTest, DraggingAndReleasingTheContrastSliderWritesItsRegisterOn
   });
 }
 
-struct SliderKey {
-  Qt::Key key;
-  ScrollCode code;
-  int step;  // the move from the middle of 0..255: +-1 a line, +-51 a page, or to an end
-};
-
 // "O (bright)" runs 0..255. Its keys are the platform slider's, not Qt's (Page Up and Up
 // lower); none of them writes.
 TEST_F(QtViewInputTest, KeysOnASliderMoveItAsThePlatformsDoAndWriteNothing) {
-  const SliderKey keys[] = {{Qt::Key_Right, kTbLineDown, 1},   {Qt::Key_Down, kTbLineDown, 1},
-                            {Qt::Key_Left, kTbLineUp, -1},     {Qt::Key_Up, kTbLineUp, -1},
-                            {Qt::Key_PageDown, kTbPageDown, 51}, {Qt::Key_PageUp, kTbPageUp, -51},
-                            {Qt::Key_Home, kTbTop, -128},      {Qt::Key_End, kTbBottom, 127}};
+  // Each key, its scroll code and the move from 128: a line, a page of 51, or to an end.
+  const std::tuple<Qt::Key, ScrollCode, int> keys[] = {
+      {Qt::Key_Right, kTbLineDown, 1},    {Qt::Key_Down, kTbLineDown, 1},
+      {Qt::Key_Left, kTbLineUp, -1},      {Qt::Key_Up, kTbLineUp, -1},
+      {Qt::Key_PageDown, kTbPageDown, 51}, {Qt::Key_PageUp, kTbPageUp, -51},
+      {Qt::Key_Home, kTbTop, -128},       {Qt::Key_End, kTbBottom, 127}};
   RunOpen([&](DialogView& view) {
     auto* slider = qobject_cast<QSlider*>(view.WidgetFor(kBrightnessSlider));
     slider->setFocus();
     Rig().Log().Clear();
-    for (const SliderKey& key : keys) {
-      SCOPED_TRACE(key.code);
+    for (const auto& [key, code, step] : keys) {
+      SCOPED_TRACE(code);
       view.Window().SetPos(kBrightnessSlider, 128);
       events.clear();
-      QTest::keyClick(slider, key.key);
+      QTest::keyClick(slider, key);
       ASSERT_EQ(events.size(), 2u);
-      EXPECT_EQ(events[0].code, key.code);
+      EXPECT_EQ(events[0].code, code);
       EXPECT_EQ(events[1].code, kTbEndTrack);
-      EXPECT_EQ(view.Window().GetPos(kBrightnessSlider), 128 + key.step);
-      EXPECT_EQ(slider->value(), 128 + key.step) << "the widget shows the layer's position";
+      EXPECT_EQ(view.Window().GetPos(kBrightnessSlider), 128 + step);
+      EXPECT_EQ(slider->value(), 128 + step) << "the widget shows the layer's position";
     }
     EXPECT_EQ(WritesOf(kBrightnessRegister), 0u);
   });
