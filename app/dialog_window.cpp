@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <utility>
 
+#include "app/mul_div.h"
+
 namespace torvix {
 namespace {
 
@@ -32,8 +34,8 @@ DialogWindow::DialogWindow(const DialogTemplate& dialogTemplate, MessageHost& me
     controls_.push_back(std::move(control));
   }
   if (dialogTemplate.systemMenu) systemMenu_ = StandardSystemMenu();
-  clientWidth_ = dialogTemplate.width * kBaseUnitX / 4;
-  clientHeight_ = dialogTemplate.height * kBaseUnitY / 8;
+  clientWidth_ = MulDiv(dialogTemplate.width, kBaseUnitX, 4);
+  clientHeight_ = MulDiv(dialogTemplate.height, kBaseUnitY, 8);
 }
 
 void DialogWindow::SetEventObserver(std::function<void(const WindowEvent&)> observer) {

@@ -4,7 +4,8 @@
 // - a direct text set on an edit delivers EN_CHANGE at once, before it returns;
 // - setting a check state, a list selection or a slider position delivers nothing;
 // - while a data exchange runs, no event reaches the dialog;
-// - an edit's text limit bounds what the user types, never a direct text set;
+// - an edit's text limit, counted in characters, bounds what the user types, never a direct
+//   text set; no user input splits a character of the UTF-8 text;
 // - disabled or hidden controls, and a disabled window, take no user input.
 // User input (user_input.cpp) enters through the User* functions and delivers the events a
 // real toolkit would deliver. A view (Qt, or a test) listens for state changes to re-render.

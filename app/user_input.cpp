@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/dialog_window.h"
+#include "app/utf8_text.h"
 
 namespace torvix {
 
@@ -14,6 +15,14 @@ ControlState* DialogWindow::UserTarget(int id) {
 }
 
 namespace {
+
+// The characters of an edit that stay when its selection is replaced.
+std::size_t CharactersKept(const ControlState& edit) {
+  const std::string_view text = edit.text;
+  const std::size_t start = std::min(edit.selectionStart, text.size());
+  const std::size_t end = std::clamp(edit.selectionEnd, start, text.size());
+  return Utf8Length(text.substr(0, start)) + Utf8Length(text.substr(end));
+}
 
 // Tab skips a radio button, but a click or an arrow key still gives it the focus.
 bool TakesFocus(ControlKind kind) { return HasTabStop(kind) || kind == ControlKind::RadioButton; }
@@ -75,16 +84,18 @@ void DialogWindow::ReplaceEditSelection(ControlState& edit, std::string_view tex
   Changed(edit);
 }
 
+// The limit counts characters, and a character is taken whole or not at all.
 bool DialogWindow::UserType(int id, std::string_view characters) {
   bool tookAny = false;
-  for (char character : characters) {
+  for (std::size_t at = 0; at < characters.size();) {
+    const std::string_view character = characters.substr(at, Utf8CharSize(characters.substr(at)));
+    at += character.size();
     // A handler may have disabled or hidden the edit after the previous character.
     ControlState* edit = UserTarget(id);
     if (edit == nullptr || edit->row->kind != ControlKind::Edit) return tookAny;
     focus_ = id;
-    const std::size_t selected = edit->selectionEnd - edit->selectionStart;
-    if (edit->text.size() - selected + 1 > edit->textLimit) continue;  // the edit beeps
-    ReplaceEditSelection(*edit, std::string_view(&character, 1));
+    if (CharactersKept(*edit) + 1 > edit->textLimit) continue;  // the edit beeps
+    ReplaceEditSelection(*edit, character);
     tookAny = true;
     DeliverCommand(id, kEnChange);
   }
@@ -97,7 +108,10 @@ bool DialogWindow::UserBackspace(int id) {
   focus_ = id;
   if (edit->selectionStart == edit->selectionEnd) {
     if (edit->selectionStart == 0) return false;
-    --edit->selectionStart;
+    // The whole character before the caret goes.
+    do {
+      --edit->selectionStart;
+    } while (edit->selectionStart > 0 && IsUtf8Continuation(edit->text[edit->selectionStart]));
   }
   ReplaceEditSelection(*edit, {});
   DeliverCommand(id, kEnChange);
@@ -108,9 +122,9 @@ bool DialogWindow::UserPaste(int id, std::string_view text) {
   ControlState* edit = UserTarget(id);
   if (edit == nullptr || edit->row->kind != ControlKind::Edit) return false;
   focus_ = id;
-  const std::size_t kept = edit->text.size() - (edit->selectionEnd - edit->selectionStart);
+  const std::size_t kept = CharactersKept(*edit);
   const std::size_t room = edit->textLimit > kept ? edit->textLimit - kept : 0;
-  const std::string_view fitting = text.substr(0, room);
+  const std::string_view fitting = Utf8Prefix(text, room);
   if (fitting.empty() && edit->selectionStart == edit->selectionEnd) return false;
   ReplaceEditSelection(*edit, fitting);
   DeliverCommand(id, kEnChange);

@@ -57,6 +57,16 @@ void DialogView::render(std::size_t index) {
     default:
       break;
   }
+  // The layer's rule, not Qt's: a control that is disabled or hidden while it has the focus
+  // hands it to no control. Qt would pass it on along the tab chain (to Cancel, say), where
+  // the next Enter or Space would act. The dialog itself holds it instead, so Enter goes to
+  // the default button and Space to nothing, also once the window is active again.
+  if (!state.enabled || !state.visible) {
+    const QWidget* focused = focusWidget();
+    if (focused != nullptr && (focused == widget || widget->isAncestorOf(focused))) {
+      setFocus(Qt::OtherFocusReason);
+    }
+  }
   widget->setEnabled(state.enabled);
   widget->setHidden(!state.visible);
 }

@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "app/qt/artwork.h"
+#include "app/utf8_text.h"
 #include "app/qt/dialog_view.h"
 #include "app/qt/drop_down_list.h"
 #include "app/qt/edit_change.h"
@@ -30,6 +31,22 @@ std::optional<ScrollCode> scrollCodeOf(int action) {
     case QAbstractSlider::SliderPageStepSub: return kTbPageUp;
     case QAbstractSlider::SliderToMinimum: return kTbTop;
     case QAbstractSlider::SliderToMaximum: return kTbBottom;
+    default: return std::nullopt;
+  }
+}
+
+// The platform slider's keys: Right/Down and Page Down raise the position, Left/Up and Page Up
+// lower it, Home and End go to the ends. Qt runs Up and the page keys the other way.
+std::optional<ScrollCode> scrollCodeOfKey(int key) {
+  switch (key) {
+    case Qt::Key_Right:
+    case Qt::Key_Down: return kTbLineDown;
+    case Qt::Key_Left:
+    case Qt::Key_Up: return kTbLineUp;
+    case Qt::Key_PageDown: return kTbPageDown;
+    case Qt::Key_PageUp: return kTbPageUp;
+    case Qt::Key_Home: return kTbTop;
+    case Qt::Key_End: return kTbBottom;
     default: return std::nullopt;
   }
 }
@@ -53,7 +70,11 @@ void DialogView::placeWidget(QWidget* widget, std::size_t index) {
   const ControlTemplate& row = *window_.ControlAt(index).row;
   PixelRect rect = ToPixels(row.rect, units_);
   // A list's template height counts its open list too; the field keeps its own height.
-  if (row.kind == ControlKind::DropDownList) rect.height = widget->sizeHint().height();
+  if (row.kind == ControlKind::DropDownList) {
+    const int field = widget->sizeHint().height();
+    static_cast<DropDownList*>(widget)->SetListHeight(rect.height - field);
+    rect.height = field;
+  }
   // A picture or an icon takes the size of what it shows, as the platform's statics do.
   if (row.kind == ControlKind::Picture || row.kind == ControlKind::Icon) {
     rect.width = widget->sizeHint().width();
@@ -106,6 +127,7 @@ QWidget* DialogView::createSlider(std::size_t index) {
   });
   connect(slider, &QSlider::actionTriggered, this,
           [this, index](int action) { userSliderAction(index, action); });
+  slider->installEventFilter(this);  // its keys are the platform's, not Qt's
   return slider;
 }
 
@@ -121,7 +143,11 @@ void DialogView::userSliderAction(std::size_t index, int action) {
     }
   }
   if (!code) return;
-  window_.UserSliderKey(idAt(index), *code);
+  sliderStep(index, *code);
+}
+
+void DialogView::sliderStep(std::size_t index, ScrollCode code) {
+  window_.UserSliderKey(idAt(index), code);
   render(index);
 }
 
@@ -141,7 +167,7 @@ void DialogView::userEdited(std::size_t index, const QString& text) {
     window_.UserSelectText(id, change->start, change->end);
     if (change->inserted.empty()) {
       window_.UserBackspace(id);
-    } else if (change->inserted.size() == 1) {
+    } else if (Utf8Length(change->inserted) == 1) {
       window_.UserType(id, change->inserted);
     } else {
       window_.UserPaste(id, change->inserted);
@@ -236,15 +262,22 @@ void DialogView::arrowOnRadio(std::size_t index, bool forward) {
 }
 
 bool DialogView::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
-    const QVariant index = watched->property(kControlIndexProperty);
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    const bool forward = key == Qt::Key_Down || key == Qt::Key_Right;
-    const bool backward = key == Qt::Key_Up || key == Qt::Key_Left;
-    if (index.isValid() && (forward || backward)) {
-      arrowOnRadio(index.toULongLong(), forward);
-      return true;
-    }
+  const QVariant property = watched->property(kControlIndexProperty);
+  if (event->type() != QEvent::KeyPress || !property.isValid()) {
+    return QDialog::eventFilter(watched, event);
+  }
+  const std::size_t index = property.toULongLong();
+  const int key = static_cast<QKeyEvent*>(event)->key();
+  if (window_.ControlAt(index).row->kind == ControlKind::Slider) {
+    const std::optional<ScrollCode> code = scrollCodeOfKey(key);
+    if (code) sliderStep(index, *code);
+    return code.has_value();
+  }
+  const bool forward = key == Qt::Key_Down || key == Qt::Key_Right;
+  const bool backward = key == Qt::Key_Up || key == Qt::Key_Left;
+  if (forward || backward) {
+    arrowOnRadio(index, forward);
+    return true;
   }
   return QDialog::eventFilter(watched, event);
 }

@@ -1,12 +1,14 @@
 #include "app/qt/dialog_units.h"
 
+#include "app/mul_div.h"
+
 namespace torvix {
 
 int AverageCharWidth(int widthOfAlphabet) { return (widthOfAlphabet / 26 + 1) / 2; }
 
 PixelRect ToPixels(const DialogRect& rect, DialogUnits units) {
-  return {rect.x * units.cx / 4, rect.y * units.cy / 8, rect.width * units.cx / 4,
-          rect.height * units.cy / 8};
+  return {MulDiv(rect.x, units.cx, 4), MulDiv(rect.y, units.cy, 8),
+          MulDiv(rect.width, units.cx, 4), MulDiv(rect.height, units.cy, 8)};
 }
 
 }  // namespace torvix

@@ -92,7 +92,10 @@ void DialogView::Open() {
   WindowChanged();
   show();
   addSystemMenuEntries();
-  if (QWidget* focused = WidgetFor(window_.Focus())) focused->setFocus(Qt::OtherFocusReason);
+  // With no control focused the dialog itself holds the focus, as after a focused control
+  // was disabled (control_render.cpp).
+  QWidget* focused = WidgetFor(window_.Focus());
+  (focused != nullptr ? focused : this)->setFocus(Qt::OtherFocusReason);
 }
 
 void DialogView::ControlChanged(std::size_t index) {

@@ -66,6 +66,7 @@ class DialogView final : public QDialog, public WindowListener {
   void placeWidget(QWidget* widget, std::size_t index);
   void userEdited(std::size_t index, const QString& text);
   void userSliderAction(std::size_t index, int action);
+  void sliderStep(std::size_t index, ScrollCode code);
   void arrowOnRadio(std::size_t index, bool forward);
 
   // control_render.cpp: the layer's state onto a widget.

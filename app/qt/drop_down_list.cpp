@@ -2,10 +2,14 @@
 
 #include <QAbstractItemView>
 #include <QEvent>
+#include <algorithm>
 
 namespace torvix {
 
 DropDownList::DropDownList(QWidget* parent) : QComboBox(parent) {
+  // The platform's list opens below the field with a scroll bar; some Qt styles would lay it
+  // over the field instead and ignore how many rows it may show.
+  setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
   // view() creates the popup; its container is the view's parent.
   popup_ = view()->parentWidget();
   if (popup_ != nullptr) popup_->installEventFilter(this);
@@ -17,6 +21,11 @@ void DropDownList::showPopup() {
   if (onOpen && !onOpen()) return;
   open_ = true;
   closing_ = false;
+  if (listHeight_ > 0) {
+    const int row = std::max(1, view()->sizeHintForRow(0));
+    const int frame = popup_ != nullptr ? popup_->height() - popup_->contentsRect().height() : 0;
+    setMaxVisibleItems(std::max(1, (listHeight_ - std::max(0, frame)) / row));
+  }
   QComboBox::showPopup();
   if (popup_ == nullptr || !popup_->isVisible()) {
     closing_ = true;

@@ -22,6 +22,9 @@ class DropDownList final : public QComboBox {
   std::function<void(int chosen)> onClose;     // kNothingChosen, or the chosen item
   std::function<void(int index)> onClosedMove; // keys or the wheel on the closed list
 
+  // The height of the open list below the field; it shows as many whole rows as fit.
+  void SetListHeight(int pixels) { listHeight_ = pixels; }
+
   void showPopup() override;
   bool IsOpen() const { return open_; }
 
@@ -33,6 +36,7 @@ class DropDownList final : public QComboBox {
   void settleClose();
 
   QWidget* popup_ = nullptr;
+  int listHeight_ = 0;
   bool open_ = false;
   bool closing_ = false;
 };

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/utf8_text.h"
+
 namespace torvix {
 
 std::optional<EditChange> DiffEditText(std::string_view before, std::string_view after) {
@@ -16,9 +18,8 @@ std::optional<EditChange> DiffEditText(std::string_view before, std::string_view
     ++suffix;
   }
   // A cut inside a multi-byte character would hand the layer half a character.
-  auto continuation = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; };
-  while (prefix > 0 && prefix < before.size() && continuation(before[prefix])) --prefix;
-  while (suffix > 0 && continuation(before[before.size() - suffix])) --suffix;
+  while (prefix > 0 && prefix < before.size() && IsUtf8Continuation(before[prefix])) --prefix;
+  while (suffix > 0 && IsUtf8Continuation(before[before.size() - suffix])) --suffix;
   return EditChange{prefix, before.size() - suffix,
                     std::string(after.substr(prefix, after.size() - suffix - prefix))};
 }

@@ -11,8 +11,12 @@ namespace torvix {
 
 namespace {
 
+// Off Windows "*.*" would miss every name without a dot; there "All Files" is "*".
 QString qtPattern(const std::string& pattern) {
-  return pattern == "*.*" ? QStringLiteral("*") : QString::fromStdString(pattern);
+#ifndef _WIN32
+  if (pattern == "*.*") return QStringLiteral("*");
+#endif
+  return QString::fromStdString(pattern);
 }
 
 bool answeredYes(QWidget* parent, const std::string& question) {
@@ -29,11 +33,16 @@ QStringList QtNameFilters(const SaveDialogRequest& request) {
   for (const FileFilter& filter : request.filters) {
     const QString description = QString::fromStdString(filter.description);
     const QString pattern = qtPattern(filter.pattern);
-    // Qt reads the pattern from the parentheses at the end of the description.
-    QString shown = description;
-    const QString windowsPattern = QStringLiteral("(%1)").arg(QString::fromStdString(filter.pattern));
-    if (shown.endsWith(windowsPattern)) shown.chop(windowsPattern.size());
-    filters << QStringLiteral("%1 (%2)").arg(shown.trimmed(), pattern);
+    // Qt reads the pattern from the parentheses at the end of the description, blank or not,
+    // so a description that names its own pattern is shown exactly as given.
+    const QString ownPattern = QStringLiteral("(%1)").arg(QString::fromStdString(filter.pattern));
+    if (!description.endsWith(ownPattern)) {
+      filters << QStringLiteral("%1 (%2)").arg(description, pattern);
+    } else if (pattern == QString::fromStdString(filter.pattern)) {
+      filters << description;
+    } else {
+      filters << description.chopped(ownPattern.size()) + QStringLiteral("(%1)").arg(pattern);
+    }
   }
   return filters;
 }

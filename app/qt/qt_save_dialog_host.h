@@ -11,8 +11,8 @@ namespace torvix {
 
 class QtModalHost;
 
-// "Text Files(*.txt)" stays as it is; a description without its pattern gets it appended.
-// "*.*" means every file, also one without a dot.
+// "Text Files(*.txt)" stays exactly as it is; a description without its pattern gets it
+// appended. Off Windows "*.*" becomes "*", so "All Files (*.*)" is "All Files (*)" there.
 QStringList QtNameFilters(const SaveDialogRequest& request);
 
 class QtSaveDialogHost final : public SaveDialogHost {

@@ -42,7 +42,7 @@ enum {
   QL_DEVICE_NOT_AVAILABLE = 9,  /* the bridge's device is not open */
   QL_USB_COMMAND_ERROR = 11,    /* command header or version request failed */
   QL_USB_WRITE_ERROR = 12,      /* write-data request failed or was short */
-  QL_USB_READ_ERROR = 13,       /* read-data or status request failed */
+  QL_USB_READ_ERROR = 13,       /* read-data request failed or short; status request failed */
   QL_WRONG_OS = 16,
   QL_VERSION_QUERY_FAILED = 17,
   QL_INVALID_HANDLE = 18,       /* an empty slot of the bridge table */
@@ -75,7 +75,8 @@ QUORLINK_API char* ErrorString(int handle, char* buffer);
  *   9       the bridge's device is not open;
  *   11      the command header request failed;
  *   12      the write-data request failed or was short;
- *   13      the read-data or status request failed or was short;
+ *   13      the read-data request failed or was short, or the status request failed (the
+ *           byte count of the status request is never examined);
  *   33      length below 0 or above 64, or a null buffer with a non-zero length; nothing is sent;
  *   other   the adapter board's status byte (2..8, 14, 15 name bus faults);
  *   0xFFFF  an invalid handle (code 18 for an empty slot, unchanged outside 0..99).

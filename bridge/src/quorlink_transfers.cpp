@@ -59,10 +59,9 @@ QUORLINK_API int16_t SendReceive(int handle, const uint8_t* txData, int txLength
                            : kBadHandle;
 }
 
-// The second name callers have always had for SendReceive.
+// The second name callers have always had for SendReceive: the same entry under two exported
+// names, one address (a module-definition file would say SendSend = SendReceive).
 QUORLINK_API int16_t SendSend(int handle, const uint8_t* txData, int txLength, uint8_t* rxData,
-                              int rxLength) {
-  return SendReceive(handle, txData, txLength, rxData, rxLength);
-}
+                              int rxLength) __attribute__((alias("SendReceive")));
 
 }  // extern "C"

@@ -84,6 +84,23 @@ TEST_F(ModeTest, AListWithoutSelectionClosedWithoutChoiceWritesNothing) {
   });
 }
 
+class NoSelectionTest : public ModeTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(NoSelectionTest, ClosingTheListWithNoItemChosenWritesNothing) {
+  RunOpen([&] {
+    W().SetCurSel(GetParam(), 99);  // beyond the items: no selection
+    ClearRecords();
+    ASSERT_TRUE(W().UserOpenList(GetParam()));
+    ASSERT_TRUE(W().UserCloseList(GetParam()));
+    EXPECT_EQ(Rig().Log().Size(), 0u);
+    EXPECT_TRUE(clock.Pauses().empty());
+    EXPECT_EQ(Control(GetParam()).selection, kNoSelection);
+  });
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryList, NoSelectionTest,
+                         ::testing::Values(1006, 1032, 1038, 1039, 1040, 1045, 1048));
+
 TEST_F(ModeTest, DayNightLevelPairIsUsableOnlyInSmartMode) {
   RunOpen([&] {
     Choose(1045, 1);

@@ -163,6 +163,11 @@ const OddValue kOddValues[] = {
        EXPECT_FALSE(In(d, 1015).enabled);
        EXPECT_FALSE(In(d, 1033).enabled);
      }},
+    {"PushToWhiteButton", 0x56, 0x01,
+     [](const CMyTorvix_ControllerDlg& d) {
+       ASSERT_EQ(In(d, 1006).selection, 2);
+       EXPECT_EQ(In(d, 1006).items[2], "Push2White-set");
+     }},
     {"NtscAndEdgeAboveHalf", 0xa0, 0x00,
      [](const CMyTorvix_ControllerDlg& d) {
        EXPECT_EQ(In(d, 1030).check, 0);

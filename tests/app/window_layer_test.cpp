@@ -179,6 +179,18 @@ TEST_F(WindowLayerTest, PasteKeepsOnlyWhatFitsTheLimit) {
   EXPECT_EQ(dialog.seen.size(), 1u);
 }
 
+// "é" is two bytes of UTF-8 but one character: the limit counts it once, no cut splits it.
+TEST_F(WindowLayerTest, TheLimitCountsCharactersAndNeverSplitsOne) {
+  window.LimitText(1012, 2);
+  window.UserType(1012, "1\xc3\xa9\xc3\xa8");
+  EXPECT_EQ(window.GetWindowText(1012), "1\xc3\xa9");
+  window.UserBackspace(1012);
+  EXPECT_EQ(window.GetWindowText(1012), "1");
+  window.UserPaste(1012, "\xc3\xa8\xc3\xa9");
+  EXPECT_EQ(window.GetWindowText(1012), "1\xc3\xa8");
+  EXPECT_EQ(dialog.seen.size(), 4u) << "one change per character taken, backspace and paste";
+}
+
 struct Blocked {
   const char* name;
   void (*block)(DialogWindow&);

@@ -19,6 +19,13 @@ TEST_F(BridgeTest, HandlesAreTheLowestFreeSlots) {
   EXPECT_EQ(LastErrorCode(), 0);
 }
 
+TEST_F(BridgeTest, AnOpeningIICInitClearsAnEarlierError) {
+  SetLastErrorCode(QL_USB_READ_ERROR);
+  ASSERT_EQ(IICInit(0x70, 20000, 1000), 0);
+  EXPECT_EQ(LastErrorCode(), 0);
+  EXPECT_EQ(IICError(0), 0);
+}
+
 TEST_F(BridgeTest, TheHundredAndFirstBridgeIsRefused) {
   for (int i = 0; i < kBridgeSlots; ++i) ASSERT_EQ(IICInit(0x70, 0, 0), i);
   EXPECT_EQ(IICInit(0x70, 0, 0), -1);

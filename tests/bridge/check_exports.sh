@@ -1,6 +1,6 @@
 #!/bin/sh
 # Usage: check_exports.sh NM LIBRARY. Fails unless the library's dynamic symbol table defines
-# exactly the 21 entry points of quorlink.h.
+# exactly the 21 entry points of quorlink.h, with SendSend at SendReceive's address.
 set -eu
 nm_tool=$1
 library=$2
@@ -17,4 +17,12 @@ if [ "$want" != "$have" ]; then
   rm -f /tmp/quorlink-exports-want.$$
   exit 1
 fi
-echo "21 exports, nothing else"
+# SendSend is a second name of SendReceive, not a function of its own.
+address_of() {
+  "$nm_tool" -D --defined-only "$library" | awk -v name="$1" '{ sub(/@.*/, "", $3); if ($3 == name) print $1 }'
+}
+if [ "$(address_of SendSend)" != "$(address_of SendReceive)" ]; then
+  echo "SendSend and SendReceive are two functions, not two names of one"
+  exit 1
+fi
+echo "21 exports, nothing else; SendSend is SendReceive"

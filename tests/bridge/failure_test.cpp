@@ -114,6 +114,8 @@ INSTANTIATE_TEST_SUITE_P(BadArguments, Refused, ::testing::Values(
   RefusalCase{"ReadNullData", [](int h) { return ReceiveSub(h, 2, 0, nullptr, 2, 0); }, 33},
   RefusalCase{"SendReceiveNullRead", [](int h) { return SendReceive(h, g_big, 1, nullptr, 1); }, 33},
   RefusalCase{"SendReceiveTooLong", [](int h) { return SendReceive(h, g_big, 65, g_big, 1); }, 33},
+  RefusalCase{"SendReceiveReadTooLong", [](int h) { return SendReceive(h, g_big, 1, g_big, 65); }, 33},
+  RefusalCase{"SendReceiveReadNegative", [](int h) { return SendReceive(h, g_big, 1, g_big, -1); }, 33},
   RefusalCase{"CheckI2CBusNull", [](int h) { return CheckI2CBus(h, nullptr); }, 33},
   RefusalCase{"GetVersionsNullLibrary",
               [](int h) { uint16_t d[3]; return GetVersions(h, nullptr, d); }, 33},

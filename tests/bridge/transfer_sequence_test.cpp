@@ -159,6 +159,15 @@ INSTANTIATE_TEST_SUITE_P(
                  4}),  // after the empty write's header, data and status phases
     [](const ::testing::TestParamInfo<ReadCase>& info) { return info.param.name; });
 
+// The bus status arrives in the read-data phase; the status phase gives the result.
+TEST_F(BridgeTest, CheckI2CBusDeliversTheBusStatusByte) {
+  const int handle = Open(0x70);
+  script_->AnswerAfter(1, Bytes({0x5A}));
+  uint8_t status = 0;
+  EXPECT_EQ(CheckI2CBus(handle, &status), 0);
+  EXPECT_EQ(status, 0x5A);
+}
+
 TEST_F(BridgeTest, SendReceiveWritesThenReads) {
   const int handle = Open(0x70);
   uint8_t rx[1] = {};

@@ -49,7 +49,7 @@ std::vector<CommandCall> Commands() {
       {"ReadSplit16", false, true, [](int h) { return ReceiveSub(h, 2, 0x31, out, 1, 2); }},
       {"ReadInterleaved6", false, true,
        [](int h) { return ReceiveSubInterLeaved(h, 1, 0x31, out, 2); }},
-      {"ReadInterleaved11", false, false,
+      {"ReadInterleaved11", false, true,
        [](int h) { return ReceiveSubInterLeaved(h, 2, 0x31, out, 2); }},
       {"BusStatus14", false, true, [](int h) { return CheckI2CBus(h, out); }},
   };

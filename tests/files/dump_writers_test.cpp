@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <ctime>
 #include <regex>
 
 #if defined(__unix__)
@@ -12,6 +13,7 @@
 #include <csignal>
 #endif
 
+#include "files/build_stamp.h"
 #include "files/dsp_settings_file.h"
 #include "files/eeprom_dump_file.h"
 #include "tests/files/dump_fixture.h"
@@ -236,6 +238,20 @@ TEST(EepromFileHeader, CarriesTheBuildDateAndTimeInTheirFixedForms) {
       "(Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) ([ 1-3][0-9]) [0-9]{4} @ "
       "([01][0-9]|2[0-3]):[0-5][0-9]:[0-5][0-9]");
   EXPECT_TRUE(std::regex_match(EepromFileHeader(), form)) << EepromFileHeader();
+}
+
+// Made from time(), the header would read the moment of the dump; the build is older.
+TEST(EepromFileHeader, IsTheBuildsStampNotTheWallClock) {
+  const std::time_t before = std::time(nullptr);
+  const std::string header = EepromFileHeader();
+  const std::time_t after = std::time(nullptr);
+  EXPECT_EQ(header, std::string("// EEPROM Settings Peldra, date: ") + BuildDate() + " @ " +
+                        BuildTime());
+  for (std::time_t now = before; now <= after; ++now) {
+    char wallClock[40];
+    std::strftime(wallClock, sizeof wallClock, "%b %e %Y @ %H:%M:%S", std::localtime(&now));
+    EXPECT_EQ(header.find(wallClock), std::string::npos) << header;
+  }
 }
 
 class EepromHeader : public testing::DumpFixture {};

@@ -63,11 +63,23 @@ INSTANTIATE_TEST_SUITE_P(
                 QMessageBox::Warning, QMessageBox::Ok, kAnswerOk},
         BoxCase{0x10, QMessageBox::Ok, QMessageBox::Critical, QMessageBox::Ok, kAnswerOk}));
 
+TEST(QtMessageHostEscTest, EscOnTheOkCancelBoxAnswersCancel) {
+  QtApp();
+  QTimer::singleShot(0, [] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    QTest::keyClick(box, Qt::Key_Escape);
+  });
+  QtMessageHost host;
+  EXPECT_EQ(host.Show("Are you sure to load the Default settings", kMessageOkCancelExclamation),
+            kAnswerCancel);
+}
+
 TEST(QtSaveDialogFilters, KeepTheDescriptionsAndLetAllFilesMatchNamesWithoutADot) {
   SaveDialogRequest request;
   request.filters = {{"Text Files(*.vis)", "*.vis"}, {"All Files (*.*)", "*.*"}, {"Dumps", "*.txt"}};
   EXPECT_EQ(QtNameFilters(request),
-            QStringList({"Text Files (*.vis)", "All Files (*)", "Dumps (*.txt)"}));
+            QStringList({"Text Files(*.vis)", "All Files (*)", "Dumps (*.txt)"}));
 }
 
 using QtShellTest = QtViewTest;

@@ -67,7 +67,7 @@ TEST(QtSaveDialogHostTest, ANewFileTakesTheExtensionAndIsCreatedOnlyAfterAYes) {
   EXPECT_EQ(run.dialogsShown, 2) << "a No goes back to the dialog";
   ASSERT_EQ(run.questions.size(), 2u);
   EXPECT_TRUE(run.questions[0].contains(QStringLiteral("does not exist"))) << run.questions[0].toStdString();
-  EXPECT_EQ(run.filters, QStringList({"Text Files (*.vis)", "All Files (*)"}));
+  EXPECT_EQ(run.filters, QStringList({"Text Files(*.vis)", "All Files (*)"}));
   EXPECT_EQ(run.suffix, QStringLiteral("vis"));
 }
 

@@ -7,6 +7,7 @@
 #include <QSlider>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <tuple>
 
 #include "app/qt/drop_down_list.h"
 #include "tests/app/qt/qt_fixture.h"
@@ -15,6 +16,8 @@ namespace torvix::test {
 namespace {
 
 constexpr uint8_t kContrastRegister = 0x57;
+constexpr uint8_t kBrightnessRegister = 0x54;
+constexpr int kBrightnessSlider = 1028;
 
 QPoint handleCentre(QSlider* slider) {
   QStyleOptionSlider option;
@@ -68,26 +71,31 @@ TEST_F(QtViewInputTest, DraggingAndReleasingTheContrastSliderWritesItsRegisterOn
   });
 }
 
-TEST_F(QtViewInputTest, KeysAndChannelStepsOnASliderMoveItButWriteNothing) {
-  RunOpen([this](DialogView& view) {
-    auto* slider = qobject_cast<QSlider*>(view.WidgetFor(1004));
+// "O (bright)" runs 0..255. Its keys are the platform slider's, not Qt's (Page Up and Up
+// lower); none of them writes.
+TEST_F(QtViewInputTest, KeysOnASliderMoveItAsThePlatformsDoAndWriteNothing) {
+  // Each key, its scroll code and the move from 128: a line, a page of 51, or to an end.
+  const std::tuple<Qt::Key, ScrollCode, int> keys[] = {
+      {Qt::Key_Right, kTbLineDown, 1},    {Qt::Key_Down, kTbLineDown, 1},
+      {Qt::Key_Left, kTbLineUp, -1},      {Qt::Key_Up, kTbLineUp, -1},
+      {Qt::Key_PageDown, kTbPageDown, 51}, {Qt::Key_PageUp, kTbPageUp, -51},
+      {Qt::Key_Home, kTbTop, -128},       {Qt::Key_End, kTbBottom, 127}};
+  RunOpen([&](DialogView& view) {
+    auto* slider = qobject_cast<QSlider*>(view.WidgetFor(kBrightnessSlider));
     slider->setFocus();
     Rig().Log().Clear();
-    events.clear();
-    const int before = slider->value();
-    QTest::keyClick(slider, Qt::Key_Right);
-    QTest::keyClick(slider, Qt::Key_Right);
-    QTest::keyClick(slider, Qt::Key_PageUp);  // Qt's page up raises the value
-    QTest::keyClick(slider, Qt::Key_Left);
-
-    EXPECT_EQ(WritesOf(kContrastRegister), 0u);
-    EXPECT_EQ(EventCount(WindowMessage::HScroll, kTbLineDown), 2u);
-    EXPECT_EQ(EventCount(WindowMessage::HScroll, kTbPageDown), 1u);
-    EXPECT_EQ(EventCount(WindowMessage::HScroll, kTbLineUp), 1u);
-    EXPECT_EQ(EventCount(WindowMessage::HScroll, kTbThumbPosition), 0u);
-    const int position = view.Window().ControlAt(6).position;
-    EXPECT_GT(position, before);
-    EXPECT_EQ(slider->value(), position) << "the widget shows the layer's position";
+    for (const auto& [key, code, step] : keys) {
+      SCOPED_TRACE(code);
+      view.Window().SetPos(kBrightnessSlider, 128);
+      events.clear();
+      QTest::keyClick(slider, key);
+      ASSERT_EQ(events.size(), 2u);
+      EXPECT_EQ(events[0].code, code);
+      EXPECT_EQ(events[1].code, kTbEndTrack);
+      EXPECT_EQ(view.Window().GetPos(kBrightnessSlider), 128 + step);
+      EXPECT_EQ(slider->value(), 128 + step) << "the widget shows the layer's position";
+    }
+    EXPECT_EQ(WritesOf(kBrightnessRegister), 0u);
   });
 }
 
@@ -109,6 +117,21 @@ TEST_F(QtViewInputTest, TypingIntoAValueEditWritesItAndTheLimitHoldsAtTwoDigits)
     EXPECT_EQ(edit->text(), QStringLiteral("3c")) << "a third digit is refused";
     EXPECT_EQ(view.Window().GetWindowText(1005), "3c");
     EXPECT_EQ(WritesOf(kContrastRegister), writes);
+  });
+}
+
+// "é" is one character in two bytes: the two-character limit takes it whole after "1".
+TEST_F(QtViewInputTest, TheEditLimitCountsCharactersNotBytes) {
+  RunOpen([this](DialogView& view) {
+    auto* edit = qobject_cast<QLineEdit*>(view.WidgetFor(1012));  // limited to 2 at start-up
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_1);
+    for (const QString& accented : {QStringLiteral("\u00e9"), QStringLiteral("\u00e8")}) {
+      QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, accented, Qt::NoModifier);
+    }
+    EXPECT_EQ(edit->text(), QStringLiteral("1\u00e9"));
+    EXPECT_EQ(view.Window().GetWindowText(1012), "1\xc3\xa9");
   });
 }
 

@@ -1,5 +1,6 @@
 // The window built from the template: every row a widget of its kind, at its place, with its
 // caption, shown or hidden as the layer has it, in the template's tab order.
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,6 +12,7 @@
 #include <QSlider>
 
 #include "app/qt/dialog_units.h"
+#include "app/qt/drop_down_list.h"
 #include "tests/app/qt/qt_fixture.h"
 
 namespace torvix::test {
@@ -89,6 +91,30 @@ TEST_F(QtViewLayoutTest, ListsCarryTheirFixedItemsAndSlidersAndEditsTheirStyles)
     EXPECT_EQ(slider->orientation(), Qt::Horizontal);
     EXPECT_EQ(slider->tickPosition(), QSlider::NoTicks);
     EXPECT_TRUE(qobject_cast<QLineEdit*>(view.WidgetFor(1005))->hasFrame());
+  });
+}
+
+// The template height of a list counts the field and its open list: the list opens below the
+// field and no taller than that, showing whole rows (BLC Size has 16 items, room for a few).
+TEST_F(QtViewLayoutTest, AnOpenListIsAsTallAsItsTemplateRowAllows) {
+  RunOpen([](DialogView& view) {
+    for (int id : {1006, 1032, 1038, 1039, 1040, 1045, 1048}) {
+      SCOPED_TRACE(id);
+      auto* list = static_cast<DropDownList*>(view.WidgetFor(id));
+      const int templateHeight = ToPixels(view.Window().Find(id)->row->rect, view.Units()).height;
+      list->showPopup();
+      QWidget* popup = list->view()->window();
+      ASSERT_TRUE(popup->isVisible());
+      EXPECT_GE(popup->y(), list->mapToGlobal(QPoint(0, list->height())).y() - 1);
+      EXPECT_LE(list->height() + popup->height(), templateHeight);
+      // Either every item is shown, or one row more would not have fitted.
+      const int row = list->view()->sizeHintForRow(0);
+      if (list->view()->viewport()->height() / row < list->count()) {
+        EXPECT_GT(list->height() + popup->height() + row, templateHeight);
+      }
+      list->hidePopup();
+      Settle();
+    }
   });
 }
 
