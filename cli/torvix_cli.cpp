@@ -95,7 +95,7 @@ void addProfileCommands(CLI::App& app, Options& o, Command& command) {
   save->add_option("FILE", o.file, "file to create or replace, - for stdout")->type_name("")->required();
   save->callback([&] { command = [&](CliSession& s) { return RunProfileSave(s, o.file); }; });
   CLI::App* apply = profile->add_subcommand("apply", "Write the settings of FILE that differ");
-  apply->add_option("FILE", o.file, "the profile to apply")->type_name("")->required();
+  apply->add_option("FILE", o.file, "the profile to apply, - for stdin")->type_name("")->required();
   apply->add_flag("--dry-run", o.dryRun, "Print what would change, write nothing");
   apply->callback(
       [&] { command = [&](CliSession& s) { return RunProfileApply(s, o.file, o.dryRun); }; });
