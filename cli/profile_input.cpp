@@ -7,22 +7,13 @@
 #include <istream>
 #include <system_error>
 
+#include "cli/file_kind.h"
+
 namespace torvix {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-const char* kindOf(fs::file_type type) {
-  switch (type) {
-    case fs::file_type::directory: return "a directory";
-    case fs::file_type::fifo: return "a FIFO";
-    case fs::file_type::character: return "a character device";
-    case fs::file_type::block: return "a block device";
-    case fs::file_type::socket: return "a socket";
-    default: return "something other than a file";
-  }
-}
 
 std::string tooLarge(const std::string& path) {
   return "Error: " + path + " is larger than 1 MiB; a profile is a few kilobytes";
@@ -56,7 +47,7 @@ bool ReadProfileInput(const std::string& path, std::istream& in, std::string& te
     return false;
   }
   if (status.type() != fs::file_type::regular) {
-    error = "Error: cannot read " + path + ": it is " + kindOf(status.type()) +
+    error = "Error: cannot read " + path + ": it is " + FileKindWords(status.type()) +
             ", not a profile file";
     return false;
   }

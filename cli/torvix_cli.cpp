@@ -8,12 +8,14 @@
 
 #include "camera/address_search.h"
 #include "camera/camera_link.h"
+#include "cli/device_problem.h"
 #include "cli/dump_command.h"
 #include "cli/exit_codes.h"
 #include "cli/link_commands.h"
 #include "cli/profile_commands.h"
 #include "cli/setting_catalog.h"
 #include "cli/settings_commands.h"
+#include "cli/watched_bridge.h"
 
 namespace torvix {
 
@@ -181,10 +183,16 @@ int RunTorvix(const std::vector<std::string>& args, Console& console, BridgeApi&
   if (!command) return kExitUsage;
 
   ConsoleMessageHost host(console);
-  CameraLink link(bridge, host);
+  WatchedBridge watched(bridge);
+  CameraLink link(watched, host);
   link.Block().CameraBusAddress = address;
   CliSession session{console, host, link};
-  return command(session);
+  const int code = command(session);
+  if (watched.OpenFailed()) {
+    const std::string problem = DeviceOpenProblem();
+    if (!problem.empty()) console.err << problem << '\n';
+  }
+  return code;
 }
 
 }  // namespace torvix

@@ -76,13 +76,15 @@ TEST_F(Settings, ACameraThatDoesNotAnswerGivesTheWindowsWordsAndNoValues) {
 }
 
 TEST_F(Settings, NoBoardGivesTheConnectionMessages) {
-  const CliRun run = RunBare({"--device", (scratch / "no-board").string(), "get", "Contrast"});
+  const std::string device = (scratch / "no-board").string();
+  const CliRun run = RunBare({"--device", device, "get", "Contrast"});
   EXPECT_EQ(run.code, 1);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err,
             " error: no (correct)connection PC to USB-I2C board\n"
             " Check if board is connected to PC and/or verify driver\n"
-            "Camera settings not correctly read\n");
+            "Camera settings not correctly read\n"
+            "Error: cannot open device " + device + ": No such file or directory\n");
 }
 
 TEST_F(Settings, GetFindsSettingsByNameOrRegister) {
