@@ -8,12 +8,14 @@
 
 #include "camera/address_search.h"
 #include "camera/camera_link.h"
+#include "cli/device_problem.h"
 #include "cli/dump_command.h"
 #include "cli/exit_codes.h"
 #include "cli/link_commands.h"
 #include "cli/profile_commands.h"
 #include "cli/setting_catalog.h"
 #include "cli/settings_commands.h"
+#include "cli/watched_bridge.h"
 
 namespace torvix {
 
@@ -95,7 +97,7 @@ void addProfileCommands(CLI::App& app, Options& o, Command& command) {
   save->add_option("FILE", o.file, "file to create or replace, - for stdout")->type_name("")->required();
   save->callback([&] { command = [&](CliSession& s) { return RunProfileSave(s, o.file); }; });
   CLI::App* apply = profile->add_subcommand("apply", "Write the settings of FILE that differ");
-  apply->add_option("FILE", o.file, "the profile to apply")->type_name("")->required();
+  apply->add_option("FILE", o.file, "the profile to apply, - for stdin")->type_name("")->required();
   apply->add_flag("--dry-run", o.dryRun, "Print what would change, write nothing");
   apply->callback(
       [&] { command = [&](CliSession& s) { return RunProfileApply(s, o.file, o.dryRun); }; });
@@ -181,10 +183,16 @@ int RunTorvix(const std::vector<std::string>& args, Console& console, BridgeApi&
   if (!command) return kExitUsage;
 
   ConsoleMessageHost host(console);
-  CameraLink link(bridge, host);
+  WatchedBridge watched(bridge);
+  CameraLink link(watched, host);
   link.Block().CameraBusAddress = address;
   CliSession session{console, host, link};
-  return command(session);
+  const int code = command(session);
+  if (watched.OpenFailed()) {
+    const std::string problem = DeviceOpenProblem();
+    if (!problem.empty()) console.err << problem << '\n';
+  }
+  return code;
 }
 
 }  // namespace torvix

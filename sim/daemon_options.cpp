@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "board/socket_path.h"
+
 namespace torvix {
 
 namespace {
@@ -32,11 +34,7 @@ bool ParseAddress8(const std::string& option, const std::string& text, uint8_t& 
 
 }  // namespace
 
-std::string DefaultDaemonSocketPath() {
-  const char* runtimeDir = std::getenv("XDG_RUNTIME_DIR");
-  if (runtimeDir != nullptr && runtimeDir[0] != '\0') return std::string(runtimeDir) + "/zembrel-0";
-  return "/tmp/zembrel-0";
-}
+std::string DefaultDaemonSocketPath() { return DefaultSocketPath(); }
 
 bool ParseDaemonOptions(const std::vector<std::string>& args, DaemonOptions& options,
                         std::string& error) {

@@ -35,12 +35,6 @@ std::unique_ptr<AdapterDevice> OpenNamedDevice(const char* setting) {
 
 }  // namespace
 
-std::string DefaultSocketPath() {
-  const char* runtimeDir = std::getenv("XDG_RUNTIME_DIR");
-  if (runtimeDir != nullptr && runtimeDir[0] != '\0') return std::string(runtimeDir) + "/zembrel-0";
-  return "/tmp/zembrel-0";
-}
-
 std::unique_ptr<AdapterDevice> OpenAdapterDevice() {
   if (TestingOpener()) return TestingOpener()();
   return OpenNamedDevice(std::getenv("QUORLINK_DEVICE"));

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "board/adapter_protocol.h"
+#include "board/socket_path.h"  // where QUORLINK_DEVICE unset leads on POSIX
 
 namespace torvix {
 
@@ -30,9 +31,6 @@ using AdapterDeviceOpener = std::function<std::unique_ptr<AdapterDevice>()>;
 // (or /tmp/zembrel-0) on POSIX and the driver device on Windows; "sim" -> the in-process board;
 // anything else -> a socket path. nullptr when the device cannot be opened.
 std::unique_ptr<AdapterDevice> OpenAdapterDevice();
-
-// Where QUORLINK_DEVICE unset or set to a path leads on POSIX.
-std::string DefaultSocketPath();
 
 // Tests put their own device behind every IICInit; an empty opener restores the default.
 void SetAdapterDeviceOpenerForTesting(AdapterDeviceOpener opener);

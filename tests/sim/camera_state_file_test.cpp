@@ -61,6 +61,24 @@ TEST_F(CameraStateFileTest, DirectoryIsUnreadable) {
   EXPECT_NE(error.find(dir_.string()), std::string::npos);
 }
 
+// zembrel-sim --state names what is wrong with the path, and a FIFO without a writer does not
+// hold up its start.
+TEST_F(CameraStateFileTest, AnythingButARegularFileIsRefusedWithWhatItIs) {
+  const std::string fifo = (dir_ / "fifo").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::pair<std::string, std::string> cases[] = {
+      {"/dev/zero", "cannot read state file /dev/zero: it is a character device, not a regular file"},
+      {dir_.string(), "cannot read state file " + dir_.string() + ": it is a directory, not a regular file"},
+      {fifo, "cannot read state file " + fifo + ": it is a FIFO, not a regular file"},
+  };
+  for (const auto& [path, reason] : cases) {
+    CameraState state;
+    std::string error;
+    EXPECT_EQ(LoadCameraState(path, state, error), StateLoad::kUnreadable) << path;
+    EXPECT_EQ(error, reason);
+  }
+}
+
 // Anything but a whole state file of ours is corrupt, and loading it changes nothing.
 class CorruptStateFile : public CameraStateFileTest,
                          public ::testing::WithParamInterface<const char*> {};
