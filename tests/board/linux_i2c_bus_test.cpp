@@ -1,17 +1,17 @@
-// The i2c-dev bus over a fake kernel: the messages and SMBus calls each transfer becomes, the
+// The i2c-dev bus over a fake kernel: the messages or SMBus call each transfer becomes, the
 // status each errno gives, and finding a bus by its adapter's name.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include "board/i2c_dev_buses.h"
-#include "board/linux_i2c_bus.h"
 #include "tests/support/fake_i2c_kernel.h"
 
 namespace torvix::testing {
 namespace {
 
-using ::testing::HasSubstr;
+constexpr unsigned long kI2c = I2C_FUNC_I2C;
+constexpr unsigned long kSmbus = I2C_FUNC_SMBUS_EMUL;
 
 struct TransferCase {
   unsigned long functions;
@@ -19,15 +19,15 @@ struct TransferCase {
   std::vector<uint8_t> written;
   std::size_t readLength;
   const char* call;  // what the kernel was asked; "" for nothing
-  uint8_t status;
   std::vector<uint8_t> read;
+  int error = 0;  // the kernel's answer
+  uint8_t status = 0;
 };
 
-uint8_t Transfer(LinuxI2cBus& bus, const TransferCase& c, std::vector<uint8_t>& in) {
-  in.assign(c.readLength, 0);
-  if (c.kind == 'W') return bus.Write(0x38, c.written);
-  if (c.kind == 'R') return bus.Read(0x38, in);
-  return bus.WriteRead(0x38, c.written, in);
+// The test's name in CTest: the transfer, the adapter's functions and the kernel's answer.
+void PrintTo(const TransferCase& c, std::ostream* os) {
+  *os << c.kind << c.written.size() << '+' << c.readLength << " functions 0x" << std::hex
+      << c.functions << std::dec << " errno " << c.error;
 }
 
 class Transfers : public ::testing::TestWithParam<TransferCase> {};
@@ -36,11 +36,14 @@ TEST_P(Transfers, BecomeOneKernelCallUnderTheBusLock) {
   const TransferCase& c = GetParam();
   FakeI2cKernel kernel;
   kernel.functions = c.functions;
-  std::vector<uint8_t> in;
+  kernel.error = c.error;
+  std::vector<uint8_t> in(c.readLength);
   {
-    LinuxI2cBusOpening opening = OpenLinuxI2cBus("/dev/i2c-1", kernel);
-    ASSERT_TRUE(opening.bus);
-    EXPECT_EQ(Transfer(*opening.bus, c, in), c.status);
+    const auto bus = OpenLinuxI2cBus("/dev/i2c-1", kernel).bus;
+    EXPECT_EQ(c.kind == 'W'   ? bus->Write(0x38, c.written)
+              : c.kind == 'R' ? bus->Read(0x38, in)
+                              : bus->WriteRead(0x38, c.written, in),
+              c.status);
   }
   EXPECT_EQ(kernel.transfers, std::string(c.call).empty() ? std::vector<std::string>{}
                                                           : std::vector<std::string>{c.call});
@@ -49,57 +52,43 @@ TEST_P(Transfers, BecomeOneKernelCallUnderTheBusLock) {
   EXPECT_EQ(kernel.openFds, 0);
 }
 
-constexpr unsigned long kI2c = I2C_FUNC_I2C;
-constexpr unsigned long kSmbus = I2C_FUNC_SMBUS_EMUL;
+const std::vector<uint8_t> kC0{0xC0};
 INSTANTIATE_TEST_SUITE_P(
     LinuxI2cBus, Transfers,
     ::testing::Values(
-        TransferCase{kI2c, 'W', {0x00, 0x30, 0x17}, 0, "rdwr W38:00 30 17", 0, {}},
-        TransferCase{kI2c, 'W', {}, 0, "rdwr W38:", 0, {}},
-        TransferCase{kI2c, 'R', {}, 2, "rdwr R38:2", 0, {0xC0, 0xC1}},
+        TransferCase{kI2c, 'W', {0x00, 0x30, 0x17}, 0, "rdwr W38:00 30 17", {}},
+        TransferCase{kI2c, 'W', {}, 0, "rdwr W38:", {}},
+        TransferCase{kI2c, 'R', {}, 2, "rdwr R38:2", {0xC0, 0xC1}},
         // The repeated START: both messages in one ioctl.
-        TransferCase{kI2c, 'X', {0x12, 0x34}, 1, "rdwr W38:12 34 R38:1", 0, {0xC0}},
-        TransferCase{kSmbus, 'W', {}, 0, "smbus 38 W quick ", 0, {}},
-        TransferCase{kSmbus, 'W', {0x41}, 0, "smbus 38 W byte 41", 0, {}},
-        TransferCase{kSmbus, 'W', {0x41, 0x42}, 0, "smbus 38 W byte-data 41 42", 0, {}},
-        TransferCase{kSmbus, 'W', {0x00, 0x30, 0x17}, 0, "smbus 38 W word-data 00 30 17", 0, {}},
-        TransferCase{kSmbus, 'R', {}, 1, "smbus 38 R byte ", 0, {0xC0}},
-        TransferCase{kSmbus, 'X', {0x10}, 1, "smbus 38 R byte-data 10", 0, {0xC0}},
-        TransferCase{kSmbus, 'X', {0x10}, 2, "smbus 38 R word-data 10", 0, {0xC0, 0xC1}},
+        TransferCase{kI2c, 'X', {0x12, 0x34}, 1, "rdwr W38:12 34 R38:1", kC0},
+        TransferCase{kSmbus, 'W', {}, 0, "smbus 38 W quick ", {}},
+        TransferCase{kSmbus, 'W', {0x41}, 0, "smbus 38 W byte 41", {}},
+        TransferCase{kSmbus, 'W', {0x41, 0x42}, 0, "smbus 38 W byte-data 41 42", {}},
+        TransferCase{kSmbus, 'W', {0x00, 0x30, 0x17}, 0, "smbus 38 W word-data 00 30 17", {}},
+        TransferCase{kSmbus, 'R', {}, 1, "smbus 38 R byte ", kC0},
+        TransferCase{kSmbus, 'X', {0x10}, 1, "smbus 38 R byte-data 10", kC0},
+        TransferCase{kSmbus, 'X', {0x10}, 2, "smbus 38 R word-data 10", {0xC0, 0xC1}},
         // No SMBus form, or not one this adapter has: nothing reaches the bus.
-        TransferCase{kSmbus, 'W', {1, 2, 3, 4}, 0, "", 10, {}},
-        TransferCase{kSmbus, 'R', {}, 2, "", 10, {0, 0}},
-        TransferCase{kSmbus, 'X', {1, 2}, 1, "", 10, {0}},
-        TransferCase{I2C_FUNC_SMBUS_BYTE, 'W', {1, 2, 3}, 0, "", 10, {}}));
-
-class Errnos : public ::testing::TestWithParam<std::pair<int, uint8_t>> {};
-
-TEST_P(Errnos, BecomeTheBoardsStatusByte) {
-  for (unsigned long functions : {kI2c, kSmbus}) {
-    FakeI2cKernel kernel;
-    kernel.functions = functions;
-    kernel.errors = {GetParam().first};
-    const auto bus = OpenLinuxI2cBus("/dev/i2c-1", kernel).bus;
-    std::vector<uint8_t> in(1);
-    EXPECT_EQ(bus->Read(0x38, in), GetParam().second) << functions;
-    EXPECT_EQ(bus->Read(0x38, in), kStatusDone);
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(LinuxI2cBus, Errnos,
-                         ::testing::Values(std::pair{ENXIO, 14}, std::pair{EREMOTEIO, 14},
-                                           std::pair{EIO, 14}, std::pair{EAGAIN, 3},
-                                           std::pair{EBUSY, 6}, std::pair{ETIMEDOUT, 4},
-                                           std::pair{EOPNOTSUPP, 10}, std::pair{EPROTO, 10}));
+        TransferCase{kSmbus, 'W', {1, 2, 3, 4}, 0, "", {}, 0, 10},
+        TransferCase{kSmbus, 'R', {}, 2, "", {0, 0}, 0, 10},
+        TransferCase{kSmbus, 'X', {1, 2}, 1, "", {0}, 0, 10},
+        TransferCase{I2C_FUNC_SMBUS_BYTE, 'W', {1, 2, 3}, 0, "", {}, 0, 10},
+        // Each errno as the board's status byte.
+        TransferCase{kI2c, 'R', {}, 1, "rdwr R38:1", kC0, ENXIO, 14},
+        TransferCase{kI2c, 'R', {}, 1, "rdwr R38:1", kC0, EREMOTEIO, 14},
+        TransferCase{kI2c, 'R', {}, 1, "rdwr R38:1", kC0, EIO, 14},
+        TransferCase{kI2c, 'R', {}, 1, "rdwr R38:1", kC0, EAGAIN, 3},
+        TransferCase{kI2c, 'R', {}, 1, "rdwr R38:1", kC0, EBUSY, 6},
+        TransferCase{kI2c, 'R', {}, 1, "rdwr R38:1", kC0, ETIMEDOUT, 4},
+        TransferCase{kI2c, 'R', {}, 1, "rdwr R38:1", kC0, EOPNOTSUPP, 10},
+        TransferCase{kSmbus, 'R', {}, 1, "smbus 38 R byte ", {0}, ENXIO, 14}));
 
 TEST(I2cDevBuses, ChosenByPathNumberOrTheOneAdapterNamedLikeIt) {
   FakeI2cKernel kernel;
-  kernel.sysRoot = std::filesystem::temp_directory_path() /
-                   ("torvix_sys_" + std::to_string(::getpid()));
+  kernel.sysRoot = std::filesystem::temp_directory_path() / ("sys" + std::to_string(::getpid()));
   kernel.AddBus(12, "MCP2221 usb-i2c bridge");
   kernel.AddBus(3, "CP2112 SMBus Bridge on hidraw0");
   kernel.AddBus(7, "CP2112 SMBus Bridge on hidraw1");
-  std::filesystem::create_directories(kernel.sysRoot / "class/i2c-dev/power");
   const auto buses = ListI2cDevBuses(kernel.sysRoot);
   ASSERT_EQ(buses.size(), 3u);
   EXPECT_EQ(buses[2].name, "MCP2221 usb-i2c bridge");
@@ -109,20 +98,9 @@ TEST(I2cDevBuses, ChosenByPathNumberOrTheOneAdapterNamedLikeIt) {
   EXPECT_EQ(ChooseI2cBus("CP2112", buses).problem,
             "more than one i2c bus is named like 'CP2112': i2c-3 (CP2112 SMBus Bridge on "
             "hidraw0) and i2c-7 (CP2112 SMBus Bridge on hidraw1); give the bus as i2c:/dev/i2c-N");
-  EXPECT_THAT(ChooseI2cBus("FT260", buses).problem, HasSubstr("no i2c bus named like 'FT260'"));
-  EXPECT_EQ(OpenI2cDevBus("hidraw1", kernel).bus != nullptr, true);
+  EXPECT_TRUE(OpenI2cDevBus("hidraw1", kernel).bus);
   std::filesystem::remove_all(kernel.sysRoot);
-  EXPECT_THAT(OpenI2cDevBus("hidraw1", kernel).problem, HasSubstr("no i2c buses"));
-}
-
-TEST(I2cDevBuses, AnOpenThatFailsSaysWhyInWords) {
-  FakeI2cKernel kernel;
-  kernel.openErrors = {{"/dev/i2c-9", ENOENT}, {"/dev/i2c-2", EACCES}};
-  EXPECT_THAT(OpenI2cDevBus("9", kernel).problem, HasSubstr("modprobe i2c-dev"));
-  EXPECT_THAT(OpenI2cDevBus("2", kernel).problem, HasSubstr("i2c group"));
-  kernel.funcsError = ENOTTY;
-  EXPECT_EQ(OpenI2cDevBus("/dev/null", kernel).problem, "/dev/null is not an i2c-dev bus");
-  EXPECT_EQ(kernel.openFds, 0);
+  EXPECT_THAT(OpenI2cDevBus("hidraw1", kernel).problem, ::testing::HasSubstr("no i2c buses"));
 }
 
 }  // namespace

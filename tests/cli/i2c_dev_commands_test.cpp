@@ -1,6 +1,5 @@
 // torvix on a Linux i2c-dev bus, in process over a fake kernel with the virtual camera behind
 // it, and torvix buses.
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "tests/cli/cli_fixture.h"
@@ -26,8 +25,7 @@ class I2cDev : public CliOnSim {
 };
 
 TEST_F(I2cDev, CommandsReachTheCameraOnTheBusNamedLikeTheSetting) {
-  const std::string factory = Run({"settings"}).out;
-  EXPECT_EQ(Camera({"settings"}).out, factory);
+  EXPECT_EQ(Camera({"settings"}).out, Run({"settings"}).out);
   EXPECT_EQ(Camera({"scan"}).out, "0x70\n");
   const auto path = scratch / "dsp.txt";
   EXPECT_EQ(Camera({"dump", "dsp", path.string()}).code, 0);
@@ -37,26 +35,15 @@ TEST_F(I2cDev, CommandsReachTheCameraOnTheBusNamedLikeTheSetting) {
   EXPECT_EQ(camera().Register(0x57), 0x40);
 }
 
-TEST_F(I2cDev, ABusThatWillNotOpenIsToldInWords) {
-  kernel.openErrors = {{"/dev/i2c-4", ENOENT}};
-  const CliRun run = Camera({"settings"});
-  EXPECT_EQ(run.code, 1);
-  EXPECT_EQ(run.err, "Error: no such i2c bus /dev/i2c-4 (is the i2c-dev module loaded? sudo "
-                     "modprobe i2c-dev; torvix buses lists the buses)\n");
-}
-
 TEST_F(I2cDev, BusesListsEachWithWhetherThisUserMayOpenIt) {
   kernel.AddBus(11, "i915 gmbus dpb");
   kernel.openErrors = {{"/dev/i2c-11", EACCES}};
-  CliRun run = RunBare({"buses"});
-  EXPECT_EQ(run.code, 0);
-  EXPECT_EQ(run.out, "i2c-4\tFake camera adapter\tmay open\n"
-                     "i2c-11\ti915 gmbus dpb\tno permission (join the i2c group)\n");
+  EXPECT_EQ(RunBare({"buses"}).out, "i2c-4\tFake camera adapter\tmay open\n"
+                                    "i2c-11\ti915 gmbus dpb\tno permission (join the i2c group)\n");
   kernel.sysRoot = scratch / "empty";
-  run = RunBare({"buses"});
-  EXPECT_EQ(run.code, 0);
-  EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err, "No i2c buses (is the i2c-dev module loaded? sudo modprobe i2c-dev)\n");
+  const CliRun none = RunBare({"buses"});
+  EXPECT_EQ(none.code, 0);
+  EXPECT_EQ(none.out + none.err, "No i2c buses (is the i2c-dev module loaded? sudo modprobe i2c-dev)\n");
 }
 
 }  // namespace
