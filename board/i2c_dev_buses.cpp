@@ -28,13 +28,17 @@ std::string FirstLine(const std::filesystem::path& file) {
   std::ifstream in(file);
   std::string line;
   std::getline(in, line);
-  while (!line.empty() && std::isspace(static_cast<unsigned char>(line.back())) != 0) line.pop_back();
+  while (!line.empty() && std::isspace(static_cast<unsigned char>(line.back())) != 0) {
+    line.pop_back();
+  }
   return line;
 }
 
 std::string DevicePath(int number) { return "/dev/i2c-" + std::to_string(number); }
 
-std::string Named(const I2cDevBus& bus) { return "i2c-" + std::to_string(bus.number) + " (" + bus.name + ")"; }
+std::string Named(const I2cDevBus& bus) {
+  return "i2c-" + std::to_string(bus.number) + " (" + bus.name + ")";
+}
 
 std::string ChooseByName(std::string_view spec, const std::vector<I2cDevBus>& buses,
                          std::string& path) {
@@ -44,7 +48,10 @@ std::string ChooseByName(std::string_view spec, const std::vector<I2cDevBus>& bu
   }
   const std::string quoted = "'" + std::string(spec) + "'";
   if (matches.empty()) {
-    if (buses.empty()) return "no i2c bus named like " + quoted + ": there are no i2c buses (is the i2c-dev module loaded?)";
+    if (buses.empty()) {
+      return "no i2c bus named like " + quoted +
+             ": there are no i2c buses (is the i2c-dev module loaded?)";
+    }
     return "no i2c bus named like " + quoted + " (torvix buses lists them)";
   }
   if (matches.size() > 1) {

@@ -90,7 +90,8 @@ void addLinkCommands(CLI::App& app, Options& o, Command& command) {
     };
   });
 
-  CLI::App* buses = app.add_subcommand("buses", "List the i2c-dev buses this user may open (Linux)");
+  CLI::App* buses =
+      app.add_subcommand("buses", "List the i2c-dev buses this user may open (Linux)");
   buses->callback([&] {
     o.noDevice = true;
     command = [](CliSession& s) { return RunBuses(s); };
@@ -155,7 +156,8 @@ int RunTorvix(const std::vector<std::string>& args, Console& console, BridgeApi&
   app.require_subcommand(1);
   Options o;
   Command command;
-  app.add_option("--device", o.device, "Adapter device: sim, i2c:BUS, or a socket path (sets QUORLINK_DEVICE)")
+  app.add_option("--device", o.device,
+                 "Adapter device: sim, i2c:BUS, or a socket path (sets QUORLINK_DEVICE)")
       ->type_name("SPEC");
   app.add_option("--address", o.address, "Camera bus address, 8-bit form (default 0x70)")
       ->type_name("0xNN");

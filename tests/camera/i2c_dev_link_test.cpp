@@ -30,7 +30,9 @@ std::vector<std::string> Traffic(const char* device) {
   EXPECT_EQ(link.Block().SettingsShadow[Contrast], 0x40);
   EXPECT_TRUE(boxes.empty());
   std::vector<std::string> lines;
-  for (const BusTransfer& t : SimRig::Instance().Log().Entries()) lines.push_back(FormatTransfer(t));
+  for (const BusTransfer& t : SimRig::Instance().Log().Entries()) {
+    lines.push_back(FormatTransfer(t));
+  }
   return lines;
 }
 

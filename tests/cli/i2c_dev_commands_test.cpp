@@ -43,7 +43,8 @@ TEST_F(I2cDev, BusesListsEachWithWhetherThisUserMayOpenIt) {
   kernel.sysRoot = scratch / "empty";
   const CliRun none = RunBare({"buses"});
   EXPECT_EQ(none.code, 0);
-  EXPECT_EQ(none.out + none.err, "No i2c buses (is the i2c-dev module loaded? sudo modprobe i2c-dev)\n");
+  EXPECT_EQ(none.out + none.err,
+            "No i2c buses (is the i2c-dev module loaded? sudo modprobe i2c-dev)\n");
 }
 
 }  // namespace
