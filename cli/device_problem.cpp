@@ -67,7 +67,8 @@ std::string socketProblem(const std::string& path) {
 std::string DeviceOpenProblem() {
   const char* setting = std::getenv("QUORLINK_DEVICE");
   const std::string device = setting != nullptr && setting[0] != '\0' ? setting : DefaultSocketPath();
-  if (device == "sim") return {};
+  // An i2c-dev bus is checked, and its failure told, before the command runs.
+  if (device == "sim" || device.rfind("i2c:", 0) == 0) return {};
   const std::string problem = socketProblem(device);
   return problem.empty() ? problem : "Error: cannot open device " + device + ": " + problem;
 }

@@ -8,6 +8,7 @@
 
 #include "camera/address_search.h"
 #include "camera/camera_link.h"
+#include "cli/bus_commands.h"
 #include "cli/device_problem.h"
 #include "cli/dump_command.h"
 #include "cli/exit_codes.h"
@@ -30,6 +31,7 @@ struct Options {
   bool dryRun = false;
   std::vector<std::string> names;
   std::string file;
+  bool noDevice = false;  // a command that does not reach the camera
 };
 
 using Command = std::function<int(CliSession&)>;
@@ -45,6 +47,7 @@ constexpr char kCommandSummary[] =
     "  torvix [--device SPEC] [--address 0xNN] reset [-y]\n"
     "  torvix [--device SPEC] [--address 0xNN] profile save FILE\n"
     "  torvix [--device SPEC] [--address 0xNN] profile apply [--dry-run] FILE\n"
+    "  torvix buses\n"
     "Exit status: 0 done, 1 camera, board or file error, 2 usage.\n"
     "See torvix(1).";
 
@@ -87,6 +90,13 @@ void addLinkCommands(CLI::App& app, Options& o, Command& command) {
       s.host.SetAssumeYes(o.yes);
       return RunReset(s);
     };
+  });
+
+  CLI::App* buses =
+      app.add_subcommand("buses", "List the i2c-dev buses this user may open (Linux)");
+  buses->callback([&] {
+    o.noDevice = true;
+    command = [](CliSession& s) { return RunBuses(s); };
   });
 }
 
@@ -148,7 +158,8 @@ int RunTorvix(const std::vector<std::string>& args, Console& console, BridgeApi&
   app.require_subcommand(1);
   Options o;
   Command command;
-  app.add_option("--device", o.device, "Adapter device: sim, or a socket path (sets QUORLINK_DEVICE)")
+  app.add_option("--device", o.device,
+                 "Adapter device: sim, i2c:BUS, or a socket path (sets QUORLINK_DEVICE)")
       ->type_name("SPEC");
   app.add_option("--address", o.address, "Camera bus address, 8-bit form (default 0x70)")
       ->type_name("0xNN");
@@ -171,7 +182,7 @@ int RunTorvix(const std::vector<std::string>& args, Console& console, BridgeApi&
   if (!parseAddress(o.address, address, console.err)) return kExitUsage;
   if (app.get_option("--device")->count() > 0) {
     if (o.device.empty()) {
-      console.err << "Error: --device needs a device: sim, or a socket path\n";
+      console.err << "Error: --device needs a device: sim, i2c:BUS, or a socket path\n";
       return kExitUsage;
     }
 #if defined(_WIN32)
@@ -181,6 +192,7 @@ int RunTorvix(const std::vector<std::string>& args, Console& console, BridgeApi&
 #endif
   }
   if (!command) return kExitUsage;
+  if (!o.noDevice && !CheckI2cDevice(console.err)) return kExitFailed;
 
   ConsoleMessageHost host(console);
   WatchedBridge watched(bridge);

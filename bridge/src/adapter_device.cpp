@@ -2,9 +2,14 @@
 
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "bridge/src/transport_sim.h"
+#if defined(__linux__)
+#include "board/i2c_dev_buses.h"
+#include "bridge/src/transport_i2c_dev.h"
+#endif
 #if defined(_WIN32)
 #include "bridge/src/transport_win32.h"
 #else
@@ -26,6 +31,11 @@ std::unique_ptr<AdapterDevice> OpenNamedDevice(const char* setting) {
   // An empty setting is no setting: `QUORLINK_DEVICE= program` gets the default device.
   if (setting != nullptr && setting[0] == '\0') setting = nullptr;
   if (setting != nullptr && std::string(setting) == "sim") return OpenSimAdapterDevice();
+#if defined(__linux__)
+  if (setting != nullptr && std::string_view(setting).starts_with(kI2cDevicePrefix)) {
+    return OpenI2cDevAdapterDevice(std::string_view(setting).substr(kI2cDevicePrefix.size()));
+  }
+#endif
 #if defined(_WIN32)
   return OpenWin32AdapterDevice(setting != nullptr ? setting : kWin32DeviceName);
 #else

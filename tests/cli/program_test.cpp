@@ -127,5 +127,15 @@ TEST_F(Program, AnInterruptedDumpOverTheSocketExitsWithOne) {
   EXPECT_LT(CountLines(ReadFileBytes(dump), "\r\n"), 137);
 }
 
+#if defined(__linux__)
+// With the real kernel: whatever buses this machine has, listing them never fails.
+TEST_F(Program, AnI2cBusThatIsNotThereIsToldInWords) {
+  const CliRun missing = Torvix({"--device", "i2c:/dev/i2c-torvix-none", "settings"});
+  EXPECT_EQ(missing.code, 1);
+  EXPECT_THAT(missing.err, HasSubstr("Error: no such i2c bus /dev/i2c-torvix-none ("));
+  EXPECT_EQ(Torvix({"buses"}).code, 0);
+}
+#endif
+
 }  // namespace
 }  // namespace torvix::testing
