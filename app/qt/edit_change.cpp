@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/utf8_text.h"
+#include "window/utf8_text.h"
 
 namespace torvix {
 
