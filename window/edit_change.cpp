@@ -1,4 +1,4 @@
-#include "app/qt/edit_change.h"
+#include "window/edit_change.h"
 
 #include <algorithm>
 
