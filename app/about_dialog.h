@@ -1,7 +1,7 @@
 // The About box (template 100): the program icon, the name and version, and OK.
 #pragma once
 
-#include "app/dialog.h"
+#include "window/dialog.h"
 
 namespace torvix {
 

@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "app/modal_host.h"
 #include "camera/bridge_api.h"
 #include "camera/message_host.h"
+#include "window/modal_host.h"
 
 namespace torvix {
 

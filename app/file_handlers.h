@@ -4,7 +4,7 @@
 // selected, and confirmation before overwriting and before creating.
 #pragma once
 
-#include "app/save_dialog_host.h"
+#include "window/save_dialog_host.h"
 
 namespace torvix {
 

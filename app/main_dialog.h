@@ -9,10 +9,10 @@
 #include <cstdint>
 #include <string>
 
-#include "app/control_handles.h"
-#include "app/dialog.h"
 #include "camera/bridge_api.h"
 #include "camera/camera_link.h"
+#include "window/control_handles.h"
+#include "window/dialog.h"
 
 namespace torvix {
 

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-#include "app/dialog_template.h"
+#include "window/dialog_template.h"
 
 namespace torvix {
 

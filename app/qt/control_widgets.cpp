@@ -13,10 +13,10 @@
 #include <optional>
 
 #include "app/qt/artwork.h"
-#include "app/utf8_text.h"
 #include "app/qt/dialog_view.h"
 #include "app/qt/drop_down_list.h"
-#include "app/qt/edit_change.h"
+#include "window/edit_change.h"
+#include "window/utf8_text.h"
 
 namespace torvix {
 

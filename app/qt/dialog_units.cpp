@@ -1,6 +1,6 @@
 #include "app/qt/dialog_units.h"
 
-#include "app/mul_div.h"
+#include "window/mul_div.h"
 
 namespace torvix {
 

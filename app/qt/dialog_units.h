@@ -3,7 +3,7 @@
 // font, so the panel keeps its proportions whatever font the platform has.
 #pragma once
 
-#include "app/dialog_template.h"
+#include "window/dialog_template.h"
 
 namespace torvix {
 

@@ -11,8 +11,8 @@
 #include <functional>
 #include <vector>
 
-#include "app/dialog_window.h"
 #include "app/qt/dialog_units.h"
+#include "window/dialog_window.h"
 
 class QButtonGroup;
 

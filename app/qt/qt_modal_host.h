@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/modal_host.h"
+#include "window/modal_host.h"
 
 class QWidget;
 

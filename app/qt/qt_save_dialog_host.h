@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/save_dialog_host.h"
+#include "window/save_dialog_host.h"
 
 namespace torvix {
 

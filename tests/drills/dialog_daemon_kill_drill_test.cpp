@@ -12,8 +12,8 @@
 
 #include "app/main_dialog.h"
 #include "camera/quorlink_bridge_api.h"
-#include "tests/app/scripted_hosts.h"
 #include "tests/support/zembrel_process.h"
+#include "tests/window/scripted_hosts.h"
 
 namespace torvix::drills {
 namespace {

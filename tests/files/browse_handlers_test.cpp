@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "app/file_handlers.h"
-#include "app/save_dialog_host.h"
 #include "files/eeprom_dump_file.h"
 #include "tests/app/app_fixture.h"
 #include "tests/files/dump_fixture.h"
+#include "window/save_dialog_host.h"
 
 namespace torvix::testing {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/qt/dialog_units.h"
-#include "app/qt/edit_change.h"
+#include "window/edit_change.h"
 
 namespace torvix {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/dialog_window.h"
+#include "window/dialog_window.h"
 
 namespace torvix {
 

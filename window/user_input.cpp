@@ -2,8 +2,8 @@
 // for it.
 #include <algorithm>
 
-#include "app/dialog_window.h"
-#include "app/utf8_text.h"
+#include "window/dialog_window.h"
+#include "window/utf8_text.h"
 
 namespace torvix {
 

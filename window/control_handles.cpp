@@ -1,4 +1,4 @@
-#include "app/control_handles.h"
+#include "window/control_handles.h"
 
 namespace torvix {
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "app/control_handles.h"
-#include "app/dialog_window.h"
+#include "window/control_handles.h"
+#include "window/dialog_window.h"
 
 namespace torvix {
 

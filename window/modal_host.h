@@ -1,7 +1,7 @@
 // Where a modal dialog runs its loop: the Qt view on a screen, a script in the tests.
 #pragma once
 
-#include "app/dialog_window.h"
+#include "window/dialog_window.h"
 
 namespace torvix {
 

@@ -1,8 +1,9 @@
 // What the user did to an edit, recovered from its text before and after.
 //
-// Qt's line edit applies keys, paste, undo, drops and input methods itself and then reports the
-// new text. The window layer wants the user's act instead (select a range, then type, paste or
-// delete), so that it can apply its own text limit and deliver one change event per act.
+// A platform's edit control applies keys, paste, undo, drops and input methods itself and then
+// reports the new text. The window layer wants the user's act instead (select a range, then
+// type, paste or delete), so that it can apply its own text limit and deliver one change event
+// per act. Both views recover it here.
 #pragma once
 
 #include <cstddef>

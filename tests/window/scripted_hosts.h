@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/modal_host.h"
 #include "camera/message_host.h"
+#include "window/modal_host.h"
 
 namespace torvix::test {
 

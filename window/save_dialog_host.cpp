@@ -1,4 +1,4 @@
-#include "app/save_dialog_host.h"
+#include "window/save_dialog_host.h"
 
 namespace torvix {
 

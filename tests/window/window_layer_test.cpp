@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "app/dialog_window.h"
-#include "tests/app/scripted_hosts.h"
+#include "tests/window/scripted_hosts.h"
+#include "window/dialog_window.h"
 
 namespace torvix::test {
 namespace {

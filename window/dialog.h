@@ -2,10 +2,10 @@
 // modal run and the default OK / Cancel / system-command handling.
 #pragma once
 
-#include "app/data_exchange.h"
-#include "app/dialog_window.h"
-#include "app/modal_host.h"
 #include "camera/message_host.h"
+#include "window/data_exchange.h"
+#include "window/dialog_window.h"
+#include "window/modal_host.h"
 
 namespace torvix {
 

@@ -1,4 +1,4 @@
-#include "app/dialog.h"
+#include "window/dialog.h"
 
 namespace torvix {
 

@@ -1,8 +1,8 @@
-#include "app/qt/edit_change.h"
+#include "window/edit_change.h"
 
 #include <algorithm>
 
-#include "app/utf8_text.h"
+#include "window/utf8_text.h"
 
 namespace torvix {
 

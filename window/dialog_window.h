@@ -17,9 +17,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/dialog_template.h"
-#include "app/window_event.h"
 #include "camera/message_host.h"
+#include "window/dialog_template.h"
+#include "window/window_event.h"
 
 namespace torvix {
 

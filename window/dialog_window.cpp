@@ -1,10 +1,10 @@
-#include "app/dialog_window.h"
+#include "window/dialog_window.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <utility>
 
-#include "app/mul_div.h"
+#include "window/mul_div.h"
 
 namespace torvix {
 namespace {

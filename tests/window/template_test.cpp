@@ -4,9 +4,9 @@
 #include <array>
 #include <set>
 
-#include "app/dialog_template.h"
-#include "app/dialog_window.h"
-#include "tests/app/scripted_hosts.h"
+#include "tests/window/scripted_hosts.h"
+#include "window/dialog_template.h"
+#include "window/dialog_window.h"
 
 namespace torvix::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/data_exchange.h"
+#include "window/data_exchange.h"
 
 namespace torvix {
 
