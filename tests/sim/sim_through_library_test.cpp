@@ -5,9 +5,11 @@
 #include <cstring>
 #include <string>
 
+#include "bridge/src/transport_sim.h"
 #include "clock/virtual_clock.h"
 #include "sim/sim_rig.h"
 #include "tests/sim/camera_link.h"
+#include "tests/support/interleaved_writes.h"
 
 namespace torvix {
 namespace {
@@ -197,6 +199,19 @@ TEST_F(SimThroughLibrary, BusLogShowsThePauseBetweenRequestAndRead) {
   Receive(handle, &value, 0, 1);
   IICClose(handle);
   EXPECT_EQ(Rig().Log().Between(0, 1), Microseconds{2000});
+}
+
+// Two handles on the one in-process board: each one's data goes out under its own header.
+TEST_F(SimThroughLibrary, EachHandlesRequestStaysItsOwn) {
+  Rig().AddDevice(testing::kInterleavedDeviceA);
+  const auto a = OpenSimAdapterDevice();
+  const auto b = OpenSimAdapterDevice();
+  testing::InterleaveTwoWrites(*a, *b);
+  ASSERT_EQ(Rig().Log().Size(), 2u);
+  EXPECT_EQ(Rig().Log()[0].address7, 0x14);
+  EXPECT_EQ(Rig().Log()[0].bytes, testing::kInterleavedBytesA);
+  EXPECT_EQ(Rig().Log()[1].address7, 0x38);
+  EXPECT_EQ(Rig().Log()[1].bytes, testing::kInterleavedBytesB);
 }
 
 }  // namespace
