@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,8 +16,10 @@
 #include <vector>
 
 #include "board/socket_framing.h"
+#include "bridge/src/transport_socket.h"
 #include "clock/clock.h"
 #include "tests/sim/camera_link.h"
+#include "tests/support/interleaved_writes.h"
 
 namespace torvix {
 namespace {
@@ -30,6 +33,18 @@ int WaitForExit(pid_t pid) {
   int status = 0;
   if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
   return WEXITSTATUS(status);
+}
+
+// The daemon's exit code if it exits by itself within about five seconds, else -2.
+int ExitCodeSoon(pid_t pid) {
+  for (int tries = 0; tries < 500; ++tries) {
+    int status = 0;
+    if (::waitpid(pid, &status, WNOHANG) == pid) {
+      return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    Pause(Milliseconds{10});
+  }
+  return -2;
 }
 
 pid_t Spawn(const std::vector<std::string>& args) {
@@ -180,10 +195,80 @@ TEST_F(ZembrelSim, ExtraDevicesAcknowledgeAndTheLogRecordsTransfers) {
   EXPECT_NE(first.find("0x10 W 01 30 31 status 0"), std::string::npos) << first;
 }
 
+// Two raw connections interleave their phases: each write goes out under its own header.
+TEST_F(ZembrelSim, EachConnectionsRequestStaysItsOwn) {
+  const std::string log = (dir_ / "bus.log").string();
+  Start({"--device", "0x28", "--log", log});
+  const auto a = OpenSocketAdapterDevice(socket_);
+  const auto b = OpenSocketAdapterDevice(socket_);
+  ASSERT_TRUE(a != nullptr && b != nullptr);
+  testing::InterleaveTwoWrites(*a, *b);
+  EXPECT_EQ(Stop(), 0);
+  std::ifstream in(log);
+  std::string first;
+  std::string second;
+  std::getline(in, first);
+  std::getline(in, second);
+  EXPECT_NE(first.find("0x14 W aa bb cc status 0"), std::string::npos) << first;
+  EXPECT_NE(second.find("0x38 W 00 30 57 status 0"), std::string::npos) << second;
+}
+
 TEST_F(ZembrelSim, SocketInUseIsRefusedWithExitTwo) {
   Start();
   EXPECT_EQ(WaitForExit(Spawn({"--socket", socket_})), 2);
   EXPECT_EQ(WriteCameraRegister(0x70, 0x57, 0x40), 0);  // the first one still serves
+}
+
+// A server too busy to accept still serves its socket: the daemon sees that without waiting
+// on it, and stopped all the same, it leaves the other server's socket where it is.
+TEST_F(ZembrelSim, BusyServersSocketIsRefusedAtOnceAndKept) {
+  const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, socket_.c_str(), sizeof address.sun_path - 1);
+  ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(::listen(listener, 0), 0);
+  std::vector<int> queued;  // never accepted, until the queue is full
+  for (int tries = 0; tries < 64; ++tries) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    queued.push_back(fd);
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) break;
+  }
+  struct stat before {};
+  ASSERT_EQ(::lstat(socket_.c_str(), &before), 0);
+
+  pid_ = Spawn({"--socket", socket_});
+  const int code = ExitCodeSoon(pid_);
+  if (code == -2) Stop(SIGTERM);
+  pid_ = -1;
+  EXPECT_EQ(code, 2);
+  struct stat after {};
+  ASSERT_EQ(::lstat(socket_.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  for (const int fd : queued) ::close(fd);
+  ::close(listener);
+}
+
+// Restores the process's umask when a test is done with it.
+class ScopedUmask {
+ public:
+  explicit ScopedUmask(mode_t mask) : previous_(::umask(mask)) {}
+  ~ScopedUmask() { ::umask(previous_); }
+
+ private:
+  mode_t previous_;
+};
+
+TEST_F(ZembrelSim, OnlyTheOwnerOrWithGroupItsGroupMayConnectWhateverTheUmask) {
+  const ScopedUmask open(0);
+  const std::pair<std::vector<std::string>, mode_t> cases[] = {{{}, 0600}, {{"--group"}, 0660}};
+  for (const auto& [extra, mode] : cases) {
+    Start(extra);
+    struct stat info {};
+    ASSERT_EQ(::lstat(socket_.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, mode);
+    EXPECT_EQ(Stop(), 0);
+  }
 }
 
 TEST_F(ZembrelSim, CorruptStateFileIsRefusedAndNeverOverwritten) {
