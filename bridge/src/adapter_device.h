@@ -27,8 +27,9 @@ class AdapterDevice {
 using AdapterDeviceOpener = std::function<std::unique_ptr<AdapterDevice>()>;
 
 // Opens the adapter chosen by QUORLINK_DEVICE: unset or empty -> the socket $XDG_RUNTIME_DIR/zembrel-0
-// (or /tmp/zembrel-0) on POSIX and the driver device on Windows; "sim" -> the in-process board;
-// anything else -> a socket path. nullptr when the device cannot be opened.
+// (or /tmp/zembrel-0; only one that belongs to this user or root) on POSIX and the driver
+// device on Windows; "sim" -> the in-process board; anything else -> a socket path. nullptr
+// when the device cannot be opened.
 std::unique_ptr<AdapterDevice> OpenAdapterDevice();
 
 // Where QUORLINK_DEVICE unset or set to a path leads on POSIX.
