@@ -83,6 +83,26 @@ void SyncDirectoryOf(const std::string& path) {
   ::close(fd);
 }
 
+// The mode the saved file gets: an existing state file keeps its own; a new one gets what a
+// plain create would give it. A symbolic link at path is refused: the state would end up
+// somewhere else than where the link led, or, written through, in a file it names.
+bool ModeForSave(const std::string& path, mode_t& mode, std::string& error) {
+  struct stat existing {};
+  if (::lstat(path.c_str(), &existing) == 0) {
+    if (S_ISLNK(existing.st_mode)) {
+      error = "state file " + path + " is a symbolic link; not written";
+      return false;
+    }
+    mode = existing.st_mode & 0777;
+    return true;
+  }
+  // Reading the umask means setting it; zembrel-sim has one thread.
+  const mode_t umask = ::umask(0);
+  ::umask(umask);
+  mode = 0644 & ~umask;
+  return true;
+}
+
 const char* kindOf(mode_t mode) {
   if (S_ISDIR(mode)) return "a directory";
   if (S_ISCHR(mode)) return "a character device";
@@ -166,15 +186,20 @@ bool SaveCameraState(const std::string& path, const CameraState& state, std::str
   json["eeprom"] = HexRows(state.eeprom);
   const std::string text = json.dump(1) + "\n";
 
-  const std::string temp = path + ".tmp." + std::to_string(::getpid());
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  mode_t mode = 0;
+  if (!ModeForSave(path, mode, error)) return false;
+  // A name nobody can guess, created here and now: a link planted in the folder is never
+  // opened, let alone written through.
+  std::string temp = path + ".XXXXXX";
+  const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
   if (fd < 0) {
     error = Errno("cannot write state file", temp);
     return false;
   }
-  const bool written = WriteAll(fd, text) && ::fsync(fd) == 0;
+  const bool written = WriteAll(fd, text) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
   const int savedErrno = errno;
   ::close(fd);
+  // rename replaces whatever name is at path, a link included, never what a link points to.
   if (!written || ::rename(temp.c_str(), path.c_str()) != 0) {
     if (written) {
       error = Errno("cannot replace state file", path);

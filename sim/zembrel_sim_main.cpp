@@ -119,7 +119,7 @@ int main(int argc, char** argv) {
   DaemonServer server(rig, [&keeper] {
     if (keeper) keeper->SaveIfChanged();
   });
-  if (!server.Listen(options.socketPath, error)) return Fail(error);
+  if (!server.Listen(options.socketPath, options.groupAccess, error)) return Fail(error);
 
   const bool served = server.Run(stopPipe[0], error);
   server.Close();

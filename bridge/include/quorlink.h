@@ -13,7 +13,14 @@
  *  - One library-wide last error code (not one per handle) holds the outcome of the latest
  *    IICInit, transfer, CheckI2CBus, GetVersions or parallel-port call.
  *  - Data buffers belong to the caller and hold at most 64 bytes per transfer.
- *  - The library is meant for one thread at a time.
+ *  - Threads: any export may be called from any thread. Every export holds one lock of the
+ *    library for the whole of its work, so calls are served one at a time and a transfer is
+ *    never mixed with another thread's (a slow board makes the other threads wait, up to 2 s
+ *    per request on a socket). The last error code is still one for the whole library:
+ *    by the time IICError or ErrorString runs, another thread's call may have replaced it.
+ *    A program with several threads should act on the code each export returns, and read
+ *    the last error code only where its own threads cannot interleave (after a failed
+ *    IICInit, for instance, which returns only -1).
  *
  * Depends on nothing beyond <stdint.h>; usable from C and C++.
  */

@@ -39,7 +39,8 @@ std::unique_ptr<AdapterDevice> OpenNamedDevice(const char* setting) {
 #if defined(_WIN32)
   return OpenWin32AdapterDevice(setting != nullptr ? setting : kWin32DeviceName);
 #else
-  return OpenSocketAdapterDevice(setting != nullptr ? std::string(setting) : DefaultSocketPath());
+  return setting != nullptr ? OpenSocketAdapterDevice(setting)
+                            : OpenDefaultSocketAdapterDevice(DefaultSocketPath());
 #endif
 }
 

@@ -28,9 +28,10 @@ class AdapterDevice {
 using AdapterDeviceOpener = std::function<std::unique_ptr<AdapterDevice>()>;
 
 // Opens the adapter chosen by QUORLINK_DEVICE: unset or empty -> the socket $XDG_RUNTIME_DIR/zembrel-0
-// (or /tmp/zembrel-0) on POSIX and the driver device on Windows; "sim" -> the in-process board;
-// "i2c:..." -> the in-process board on a Linux i2c-dev bus (Linux only); anything else -> a
-// socket path. nullptr when the device cannot be opened.
+// (or /tmp/zembrel-0; only one that belongs to this user or root) on POSIX and the driver
+// device on Windows; "sim" -> the in-process board; "i2c:..." -> the in-process board on a Linux
+// i2c-dev bus (Linux only); anything else -> a socket path. nullptr when the device cannot be
+// opened.
 std::unique_ptr<AdapterDevice> OpenAdapterDevice();
 
 // Tests put their own device behind every IICInit; an empty opener restores the default.

@@ -120,6 +120,25 @@ TEST_F(CameraStateFileTest, BadByteInARowIsCorrupt) {
   EXPECT_EQ(LoadCameraState(path_, state, error), StateLoad::kCorrupt);
 }
 
+// A link planted at the temporary name saves used to take, or at the state path, never gets
+// its target written; a state file replaced keeps its mode.
+TEST_F(CameraStateFileTest, SaveNeverWritesThroughAPlantedLinkAndKeepsTheMode) {
+  const std::string target = (dir_ / "target").string();
+  std::string error;
+  for (const std::string& link : {path_, path_ + ".tmp." + std::to_string(::getpid())}) {
+    std::ofstream(target) << "precious";
+    fs::create_symlink(target, link);
+    SaveCameraState(path_, {FactoryBank(), FactoryEeprom()}, error);
+    std::ostringstream text;
+    text << std::ifstream(target).rdbuf();
+    EXPECT_EQ(text.str(), "precious") << link;
+    fs::remove(link);
+  }
+  ::chmod(path_.c_str(), 0640);  // saved by the second round, beside the planted link
+  ASSERT_TRUE(SaveCameraState(path_, {FactoryBank(), FactoryEeprom()}, error)) << error;
+  EXPECT_EQ(fs::status(path_).permissions(), static_cast<fs::perms>(0640));
+}
+
 TEST_F(CameraStateFileTest, SaveIntoAMissingDirectoryFailsWithAReason) {
   std::string error;
   EXPECT_FALSE(SaveCameraState((dir_ / "no" / "state.json").string(),
