@@ -37,7 +37,7 @@ foreach(file usr/bin/Torvix_Controller usr/bin/torvix usr/bin/zembrel-sim
              usr/share/icons/hicolor/scalable/apps/torvix-controller.svg
              usr/lib/udev/rules.d/60-torvix-i2c.rules usr/share/man/man1/torvix.1
              usr/share/man/man1/zembrel-sim.1 usr/share/man/man1/Torvix_Controller.1
-             usr/share/doc/torvix/hardware.md)
+             usr/share/doc/torvix/user-guide.md)
   if(NOT EXISTS ${root}/${file})
     message(FATAL_ERROR "the package lacks /${file}")
   endif()
