@@ -35,8 +35,8 @@ foreach(file usr/bin/Torvix_Controller usr/bin/torvix usr/bin/zembrel-sim
              usr/lib/pkgconfig/quorlink.pc usr/lib/cmake/Quorlink/QuorlinkConfig.cmake
              usr/share/applications/torvix-controller.desktop
              usr/share/icons/hicolor/scalable/apps/torvix-controller.svg
-             usr/lib/udev/rules.d/60-torvix-i2c.rules usr/share/man/man1/torvix.1
-             usr/share/man/man1/zembrel-sim.1 usr/share/man/man1/Torvix_Controller.1
+             usr/lib/udev/rules.d/60-torvix-i2c.rules usr/share/man/man1/torvix.1.gz
+             usr/share/man/man1/zembrel-sim.1.gz usr/share/man/man1/Torvix_Controller.1.gz
              usr/share/doc/torvix/user-guide.md)
   if(NOT EXISTS ${root}/${file})
     message(FATAL_ERROR "the package lacks /${file}")
