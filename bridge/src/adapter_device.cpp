@@ -27,7 +27,10 @@ std::unique_ptr<AdapterDevice> OpenNamedDevice(const char* setting) {
   if (setting != nullptr && setting[0] == '\0') setting = nullptr;
   if (setting != nullptr && std::string(setting) == "sim") return OpenSimAdapterDevice();
 #if defined(_WIN32)
-  return OpenWin32AdapterDevice(setting != nullptr ? setting : kWin32DeviceName);
+  if (setting == nullptr) return OpenWin32AdapterDevice(kWin32DeviceName);
+  // Only names in the driver's namespace are handed to CreateFileA: anything else would open
+  // whatever file happens to carry that name.
+  return IsWin32DeviceName(setting) ? OpenWin32AdapterDevice(setting) : nullptr;
 #else
   return OpenSocketAdapterDevice(setting != nullptr ? std::string(setting) : DefaultSocketPath());
 #endif
