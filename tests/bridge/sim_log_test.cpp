@@ -16,12 +16,11 @@ namespace torvix {
 namespace {
 
 // An empty value removes the variable.
-void SetEnv(const char* name, const std::string& value) {
+void SetSimLog(const std::string& path) {
 #if defined(_WIN32)
-  _putenv_s(name, value.c_str());
+  _putenv_s("QUORLINK_SIM_LOG", path.c_str());
 #else
-  if (value.empty()) ::unsetenv(name);
-  else ::setenv(name, value.c_str(), 1);
+  path.empty() ? ::unsetenv("QUORLINK_SIM_LOG") : ::setenv("QUORLINK_SIM_LOG", path.c_str(), 1);
 #endif
 }
 
@@ -33,45 +32,30 @@ int16_t OneWrite() {
   return code;
 }
 
-class SimLog : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::filesystem::create_directories(dir_);
-    UseInProcessSim();
-  }
-  void TearDown() override {
-    SetEnv("QUORLINK_SIM_LOG", "");
-    OneWrite();  // an open with the setting gone lets go of the file
-    SetEnv("QUORLINK_DEVICE", "");
-    std::filesystem::remove_all(dir_);
-  }
-  VirtualClock clock_;
-  ScopedClock scoped_{clock_};
-  std::filesystem::path dir_ = std::filesystem::temp_directory_path() / "quorlink_sim_log_test";
-};
-
-TEST_F(SimLog, AppendsEveryTransferAsTheBusLogFormatsItUntilTheSettingIsGone) {
-  const auto path = dir_ / "bus.log";
-  std::ofstream(path) << "earlier line\n";
-  SetEnv("QUORLINK_SIM_LOG", path.string());
-  ASSERT_EQ(OneWrite(), 0);
-  clock_.Advance(Milliseconds{2});
-  ASSERT_EQ(OneWrite(), 0);
-  SetEnv("QUORLINK_SIM_LOG", "");
-  ASSERT_EQ(OneWrite(), 0);
-
-  const BusLog& log = SimRig::Instance().Log();
-  ASSERT_EQ(log.Size(), 3u);
-  std::vector<std::string> lines;
-  std::ifstream in(path);
-  for (std::string line; std::getline(in, line);) lines.push_back(line.substr(0, line.find('\r')));
-  EXPECT_EQ(lines, (std::vector<std::string>{"earlier line", FormatTransfer(log[0]),
-                                             FormatTransfer(log[1])}));
-}
-
-TEST_F(SimLog, AFileThatCannotBeOpenedLeavesTheCameraWorking) {
-  SetEnv("QUORLINK_SIM_LOG", (dir_ / "no-such-folder" / "bus.log").string());
+TEST(SimLog, AppendsEveryTransferAsTheBusLogFormatsItUntilTheSettingIsGone) {
+  VirtualClock clock;
+  ScopedClock scoped(clock);
+  const auto dir = std::filesystem::temp_directory_path() / "quorlink_sim_log_test";
+  std::filesystem::create_directories(dir);
+  std::ofstream(dir / "bus.log") << "earlier line\n";
+  const BusLog& log = UseInProcessSim().Log();
+  SetSimLog((dir / "no-such-folder" / "bus.log").string());
+  EXPECT_EQ(OneWrite(), 0);  // a log that cannot be written keeps nobody from working
+  SetSimLog((dir / "bus.log").string());
   EXPECT_EQ(OneWrite(), 0);
+  clock.Advance(Milliseconds{2});
+  EXPECT_EQ(OneWrite(), 0);
+  SetSimLog("");
+  EXPECT_EQ(OneWrite(), 0);
+
+  ASSERT_EQ(log.Size(), 4u);
+  std::vector<std::string> lines;
+  std::ifstream in(dir / "bus.log");
+  for (std::string line; std::getline(in, line);) lines.push_back(line.substr(0, line.find('\r')));
+  EXPECT_EQ(lines, (std::vector<std::string>{"earlier line", FormatTransfer(log[1]),
+                                             FormatTransfer(log[2])}));
+  in.close();
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

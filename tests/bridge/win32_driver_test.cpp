@@ -15,6 +15,8 @@
 namespace torvix::testing {
 namespace {
 
+using Calls = std::vector<std::string>;
+
 // The driver's script, and every call it saw written out with all its arguments.
 struct Driver {
   bool present = true;
@@ -23,17 +25,21 @@ struct Driver {
   std::vector<uint8_t> fill;  // written into board-to-host buffers
   int failing = -1;           // index of the DeviceIoControl call that fails
   int opens = 0, requests = 0;
-  std::vector<std::string> calls;
+  Calls calls;
 } g_driver;
 
 std::string Hex(const void* bytes, DWORD size) {
   std::string text;
-  char hex[4];
   for (DWORD i = 0; i < size; ++i) {
+    char hex[4];
     std::snprintf(hex, sizeof hex, " %02x", static_cast<const uint8_t*>(bytes)[i]);
     text += hex;
   }
   return text;
+}
+
+std::string Name(HANDLE device) {
+  return "dev" + std::to_string(reinterpret_cast<uintptr_t>(device));
 }
 
 HANDLE WINAPI CreateFileScript(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES sa,
@@ -43,13 +49,13 @@ HANDLE WINAPI CreateFileScript(LPCSTR name, DWORD access, DWORD share, LPSECURIT
                 sa != nullptr, disposition, flags, templateFile != nullptr);
   g_driver.calls.push_back(call);
   if (!g_driver.present) return INVALID_HANDLE_VALUE;
-  return reinterpret_cast<HANDLE>(uintptr_t{0x100} + ++g_driver.opens);
+  return reinterpret_cast<HANDLE>(static_cast<uintptr_t>(++g_driver.opens));
 }
 
 BOOL WINAPI DeviceIoControlScript(HANDLE device, DWORD code, LPVOID in, DWORD inSize, LPVOID out,
                                   DWORD outSize, LPDWORD transferred, LPOVERLAPPED overlapped) {
   char call[96];
-  std::snprintf(call, sizeof call, "IOCTL %p %lx in%s out %lu%s%s", device, code,
+  std::snprintf(call, sizeof call, "IOCTL %s %lx in%s out %lu%s%s", Name(device).c_str(), code,
                 Hex(in, inSize).c_str(), outSize, transferred == nullptr ? " no count" : "",
                 overlapped != nullptr ? " overlapped" : "");
   // What a host-to-board request sends is its output buffer.
@@ -63,9 +69,7 @@ BOOL WINAPI DeviceIoControlScript(HANDLE device, DWORD code, LPVOID in, DWORD in
 }
 
 BOOL WINAPI CloseHandleScript(HANDLE handle) {
-  char call[32];
-  std::snprintf(call, sizeof call, "CloseHandle %p", handle);
-  g_driver.calls.push_back(call);
+  g_driver.calls.push_back("CloseHandle " + Name(handle));
   return TRUE;
 }
 
@@ -90,60 +94,43 @@ class Win32Driver : public ::testing::Test {
     SetWin32ApiForTesting({});
     _putenv_s("QUORLINK_DEVICE", "");
   }
-  // Every call since the last look.
-  static std::vector<std::string> Calls() { return std::exchange(g_driver.calls, {}); }
-  // The handle of the nth device a test opened, as the calls print it.
-  static std::string Device(int n) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%p", reinterpret_cast<void*>(uintptr_t{0x100} + n));
-    return text;
-  }
+  static Calls Seen() { return std::exchange(g_driver.calls, {}); }
 };
 
-TEST_F(Win32Driver, OpensTheBoardThenSendsEachPhaseWithItsCodeSelectorAndBuffer) {
+TEST_F(Win32Driver, SendsEachPhaseWithItsCodeSelectorAndBufferAndClosesTheDevice) {
   const int handle = IICInit(0x70, 20000, 1000);
   ASSERT_EQ(handle, 0);
-  EXPECT_EQ(Calls(), (std::vector<std::string>{"GetVersionExA 148",
-                                               "CreateFileA \\\\.\\zembrel-0 40000000 2 0 3 0 0"}));
+  EXPECT_EQ(Seen(),
+            (Calls{"GetVersionExA 148", "CreateFileA \\\\.\\zembrel-0 40000000 2 0 3 0 0"}));
   const uint8_t data[] = {0x30, 0x17};
   EXPECT_EQ(SendSub(handle, 1, 0x00, data, 2, 0), 0);
-  IICClose(handle);
-  const std::string device = Device(1);
-  EXPECT_EQ(Calls(), (std::vector<std::string>{
-                         "IOCTL " + device + " 222051 in 00 00 00 00 out 6: 01 00 03 38 00 00",
-                         "IOCTL " + device + " 222051 in 01 00 00 00 out 3: 00 30 17",
-                         "IOCTL " + device + " 22204e in 03 00 00 00 out 1",
-                         "CloseHandle " + device}));
-}
-
-TEST_F(Win32Driver, ReadsIntoTheCallersBufferAndAsksTheVersionWithoutInput) {
-  const int handle = IICInit(0x71, 0, 0);
-  Calls();
   g_driver.fill = {0x05, 0xBB, 0x00, 0x00, 0x03, 0x00};
+  SetAddress(handle, 0x71);
   uint8_t buffer[2] = {};
   EXPECT_EQ(Receive(handle, buffer, 0, 2), 5);  // the status byte, passed through
   EXPECT_EQ(buffer[1], 0xBB);
   uint16_t library[3] = {}, device[3] = {};
   EXPECT_EQ(GetVersions(handle, library, device), 0);
   EXPECT_EQ(std::vector<uint16_t>(device, device + 3), (std::vector<uint16_t>{0xBB05, 0, 3}));
-  EXPECT_EQ(std::vector<uint16_t>(library, library + 3), (std::vector<uint16_t>{3, 0, 1}));
-  const std::string d = Device(1);
-  EXPECT_EQ(Calls(), (std::vector<std::string>{
-                         "IOCTL " + d + " 222051 in 00 00 00 00 out 6: 04 00 02 38 00 00",
-                         "IOCTL " + d + " 22204e in 02 00 00 00 out 2",
-                         "IOCTL " + d + " 22204e in 03 00 00 00 out 1",
-                         "IOCTL " + d + " 222074 in out 6"}));
+  IICClose(handle);
+  EXPECT_EQ(Seen(), (Calls{"IOCTL dev1 222051 in 00 00 00 00 out 6: 01 00 03 38 00 00",
+                           "IOCTL dev1 222051 in 01 00 00 00 out 3: 00 30 17",
+                           "IOCTL dev1 22204e in 03 00 00 00 out 1",
+                           "IOCTL dev1 222051 in 00 00 00 00 out 6: 04 00 02 38 00 00",
+                           "IOCTL dev1 22204e in 02 00 00 00 out 2",
+                           "IOCTL dev1 22204e in 03 00 00 00 out 1",
+                           "IOCTL dev1 222074 in out 6", "CloseHandle dev1"}));
 }
 
 TEST_F(Win32Driver, AFailedRequestEndsTheTransferAndEachBridgeClosesItsOwnHandle) {
   const int first = IICInit(0x70, 0, 0), second = IICInit(0x70, 0, 0);
   g_driver.failing = 0;
+  Seen();
   EXPECT_EQ(Send(second, nullptr, 0, 0), QL_USB_COMMAND_ERROR);
   IICClose(first);
   IICClose(second);
-  const std::vector<std::string> calls = Calls();
-  EXPECT_EQ(std::vector(calls.begin() + 5, calls.end()),
-            (std::vector<std::string>{"CloseHandle " + Device(1), "CloseHandle " + Device(2)}));
+  EXPECT_EQ(Seen(), (Calls{"IOCTL dev2 222051 in 00 00 00 00 out 6: 01 00 00 38 00 00",
+                           "CloseHandle dev1", "CloseHandle dev2"}));
 }
 
 struct OpenCase {
@@ -166,9 +153,9 @@ TEST_P(Win32Open, ChecksThePlatformThenOpensTheNamedDevice) {
   _putenv_s("QUORLINK_DEVICE", c.setting);
   EXPECT_EQ(IICInit(0x70, 0, 0), c.code == 0 ? 0 : -1);
   EXPECT_EQ(LastErrorCode(), c.code);
-  std::vector<std::string> expected{"GetVersionExA 148"};
+  Calls expected{"GetVersionExA 148"};
   if (c.opened != nullptr) expected.push_back(std::string("CreateFileA ") + c.opened + " ");
-  const std::vector<std::string> calls = Calls();
+  const Calls calls = Seen();
   ASSERT_EQ(calls.size(), expected.size());
   for (std::size_t i = 0; i < calls.size(); ++i) EXPECT_EQ(calls[i].rfind(expected[i], 0), 0u);
 }
