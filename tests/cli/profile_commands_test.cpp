@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "cli/profile_input.h"
+#include "profiles/profile_input.h"
 
 #include "tests/cli/cli_fixture.h"
 
