@@ -4,11 +4,14 @@
 #include <cstdlib>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "camera/message_host.h"
 #include "window/modal_host.h"
+#include "window/progress_host.h"
+#include "window/save_dialog_host.h"
 
 namespace torvix::test {
 
@@ -48,6 +51,35 @@ class ScriptedModalHost final : public ModalHost {
   std::deque<Step> steps;
   int runs = 0;
   std::vector<int> runTemplates;
+};
+
+// Answers every save and open dialog with the same path (nullopt: the user cancels).
+class ScriptedFileDialog final : public SaveDialogHost {
+ public:
+  std::optional<std::string> AskSavePath(const SaveDialogRequest&) override { return answer; }
+  std::optional<std::string> AskOpenPath(const SaveDialogRequest&) override { return answer; }
+  std::optional<std::string> answer;
+};
+
+// Records what the progress window showed; the user presses Cancel at the stopAt-th question
+// (counted from 1, 0 never).
+class ScriptedProgressHost final : public ProgressHost {
+ public:
+  void Begin(const std::string& caption) override { captions.push_back(caption); open = true; }
+  void Show(const std::string& text, int percent) override { shown.push_back({text, percent}); }
+  bool StopAsked() override { return ++asked == stopAt; }
+  void End() override { open = false; }
+
+  struct Shown {
+    std::string text;
+    int percent;
+    bool operator==(const Shown&) const = default;
+  };
+  std::vector<std::string> captions;
+  std::vector<Shown> shown;
+  int asked = 0;
+  int stopAt = 0;
+  bool open = false;
 };
 
 }  // namespace torvix::test
