@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <cstdio>
 
 #include "app/main_dialog.h"
 #include "camera/load_defaults.h"
@@ -31,28 +30,22 @@ constexpr std::array<TipRow, 18> kTipRows{{
     {1002, FlipControl, "Mirror (horizontal flip)", kMirrorMask, WhiteBalanceControl},
     {1003, FlipControl, "Vertical flip", kVerticalFlipMask},
     {1006, WhiteBalanceControl, "White balance mode", 0, PushToWhite},
-    {1023, LlsMode, "Low luminance suppression", 0},
-    {1030, VideoStandard, "PAL output (NTSC writes the other value)", 0},
-    {1031, VideoStandard, "NTSC output (PAL writes the other value)", 0},
+    {1023, LlsMode, "Low luminance suppression (checked writes the second value)", 0},
+    {1030, VideoStandard, "PAL output (the second value; NTSC the first)", 0},
+    {1031, VideoStandard, "NTSC output (the first value; PAL the second)", 0},
     {1032, WdrMode, "Wide dynamic range mode", 0},
     {1033, PushToWhite, "One-push white balance", 0},
-    {1034, SharpnessOff, "Sharpness (0x00 is on)", 0},
+    {1034, SharpnessOff, "Sharpness (checked writes the first value)", 0},
     {1038, BlcSize, "Back-light compensation area size", 0},
     {1039, BlcPosition, "Back-light compensation area, horizontal", kBlcHorizontalMask},
     {1040, BlcPosition, "Back-light compensation area, vertical", kBlcVerticalMask},
     {1041, BlcControl, "Back-light compensation area shown on the video", kBlcViewMask},
     {1044, AgcControl, "Automatic gain control", kAgcOnMask},
     {1045, DayNightMode, "Day/night mode", 0},
-    {1047, OsdControl, "The camera's own menu steers it (the panel is off)", 0},
+    {1047, OsdControl, "The camera's own menu steers it (checked: the second value)", 0},
     {1048, ZoomFactor, "Zoom factor", 0},
     {1049, CameraAddress, "The camera's I2C address from its next power-up", 0},
 }};
-
-std::string hex(unsigned value) {
-  char text[8];
-  std::snprintf(text, sizeof text, "0x%02x", value);
-  return text;
-}
 
 // "bit 7", "bits 3 to 5".
 std::string bitsOf(uint8_t mask) {
@@ -66,17 +59,17 @@ std::string bitsOf(uint8_t mask) {
 
 std::string valuesOf(const CliSetting& setting) {
   if (setting.allowed.size() > 2) {
-    return std::to_string(setting.allowed.size()) + " codes, " + hex(setting.allowed.front()) +
-           " to " + hex(setting.allowed.back());
+    return std::to_string(setting.allowed.size()) + " codes, " +
+           HexByte(setting.allowed.front()) + " to " + HexByte(setting.allowed.back());
   }
   if (!setting.allowed.empty()) return RangeText(setting);
-  std::string text = hex(setting.minimum) + " to " + hex(setting.maximum);
+  std::string text = HexByte(setting.minimum) + " to " + HexByte(setting.maximum);
   if (setting.rangeMask != 0xff) text = bitsOf(setting.rangeMask) + ", " + text;
   return text;
 }
 
 std::string registerOf(int id) {
-  return hex(kSettingsTable[static_cast<std::size_t>(id)].registerAddress);
+  return HexByte(kSettingsTable[static_cast<std::size_t>(id)].registerAddress);
 }
 
 std::string tip(const char* words, SettingId id, uint8_t mask, int also = kNoSetting) {
@@ -98,8 +91,9 @@ std::vector<ControlTip> ControlTips() {
   for (const TipRow& row : kTipRows) {
     tips.push_back({row.controlId, tip(row.words, row.setting, row.mask, row.also)});
   }
-  tips.push_back({1037, "Load the camera's own defaults: register " + hex(kLoadDefaultsRegister) +
-                            " := " + hex(kLoadDefaultsCommand)});
+  tips.push_back({1037, "Load the camera's own defaults: register " +
+                            HexByte(kLoadDefaultsRegister) + " := " +
+                            HexByte(kLoadDefaultsCommand)});
   return tips;
 }
 

@@ -13,7 +13,7 @@ struct ControlTip {
   std::string text;
 };
 
-// In template order of the controls' rows in the tip table; one tip per control.
+// The slider/edit pairs first, then the other controls; one tip per control.
 std::vector<ControlTip> ControlTips();
 
 }  // namespace torvix

@@ -4,7 +4,6 @@
 // Applying checks the whole file before it touches anything, shows every change it would make
 // and asks once; then it writes only the settings that differ, in table order, each changing
 // only the bits its control owns, and brings the panel into line with the camera.
-#include <cstdio>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -29,10 +28,9 @@ std::string changeLine(const ProfileChange& change) {
     const std::string words = DescribeValue(change.id, value);
     return HexByte(value) + (words.empty() ? "" : " (" + words + ")");
   };
-  char head[64];
-  std::snprintf(head, sizeof head, "%s (register 0x%02x): ", CliSettingOf(change.id).name,
-                kSettingsTable[static_cast<std::size_t>(change.id)].registerAddress);
-  return head + valueText(change.before) + " -> " + valueText(change.after);
+  const uint8_t reg = kSettingsTable[static_cast<std::size_t>(change.id)].registerAddress;
+  return std::string(CliSettingOf(change.id).name) + " (register " + HexByte(reg) +
+         "): " + valueText(change.before) + " -> " + valueText(change.after);
 }
 
 std::string question(const std::string& path, const std::vector<ProfileChange>& changes) {

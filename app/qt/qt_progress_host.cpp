@@ -25,7 +25,8 @@ void QtProgressHost::Begin(const std::string& caption) {
 
 void QtProgressHost::Show(const std::string& text, int percent) {
   if (dialog_ == nullptr) return;
-  dialog_->setLabelText(QString::fromStdString(text) + QStringLiteral(", %1 %").arg(percent));
+  // The bar shows the percent.
+  dialog_->setLabelText(QString::fromStdString(text));
   dialog_->setValue(percent);
 }
 
@@ -35,10 +36,13 @@ bool QtProgressHost::StopAsked() {
   return dialog_ != nullptr && dialog_->wasCanceled();
 }
 
+// The window under it gets the keyboard back, as after any modal window.
 void QtProgressHost::End() {
   if (dialog_ == nullptr) return;
+  QWidget* parent = dialog_->parentWidget();
   dialog_->hide();
   delete dialog_;
+  if (parent != nullptr) parent->activateWindow();
 }
 
 }  // namespace torvix

@@ -4,11 +4,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <set>
 
 #include "app/tool_menu.h"
 #include "camera/value_edit_pairs.h"
+#include "profiles/setting_catalog.h"
 #include "tests/app/panel_fixture.h"
 #include "tests/files/dump_fixture.h"
 
@@ -21,11 +21,7 @@ using torvix::testing::ReadBytes;
 using torvix::testing::ScratchFolder;
 using torvix::testing::WriteBytes;
 
-std::string Hex(unsigned value) {
-  char text[8];
-  std::snprintf(text, sizeof text, "0x%02x", value);
-  return text;
-}
+std::string Hex(std::size_t value) { return HexByte(static_cast<uint8_t>(value)); }
 
 class MenuTest : public PanelFixture {
  protected:

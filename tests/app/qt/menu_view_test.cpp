@@ -53,7 +53,7 @@ TEST_F(QtMenuTest, TheProgressDialogStandsOverTheDumpAndItsCancelEndsAPartialFil
     EXPECT_EQ(progress.Dialog(), nullptr);
     EXPECT_TRUE(view.Window().IsWindowEnabled());
   });
-  EXPECT_TRUE(label.startsWith(QStringLiteral("Block 2 of 4, 2"))) << label.toStdString();
+  EXPECT_EQ(label, QStringLiteral("Block 2 of 4"));
   EXPECT_TRUE(mainWindowDisabled);
   const std::vector<std::string> lines =
       torvix::testing::CrLfLines(torvix::testing::ReadBytes(path));
