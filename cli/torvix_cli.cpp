@@ -14,7 +14,7 @@
 #include "cli/exit_codes.h"
 #include "cli/link_commands.h"
 #include "cli/profile_commands.h"
-#include "cli/setting_catalog.h"
+#include "profiles/setting_catalog.h"
 #include "cli/settings_commands.h"
 #include "cli/watched_bridge.h"
 #include "torvix_version.h"
@@ -36,6 +36,13 @@ struct Options {
 };
 
 using Command = std::function<int(CliSession&)>;
+
+// What --device may name besides sim: the bridge library's QUORLINK_DEVICE on this platform.
+#if defined(_WIN32)
+constexpr char kDeviceKinds[] = "sim, or a driver device \\\\.\\NAME";
+#else
+constexpr char kDeviceKinds[] = "sim, i2c:BUS, or a socket path";
+#endif
 
 // The same lines as the man page's synopsis.
 constexpr char kCommandSummary[] =
@@ -160,7 +167,7 @@ int RunTorvix(const std::vector<std::string>& args, Console& console, BridgeApi&
   Options o;
   Command command;
   app.add_option("--device", o.device,
-                 "Adapter device: sim, i2c:BUS, or a socket path (sets QUORLINK_DEVICE)")
+                 std::string("Adapter device: ") + kDeviceKinds + " (sets QUORLINK_DEVICE)")
       ->type_name("SPEC");
   app.add_option("--address", o.address, "Camera bus address, 8-bit form (default 0x70)")
       ->type_name("0xNN");
@@ -185,7 +192,7 @@ int RunTorvix(const std::vector<std::string>& args, Console& console, BridgeApi&
   if (!parseAddress(o.address, address, console.err)) return kExitUsage;
   if (app.get_option("--device")->count() > 0) {
     if (o.device.empty()) {
-      console.err << "Error: --device needs a device: sim, i2c:BUS, or a socket path\n";
+      console.err << "Error: --device needs a device: " << kDeviceKinds << "\n";
       return kExitUsage;
     }
 #if defined(_WIN32)

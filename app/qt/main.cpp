@@ -9,6 +9,7 @@
 #include "app/qt/program_options.h"
 #include "app/qt/qt_message_host.h"
 #include "app/qt/qt_modal_host.h"
+#include "app/qt/qt_progress_host.h"
 #include "app/qt/qt_save_dialog_host.h"
 #include "camera/quorlink_bridge_api.h"
 
@@ -28,6 +29,8 @@ int main(int argc, char** argv) {
   torvix::QtMessageHost messages(&windows);
   torvix::QtSaveDialogHost saveDialogs(&windows);
   const torvix::ScopedSaveDialogHost scopedSaveDialogs(saveDialogs);
+  torvix::QtProgressHost progress(&windows);
+  const torvix::ScopedProgressHost scopedProgress(progress);
   torvix::QuorlinkBridgeApi bridge;
   return torvix::RunTorvixController(bridge, messages, windows);
 }

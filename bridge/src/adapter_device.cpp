@@ -37,7 +37,10 @@ std::unique_ptr<AdapterDevice> OpenNamedDevice(const char* setting) {
   }
 #endif
 #if defined(_WIN32)
-  return OpenWin32AdapterDevice(setting != nullptr ? setting : kWin32DeviceName);
+  if (setting == nullptr) return OpenWin32AdapterDevice(kWin32DeviceName);
+  // Only names in the driver's namespace are handed to CreateFileA: anything else would open
+  // whatever file happens to carry that name.
+  return IsWin32DeviceName(setting) ? OpenWin32AdapterDevice(setting) : nullptr;
 #else
   return setting != nullptr ? OpenSocketAdapterDevice(setting)
                             : OpenDefaultSocketAdapterDevice(DefaultSocketPath());

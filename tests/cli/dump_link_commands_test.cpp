@@ -1,9 +1,11 @@
 // torvix dump, scan and reset on the virtual camera.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#if !defined(_WIN32)
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+#endif
 
 #include <cstring>
 #include <utility>
@@ -99,6 +101,7 @@ TEST_F(Scan, NothingAnsweringSaysNoCameraDetected) {
   EXPECT_EQ(run.err, "No Camera detected\n");  // the probes themselves are silent
 }
 
+#if !defined(_WIN32)
 // The library has one code and the same words for every device that will not open; torvix adds
 // the system's reason. A scan that cannot reach the board stops at once and does not blame the
 // camera.
@@ -130,6 +133,7 @@ TEST_F(Scan, ADeviceThatWillNotOpenIsNamedWithTheSystemsReason) {
   ::close(bound);
   ::setenv("QUORLINK_DEVICE", "sim", 1);
 }
+#endif
 
 using Reset = CliOnSim;
 

@@ -74,11 +74,15 @@ TEST_F(Settings, NoBoardGivesTheConnectionMessages) {
   const CliRun run = RunBare({"--device", device, "get", "Contrast"});
   EXPECT_EQ(run.code, 1);
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err,
-            " error: no (correct)connection PC to USB-I2C board\n"
-            " Check if board is connected to PC and/or verify driver\n"
-            "Camera settings not correctly read\n"
-            "Error: cannot open device " + device + ": No such file or directory\n");
+  std::string expected =
+      " error: no (correct)connection PC to USB-I2C board\n"
+      " Check if board is connected to PC and/or verify driver\n"
+      "Camera settings not correctly read\n";
+#if !defined(_WIN32)
+  // A socket path that is missing: the system's reason follows the library's words.
+  expected += "Error: cannot open device " + device + ": No such file or directory\n";
+#endif
+  EXPECT_EQ(run.err, expected);
 }
 
 TEST_F(Settings, GetFindsSettingsByNameOrRegister) {

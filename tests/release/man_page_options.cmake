@@ -1,6 +1,8 @@
-# cmake -DMAN=page.1 -DHELP="prog --help|prog sub --help|..." -P man_page_options.cmake
+# cmake -DMAN=page.1 -DHELP="prog --help|prog sub --help|..." -DOTHERS="prog2|prog3"
+#       -P man_page_options.cmake
 # Fails unless the options the program's help texts show and those its man page names are the
-# same set: a new option must reach the page, a dropped one must leave it.
+# same set: a new option must reach the page, a dropped one must leave it. An option right
+# after the name of one of the OTHERS programs is that program's, not this one's.
 string(REPLACE "|" ";" HELP "${HELP}")
 foreach(line IN LISTS HELP)
   separate_arguments(command UNIX_COMMAND "${line}")
@@ -14,6 +16,7 @@ endforeach()
 file(READ ${MAN} page)
 string(REGEX REPLACE "\\\\f[BIRP]" "" page "${page}")  # font changes glue words together
 string(REPLACE "\\-" "-" page "${page}")
+string(REGEX REPLACE "(${OTHERS}) +--?[a-z][a-z-]*" "\\1" page "${page}")
 
 function(option_set text out)
   string(REGEX REPLACE "[][;]" " " text "${text}")  # brackets and ; would bend CMake's lists

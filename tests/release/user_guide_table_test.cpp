@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "camera/settings_table.h"
-#include "cli/setting_catalog.h"
+#include "profiles/setting_catalog.h"
 
 namespace torvix {
 namespace {
