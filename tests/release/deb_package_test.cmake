@@ -2,22 +2,8 @@
 # Packs the build into its .deb, unpacks it with dpkg-deb -x into a scratch root and runs the
 # programs from there, as the package's users will from /usr. The programs must find the
 # unpacked library through their own run path: no LD_LIBRARY_PATH is set.
-function(run)
-  execute_process(COMMAND ${ARGN} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "${ARGN} exited with ${rc}\n${out}\n${err}")
-  endif()
-  set(out "${out}" PARENT_SCOPE)
-endfunction()
-
-function(expect text pattern what)
-  if(NOT text MATCHES "${pattern}")
-    message(FATAL_ERROR "${what}: no '${pattern}' in\n${text}")
-  endif()
-endfunction()
-
-file(REMOVE_RECURSE ${WORK_DIR})
-run(cpack --config ${BUILD_DIR}/CPackConfig.cmake -G DEB -B ${WORK_DIR})
+include(${CMAKE_CURRENT_LIST_DIR}/package_steps.cmake)
+pack(DEB)
 file(GLOB deb ${WORK_DIR}/torvix_${VERSION}_*.deb)
 list(LENGTH deb count)
 if(NOT count EQUAL 1)

@@ -3,18 +3,9 @@
 # Packs the Windows zip from the x86-64 build (and the i686 build it names), lists it, and
 # checks that each architecture's folder holds the programs, Quorlink.dll of that architecture,
 # the import library and the header, and that the guide is there once.
-cmake_minimum_required(VERSION 3.25)
-
-function(run)
-  execute_process(COMMAND ${ARGN} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "${ARGN} exited with ${rc}\n${out}\n${err}")
-  endif()
-  set(out "${out}" PARENT_SCOPE)
-endfunction()
-
-file(REMOVE_RECURSE ${WORK_DIR})
-run(cpack --config ${BUILD_DIR}/CPackConfig.cmake -G ZIP -B ${WORK_DIR})
+cmake_minimum_required(VERSION 3.25)  # IN_LIST
+include(${CMAKE_CURRENT_LIST_DIR}/package_steps.cmake)
+pack(ZIP)
 set(top torvix-${VERSION}-windows)
 set(zip ${WORK_DIR}/${top}.zip)
 run(${CMAKE_COMMAND} -E tar tf ${zip})
@@ -41,8 +32,6 @@ foreach(pair "x64;PE32\\+ executable.*x86-64" "x86;PE32 executable.*Intel 80386"
   list(GET pair 0 arch)
   list(GET pair 1 kind)
   run(file -b ${WORK_DIR}/unpacked/${top}/${arch}/bin/Quorlink.dll)
-  if(NOT out MATCHES "${kind}")
-    message(FATAL_ERROR "${arch}/bin/Quorlink.dll is not ${kind}: ${out}")
-  endif()
+  expect("${out}" "${kind}" "${arch}/bin/Quorlink.dll")
 endforeach()
 file(REMOVE_RECURSE ${WORK_DIR})
