@@ -60,7 +60,8 @@ ItemClass itemClassOf(ControlKind kind) {
     case ControlKind::CheckBox: return {kButtonAtom, "", BS_AUTOCHECKBOX | WS_TABSTOP};
     case ControlKind::RadioButton: return {kButtonAtom, "", BS_AUTORADIOBUTTON};
     case ControlKind::Slider: return {0, TRACKBAR_CLASSA, TBS_HORZ | TBS_NOTICKS | WS_TABSTOP};
-    case ControlKind::Edit: return {kEditAtom, "", ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP};
+    case ControlKind::Edit:
+      return {kEditAtom, "", ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP};
     case ControlKind::DropDownList:
       return {kComboBoxAtom, "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP};
     case ControlKind::Text: return {kStaticAtom, "", SS_LEFT};

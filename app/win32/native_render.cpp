@@ -107,7 +107,8 @@ void NativeDialogView::RenderCaret(std::size_t index) {
   const auto unitsBefore = [&state](std::size_t bytes) {
     return static_cast<LPARAM>(WideFromUtf8(std::string_view(state.text).substr(0, bytes)).size());
   };
-  ::SendMessageW(controls_[index], EM_SETSEL, static_cast<WPARAM>(unitsBefore(state.selectionStart)),
+  ::SendMessageW(controls_[index], EM_SETSEL,
+                 static_cast<WPARAM>(unitsBefore(state.selectionStart)),
                  unitsBefore(state.selectionEnd));
 }
 
@@ -135,8 +136,8 @@ void NativeDialogView::AppendSystemMenuEntries() {
 void NativeDialogView::RenderIcons() {
   if (window_.Icon(true) != bigIconShown_) {
     bigIconShown_ = window_.Icon(true);
-    ::SendMessageW(dialog_, WM_SETICON, ICON_BIG,
-                   reinterpret_cast<LPARAM>(::LoadIconW(instance_, MAKEINTRESOURCEW(bigIconShown_))));
+    HICON big = ::LoadIconW(instance_, MAKEINTRESOURCEW(bigIconShown_));
+    ::SendMessageW(dialog_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
   }
   if (window_.Icon(false) != smallIconShown_) {
     smallIconShown_ = window_.Icon(false);

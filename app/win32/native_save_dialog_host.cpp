@@ -30,7 +30,8 @@ std::optional<std::string> NativeSaveDialogHost::AskSavePath(const SaveDialogReq
   dialog.Flags = OFN_EXPLORER | OFN_NOTESTFILECREATE;
   if (request.confirmCreate) dialog.Flags |= OFN_CREATEPROMPT;
   if (request.confirmOverwrite) dialog.Flags |= OFN_OVERWRITEPROMPT;
-  dialog.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
+  const std::string& extension = request.defaultExtension;
+  dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
   if (!::GetSaveFileNameA(&dialog)) return std::nullopt;
   return std::string(path);
 }
