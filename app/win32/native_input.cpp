@@ -14,7 +14,6 @@
 #include "app/win32/native_dialog_view.h"
 #include "app/win32/wide_text.h"
 #include "window/edit_change.h"
-#include "window/utf8_text.h"
 
 namespace torvix {
 
@@ -97,20 +96,7 @@ void NativeDialogView::Scroll(HWND control, int code) {
 }
 
 void NativeDialogView::Edited(std::size_t index) {
-  const int id = IdAt(index);
-  const std::string before = window_.ControlAt(index).text;
-  const std::optional<EditChange> change =
-      DiffEditText(before, Utf8FromWide(NativeText(controls_[index])));
-  if (change) {
-    window_.UserSelectText(id, change->start, change->end);
-    if (change->inserted.empty()) {
-      window_.UserBackspace(id);
-    } else if (Utf8Length(change->inserted) == 1) {
-      window_.UserType(id, change->inserted);
-    } else {
-      window_.UserPaste(id, change->inserted);
-    }
-  }
+  UserEditedText(window_, IdAt(index), Utf8FromWide(NativeText(controls_[index])));
   Render(index);
   RenderCaret(index);
 }
