@@ -77,13 +77,16 @@ void CMyTorvix_ControllerDlg::OnEnChangeCameraAddress() {
 }
 
 void CMyTorvix_ControllerDlg::OnBnClickedSearchAddress() {
-  if (const std::optional<uint8_t> found = SearchCameraAddress(m_link)) {
-    m_link.Block().CameraBusAddress = *found;
+  const AddressSearchResult search = SearchCameraAddress(m_link);
+  if (search.end == ProbeOutcome::kAnswered) {
+    m_link.Block().CameraBusAddress = search.address;
     RefreshPanel();
     return;
   }
   m_link.Block().CameraBusAddress = kDefaultCameraBusAddress;
   m_editCameraAddress.SetWindowText("XX");
+  // A board that failed has said so in its own words; the camera was never asked.
+  if (search.end == ProbeOutcome::kBoardFailed) return;
   ShortMessage text;
   FormatShortMessage(text, "No Camera detected");
   window_.MessageBox(text, kMessageOk);

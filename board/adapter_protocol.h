@@ -59,6 +59,7 @@ enum class Command : uint8_t {
 
 // Status bytes of the board (the transfer's outcome).
 inline constexpr uint8_t kStatusDone = 0;
+inline constexpr uint8_t kStatusArbitrationLost = 3;
 inline constexpr uint8_t kStatusTimeout = 4;
 inline constexpr uint8_t kStatusDataNack = 5;
 inline constexpr uint8_t kStatusBusBusy = 6;

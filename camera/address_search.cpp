@@ -13,26 +13,37 @@ constexpr Milliseconds kAfterSelect{2};
 // Longer than a register read's pause: a device that just answered gets time to let go.
 constexpr Milliseconds kAfterProbeRead{5};
 
-// The error report only marks the state aborted; nobody is told while the bus is searched.
-void reportSilently(CameraLink& link, int16_t result) {
-  BridgeCallState silent;
-  silent.showMessages = 0;
-  link.ReportBridgeError(silent, static_cast<uint16_t>(result));
+// The library's codes for a driver request that failed: the board, not the address, is at
+// fault, and a silent board would otherwise cost every one of the 127 candidates its timeout.
+constexpr int16_t kUsbCommandError = 11;
+constexpr int16_t kUsbWriteError = 12;
+constexpr int16_t kUsbReadError = 13;
+
+bool isBoardFailure(int handle, int16_t result) {
+  return handle < 0 || result == kUsbCommandError || result == kUsbWriteError ||
+         result == kUsbReadError;
+}
+
+// Nobody is told while the bus is searched, unless the board itself failed: then the search
+// ends with the words any register access would have shown.
+ProbeOutcome report(CameraLink& link, int handle, int16_t result) {
+  const bool boardFailed = isBoardFailure(handle, result);
+  BridgeCallState state;
+  state.showMessages = boardFailed ? 1 : 0;
+  link.ReportBridgeError(state, static_cast<uint16_t>(result));
+  return boardFailed ? ProbeOutcome::kBoardFailed : ProbeOutcome::kNotAnswered;
 }
 
 }  // namespace
 
-bool ProbeCameraAddress(CameraLink& link, uint8_t address8) {
+ProbeOutcome ProbeCameraAddress(CameraLink& link, uint8_t address8) {
   BridgeApi& bridge = link.Bridge();
   int handle = bridge.IICInit(address8, kInitReserved1, kInitReserved2);
   bridge.SetAddress(handle, address8);
   int16_t result = bridge.SendSub(handle, kSubAddressSize, kProbeSubAddress, kProbeBytes, 2,
                                   kPlainTransfer);
   bridge.IICClose(handle);
-  if (result != 0) {
-    reportSilently(link, result);
-    return false;
-  }
+  if (result != 0) return report(link, handle, result);
   Pause(kAfterSelect);
 
   const int readAddress = address8 + 1;
@@ -40,17 +51,18 @@ bool ProbeCameraAddress(CameraLink& link, uint8_t address8) {
   handle = bridge.IICInit(readAddress, kInitReserved1, kInitReserved2);
   result = bridge.Receive(handle, buffer, kPlainTransfer, 1);
   bridge.IICClose(handle);
-  if (result != 0) reportSilently(link, result);
+  const ProbeOutcome outcome = result == 0 ? ProbeOutcome::kAnswered : report(link, handle, result);
   Pause(kAfterProbeRead);
-  return result == 0;
+  return outcome;
 }
 
-std::optional<uint8_t> SearchCameraAddress(CameraLink& link) {
+AddressSearchResult SearchCameraAddress(CameraLink& link) {
   for (unsigned address = kFirstProbeAddress; address <= kLastProbeAddress; address += 2) {
     const auto candidate = static_cast<uint8_t>(address);
-    if (ProbeCameraAddress(link, candidate)) return candidate;
+    const ProbeOutcome outcome = ProbeCameraAddress(link, candidate);
+    if (outcome != ProbeOutcome::kNotAnswered) return {outcome, candidate};
   }
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace torvix

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 
 #include "camera/camera_link.h"
 
@@ -12,13 +11,26 @@ namespace torvix {
 inline constexpr uint8_t kFirstProbeAddress = 0x00;
 inline constexpr uint8_t kLastProbeAddress = 0xfc;
 
-// Probes one address: a write of 01 30 31 (with a SetAddress), 2 ms, a one-byte read from the
-// read address (without one), 5 ms. A failed write skips the read and both pauses. Failures
-// go to the link's error report with a silent state, so the user sees nothing. True when both
-// transfers were acknowledged; the byte read is not looked at.
-bool ProbeCameraAddress(CameraLink& link, uint8_t address8);
+enum class ProbeOutcome {
+  kAnswered,
+  kNotAnswered,  // the address, or the bus, refused: the next candidate may still answer
+  kBoardFailed,  // the adapter board did not open or its driver failed: no candidate can answer
+};
 
-// Probes the 127 candidates in ascending order and stops at the first that answers.
-std::optional<uint8_t> SearchCameraAddress(CameraLink& link);
+// Probes one address: a write of 01 30 31 (with a SetAddress), 2 ms, a one-byte read from the
+// read address (without one), 5 ms. A failed write skips the read and both pauses. A failure
+// on the bus goes to the link's error report with a silent state, so the user sees nothing; a
+// failure of the board itself (the device would not open, codes 11, 12, 13) is reported with
+// the messages any other transaction shows for it. The byte read is not looked at.
+ProbeOutcome ProbeCameraAddress(CameraLink& link, uint8_t address8);
+
+struct AddressSearchResult {
+  ProbeOutcome end = ProbeOutcome::kNotAnswered;  // kNotAnswered: no candidate answered
+  uint8_t address = 0;                            // the camera's, when end is kAnswered
+};
+
+// Probes the 127 candidates in ascending order and stops at the first that answers, or at
+// once when the board itself fails.
+AddressSearchResult SearchCameraAddress(CameraLink& link);
 
 }  // namespace torvix

@@ -12,14 +12,16 @@
 namespace torvix {
 
 int RunScan(CliSession& session) {
-  const std::optional<uint8_t> found = SearchCameraAddress(session.link);
-  if (!found) {
+  const AddressSearchResult search = SearchCameraAddress(session.link);
+  // The board's own words have been said already; "No Camera detected" would blame the camera.
+  if (search.end == ProbeOutcome::kBoardFailed) return kExitFailed;
+  if (search.end == ProbeOutcome::kNotAnswered) {
     ShortMessage text;
     FormatShortMessage(text, "No Camera detected");
     session.host.Show(text, kMessageOk);
     return kExitFailed;
   }
-  session.console.out << HexByte(*found) << '\n';
+  session.console.out << HexByte(search.address) << '\n';
   return kExitDone;
 }
 

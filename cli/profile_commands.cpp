@@ -4,31 +4,15 @@
 #include <cstring>
 #include <fstream>
 #include <ostream>
-#include <sstream>
 
 #include "cli/exit_codes.h"
 #include "cli/profile_file.h"
+#include "cli/profile_input.h"
 #include "cli/settings_commands.h"
 
 namespace torvix {
 
 namespace {
-
-bool readWholeFile(const std::string& path, std::string& text, std::string& error) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    error = "Error: cannot read " + path + ": " + std::strerror(errno);
-    return false;
-  }
-  std::ostringstream content;
-  content << file.rdbuf();
-  if (file.bad()) {
-    error = "Error: cannot read " + path + ": " + std::strerror(errno);
-    return false;
-  }
-  text = content.str();
-  return true;
-}
 
 bool writeWholeFile(const std::string& path, const std::string& text, std::string& error) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
@@ -61,7 +45,7 @@ int RunProfileSave(CliSession& session, const std::string& path) {
 int RunProfileApply(CliSession& session, const std::string& path, bool dryRun) {
   std::string text;
   std::string error;
-  if (!readWholeFile(path, text, error)) {
+  if (!ReadProfileInput(path, session.console.in, text, error)) {
     session.console.err << error << '\n';
     return kExitFailed;
   }

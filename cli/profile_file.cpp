@@ -1,6 +1,9 @@
 #include "cli/profile_file.h"
 
 #include <algorithm>
+#include <functional>
+#include <optional>
+#include <unordered_map>
 
 #include <nlohmann/json.hpp>
 
@@ -10,7 +13,7 @@ namespace torvix {
 
 namespace {
 
-using Json = nlohmann::ordered_json;
+using Json = nlohmann::json;
 
 constexpr char kVersionField[] = "torvix-profile";
 constexpr char kSettingsField[] = "settings";
@@ -25,17 +28,24 @@ std::string withoutPrefix(const std::string& message) {
   return message.rfind(prefix, 0) == 0 ? message.substr(prefix.size()) : message;
 }
 
-std::string syntaxError(std::string_view text, const std::string& fileName,
-                        const Json::parse_error& e) {
-  const std::size_t offset = e.byte > 0 ? e.byte - 1 : 0;
-  std::string what = e.what();
-  const std::size_t column = what.find("column ");
-  const std::size_t words = column == std::string::npos ? std::string::npos : what.find(": ", column);
-  if (words != std::string::npos) what = what.substr(words + 2);
-  std::string message = at(fileName, LineOfOffset(text, offset)) + what;
-  const std::vector<JsonKeyLine> before = JsonKeyLines(text, offset);
-  if (!before.empty()) message += " (after field '" + before.back().key + "')";
-  return message;
+// What a key of depth stands for, to find the same thing given twice under two spellings;
+// nullopt for a key that is no field at all (the reading says so later).
+using KeyIdentity = std::function<std::optional<std::string>(const std::string&)>;
+
+bool refuseRepeats(const std::vector<JsonKeyLine>& keys, int depth, const KeyIdentity& identify,
+                   const std::string& fileName, std::string& error) {
+  std::unordered_map<std::string, int> firstLines;
+  for (const JsonKeyLine& key : keys) {
+    if (key.depth != depth) continue;
+    const std::optional<std::string> identity = identify(key.key);
+    if (!identity) continue;
+    const auto [first, isNew] = firstLines.emplace(*identity, key.line);
+    if (isNew) continue;
+    error = at(fileName, key.line) + *identity + " is given twice (first on line " +
+            std::to_string(first->second) + ")";
+    return false;
+  }
+  return true;
 }
 
 bool readEntry(const std::string& key, const Json& value, int line, const std::string& fileName,
@@ -63,29 +73,47 @@ bool readEntry(const std::string& key, const Json& value, int line, const std::s
   return true;
 }
 
+// The outermost object holds the version and the settings, each once, and nothing else.
+bool checkFields(const Json& document, const std::vector<JsonKeyLine>& keys,
+                 const std::string& fileName, std::string& error) {
+  const KeyIdentity name = [](const std::string& key) { return std::optional<std::string>(key); };
+  if (!refuseRepeats(keys, 1, name, fileName, error)) return false;
+  for (const JsonKeyLine& key : keys) {
+    if (key.depth != 1) continue;
+    const Json& value = document.at(key.key);
+    if (key.key == kVersionField) {
+      if (!value.is_number_integer() || value.get<long long>() != kProfileVersion) {
+        error = at(fileName, key.line) + kVersionField + " must be " +
+                std::to_string(kProfileVersion);
+        return false;
+      }
+    } else if (key.key == kSettingsField) {
+      if (!value.is_object()) {
+        error = at(fileName, key.line) + "\"settings\" must be an object of NAME: VALUE";
+        return false;
+      }
+    } else {
+      error = at(fileName, key.line) + "unknown field '" + key.key + "'";
+      return false;
+    }
+  }
+  return true;
+}
+
+// Once the fields are right, every key of depth 2 is a setting's.
 bool readSettings(const Json& settings, const std::vector<JsonKeyLine>& keys,
                   const std::string& fileName, std::vector<ProfileEntry>& entries,
                   std::string& error) {
-  std::vector<JsonKeyLine> settingKeys;
+  const KeyIdentity setting = [](const std::string& key) -> std::optional<std::string> {
+    const CliSetting* found = FindCliSetting(key);
+    if (found == nullptr) return std::nullopt;
+    return std::string(found->name);
+  };
+  if (!refuseRepeats(keys, 2, setting, fileName, error)) return false;
   for (const JsonKeyLine& key : keys) {
-    if (key.depth == 2) settingKeys.push_back(key);
-  }
-  for (const JsonKeyLine& key : settingKeys) {
-    const CliSetting* setting = FindCliSetting(key.key);
-    for (const ProfileEntry& earlier : entries) {
-      if (setting != nullptr && earlier.id == setting->id) {
-        error = at(fileName, key.line) + setting->name + " is given twice (first on line " +
-                std::to_string(earlier.line) + ")";
-        return false;
-      }
-    }
-    // Without duplicates the document keeps the keys in the file's order.
-    const std::size_t index = static_cast<std::size_t>(&key - settingKeys.data());
-    if (index >= settings.size()) break;
-    auto item = settings.items().begin();
-    std::advance(item, static_cast<long>(index));
+    if (key.depth != 2) continue;
     ProfileEntry entry{};
-    if (!readEntry(item.key(), item.value(), key.line, fileName, entry, error)) return false;
+    if (!readEntry(key.key, settings.at(key.key), key.line, fileName, entry, error)) return false;
     entries.push_back(entry);
   }
   std::sort(entries.begin(), entries.end(),
@@ -96,13 +124,14 @@ bool readSettings(const Json& settings, const std::vector<JsonKeyLine>& keys,
 }  // namespace
 
 std::string ProfileText(const CameraBlock& block) {
-  Json settings = Json::object();
+  using OrderedJson = nlohmann::ordered_json;
+  OrderedJson settings = OrderedJson::object();
   for (const CameraSetting& row : kSettingsTable) {
     const CliSetting& setting = CliSettingOf(static_cast<SettingId>(row.number));
     if (!setting.writable) continue;
     settings[setting.name] = HexByte(block.SettingsShadow[row.number]);
   }
-  Json profile = Json::object();
+  OrderedJson profile = OrderedJson::object();
   profile[kVersionField] = kProfileVersion;
   profile[kSettingsField] = settings;
   return profile.dump(2) + "\n";
@@ -112,48 +141,19 @@ bool ParseProfile(std::string_view text, const std::string& fileName,
                   std::vector<ProfileEntry>& entries, std::string& error) {
   entries.clear();
   Json document;
-  try {
-    document = Json::parse(text.begin(), text.end());
-  } catch (const Json::parse_error& e) {
-    error = syntaxError(text, fileName, e);
+  std::vector<JsonKeyLine> keys;
+  JsonFault fault;
+  if (!ReadJsonWithKeyLines(text, document, keys, fault)) {
+    error = at(fileName, fault.line) + fault.what;
     return false;
   }
   if (!document.is_object()) {
     error = at(fileName, 1) + "a profile is a JSON object with a \"settings\" object";
     return false;
   }
-  const std::vector<JsonKeyLine> keys = JsonKeyLines(text);
-  const Json* settings = nullptr;
-  std::vector<const JsonKeyLine*> fields;
-  for (const JsonKeyLine& key : keys) {
-    if (key.depth != 1) continue;
-    for (const JsonKeyLine* earlier : fields) {
-      if (earlier->key == key.key) {
-        error = at(fileName, key.line) + key.key + " is given twice (first on line " +
-                std::to_string(earlier->line) + ")";
-        return false;
-      }
-    }
-    fields.push_back(&key);
-    if (key.key == kVersionField) {
-      const Json& version = document[kVersionField];
-      if (!version.is_number_integer() || version.get<long long>() != kProfileVersion) {
-        error = at(fileName, key.line) + kVersionField + " must be " +
-                std::to_string(kProfileVersion);
-        return false;
-      }
-    } else if (key.key == kSettingsField) {
-      settings = &document[kSettingsField];
-      if (!settings->is_object()) {
-        error = at(fileName, key.line) + "\"settings\" must be an object of NAME: VALUE";
-        return false;
-      }
-    } else {
-      error = at(fileName, key.line) + "unknown field '" + key.key + "'";
-      return false;
-    }
-  }
-  if (settings == nullptr) {
+  if (!checkFields(document, keys, fileName, error)) return false;
+  const auto settings = document.find(kSettingsField);
+  if (settings == document.end()) {
     error = at(fileName, 1) + "no \"settings\" object";
     return false;
   }

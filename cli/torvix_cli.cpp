@@ -8,12 +8,15 @@
 
 #include "camera/address_search.h"
 #include "camera/camera_link.h"
+#include "cli/bus_commands.h"
+#include "cli/device_problem.h"
 #include "cli/dump_command.h"
 #include "cli/exit_codes.h"
 #include "cli/link_commands.h"
 #include "cli/profile_commands.h"
 #include "cli/setting_catalog.h"
 #include "cli/settings_commands.h"
+#include "cli/watched_bridge.h"
 
 namespace torvix {
 
@@ -28,9 +31,17 @@ struct Options {
   bool dryRun = false;
   std::vector<std::string> names;
   std::string file;
+  bool noDevice = false;  // a command that does not reach the camera
 };
 
 using Command = std::function<int(CliSession&)>;
+
+// What --device may name besides sim: the bridge library's QUORLINK_DEVICE on this platform.
+#if defined(_WIN32)
+constexpr char kDeviceKinds[] = "sim, or a driver device \\\\.\\NAME";
+#else
+constexpr char kDeviceKinds[] = "sim, i2c:BUS, or a socket path";
+#endif
 
 // The same lines as the man page's synopsis.
 constexpr char kCommandSummary[] =
@@ -43,6 +54,7 @@ constexpr char kCommandSummary[] =
     "  torvix [--device SPEC] [--address 0xNN] reset [-y]\n"
     "  torvix [--device SPEC] [--address 0xNN] profile save FILE\n"
     "  torvix [--device SPEC] [--address 0xNN] profile apply [--dry-run] FILE\n"
+    "  torvix buses\n"
     "Exit status: 0 done, 1 camera, board or file error, 2 usage.\n"
     "See torvix(1).";
 
@@ -86,6 +98,13 @@ void addLinkCommands(CLI::App& app, Options& o, Command& command) {
       return RunReset(s);
     };
   });
+
+  CLI::App* buses =
+      app.add_subcommand("buses", "List the i2c-dev buses this user may open (Linux)");
+  buses->callback([&] {
+    o.noDevice = true;
+    command = [](CliSession& s) { return RunBuses(s); };
+  });
 }
 
 void addProfileCommands(CLI::App& app, Options& o, Command& command) {
@@ -95,7 +114,7 @@ void addProfileCommands(CLI::App& app, Options& o, Command& command) {
   save->add_option("FILE", o.file, "file to create or replace, - for stdout")->type_name("")->required();
   save->callback([&] { command = [&](CliSession& s) { return RunProfileSave(s, o.file); }; });
   CLI::App* apply = profile->add_subcommand("apply", "Write the settings of FILE that differ");
-  apply->add_option("FILE", o.file, "the profile to apply")->type_name("")->required();
+  apply->add_option("FILE", o.file, "the profile to apply, - for stdin")->type_name("")->required();
   apply->add_flag("--dry-run", o.dryRun, "Print what would change, write nothing");
   apply->callback(
       [&] { command = [&](CliSession& s) { return RunProfileApply(s, o.file, o.dryRun); }; });
@@ -146,7 +165,8 @@ int RunTorvix(const std::vector<std::string>& args, Console& console, BridgeApi&
   app.require_subcommand(1);
   Options o;
   Command command;
-  app.add_option("--device", o.device, "Adapter device: sim, or a socket path (sets QUORLINK_DEVICE)")
+  app.add_option("--device", o.device,
+                 std::string("Adapter device: ") + kDeviceKinds + " (sets QUORLINK_DEVICE)")
       ->type_name("SPEC");
   app.add_option("--address", o.address, "Camera bus address, 8-bit form (default 0x70)")
       ->type_name("0xNN");
@@ -169,7 +189,7 @@ int RunTorvix(const std::vector<std::string>& args, Console& console, BridgeApi&
   if (!parseAddress(o.address, address, console.err)) return kExitUsage;
   if (app.get_option("--device")->count() > 0) {
     if (o.device.empty()) {
-      console.err << "Error: --device needs a device: sim, or a socket path\n";
+      console.err << "Error: --device needs a device: " << kDeviceKinds << "\n";
       return kExitUsage;
     }
 #if defined(_WIN32)
@@ -179,12 +199,19 @@ int RunTorvix(const std::vector<std::string>& args, Console& console, BridgeApi&
 #endif
   }
   if (!command) return kExitUsage;
+  if (!o.noDevice && !CheckI2cDevice(console.err)) return kExitFailed;
 
   ConsoleMessageHost host(console);
-  CameraLink link(bridge, host);
+  WatchedBridge watched(bridge);
+  CameraLink link(watched, host);
   link.Block().CameraBusAddress = address;
   CliSession session{console, host, link};
-  return command(session);
+  const int code = command(session);
+  if (watched.OpenFailed()) {
+    const std::string problem = DeviceOpenProblem();
+    if (!problem.empty()) console.err << problem << '\n';
+  }
+  return code;
 }
 
 }  // namespace torvix

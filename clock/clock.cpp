@@ -5,6 +5,9 @@
 #ifdef __linux__
 #include <sys/prctl.h>
 #endif
+#ifdef _WIN32
+#include "clock/windows_sleep.h"
+#endif
 
 namespace torvix {
 
@@ -21,6 +24,7 @@ Microseconds RealClock::Now() const {
       std::chrono::steady_clock::now().time_since_epoch());
 }
 
+#ifndef _WIN32
 namespace {
 // Linux lets a sleeping thread wake up to 50 us late by default; a settings read makes
 // about ninety short pauses, so that slack alone adds several percent to it. Asking for
@@ -35,11 +39,17 @@ void TightenTimerSlackOnce() {
 #endif
 }
 }  // namespace
+#endif
 
 void RealClock::Pause(Milliseconds duration) {
   if (duration.count() <= 0) return;
+#ifdef _WIN32
+  // The C++ library's sleeps end on the system timer's ticks, 15.6 ms apart by default.
+  SleepUntilOnWindows(std::chrono::steady_clock::now() + duration);
+#else
   TightenTimerSlackOnce();
   std::this_thread::sleep_until(std::chrono::steady_clock::now() + duration);
+#endif
 }
 
 Clock& CurrentClock() { return g_current != nullptr ? *g_current : TheRealClock(); }

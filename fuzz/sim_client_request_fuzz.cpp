@@ -37,7 +37,7 @@ std::string StartDaemon() {
   static SimRig* rig = new SimRig;
   static DaemonServer* server = new DaemonServer(*rig, {});
   std::string error;
-  if (!server->Listen(path, error)) {
+  if (!server->Listen(path, false, error)) {
     std::fprintf(stderr, "zembrel-sim server: %s\n", error.c_str());
     std::abort();
   }

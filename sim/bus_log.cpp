@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "sim/bus_log_file.h"
+
 namespace torvix {
 
 std::string FormatTransfer(const BusTransfer& transfer) {
@@ -20,7 +22,13 @@ std::string FormatTransfer(const BusTransfer& transfer) {
   return line + tail;
 }
 
+BusLog::BusLog(std::size_t capacity) : capacity_(capacity) {}
+BusLog::~BusLog() = default;
+
+void BusLog::SetFile(std::unique_ptr<BusLogFile> file) { file_ = std::move(file); }
+
 void BusLog::Record(BusTransfer transfer) {
+  if (file_) file_->Append(transfer);
   if (sink_) sink_(transfer);
   if (capacity_ == 0) return;
   if (entries_.size() == capacity_) entries_.pop_front();

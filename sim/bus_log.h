@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +13,8 @@
 #include "clock/clock.h"
 
 namespace torvix {
+
+class BusLogFile;
 
 enum class Direction { kWrite, kRead };
 
@@ -29,12 +32,18 @@ std::string FormatTransfer(const BusTransfer& transfer);
 class BusLog {
  public:
   // The oldest entries are dropped beyond capacity, so a long-running daemon stays bounded.
-  explicit BusLog(std::size_t capacity = 1 << 16) : capacity_(capacity) {}
+  explicit BusLog(std::size_t capacity = 1 << 16);
+  ~BusLog();
+  BusLog(const BusLog&) = delete;
+  BusLog& operator=(const BusLog&) = delete;
 
   void Record(BusTransfer transfer);
   void Clear() { entries_.clear(); }
-  // Called with every transfer as it is recorded (the daemon's --log file).
+  // Called with every transfer as it is recorded (a test watching the bus).
   void SetSink(std::function<void(const BusTransfer&)> sink) { sink_ = std::move(sink); }
+  // Every transfer is also appended to this file (nullptr: none), whatever the sink.
+  void SetFile(std::unique_ptr<BusLogFile> file);
+  const BusLogFile* File() const { return file_.get(); }
 
   const std::deque<BusTransfer>& Entries() const { return entries_; }
   std::size_t Size() const { return entries_.size(); }
@@ -52,6 +61,7 @@ class BusLog {
   std::size_t capacity_;
   std::deque<BusTransfer> entries_;
   std::function<void(const BusTransfer&)> sink_;
+  std::unique_ptr<BusLogFile> file_;
 };
 
 }  // namespace torvix

@@ -83,31 +83,67 @@ void SyncDirectoryOf(const std::string& path) {
   ::close(fd);
 }
 
-// The whole file, or false with errno telling why.
-bool ReadWholeFile(const std::string& path, std::string& text) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
+// The mode the saved file gets: an existing state file keeps its own; a new one gets what a
+// plain create would give it. A symbolic link at path is refused: the state would end up
+// somewhere else than where the link led, or, written through, in a file it names.
+bool ModeForSave(const std::string& path, mode_t& mode, std::string& error) {
+  struct stat existing {};
+  if (::lstat(path.c_str(), &existing) == 0) {
+    if (S_ISLNK(existing.st_mode)) {
+      error = "state file " + path + " is a symbolic link; not written";
+      return false;
+    }
+    mode = existing.st_mode & 0777;
+    return true;
+  }
+  // Reading the umask means setting it; zembrel-sim has one thread.
+  const mode_t umask = ::umask(0);
+  ::umask(umask);
+  mode = 0644 & ~umask;
+  return true;
+}
+
+const char* kindOf(mode_t mode) {
+  if (S_ISDIR(mode)) return "a directory";
+  if (S_ISCHR(mode)) return "a character device";
+  if (S_ISBLK(mode)) return "a block device";
+  if (S_ISFIFO(mode)) return "a FIFO";
+  if (S_ISSOCK(mode)) return "a socket";
+  return "not a regular file";
+}
+
+// The whole file into text (kLoaded), kMissing, or kUnreadable with error saying why. A FIFO is
+// opened without waiting for a writer, and only a regular file is read: /dev/zero never ends.
+StateLoad ReadWholeFile(const std::string& path, std::string& text, std::string& error) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
+    if (errno == ENOENT) return StateLoad::kMissing;
+    error = Errno("cannot read state file", path);
+    return StateLoad::kUnreadable;
+  }
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    if (errno == 0 || S_ISDIR(info.st_mode)) errno = EISDIR;
+  const bool known = ::fstat(fd, &info) == 0;
+  if (!known || !S_ISREG(info.st_mode)) {
+    error = !known ? Errno("cannot read state file", path)
+                   : "cannot read state file " + path + ": it is " + kindOf(info.st_mode) +
+                         ", not a regular file";
     ::close(fd);
-    return false;
+    return StateLoad::kUnreadable;
   }
   char buffer[4096];
   for (;;) {
     const ssize_t n = ::read(fd, buffer, sizeof buffer);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
-      const int savedErrno = errno;
+      error = Errno("cannot read state file", path);
       ::close(fd);
-      errno = savedErrno;
-      return false;
+      return StateLoad::kUnreadable;
     }
     if (n == 0) break;
     text.append(buffer, static_cast<std::size_t>(n));
   }
   ::close(fd);
-  return true;
+  return StateLoad::kLoaded;
 }
 
 // A parsed document that is one of our state files, taken apart into state.
@@ -130,12 +166,8 @@ bool IsStateFile(const nlohmann::json& json, CameraState& state) {
 
 StateLoad LoadCameraState(const std::string& path, CameraState& state, std::string& error) {
   std::string text;
-  errno = 0;
-  if (!ReadWholeFile(path, text)) {
-    if (errno == ENOENT) return StateLoad::kMissing;
-    error = Errno("cannot read state file", path);
-    return StateLoad::kUnreadable;
-  }
+  const StateLoad read = ReadWholeFile(path, text, error);
+  if (read != StateLoad::kLoaded) return read;
   const nlohmann::json json = nlohmann::json::parse(text, nullptr, false);
   CameraState loaded;
   if (!IsStateFile(json, loaded)) {
@@ -154,15 +186,20 @@ bool SaveCameraState(const std::string& path, const CameraState& state, std::str
   json["eeprom"] = HexRows(state.eeprom);
   const std::string text = json.dump(1) + "\n";
 
-  const std::string temp = path + ".tmp." + std::to_string(::getpid());
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  mode_t mode = 0;
+  if (!ModeForSave(path, mode, error)) return false;
+  // A name nobody can guess, created here and now: a link planted in the folder is never
+  // opened, let alone written through.
+  std::string temp = path + ".XXXXXX";
+  const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
   if (fd < 0) {
     error = Errno("cannot write state file", temp);
     return false;
   }
-  const bool written = WriteAll(fd, text) && ::fsync(fd) == 0;
+  const bool written = WriteAll(fd, text) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
   const int savedErrno = errno;
   ::close(fd);
+  // rename replaces whatever name is at path, a link included, never what a link points to.
   if (!written || ::rename(temp.c_str(), path.c_str()) != 0) {
     if (written) {
       error = Errno("cannot replace state file", path);

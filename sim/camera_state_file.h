@@ -2,8 +2,10 @@
 //
 // JSON: {"format": "zembrel-sim camera state", "version": 1,
 //        "registers": [16 lines of 16 hex bytes], "eeprom": [64 lines of 16 hex bytes]}
-// A save writes a temporary file beside the target, flushes it to the disk and renames it
-// over the target, so a crash leaves either the old file or the new one, never a torn one.
+// A save writes a temporary file of an unpredictable name beside the target (mkstemp), flushes
+// it to the disk and renames it over the target, so a crash leaves either the old file or the
+// new one, never a torn one. The saved file keeps the mode of the one it replaces; a symbolic
+// link at the target is refused, never followed.
 #pragma once
 
 #include <string>

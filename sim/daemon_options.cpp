@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "board/socket_path.h"
+
 namespace torvix {
 
 namespace {
@@ -32,11 +34,7 @@ bool ParseAddress8(const std::string& option, const std::string& text, uint8_t& 
 
 }  // namespace
 
-std::string DefaultDaemonSocketPath() {
-  const char* runtimeDir = std::getenv("XDG_RUNTIME_DIR");
-  if (runtimeDir != nullptr && runtimeDir[0] != '\0') return std::string(runtimeDir) + "/zembrel-0";
-  return "/tmp/zembrel-0";
-}
+std::string DefaultDaemonSocketPath() { return DefaultSocketPath(); }
 
 bool ParseDaemonOptions(const std::vector<std::string>& args, DaemonOptions& options,
                         std::string& error) {
@@ -44,6 +42,10 @@ bool ParseDaemonOptions(const std::vector<std::string>& args, DaemonOptions& opt
     const std::string& arg = args[i];
     if (arg == "--help" || arg == "-h") {
       options.help = true;
+      continue;
+    }
+    if (arg == "--group") {
+      options.groupAccess = true;
       continue;
     }
     const bool takesValue = arg == "--socket" || arg == "--address" || arg == "--device" ||
@@ -75,12 +77,14 @@ bool ParseDaemonOptions(const std::vector<std::string>& args, DaemonOptions& opt
 }
 
 std::string DaemonUsage() {
-  return "Usage: zembrel-sim [--socket PATH] [--address 0xNN] [--device 0xNN]... [--state FILE]\n"
-         "                   [--log FILE]\n"
+  return "Usage: zembrel-sim [--socket PATH] [--group] [--address 0xNN] [--device 0xNN]...\n"
+         "                   [--state FILE] [--log FILE]\n"
          "Serves a virtual USB-to-I2C adapter board with a virtual camera on a local socket.\n"
          "  --socket PATH    socket to listen on (default: " +
          DefaultDaemonSocketPath() +
          ")\n"
+         "  --group          let the socket's group connect too (mode 0660; default 0600,\n"
+         "                   only the owner)\n"
          "  --address 0xNN   the camera's factory I2C address, 8-bit form 0x00-0xfe, even\n"
          "                   (default 0x70)\n"
          "  --device 0xNN    another device that acknowledges at this address; repeatable\n"

@@ -13,6 +13,7 @@ struct DaemonOptions {
   std::vector<uint8_t> extraDevices8;     // more acknowledging devices, 8-bit form
   std::string stateFile;                  // empty: the camera forgets everything at exit
   std::string logFile;                    // empty: no bus log
+  bool groupAccess = false;               // the socket's group may connect too (0660)
   bool help = false;
 };
 

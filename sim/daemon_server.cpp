@@ -38,14 +38,30 @@ bool SetNonBlocking(int fd) {
 
 std::string Reason(const std::string& what) { return what + ": " + std::strerror(errno); }
 
-// Whether some process accepts connections at the socket.
-bool SomeoneListens(const sockaddr_un& address) {
-  const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) return false;
-  const bool live =
-      ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+enum class Liveness { kLive, kStale, kUnknown };
+
+// Whether some process serves the socket, without ever waiting: a server whose queue of
+// connections is full answers EAGAIN at once, and is as alive as one that accepts.
+Liveness ProbeSocket(const sockaddr_un& address) {
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  if (fd < 0) return Liveness::kUnknown;
+  const int rc = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+  const int error = errno;
   ::close(fd);
-  return live;
+  if (rc == 0 || error == EAGAIN || error == EINPROGRESS) return Liveness::kLive;
+  if (error == ECONNREFUSED || error == ENOENT) return Liveness::kStale;
+  errno = error;
+  return Liveness::kUnknown;  // not allowed to connect, for one: it may well be in use
+}
+
+// Who may connect follows from the mode the socket file is created with, whatever the umask.
+bool BindWithMode(int fd, const sockaddr_un& address, bool groupAccess) {
+  const mode_t previous = ::umask(groupAccess ? 0117 : 0177);
+  const bool bound = ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  const int error = errno;
+  ::umask(previous);
+  errno = error;
+  return bound;
 }
 
 // Board-to-host requests and the version query carry the output buffer back.
@@ -57,31 +73,21 @@ bool RepliesWithOutput(uint32_t code) {
 
 DaemonServer::~DaemonServer() { Close(); }
 
-bool DaemonServer::Listen(const std::string& path, std::string& error) {
+bool DaemonServer::Listen(const std::string& path, bool groupAccess, std::string& error) {
   sockaddr_un address{};
   if (!MakeAddress(path, address)) {
     error = "socket path '" + path + "' is empty or longer than " +
             std::to_string(sizeof address.sun_path - 1) + " bytes";
     return false;
   }
-  struct stat info {};
-  if (::lstat(path.c_str(), &info) == 0) {
-    if (!S_ISSOCK(info.st_mode)) {
-      error = path + " exists and is not a socket";
-      return false;
-    }
-    if (SomeoneListens(address)) {
-      error = "socket " + path + " is in use by another server";
-      return false;
-    }
-    ::unlink(path.c_str());  // left behind by a server that died
-  }
+  if (!ClearStaleSocket(path, address, error)) return false;
   listenFd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (listenFd_ < 0) {
     error = Reason("cannot create socket");
     return false;
   }
-  if (::bind(listenFd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+  struct stat own {};
+  if (!BindWithMode(listenFd_, address, groupAccess) || ::lstat(path.c_str(), &own) != 0 ||
       ::listen(listenFd_, 16) != 0 || !SetNonBlocking(listenFd_)) {
     error = Reason("cannot listen at " + path);
     ::close(listenFd_);
@@ -89,7 +95,30 @@ bool DaemonServer::Listen(const std::string& path, std::string& error) {
     return false;
   }
   path_ = path;
+  socketFile_ = {own.st_dev, own.st_ino};
   return true;
+}
+
+bool DaemonServer::ClearStaleSocket(const std::string& path, const sockaddr_un& address,
+                                    std::string& error) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) return true;
+  if (!S_ISSOCK(info.st_mode)) {
+    error = path + " exists and is not a socket";
+    return false;
+  }
+  switch (ProbeSocket(address)) {
+    case Liveness::kLive:
+      error = "socket " + path + " is in use by another server";
+      return false;
+    case Liveness::kUnknown:
+      error = Reason("cannot tell whether socket " + path + " is in use; left alone");
+      return false;
+    case Liveness::kStale:
+      ::unlink(path.c_str());  // left behind by a server that died
+      return true;
+  }
+  return false;
 }
 
 bool DaemonServer::Run(int stopFd, std::string& error) {
@@ -132,7 +161,7 @@ void DaemonServer::Accept() {
       ::close(fd);
       continue;
     }
-    connections_.push_back(Connection{fd, {}, {}});
+    connections_.push_back(Connection{fd, rig_.OpenBoardSession(), {}, {}});
   }
 }
 
@@ -154,7 +183,8 @@ bool DaemonServer::Serve(Connection& connection) {
     if (status == DecodeStatus::kMalformed) return false;
     connection.in.erase(connection.in.begin(),
                         connection.in.begin() + static_cast<std::ptrdiff_t>(consumed));
-    const ControlResult result = rig_.Control(request.code, request.input, request.output);
+    const ControlResult result =
+        rig_.Control(*connection.board, request.code, request.input, request.output);
     const std::span<const uint8_t> back =
         RepliesWithOutput(request.code) ? std::span<const uint8_t>(request.output)
                                         : std::span<const uint8_t>();
@@ -177,9 +207,13 @@ bool DaemonServer::Flush(Connection& connection) {
 void DaemonServer::Close() {
   for (const Connection& connection : connections_) ::close(connection.fd);
   connections_.clear();
-  if (listenFd_ >= 0) {
-    ::close(listenFd_);
-    listenFd_ = -1;
+  if (listenFd_ < 0) return;
+  ::close(listenFd_);
+  listenFd_ = -1;
+  // Only the file this server created: another server may have taken the path since.
+  struct stat info {};
+  if (::lstat(path_.c_str(), &info) == 0 && S_ISSOCK(info.st_mode) &&
+      info.st_dev == socketFile_.first && info.st_ino == socketFile_.second) {
     ::unlink(path_.c_str());
   }
 }

@@ -1,12 +1,18 @@
 // zembrel-sim's server: one listening socket, several connections, one request at a time.
 //
-// Each connection is one opened device. Requests arrive in the socket framing, go to the
-// rig's board one by one, and the replies go back in order. A connection that breaks, even
-// in the middle of a request, is closed and forgotten; the others go on.
+// Each connection is one opened device with its own board session: a header waits for the
+// data of its own connection, whatever the others send in between. Requests arrive in the
+// socket framing, go to the board one by one, and the replies go back in order. A connection
+// that breaks, even in the middle of a request, is closed and forgotten; the others go on.
 #pragma once
 
+#include <sys/types.h>
+#include <sys/un.h>
+
 #include <functional>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sim/sim_rig.h"
@@ -22,24 +28,28 @@ class DaemonServer {
   DaemonServer(const DaemonServer&) = delete;
   DaemonServer& operator=(const DaemonServer&) = delete;
 
-  // Binds and listens at path. A live socket there is refused; a stale one (nobody listens)
-  // is replaced; anything that is not a socket is left alone and refused.
-  bool Listen(const std::string& path, std::string& error);
+  // Binds and listens at path, the socket file mode 0600 (0660 with groupAccess) whatever
+  // the umask. A live socket there is refused, found so without waiting even when its server
+  // is too busy to accept; a stale one (nobody listens) is replaced; anything that is not a
+  // socket, or a socket this process may not probe, is left alone and refused.
+  bool Listen(const std::string& path, bool groupAccess, std::string& error);
 
   // Serves until stopFd becomes readable (the signal handler writes to it). False on a
   // failure of the server itself, with the reason in error.
   bool Run(int stopFd, std::string& error);
 
-  // Closes every connection and removes the socket file.
+  // Closes every connection and removes the socket file, if it is still the one Listen made.
   void Close();
 
  private:
   struct Connection {
     int fd = -1;
+    std::unique_ptr<AdapterBoard> board;  // this connection's pending request
     std::vector<uint8_t> in;
     std::vector<uint8_t> out;
   };
 
+  bool ClearStaleSocket(const std::string& path, const sockaddr_un& address, std::string& error);
   void Accept();
   // false when the connection is to be closed.
   bool Receive(Connection& connection);
@@ -49,6 +59,7 @@ class DaemonServer {
   SimRig& rig_;
   std::function<void()> afterRequest_;
   std::string path_;
+  std::pair<dev_t, ino_t> socketFile_{};  // device and inode of the socket file made
   int listenFd_ = -1;
   std::vector<Connection> connections_;
 };

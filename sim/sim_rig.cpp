@@ -37,16 +37,16 @@ void SimRig::AddDevice(uint8_t address8) {
   bus_.Attach(*devices_.back());
 }
 
-ControlResult SimRig::Control(uint32_t code, std::span<const uint8_t> input,
-                              std::span<uint8_t> output) {
+ControlResult SimRig::Control(AdapterBoard& session, uint32_t code,
+                              std::span<const uint8_t> input, std::span<uint8_t> output) {
   if (boardFaults_.absent) return {false, 0};
   std::optional<RequestFault>& fault = boardFaults_.request;
   if (!fault || fault->times == 0 || ClassifyRequest(code, input) != fault->request) {
-    return board_->Control(code, input, output);
+    return session.Control(code, input, output);
   }
   if (fault->times > 0) --fault->times;
   if (!fault->shortTransfer) return {false, 0};
-  ControlResult result = board_->Control(code, input, output);
+  ControlResult result = session.Control(code, input, output);
   if (result.transferred > 0) --result.transferred;
   return result;
 }

@@ -2,7 +2,8 @@
 //
 // The in-process transport (QUORLINK_DEVICE=sim) drives the process-wide Instance(), which
 // lives from first use to process exit so the camera keeps its state across bridge handles,
-// as a real camera does. zembrel-sim owns a rig of its own. Tests reach in through the
+// as a real camera does; each handle has a board session of its own. The rig has no lock:
+// the bridge library's lock keeps its callers to one at a time. zembrel-sim owns a rig of its own. Tests reach in through the
 // accessors to inject faults and to read the log and the camera's registers.
 #pragma once
 
@@ -33,8 +34,17 @@ class SimRig {
   // an empty log without a sink.
   void Reset(uint8_t cameraAddress8 = kDefaultCameraAddress);
 
-  // A driver request, through the board faults into the board.
-  ControlResult Control(uint32_t code, std::span<const uint8_t> input, std::span<uint8_t> output);
+  // The board's side of one opened device (a handle on the in-process board, a connection to
+  // zembrel-sim): it keeps that device's pending request, so a header waits for the data of
+  // its own device and two clients' phases never mix. Lives as long as the rig's bus.
+  std::unique_ptr<AdapterBoard> OpenBoardSession() { return std::make_unique<AdapterBoard>(bus_); }
+  // A driver request of one session, through the board faults into its board.
+  ControlResult Control(AdapterBoard& session, uint32_t code, std::span<const uint8_t> input,
+                        std::span<uint8_t> output);
+  // The same on the rig's own session, for callers that are the board's only client.
+  ControlResult Control(uint32_t code, std::span<const uint8_t> input, std::span<uint8_t> output) {
+    return Control(*board_, code, input, output);
+  }
   bool BoardPresent() const { return !boardFaults_.absent; }
 
   VirtualCamera& Camera() { return *camera_; }

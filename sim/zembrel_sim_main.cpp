@@ -6,9 +6,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "sim/bus_log_file.h"
 #include "sim/camera_state_file.h"
 #include "sim/daemon_options.h"
 #include "sim/daemon_server.h"
@@ -103,28 +105,23 @@ int main(int argc, char** argv) {
     if (!keeper->Save(error)) return Fail(error);
   }
 
-  std::FILE* log = nullptr;
   if (!options.logFile.empty()) {
-    log = std::fopen(options.logFile.c_str(), "a");
-    if (log == nullptr) {
+    auto log = std::make_unique<BusLogFile>(options.logFile);
+    if (!log->IsOpen()) {
       return Fail("cannot open log file " + options.logFile + ": " + std::strerror(errno));
     }
-    rig.Log().SetSink([log](const BusTransfer& transfer) {
-      std::fprintf(log, "%s\n", FormatTransfer(transfer).c_str());
-      std::fflush(log);
-    });
+    rig.Log().SetFile(std::move(log));
   }
 
   if (!InstallSignals(error)) return Fail(error);
   DaemonServer server(rig, [&keeper] {
     if (keeper) keeper->SaveIfChanged();
   });
-  if (!server.Listen(options.socketPath, error)) return Fail(error);
+  if (!server.Listen(options.socketPath, options.groupAccess, error)) return Fail(error);
 
   const bool served = server.Run(stopPipe[0], error);
   server.Close();
   if (keeper) keeper->SaveIfChanged();
-  if (log != nullptr) std::fclose(log);
   if (!served) {
     std::fprintf(stderr, "zembrel-sim: %s\n", error.c_str());
     return 1;

@@ -9,6 +9,7 @@
 #include <chrono>
 
 #include "bench/support/camera_on_sim.h"
+#include "bench/support/wall_over_pauses.h"
 #include "clock/virtual_clock.h"
 
 namespace torvix {

@@ -2,9 +2,14 @@
 
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "bridge/src/transport_sim.h"
+#if defined(__linux__)
+#include "board/i2c_dev_buses.h"
+#include "bridge/src/transport_i2c_dev.h"
+#endif
 #if defined(_WIN32)
 #include "bridge/src/transport_win32.h"
 #else
@@ -26,20 +31,23 @@ std::unique_ptr<AdapterDevice> OpenNamedDevice(const char* setting) {
   // An empty setting is no setting: `QUORLINK_DEVICE= program` gets the default device.
   if (setting != nullptr && setting[0] == '\0') setting = nullptr;
   if (setting != nullptr && std::string(setting) == "sim") return OpenSimAdapterDevice();
+#if defined(__linux__)
+  if (setting != nullptr && std::string_view(setting).starts_with(kI2cDevicePrefix)) {
+    return OpenI2cDevAdapterDevice(std::string_view(setting).substr(kI2cDevicePrefix.size()));
+  }
+#endif
 #if defined(_WIN32)
-  return OpenWin32AdapterDevice(setting != nullptr ? setting : kWin32DeviceName);
+  if (setting == nullptr) return OpenWin32AdapterDevice(kWin32DeviceName);
+  // Only names in the driver's namespace are handed to CreateFileA: anything else would open
+  // whatever file happens to carry that name.
+  return IsWin32DeviceName(setting) ? OpenWin32AdapterDevice(setting) : nullptr;
 #else
-  return OpenSocketAdapterDevice(setting != nullptr ? std::string(setting) : DefaultSocketPath());
+  return setting != nullptr ? OpenSocketAdapterDevice(setting)
+                            : OpenDefaultSocketAdapterDevice(DefaultSocketPath());
 #endif
 }
 
 }  // namespace
-
-std::string DefaultSocketPath() {
-  const char* runtimeDir = std::getenv("XDG_RUNTIME_DIR");
-  if (runtimeDir != nullptr && runtimeDir[0] != '\0') return std::string(runtimeDir) + "/zembrel-0";
-  return "/tmp/zembrel-0";
-}
 
 std::unique_ptr<AdapterDevice> OpenAdapterDevice() {
   if (TestingOpener()) return TestingOpener()();

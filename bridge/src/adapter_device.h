@@ -11,6 +11,7 @@
 #include <string>
 
 #include "board/adapter_protocol.h"
+#include "board/socket_path.h"  // where QUORLINK_DEVICE unset leads on POSIX
 
 namespace torvix {
 
@@ -26,13 +27,13 @@ class AdapterDevice {
 
 using AdapterDeviceOpener = std::function<std::unique_ptr<AdapterDevice>()>;
 
-// Opens the adapter chosen by QUORLINK_DEVICE: unset or empty -> the socket $XDG_RUNTIME_DIR/zembrel-0
-// (or /tmp/zembrel-0) on POSIX and the driver device on Windows; "sim" -> the in-process board;
-// anything else -> a socket path. nullptr when the device cannot be opened.
+// Opens the adapter chosen by QUORLINK_DEVICE: "sim" -> the in-process board; on POSIX unset or
+// empty -> the socket $XDG_RUNTIME_DIR/zembrel-0 (or /tmp/zembrel-0; only one that belongs to
+// this user or root), "i2c:..." -> the in-process board on a Linux i2c-dev bus (Linux only),
+// anything else -> a socket path; on Windows unset or empty -> the driver device \\.\zembrel-0,
+// \\.\NAME -> that driver device, anything else -> nothing. nullptr when the device cannot be
+// opened.
 std::unique_ptr<AdapterDevice> OpenAdapterDevice();
-
-// Where QUORLINK_DEVICE unset or set to a path leads on POSIX.
-std::string DefaultSocketPath();
 
 // Tests put their own device behind every IICInit; an empty opener restores the default.
 void SetAdapterDeviceOpenerForTesting(AdapterDeviceOpener opener);

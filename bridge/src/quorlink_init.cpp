@@ -3,6 +3,7 @@
 
 #include "bridge/include/quorlink.h"
 #include "bridge/src/bridge_table.h"
+#include "bridge/src/library_lock.h"
 #include "bridge/src/os_check.h"
 #include "bridge/src/usb_iic_bridge.h"
 
@@ -11,6 +12,7 @@ using namespace torvix;
 extern "C" {
 
 QUORLINK_API int IICInit(int address, int reserved1, int reserved2) {
+  const LibraryLock lock;
   SetLastErrorCode(QL_OK);
   if (const int16_t refused = CheckOperatingSystem()) {
     SetLastErrorCode(refused);
@@ -31,17 +33,20 @@ QUORLINK_API int IICInit(int address, int reserved1, int reserved2) {
 }
 
 QUORLINK_API void IICClose(int handle) {
+  const LibraryLock lock;
   if (ValidateHandle(handle) == nullptr) return;
   ReleaseSlot(handle);
 }
 
 QUORLINK_API int LibMain(void* /*instance*/, uint16_t /*dataSegment*/, uint16_t heapSize,
                          char* /*commandLine*/) {
+  const LibraryLock lock;
   if (heapSize != 0) AbandonAllSlots();
   return 1;
 }
 
 QUORLINK_API int WEP(int /*exitType*/) {
+  const LibraryLock lock;
   for (int slot = 0; slot < kBridgeSlots; ++slot) ReleaseSlot(slot);
   return 1;
 }

@@ -1,7 +1,9 @@
 #include "bridge/src/transport_socket.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -11,6 +13,8 @@
 #include <vector>
 
 #include "board/socket_framing.h"
+#include "bridge/src/debug_log.h"
+#include "clock/clock.h"
 
 namespace torvix {
 
@@ -34,9 +38,12 @@ class SocketAdapterDevice final : public AdapterDevice {
   ControlResult Control(uint32_t code, std::span<const uint8_t> input,
                         std::span<uint8_t> output) override {
     if (fd_ < 0) return {};
+    // One deadline for the whole request, counted from before it goes out: a board that
+    // trickles its reply a byte at a time is as dead as a silent one.
+    const Microseconds deadline = Now() + kSocketReplyTimeout;
     if (!SendAll(EncodeRequest(code, input, output))) return Fail();
     FramedReply reply;
-    if (!ReceiveReply(output.size(), reply)) return Fail();
+    if (!ReceiveReply(output.size(), deadline, reply)) return Fail();
     if (!reply.output.empty()) std::memcpy(output.data(), reply.output.data(), reply.output.size());
     return reply.result;
   }
@@ -53,7 +60,7 @@ class SocketAdapterDevice final : public AdapterDevice {
     return true;
   }
 
-  bool ReceiveReply(std::size_t outputCapacity, FramedReply& reply) {
+  bool ReceiveReply(std::size_t outputCapacity, Microseconds deadline, FramedReply& reply) {
     std::vector<uint8_t> bytes;
     uint8_t chunk[512];
     for (;;) {
@@ -66,10 +73,26 @@ class SocketAdapterDevice final : public AdapterDevice {
         case DecodeStatus::kNeedMore:
           break;
       }
-      const ssize_t n = ::recv(fd_, chunk, sizeof chunk, 0);
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) return false;  // closed, timed out or failed
+      if (!WaitReadable(deadline)) return false;
+      const ssize_t n = ::recv(fd_, chunk, sizeof chunk, MSG_DONTWAIT);
+      if (n < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) continue;
+      if (n <= 0) return false;  // closed or failed
+      // Bytes that come after the deadline complete nothing, however they trickled in.
+      if (Now() >= deadline) return false;
       bytes.insert(bytes.end(), chunk, chunk + n);
+    }
+  }
+
+  // false once the deadline has passed without anything to read.
+  bool WaitReadable(Microseconds deadline) const {
+    for (;;) {
+      const Microseconds left = deadline - Now();
+      if (left <= Microseconds::zero()) return false;
+      pollfd ready{fd_, POLLIN, 0};
+      const auto ms = std::chrono::ceil<Milliseconds>(left).count();
+      const int rc = ::poll(&ready, 1, static_cast<int>(ms));
+      if (rc > 0) return true;
+      if (rc == 0 || errno != EINTR) return false;
     }
   }
 
@@ -86,11 +109,11 @@ class SocketAdapterDevice final : public AdapterDevice {
   int fd_;
 };
 
+// Bounds the connect and every send; the reply has its own deadline (Control).
 void SetTimeouts(int fd) {
   timeval timeout{};
   timeout.tv_sec = static_cast<time_t>(kSocketReplyTimeout.count() / 1000);
   timeout.tv_usec = static_cast<suseconds_t>((kSocketReplyTimeout.count() % 1000) * 1000);
-  ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
   ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
 #if defined(SO_NOSIGPIPE)
   const int on = 1;
@@ -99,6 +122,21 @@ void SetTimeouts(int fd) {
 }
 
 }  // namespace
+
+std::unique_ptr<AdapterDevice> OpenDefaultSocketAdapterDevice(const std::string& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) {
+    DebugLine("%s: %s", path.c_str(), std::strerror(errno));
+    return nullptr;
+  }
+  const uid_t me = ::geteuid();
+  if (info.st_uid != me && info.st_uid != 0) {
+    DebugLine("%s belongs to user %u, neither this user (%u) nor root: not connecting",
+              path.c_str(), static_cast<unsigned>(info.st_uid), static_cast<unsigned>(me));
+    return nullptr;
+  }
+  return OpenSocketAdapterDevice(path);
+}
 
 std::unique_ptr<AdapterDevice> OpenSocketAdapterDevice(const std::string& path) {
   sockaddr_un address{};

@@ -9,10 +9,16 @@
 
 namespace torvix {
 
-// A board answers at once; a peer that stays silent this long is taken for gone.
+// A board answers at once; a request not answered in full this long after it went out (by
+// the clock seam's Now) fails, and its device with it.
 inline constexpr std::chrono::milliseconds kSocketReplyTimeout{2000};
 
 // Connects to the socket at path; nullptr when there is nothing to connect to.
 std::unique_ptr<AdapterDevice> OpenSocketAdapterDevice(const std::string& path);
+
+// The same for the socket nobody named (QUORLINK_DEVICE unset): it must belong to this user
+// or to root, since in a folder others can write (/tmp) anyone could serve that path and
+// receive every request. The reason for a refusal is a debug line.
+std::unique_ptr<AdapterDevice> OpenDefaultSocketAdapterDevice(const std::string& path);
 
 }  // namespace torvix

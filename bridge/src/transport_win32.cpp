@@ -1,15 +1,18 @@
 #include "bridge/src/transport_win32.h"
 
-#include <windows.h>
+#include "bridge/src/win32_api.h"
 
 namespace torvix {
 
 namespace {
 
+// Every request is synchronous (no OVERLAPPED) and asks for the count of bytes transferred.
 class Win32AdapterDevice final : public AdapterDevice {
  public:
   explicit Win32AdapterDevice(HANDLE handle) : handle_(handle) {}
-  ~Win32AdapterDevice() override { CloseHandle(handle_); }
+  // Each bridge closes its own handle: a handle left open until the last bridge goes would
+  // outlive its bridge whenever two lives overlap.
+  ~Win32AdapterDevice() override { CurrentWin32Api().closeHandle(handle_); }
   Win32AdapterDevice(const Win32AdapterDevice&) = delete;
   Win32AdapterDevice& operator=(const Win32AdapterDevice&) = delete;
 
@@ -17,9 +20,9 @@ class Win32AdapterDevice final : public AdapterDevice {
                         std::span<uint8_t> output) override {
     DWORD transferred = 0;
     // The driver only reads the input buffer; the API wants it non-const all the same.
-    const BOOL ok = DeviceIoControl(handle_, code, const_cast<uint8_t*>(input.data()),
-                                    static_cast<DWORD>(input.size()), output.data(),
-                                    static_cast<DWORD>(output.size()), &transferred, nullptr);
+    const BOOL ok = CurrentWin32Api().deviceIoControl(
+        handle_, code, const_cast<uint8_t*>(input.data()), static_cast<DWORD>(input.size()),
+        output.data(), static_cast<DWORD>(output.size()), &transferred, nullptr);
     return {ok != FALSE, static_cast<uint32_t>(transferred)};
   }
 
@@ -29,9 +32,13 @@ class Win32AdapterDevice final : public AdapterDevice {
 
 }  // namespace
 
+bool IsWin32DeviceName(std::string_view name) {
+  return name.size() > 4 && name.substr(0, 4) == "\\\\.\\";
+}
+
 std::unique_ptr<AdapterDevice> OpenWin32AdapterDevice(const char* deviceName) {
-  const HANDLE handle = CreateFileA(deviceName, GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
+  const HANDLE handle = CurrentWin32Api().createFile(deviceName, GENERIC_WRITE, FILE_SHARE_WRITE,
+                                                     nullptr, OPEN_EXISTING, 0, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<Win32AdapterDevice>(handle);
 }

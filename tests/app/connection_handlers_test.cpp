@@ -239,7 +239,9 @@ TEST_F(ConnectionTest, SearchWithoutCameraProbesEveryAddressSilentlyAndSaysSo) {
   });
 }
 
-TEST_F(ConnectionTest, SearchWithoutBoardFallsBackTo0x70) {
+// A missing board ends the search at its first probe, in the words a register access shows,
+// instead of 127 failures and a message that blames the camera.
+TEST_F(ConnectionTest, SearchWithoutBoardSaysSoAtOnceAndFallsBackTo0x70) {
   Rig().AddDevice(0x20);
   RunOpen([&] {
     Click(1050);
@@ -248,8 +250,9 @@ TEST_F(ConnectionTest, SearchWithoutBoardFallsBackTo0x70) {
     Rig().Board().absent = true;
     ClearRecords();
     Click(1050);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, kNoCamera);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].text, " error: no (correct)connection PC to USB-I2C board");
+    EXPECT_EQ(messages.shown[1].text, " Check if board is connected to PC and/or verify driver");
     EXPECT_EQ(BusAddress(), 0x70);
     EXPECT_EQ(Control(1049).text, "XX");
     EXPECT_TRUE(clock.Pauses().empty());
@@ -257,14 +260,17 @@ TEST_F(ConnectionTest, SearchWithoutBoardFallsBackTo0x70) {
   });
 }
 
-TEST_F(ConnectionTest, ASelectAnsweredButReadRefusedCostsBothPausesAndGoesOn) {
+TEST_F(ConnectionTest, AReadTheBoardFailsEndsTheSearchWithTheBoardsWords) {
   RunOpen([&] {
     ClearRecords();
-    // Every read request fails at its data phase, so no candidate is ever found.
+    // Every read request fails at its data phase: the driver, not the camera, is at fault.
     Rig().Board().request = RequestFault{DriverRequest::kReadData, false, -1};
     Click(1050);
-    EXPECT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(clock.Pauses(), Ms({2, 5}));  // only the camera's select is acknowledged
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "USB_READ_ERROR");
+    EXPECT_EQ(clock.Pauses(), Ms({2, 5}));  // the camera's select was the first acknowledged
+    EXPECT_EQ(Control(1049).text, "XX");
+    EXPECT_EQ(BusAddress(), 0x70);
   });
 }
 

@@ -4,6 +4,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -19,17 +20,20 @@
 #include "bridge/src/adapter_device.h"
 #include "bridge/src/bridge_table.h"
 #include "bridge/src/transport_socket.h"
+#include "clock/clock.h"
 
 namespace torvix {
 namespace {
 
-// Answers one connection; the handler's nullopt drops it, raw bytes go out as they are.
+// Answers one connection; the handler's nullopt drops it, raw bytes go out as they are, or
+// one at a time with the pacer run before each.
 using Handler = std::function<std::optional<std::vector<uint8_t>>(const FramedRequest&)>;
+using Pacer = std::function<void()>;
 
 class BoardServer {
  public:
-  explicit BoardServer(Handler handler, const std::string& name = "board")
-      : handler_(std::move(handler)) {
+  explicit BoardServer(Handler handler, const std::string& name = "board", Pacer pacer = {})
+      : handler_(std::move(handler)), pacer_(std::move(pacer)) {
     char pattern[] = "/tmp/quorlink-test-XXXXXX";
     directory_ = ::mkdtemp(pattern);
     path_ = directory_ + "/" + name;
@@ -82,7 +86,7 @@ class BoardServer {
         requests.push_back(request);
         const auto reply = handler_(request);
         if (!reply) break;
-        if (::send(fd, reply->data(), reply->size(), MSG_NOSIGNAL) < 0) break;
+        if (!Send(fd, *reply)) break;
         continue;
       }
       const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
@@ -94,7 +98,17 @@ class BoardServer {
     ::close(fd);
   }
 
+  bool Send(int fd, const std::vector<uint8_t>& reply) const {
+    if (!pacer_) return ::send(fd, reply.data(), reply.size(), MSG_NOSIGNAL) >= 0;
+    for (const uint8_t byte : reply) {
+      pacer_();
+      if (::send(fd, &byte, 1, MSG_NOSIGNAL) < 0) return false;
+    }
+    return true;
+  }
+
   Handler handler_;
+  Pacer pacer_;
   std::string directory_;
   std::string path_;
   int listener_ = -1;
@@ -200,6 +214,32 @@ INSTANTIATE_TEST_SUITE_P(
                    }}),
     [](const ::testing::TestParamInfo<BrokenCase>& info) { return std::string(info.param.name); });
 
+// Board time, moved by the board's thread as it answers.
+class BoardTime final : public Clock {
+ public:
+  Microseconds Now() const override { return Microseconds{now_.load()}; }
+  void Pause(Milliseconds duration) override { Advance(duration); }
+  void Advance(Microseconds duration) { now_ += duration.count(); }
+
+ private:
+  std::atomic<int64_t> now_{0};
+};
+
+// One byte every 1.5 s: no wait between two bytes is as long as the limit, but the reply as a
+// whole is far beyond it.
+TEST_F(SocketTransport, ReplyTricklingInFailsAtTheDeadline) {
+  BoardTime time;
+  const ScopedClock scoped(time);
+  BoardServer server([](const FramedRequest& r) { return HappyBoard(r, 0); }, "board",
+                     [&time] { time.Advance(Milliseconds{1500}); });
+  ::setenv("QUORLINK_DEVICE", server.Path().c_str(), 1);
+  const int handle = IICInit(0x70, 0, 0);
+  ASSERT_EQ(handle, 0);
+  uint8_t byte = 0;
+  EXPECT_EQ(Send(handle, &byte, 0, 1), QL_USB_COMMAND_ERROR);  // the header's reply
+  IICClose(handle);
+}
+
 TEST_F(SocketTransport, NoServerMeansNoDevice) {
   ::setenv("QUORLINK_DEVICE", "/tmp/quorlink-test-no-such-dir/board", 1);
   EXPECT_EQ(IICInit(0x70, 0, 0), -1);
@@ -235,6 +275,24 @@ TEST_F(SocketTransport, UnsetOrEmptyDeviceOpensTheRuntimeDirectorysBoard) {
     EXPECT_EQ(handle, 0);
     IICClose(handle);
   }
+}
+
+// Nobody named this socket: one that another user serves (root aside) is refused, and
+// QUORLINK_DEBUG says why. Making a socket another user's needs root.
+TEST_F(SocketTransport, DefaultSocketOfAnotherUserIsRefused) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to give the socket to another user";
+  RuntimeDirectory restore;
+  BoardServer server([](const FramedRequest& r) { return HappyBoard(r, 0); }, "zembrel-0");
+  ::setenv("XDG_RUNTIME_DIR", server.Directory().c_str(), 1);
+  ::unsetenv("QUORLINK_DEVICE");
+  ASSERT_EQ(::lchown(server.Path().c_str(), 4242, 4242), 0);
+  ::setenv("QUORLINK_DEBUG", "1", 1);
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(IICInit(0x70, 0, 0), -1);
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  ::unsetenv("QUORLINK_DEBUG");
+  EXPECT_EQ(LastErrorCode(), QL_DEVICE_NOT_FOUND);
+  EXPECT_NE(said.find("belongs to user 4242"), std::string::npos) << said;
 }
 
 TEST_F(SocketTransport, DefaultPathFollowsTheRuntimeDirectory) {

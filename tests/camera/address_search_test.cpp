@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "camera/address_search.h"
 #include "tests/camera/link_fixture.h"
@@ -15,7 +17,7 @@ using ::testing::ElementsAre;
 using AddressSearch = LinkFixture;
 
 TEST_F(AddressSearch, AnsweredProbeSelectsWithSetAddressAndReadsWithout) {
-  EXPECT_TRUE(ProbeCameraAddress(link, 0x70));
+  EXPECT_EQ(ProbeCameraAddress(link, 0x70), ProbeOutcome::kAnswered);
   // The read opens on the read form and sets no address; its buffer starts cleared.
   EXPECT_THAT(log, ElementsAre("IICInit(0x70,20000,1000)", "SetAddress(0,0x70)",
                                "SendSub(0,1,0x01,30 31,2,0)", "IICClose(0)", "Pause(2)",
@@ -25,39 +27,68 @@ TEST_F(AddressSearch, AnsweredProbeSelectsWithSetAddressAndReadsWithout) {
 
 TEST_F(AddressSearch, RefusedSelectSkipsTheReadAndBothPausesSilently) {
   bridge.FailTransfer(0, 14);
-  EXPECT_FALSE(ProbeCameraAddress(link, 0x20));
+  EXPECT_EQ(ProbeCameraAddress(link, 0x20), ProbeOutcome::kNotAnswered);
   EXPECT_THAT(log, ElementsAre("IICInit(0x20,20000,1000)", "SetAddress(0,0x20)",
                                "SendSub(0,1,0x01,30 31,2,0)", "IICClose(0)"));
 }
 
 TEST_F(AddressSearch, RefusedReadStillWaitsFiveMillisecondsAndSaysNothing) {
   bridge.FailTransfer(1, 5);
-  EXPECT_FALSE(ProbeCameraAddress(link, 0x20));
+  EXPECT_EQ(ProbeCameraAddress(link, 0x20), ProbeOutcome::kNotAnswered);
   ASSERT_EQ(log.size(), 9u);
   EXPECT_EQ(log.back(), "Pause(5)");
 }
 
-TEST_F(AddressSearch, WithoutBoardEveryCandidateFailsAndNothingIsShown) {
-  bridge.FailInit();
-  EXPECT_EQ(SearchCameraAddress(link), std::nullopt);
-  const auto inits = std::count_if(log.begin(), log.end(), [](const std::string& call) {
-    return call.rfind("IICInit", 0) == 0;
-  });
-  EXPECT_EQ(inits, 127);
-  EXPECT_EQ(log[4], "IICInit(0x02,20000,1000)");
-  EXPECT_EQ(log[log.size() - 4], "IICInit(0xfc,20000,1000)");
+struct FailureCase {
+  const char* name;
+  int transfer;  // the failing transfer: 0 the first select, 1 its read; -1: no IICInit opens
+  int16_t code;
+  std::vector<std::string> shown;  // empty: a bus failure, the search goes on silently
+};
+
+class FailedProbe : public LinkFixture, public ::testing::WithParamInterface<FailureCase> {};
+
+// A board that is missing or whose driver fails ends the search at once, in the words any
+// register access shows; an address that does not answer only moves the search on.
+TEST_P(FailedProbe, EndsTheSearchOnlyWhenTheBoardItselfFailed) {
+  const FailureCase& c = GetParam();
+  if (c.transfer < 0) bridge.FailInit();
+  if (c.transfer >= 0) bridge.FailTransfer(c.transfer, c.code);
+  const AddressSearchResult result = SearchCameraAddress(link);
+  std::vector<std::string> boxes;
   for (const std::string& call : log) {
-    EXPECT_EQ(call.rfind("Box", 0), std::string::npos) << call;
-    EXPECT_EQ(call.rfind("Pause", 0), std::string::npos) << call;
+    if (call.rfind("Box", 0) == 0) boxes.push_back(call);
+  }
+  EXPECT_EQ(boxes, c.shown);
+  if (c.shown.empty()) {
+    EXPECT_EQ(result.end, ProbeOutcome::kAnswered);
+    EXPECT_EQ(result.address, 0x02);
+  } else {
+    EXPECT_EQ(result.end, ProbeOutcome::kBoardFailed);
+    EXPECT_EQ(bridge.Transfers(), std::max(c.transfer, 0) + 1);  // no further candidate
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FailedProbe,
+    ::testing::Values(
+        FailureCase{"NoDevice", -1, 0, {kNoConnection, kCheckBoard}},
+        FailureCase{"SelectCommandError", 0, 11, {"Box(0x00): USB command error"}},
+        FailureCase{"SelectWriteError", 0, 12, {"Box(0x00): USB_WRITE_ERROR"}},
+        FailureCase{"ReadReadError", 1, 13, {"Box(0x00): USB_READ_ERROR"}},
+        FailureCase{"SelectNotAcknowledged", 0, 14, {}},
+        FailureCase{"SelectTimeOut", 0, 5, {}},
+        FailureCase{"ReadArbitrationLost", 1, 3, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(AddressSearch, StopsAtTheFirstCandidateWhoseBothTransfersSucceed) {
   // Candidates 0x00 and 0x02 refuse the select; 0x04 answers the select but not the read.
   bridge.FailTransfer(0, 5);
   bridge.FailTransfer(1, 5);
   bridge.FailTransfer(3, 5);
-  EXPECT_EQ(SearchCameraAddress(link), uint8_t{0x06});
+  const AddressSearchResult result = SearchCameraAddress(link);
+  EXPECT_EQ(result.end, ProbeOutcome::kAnswered);
+  EXPECT_EQ(result.address, 0x06);
   EXPECT_EQ(bridge.Transfers(), 6);
 }
 

@@ -1,6 +1,14 @@
 // torvix dump, scan and reset on the virtual camera.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#if !defined(_WIN32)
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
+
+#include <cstring>
+#include <utility>
 
 #include "files/eeprom_dump_file.h"
 #include "tests/cli/cli_fixture.h"
@@ -92,6 +100,40 @@ TEST_F(Scan, NothingAnsweringSaysNoCameraDetected) {
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err, "No Camera detected\n");  // the probes themselves are silent
 }
+
+#if !defined(_WIN32)
+// The library has one code and the same words for every device that will not open; torvix adds
+// the system's reason. A scan that cannot reach the board stops at once and does not blame the
+// camera.
+TEST_F(Scan, ADeviceThatWillNotOpenIsNamedWithTheSystemsReason) {
+  const std::string file = (scratch / "file").string();
+  WriteFileBytes(file, "");
+  const std::string idle = (scratch / "idle.sock").string();
+  const int bound = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, idle.c_str(), sizeof address.sun_path - 1);
+  ASSERT_EQ(::bind(bound, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  const std::string missing = (scratch / "none.sock").string();
+  const std::string longPath = "/tmp/" + std::string(120, 'x');
+  const std::pair<std::string, std::string> cases[] = {
+      {missing, "No such file or directory"},
+      {file, "it is a regular file, not a socket"},
+      {idle, "Connection refused (nothing serves it)"},
+      {longPath, "the path is too long for a socket (125 bytes, at most 107)"},
+  };
+  for (const auto& [device, reason] : cases) {
+    const CliRun run = RunBare({"--device", device, "scan"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, " error: no (correct)connection PC to USB-I2C board\n"
+                       " Check if board is connected to PC and/or verify driver\n"
+                       "Error: cannot open device " + device + ": " + reason + "\n");
+  }
+  ::close(bound);
+  ::setenv("QUORLINK_DEVICE", "sim", 1);
+}
+#endif
 
 using Reset = CliOnSim;
 

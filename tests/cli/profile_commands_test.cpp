@@ -1,6 +1,11 @@
 // torvix profile save and apply on the virtual camera.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <vector>
+
+#include "cli/profile_input.h"
 
 #include "tests/cli/cli_fixture.h"
 
@@ -72,6 +77,40 @@ TEST_F(Profile, AMissingFileIsAFileError) {
   EXPECT_EQ(run.code, 1);
   EXPECT_THAT(run.err, HasSubstr("Error: cannot read "));
   EXPECT_EQ(rig().Log().Size(), 0u);
+}
+
+// Nothing but a plain file of at most 1 MiB, or standard input for "-", is read: /dev/zero would
+// never end and a FIFO without a writer would never start.
+TEST_F(Profile, OnlyAPlainFileOfAtMostOneMebibyteOrStandardInputIsRead) {
+  const std::string small = "{\"settings\": {\"Contrast\": 64}}";
+  const std::string large = small + std::string(kProfileSizeLimit, ' ');
+  const std::string big = (scratch / "big.json").string();
+  WriteFileBytes(big, large);
+  struct Case {
+    std::string path;
+    std::string input;
+    int code;
+    std::string err;
+  };
+  std::vector<Case> cases = {
+      {big, "", 1, "Error: " + big + " is larger than 1 MiB; a profile is a few kilobytes\n"},
+      {"-", large, 1, "Error: standard input is larger than 1 MiB; a profile is a few kilobytes\n"},
+      {"-", small, 0, ""},
+  };
+#if !defined(_WIN32)
+  const std::string fifo = (scratch / "fifo").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  cases.insert(cases.begin(),
+               {{"/dev/zero", "", 1,
+                 "Error: cannot read /dev/zero: it is a character device, not a profile file\n"},
+                {fifo, "", 1, "Error: cannot read " + fifo + ": it is a FIFO, not a profile file\n"}});
+#endif
+  for (const Case& c : cases) {
+    const CliRun run = Run({"profile", "apply", c.path}, c.input);
+    EXPECT_EQ(run.code, c.code) << c.path;
+    EXPECT_EQ(run.err, c.err);
+  }
+  EXPECT_EQ(camera().Register(0x57), 0x40);
 }
 
 TEST_F(Profile, AnUnwritableSaveIsAFileError) {

@@ -2,6 +2,8 @@
 // the line and the field at fault.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include "cli/json_key_lines.h"
 #include "cli/profile_file.h"
 
@@ -110,22 +112,36 @@ INSTANTIATE_TEST_SUITE_P(
         Faulty{"SettingsTwice", "{\"settings\": {},\n \"settings\": {\"Contrast\": 60}}",
                "Error: cam.json line 2: settings is given twice (first on line 1)"},
         Faulty{"UnknownField", "{\"settings\": {},\n \"camera\": \"x\"}",
-               "Error: cam.json line 2: unknown field 'camera'"}),
+               "Error: cam.json line 2: unknown field 'camera'"},
+        // Names are compared as the JSON means them, not as they are spelt.
+        Faulty{"EscapedTwice", "{\"settings\": {\n\"Contr\\u0061st\": 60,\n\"Contrast\": 60}}",
+               "Error: cam.json line 3: Contrast is given twice (first on line 2)"},
+        Faulty{"EscapedFieldTwice", "{\"settings\": {},\n\n \"setting\\u0073\": {}}",
+               "Error: cam.json line 3: settings is given twice (first on line 1)"},
+        // Numbers beyond every type's range, wherever they stand.
+        Faulty{"HugeValue", "{\"settings\": {\n  \"Contrast\": 1e400\n}}",
+               "Error: cam.json line 2: Contrast: number overflow parsing '1e400'"},
+        Faulty{"HugeVersion", "{\n\"torvix-profile\": [-1e999], \"settings\": {}}",
+               "Error: cam.json line 2: torvix-profile: number overflow parsing '-1e999'"},
+        Faulty{"HugeUnknownField", "{\"settings\": {},\n\"x\": {\"y\": 1, \"z\": 2e308}}",
+               "Error: cam.json line 2: z: number overflow parsing '2e308'"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(JsonKeyLines, KeysKeepTheirDepthAndLineAndIgnoreStringsThatAreValues) {
-  const std::string text = "{\"a\": \"x:\",\n \"b\": {\"c\\\"d\": 1,\n\n \"e\"\n : [\"f\"]}}";
-  const std::vector<JsonKeyLine> keys = JsonKeyLines(text);
+TEST(JsonKeyLines, KeysKeepTheirDepthAndLineAreDecodedAndIgnoreStringsThatAreValues) {
+  const std::string text = "{\"a\": \"x:\",\n \"b\": {\"c\\\"d\": 1,\n\n \"\\u0065\"\n : [\"f\"]}}";
+  nlohmann::json document;
+  std::vector<JsonKeyLine> keys;
+  JsonFault fault;
+  ASSERT_TRUE(ReadJsonWithKeyLines(text, document, keys, fault)) << fault.what;
   ASSERT_EQ(keys.size(), 4u);
   EXPECT_EQ(keys[0].key, "a");
   EXPECT_EQ(keys[0].depth, 1);
   EXPECT_EQ(keys[1].key, "b");
   EXPECT_EQ(keys[1].line, 2);
-  EXPECT_EQ(keys[2].key, "c\\\"d");
+  EXPECT_EQ(keys[2].key, "c\"d");
   EXPECT_EQ(keys[2].depth, 2);
   EXPECT_EQ(keys[3].key, "e");
   EXPECT_EQ(keys[3].line, 4);
-  EXPECT_EQ(JsonKeyLines(text, 20).size(), 2u);
 }
 
 }  // namespace

@@ -50,6 +50,21 @@ TEST_F(Program, ScanAndHelp) {
   EXPECT_THAT(help.out, HasSubstr("profile"));
 }
 
+// A script must not believe a profile was saved when it never reached its file.
+TEST_F(Program, DataThatCannotBeWrittenToStandardOutputFailsTheRun) {
+  for (const std::vector<std::string>& command :
+       {std::vector<std::string>{"settings"}, std::vector<std::string>{"profile", "save", "-"}}) {
+    std::vector<std::string> argv = {kTorvix, "--device", "sim"};
+    argv.insert(argv.end(), command.begin(), command.end());
+    const pid_t pid = SpawnProgram(argv, "/dev/null", "/dev/full", scratch / "err.txt");
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << command[0];
+    EXPECT_EQ(ReadFileBytes(scratch / "err.txt"),
+              "Error: cannot write standard output: No space left on device\n");
+  }
+}
+
 TEST_F(Program, ACameraOverTheSocketKeepsWhatOneRunWroteForTheNext) {
   SimDaemon daemon(kZembrelSim, scratch / "");
   ASSERT_TRUE(daemon.Ready());
@@ -111,6 +126,16 @@ TEST_F(Program, AnInterruptedDumpOverTheSocketExitsWithOne) {
   EXPECT_GT(err.find(incomplete), 0u);
   EXPECT_LT(CountLines(ReadFileBytes(dump), "\r\n"), 137);
 }
+
+#if defined(__linux__)
+// With the real kernel: whatever buses this machine has, listing them never fails.
+TEST_F(Program, AnI2cBusThatIsNotThereIsToldInWords) {
+  const CliRun missing = Torvix({"--device", "i2c:/dev/i2c-torvix-none", "settings"});
+  EXPECT_EQ(missing.code, 1);
+  EXPECT_THAT(missing.err, HasSubstr("Error: no such i2c bus /dev/i2c-torvix-none ("));
+  EXPECT_EQ(Torvix({"buses"}).code, 0);
+}
+#endif
 
 }  // namespace
 }  // namespace torvix::testing

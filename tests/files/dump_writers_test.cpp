@@ -248,8 +248,10 @@ TEST(EepromFileHeader, IsTheBuildsStampNotTheWallClock) {
   EXPECT_EQ(header, std::string("// EEPROM Settings Peldra, date: ") + BuildDate() + " @ " +
                         BuildTime());
   for (std::time_t now = before; now <= after; ++now) {
+    // The day space-padded as the build stamp has it ("%e", which not every C library knows).
     char wallClock[40];
-    std::strftime(wallClock, sizeof wallClock, "%b %e %Y @ %H:%M:%S", std::localtime(&now));
+    std::strftime(wallClock, sizeof wallClock, "%b %d %Y @ %H:%M:%S", std::localtime(&now));
+    if (wallClock[4] == '0') wallClock[4] = ' ';
     EXPECT_EQ(header.find(wallClock), std::string::npos) << header;
   }
 }

@@ -61,6 +61,24 @@ TEST_F(CameraStateFileTest, DirectoryIsUnreadable) {
   EXPECT_NE(error.find(dir_.string()), std::string::npos);
 }
 
+// zembrel-sim --state names what is wrong with the path, and a FIFO without a writer does not
+// hold up its start.
+TEST_F(CameraStateFileTest, AnythingButARegularFileIsRefusedWithWhatItIs) {
+  const std::string fifo = (dir_ / "fifo").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::pair<std::string, std::string> cases[] = {
+      {"/dev/zero", "cannot read state file /dev/zero: it is a character device, not a regular file"},
+      {dir_.string(), "cannot read state file " + dir_.string() + ": it is a directory, not a regular file"},
+      {fifo, "cannot read state file " + fifo + ": it is a FIFO, not a regular file"},
+  };
+  for (const auto& [path, reason] : cases) {
+    CameraState state;
+    std::string error;
+    EXPECT_EQ(LoadCameraState(path, state, error), StateLoad::kUnreadable) << path;
+    EXPECT_EQ(error, reason);
+  }
+}
+
 // Anything but a whole state file of ours is corrupt, and loading it changes nothing.
 class CorruptStateFile : public CameraStateFileTest,
                          public ::testing::WithParamInterface<const char*> {};
@@ -100,6 +118,25 @@ TEST_F(CameraStateFileTest, BadByteInARowIsCorrupt) {
   WriteText(text);
   CameraState state;
   EXPECT_EQ(LoadCameraState(path_, state, error), StateLoad::kCorrupt);
+}
+
+// A link planted at the temporary name saves used to take, or at the state path, never gets
+// its target written; a state file replaced keeps its mode.
+TEST_F(CameraStateFileTest, SaveNeverWritesThroughAPlantedLinkAndKeepsTheMode) {
+  const std::string target = (dir_ / "target").string();
+  std::string error;
+  for (const std::string& link : {path_, path_ + ".tmp." + std::to_string(::getpid())}) {
+    std::ofstream(target) << "precious";
+    fs::create_symlink(target, link);
+    SaveCameraState(path_, {FactoryBank(), FactoryEeprom()}, error);
+    std::ostringstream text;
+    text << std::ifstream(target).rdbuf();
+    EXPECT_EQ(text.str(), "precious") << link;
+    fs::remove(link);
+  }
+  ::chmod(path_.c_str(), 0640);  // saved by the second round, beside the planted link
+  ASSERT_TRUE(SaveCameraState(path_, {FactoryBank(), FactoryEeprom()}, error)) << error;
+  EXPECT_EQ(fs::status(path_).permissions(), static_cast<fs::perms>(0640));
 }
 
 TEST_F(CameraStateFileTest, SaveIntoAMissingDirectoryFailsWithAReason) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,8 +16,10 @@
 #include <vector>
 
 #include "board/socket_framing.h"
+#include "bridge/src/transport_socket.h"
 #include "clock/clock.h"
 #include "tests/sim/camera_link.h"
+#include "tests/support/interleaved_writes.h"
 
 namespace torvix {
 namespace {
@@ -44,11 +47,16 @@ pid_t Spawn(const std::vector<std::string>& args) {
   return pid;
 }
 
-int ConnectTo(const std::string& path) {
+sockaddr_un AddressOf(const std::string& path) {
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
   std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
-  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  return address;
+}
+
+int ConnectTo(const std::string& path, int flags = 0) {
+  const sockaddr_un address = AddressOf(path);
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM | flags, 0);
   if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
     ::close(fd);
     return -1;
@@ -180,10 +188,58 @@ TEST_F(ZembrelSim, ExtraDevicesAcknowledgeAndTheLogRecordsTransfers) {
   EXPECT_NE(first.find("0x10 W 01 30 31 status 0"), std::string::npos) << first;
 }
 
+// Two raw connections interleave their phases: each write goes out under its own header.
+TEST_F(ZembrelSim, EachConnectionsRequestStaysItsOwn) {
+  const std::string log = (dir_ / "bus.log").string();
+  Start({"--device", "0x28", "--log", log});
+  testing::InterleaveTwoWrites(*OpenSocketAdapterDevice(socket_),
+                               *OpenSocketAdapterDevice(socket_));
+  EXPECT_EQ(Stop(), 0);
+  std::ostringstream text;
+  text << std::ifstream(log).rdbuf();
+  EXPECT_NE(text.str().find("0x14 W aa bb cc status 0\n"), std::string::npos) << text.str();
+  EXPECT_NE(text.str().find("0x38 W 00 30 57 status 0\n"), std::string::npos);
+}
+
 TEST_F(ZembrelSim, SocketInUseIsRefusedWithExitTwo) {
   Start();
   EXPECT_EQ(WaitForExit(Spawn({"--socket", socket_})), 2);
   EXPECT_EQ(WriteCameraRegister(0x70, 0x57, 0x40), 0);  // the first one still serves
+}
+
+// A server too busy to accept still serves its socket: the check must not wait on it (it
+// hung) nor take it over (stopped, it then removed the other server's socket).
+TEST_F(ZembrelSim, BusyServersSocketIsRefusedAtOnceAndKept) {
+  const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  const sockaddr_un address = AddressOf(socket_);
+  ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(::listen(listener, 0), 0);
+  std::vector<int> queued;  // never accepted: the queue is full when one is refused
+  while (queued.size() < 64 && (queued.empty() || queued.back() >= 0)) {
+    queued.push_back(ConnectTo(socket_, SOCK_NONBLOCK));
+  }
+  struct stat before {};
+  struct stat after {};
+  ::lstat(socket_.c_str(), &before);
+  EXPECT_EQ(WaitForExit(Spawn({"--socket", socket_})), 2);
+  ASSERT_EQ(::lstat(socket_.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  for (const int fd : queued) ::close(fd);
+  ::close(listener);
+}
+
+TEST_F(ZembrelSim, OnlyTheOwnerOrWithGroupItsGroupMayConnectWhateverTheUmask) {
+  const mode_t previous = ::umask(0);
+  struct stat info[2] {};
+  Start();
+  ::lstat(socket_.c_str(), &info[0]);
+  Stop();
+  Start({"--group"});
+  ::lstat(socket_.c_str(), &info[1]);
+  Stop();
+  ::umask(previous);
+  EXPECT_EQ(info[0].st_mode & 07777, 0600u);
+  EXPECT_EQ(info[1].st_mode & 07777, 0660u);
 }
 
 TEST_F(ZembrelSim, CorruptStateFileIsRefusedAndNeverOverwritten) {

@@ -1,0 +1,57 @@
+#include "board/i2c_kernel.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace torvix {
+
+namespace {
+
+class SystemI2cKernel final : public I2cKernel {
+ public:
+  int Open(const std::string& path, int& fd) override {
+    do {
+      fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    return fd < 0 ? errno : 0;
+  }
+
+  // Not retried on EINTR: a transfer that was interrupted may have reached the bus already.
+  int Ioctl(int fd, unsigned long request, void* arg) override {
+    return ::ioctl(fd, request, arg) < 0 ? errno : 0;
+  }
+
+  int Lock(int fd, bool held) override {
+    int rc = 0;
+    do {
+      rc = ::flock(fd, held ? LOCK_EX : LOCK_UN);
+    } while (rc < 0 && errno == EINTR);
+    return rc < 0 ? errno : 0;
+  }
+
+  void Close(int fd) override { ::close(fd); }
+
+  std::filesystem::path SysRoot() const override { return "/sys"; }
+};
+
+I2cKernel*& Installed() {
+  static SystemI2cKernel system;
+  static I2cKernel* current = &system;
+  return current;
+}
+
+}  // namespace
+
+I2cKernel& CurrentI2cKernel() { return *Installed(); }
+
+ScopedI2cKernel::ScopedI2cKernel(I2cKernel& kernel) : previous_(Installed()) {
+  Installed() = &kernel;
+}
+
+ScopedI2cKernel::~ScopedI2cKernel() { Installed() = previous_; }
+
+}  // namespace torvix

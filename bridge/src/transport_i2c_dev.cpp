@@ -1,0 +1,51 @@
+#include "bridge/src/transport_i2c_dev.h"
+
+#include <atomic>
+#include <cstdio>
+#include <string>
+
+#include "board/adapter_board.h"
+#include "board/i2c_dev_buses.h"
+
+namespace torvix {
+
+namespace {
+
+// The bus belongs to the device, and the board runs each command on it; the board keeps
+// nothing between transfers but the pending header, so a board per handle is no different
+// from one shared.
+class I2cDevAdapterDevice final : public AdapterDevice {
+ public:
+  explicit I2cDevAdapterDevice(std::unique_ptr<LinuxI2cBus> bus)
+      : bus_(std::move(bus)), board_(*bus_) {}
+
+  ControlResult Control(uint32_t code, std::span<const uint8_t> input,
+                        std::span<uint8_t> output) override {
+    return board_.Control(code, input, output);
+  }
+
+ private:
+  std::unique_ptr<LinuxI2cBus> bus_;
+  AdapterBoard board_;
+};
+
+std::atomic<bool>& Reported() {
+  static std::atomic<bool> reported{false};
+  return reported;
+}
+
+}  // namespace
+
+std::unique_ptr<AdapterDevice> OpenI2cDevAdapterDevice(std::string_view spec) {
+  I2cDevOpening opening = OpenI2cDevBus(spec, CurrentI2cKernel());
+  if (opening.bus) return std::make_unique<I2cDevAdapterDevice>(std::move(opening.bus));
+  // A program that retries (the window's Connect, a script) would print it at every try.
+  if (!Reported().exchange(true)) {
+    std::fprintf(stderr, "Quorlink: %s\n", opening.problem.c_str());
+  }
+  return nullptr;
+}
+
+void ResetI2cDevReportForTesting() { Reported() = false; }
+
+}  // namespace torvix

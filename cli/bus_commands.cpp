@@ -1,0 +1,73 @@
+#include "cli/bus_commands.h"
+
+#include <cstdlib>
+#include <ostream>
+#include <string_view>
+
+#include "cli/exit_codes.h"
+
+#if defined(__linux__)
+#include <cerrno>
+#include <cstring>
+
+#include "board/i2c_dev_buses.h"
+#include "board/i2c_kernel.h"
+#endif
+
+namespace torvix {
+
+#if defined(__linux__)
+
+namespace {
+
+// Opening a bus sends nothing on it, so asking is harmless.
+std::string Access(I2cKernel& kernel, const std::string& path) {
+  int fd = -1;
+  const int error = kernel.Open(path, fd);
+  if (error == 0) {
+    kernel.Close(fd);
+    return "may open";
+  }
+  if (error == EACCES || error == EPERM) return "no permission (join the i2c group)";
+  if (error == ENOENT) return "no device node";
+  return std::strerror(error);
+}
+
+}  // namespace
+
+int RunBuses(CliSession& session) {
+  I2cKernel& kernel = CurrentI2cKernel();
+  const std::vector<I2cDevBus> buses = ListI2cDevBuses(kernel.SysRoot());
+  if (buses.empty()) {
+    session.console.err << "No i2c buses (is the i2c-dev module loaded? sudo modprobe i2c-dev)\n";
+    return kExitDone;
+  }
+  for (const I2cDevBus& bus : buses) {
+    session.console.out << "i2c-" << bus.number << '\t' << bus.name << '\t'
+                        << Access(kernel, bus.path) << '\n';
+  }
+  return kExitDone;
+}
+
+bool CheckI2cDevice(std::ostream& err) {
+  const char* setting = std::getenv("QUORLINK_DEVICE");
+  if (setting == nullptr || !std::string_view(setting).starts_with(kI2cDevicePrefix)) return true;
+  const I2cDevOpening opening =
+      OpenI2cDevBus(std::string_view(setting).substr(kI2cDevicePrefix.size()), CurrentI2cKernel());
+  if (opening.bus) return true;
+  err << "Error: " << opening.problem << '\n';
+  return false;
+}
+
+#else
+
+int RunBuses(CliSession& session) {
+  session.console.err << "Error: i2c-dev buses exist on Linux only\n";
+  return kExitFailed;
+}
+
+bool CheckI2cDevice(std::ostream& /*err*/) { return true; }
+
+#endif
+
+}  // namespace torvix

@@ -1,0 +1,107 @@
+// The i2c-dev bus over a fake kernel: the messages or SMBus call each transfer becomes, the
+// status each errno gives, and finding a bus by its adapter's name.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "board/i2c_dev_buses.h"
+#include "tests/support/fake_i2c_kernel.h"
+
+namespace torvix::testing {
+namespace {
+
+constexpr unsigned long kI2c = I2C_FUNC_I2C;
+constexpr unsigned long kSmbus = I2C_FUNC_SMBUS_EMUL;
+
+struct TransferCase {
+  unsigned long functions;
+  char kind;  // 'W' write, 'R' read, 'X' write-then-read
+  std::vector<uint8_t> written;
+  std::size_t readLength;
+  const char* call;  // what the kernel was asked; "" for nothing
+  std::vector<uint8_t> read;
+  int error = 0;  // the kernel's answer
+  uint8_t status = 0;
+};
+
+// The test's name in CTest: the transfer, the adapter's functions and the kernel's answer.
+void PrintTo(const TransferCase& c, std::ostream* os) {
+  *os << c.kind << c.written.size() << '+' << c.readLength << " functions 0x" << std::hex
+      << c.functions << std::dec << " errno " << c.error;
+}
+
+class Transfers : public ::testing::TestWithParam<TransferCase> {};
+
+TEST_P(Transfers, BecomeOneKernelCallUnderTheBusLock) {
+  const TransferCase& c = GetParam();
+  FakeI2cKernel kernel;
+  kernel.functions = c.functions;
+  kernel.error = c.error;
+  std::vector<uint8_t> in(c.readLength);
+  {
+    const auto bus = OpenLinuxI2cBus("/dev/i2c-1", kernel).bus;
+    EXPECT_EQ(c.kind == 'W'   ? bus->Write(0x38, c.written)
+              : c.kind == 'R' ? bus->Read(0x38, in)
+                              : bus->WriteRead(0x38, c.written, in),
+              c.status);
+  }
+  EXPECT_EQ(kernel.transfers, std::string(c.call).empty() ? std::vector<std::string>{}
+                                                          : std::vector<std::string>{c.call});
+  EXPECT_EQ(in, c.read);
+  EXPECT_EQ(kernel.unlockedTransfers, 0);
+  EXPECT_EQ(kernel.openFds, 0);
+}
+
+const std::vector<uint8_t> kC0{0xC0};
+INSTANTIATE_TEST_SUITE_P(
+    LinuxI2cBus, Transfers,
+    ::testing::Values(
+        TransferCase{kI2c, 'W', {0x00, 0x30, 0x17}, 0, "rdwr W38:00 30 17", {}},
+        TransferCase{kI2c, 'W', {}, 0, "rdwr W38:", {}},
+        TransferCase{kI2c, 'R', {}, 2, "rdwr R38:2", {0xC0, 0xC1}},
+        // The repeated START: both messages in one ioctl.
+        TransferCase{kI2c, 'X', {0x12, 0x34}, 1, "rdwr W38:12 34 R38:1", kC0},
+        TransferCase{kSmbus, 'W', {}, 0, "smbus 38 W quick ", {}},
+        TransferCase{kSmbus, 'W', {0x41}, 0, "smbus 38 W byte 41", {}},
+        TransferCase{kSmbus, 'W', {0x41, 0x42}, 0, "smbus 38 W byte-data 41 42", {}},
+        TransferCase{kSmbus, 'W', {0x00, 0x30, 0x17}, 0, "smbus 38 W word-data 00 30 17", {}},
+        TransferCase{kSmbus, 'R', {}, 1, "smbus 38 R byte ", kC0},
+        TransferCase{kSmbus, 'X', {0x10}, 1, "smbus 38 R byte-data 10", kC0},
+        TransferCase{kSmbus, 'X', {0x10}, 2, "smbus 38 R word-data 10", {0xC0, 0xC1}},
+        // No SMBus form, or not one this adapter has: nothing reaches the bus.
+        TransferCase{kSmbus, 'W', {1, 2, 3, 4}, 0, "", {}, 0, 10},
+        TransferCase{kSmbus, 'R', {}, 2, "", {0, 0}, 0, 10},
+        TransferCase{kSmbus, 'X', {1, 2}, 1, "", {0}, 0, 10},
+        TransferCase{I2C_FUNC_SMBUS_BYTE, 'W', {1, 2, 3}, 0, "", {}, 0, 10},
+        // Each errno as the board's status byte.
+        TransferCase{kI2c, 'R', {}, 1, "rdwr R38:1", kC0, ENXIO, 14},
+        TransferCase{kI2c, 'R', {}, 1, "rdwr R38:1", kC0, EREMOTEIO, 14},
+        TransferCase{kI2c, 'R', {}, 1, "rdwr R38:1", kC0, EIO, 14},
+        TransferCase{kI2c, 'R', {}, 1, "rdwr R38:1", kC0, EAGAIN, 3},
+        TransferCase{kI2c, 'R', {}, 1, "rdwr R38:1", kC0, EBUSY, 6},
+        TransferCase{kI2c, 'R', {}, 1, "rdwr R38:1", kC0, ETIMEDOUT, 4},
+        TransferCase{kI2c, 'R', {}, 1, "rdwr R38:1", kC0, EOPNOTSUPP, 10},
+        TransferCase{kSmbus, 'R', {}, 1, "smbus 38 R byte ", {0}, ENXIO, 14}));
+
+TEST(I2cDevBuses, ChosenByPathNumberOrTheOneAdapterNamedLikeIt) {
+  FakeI2cKernel kernel;
+  kernel.sysRoot = std::filesystem::temp_directory_path() / ("sys" + std::to_string(::getpid()));
+  kernel.AddBus(12, "MCP2221 usb-i2c bridge");
+  kernel.AddBus(3, "CP2112 SMBus Bridge on hidraw0");
+  kernel.AddBus(7, "CP2112 SMBus Bridge on hidraw1");
+  const auto buses = ListI2cDevBuses(kernel.sysRoot);
+  ASSERT_EQ(buses.size(), 3u);
+  EXPECT_EQ(buses[2].name, "MCP2221 usb-i2c bridge");
+  EXPECT_EQ(ChooseI2cBus("mcp2221", buses).path, "/dev/i2c-12");
+  EXPECT_EQ(ChooseI2cBus("/dev/i2c-4", buses).path, "/dev/i2c-4");
+  EXPECT_EQ(ChooseI2cBus("5", buses).path, "/dev/i2c-5");
+  EXPECT_EQ(ChooseI2cBus("CP2112", buses).problem,
+            "more than one i2c bus is named like 'CP2112': i2c-3 (CP2112 SMBus Bridge on "
+            "hidraw0) and i2c-7 (CP2112 SMBus Bridge on hidraw1); give the bus as i2c:/dev/i2c-N");
+  EXPECT_TRUE(OpenI2cDevBus("hidraw1", kernel).bus);
+  std::filesystem::remove_all(kernel.sysRoot);
+  EXPECT_THAT(OpenI2cDevBus("hidraw1", kernel).problem, ::testing::HasSubstr("no i2c buses"));
+}
+
+}  // namespace
+}  // namespace torvix::testing

@@ -1,0 +1,14 @@
+# The shared library lets out exactly its 21 entry points: through its ELF dynamic symbol table,
+# or through the DLL's export table with the ordinals 1 to 21.
+if(WIN32)
+  find_program(QUORLINK_OBJDUMP NAMES ${TORVIX_MINGW_TRIPLE}-objdump REQUIRED)
+  add_test(NAME quorlink_exports
+    COMMAND ${CMAKE_CURRENT_LIST_DIR}/check_dll_exports.sh ${QUORLINK_OBJDUMP}
+            $<TARGET_FILE:Quorlink> ${CMAKE_SIZEOF_VOID_P})
+else()
+  find_program(QUORLINK_NM nm)
+  if(QUORLINK_NM)
+    add_test(NAME quorlink_exports
+      COMMAND ${CMAKE_CURRENT_LIST_DIR}/check_exports.sh ${QUORLINK_NM} $<TARGET_FILE:Quorlink>)
+  endif()
+endif()

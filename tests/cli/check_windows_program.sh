@@ -1,0 +1,28 @@
+#!/bin/sh
+# Usage: check_windows_program.sh WINE64 TORVIX_EXE. torvix.exe as a Windows user runs it: on the
+# in-process virtual camera it lists the 29 settings; without a board it says so in words and
+# exits 1.
+set -u
+wine=$1
+torvix=$2
+work=$(mktemp -d "${TMPDIR:-/tmp}/torvix-exe.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+failed=0
+fail() { echo "FAIL: $*"; failed=1; }
+# Windows programs end their lines with CR LF.
+run() { "$wine" "$torvix" "$@" >out 2>err; status=$?; tr -d '\r' <out >out.txt; }
+
+run --device sim settings
+[ "$status" -eq 0 ] || fail "settings on sim exited $status: $(cat err)"
+rows=$(awk '$1 == NR - 1 && $3 ~ /^0x[0-9a-f][0-9a-f]$/ && $4 == "=" { n++ } END { print n + 0 }' out.txt)
+[ "$rows" -eq 29 ] && [ "$(wc -l <out.txt)" -eq 29 ] ||
+  fail "settings on sim printed $rows setting rows in $(wc -l <out.txt) lines, not 29"
+
+unset QUORLINK_DEVICE
+run settings
+[ "$status" -eq 1 ] || fail "settings without a board exited $status, not 1"
+grep -q "connection PC to USB-I2C board" err || fail "without a board it said: $(cat err)"
+
+[ "$failed" -eq 0 ] && echo "torvix.exe: 29 settings on sim, no board reported"
+exit "$failed"

@@ -1,0 +1,51 @@
+// torvix on a Linux i2c-dev bus, in process over a fake kernel with the virtual camera behind
+// it, and torvix buses.
+#include <gtest/gtest.h>
+
+#include "tests/cli/cli_fixture.h"
+#include "tests/support/fake_i2c_kernel.h"
+
+namespace torvix::testing {
+namespace {
+
+class I2cDev : public CliOnSim {
+ protected:
+  I2cDev() {
+    kernel.sysRoot = scratch / "sys";
+    kernel.AddBus(4, "Fake camera adapter");
+    kernel.bus = &rig().Bus();
+  }
+  CliRun Camera(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--device", "i2c:camera adapter"});
+    return RunBare(args);
+  }
+
+  FakeI2cKernel kernel;
+  ScopedI2cKernel useKernel{kernel};
+};
+
+TEST_F(I2cDev, CommandsReachTheCameraOnTheBusNamedLikeTheSetting) {
+  EXPECT_EQ(Camera({"settings"}).out, Run({"settings"}).out);
+  EXPECT_EQ(Camera({"scan"}).out, "0x70\n");
+  const auto path = scratch / "dsp.txt";
+  EXPECT_EQ(Camera({"dump", "dsp", path.string()}).code, 0);
+  EXPECT_TRUE(ReadFileBytes(path) == ReadFileBytes(std::filesystem::path(TORVIX_FILES_GOLDEN_DIR) /
+                                                   "dsp_complete.txt"));
+  EXPECT_EQ(Camera({"set", "Contrast=0x40"}).code, 0);
+  EXPECT_EQ(camera().Register(0x57), 0x40);
+}
+
+TEST_F(I2cDev, BusesListsEachWithWhetherThisUserMayOpenIt) {
+  kernel.AddBus(11, "i915 gmbus dpb");
+  kernel.openErrors = {{"/dev/i2c-11", EACCES}};
+  EXPECT_EQ(RunBare({"buses"}).out, "i2c-4\tFake camera adapter\tmay open\n"
+                                    "i2c-11\ti915 gmbus dpb\tno permission (join the i2c group)\n");
+  kernel.sysRoot = scratch / "empty";
+  const CliRun none = RunBare({"buses"});
+  EXPECT_EQ(none.code, 0);
+  EXPECT_EQ(none.out + none.err,
+            "No i2c buses (is the i2c-dev module loaded? sudo modprobe i2c-dev)\n");
+}
+
+}  // namespace
+}  // namespace torvix::testing
