@@ -20,10 +20,24 @@ rm -rf "$work" && mkdir -p "$work" || fail "cannot make $work"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!
 program_pid=
-trap '[ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null; kill "$xvfb" 2>/dev/null' EXIT
+server="${wine%64}server"
+stop() {
+  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
+  "$server" -k 2>/dev/null
+  kill "$xvfb" 2>/dev/null
+}
+trap stop EXIT
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || skip "no X server could start: $(tail -n 1 "$work/xvfb.log")"
 export DISPLAY=":$(cat "$work/display")"
+
+# A prefix of the view's own: wine's desktop process draws on the screen its server first saw,
+# so the server starts here, on this screen, and ends with the test.
+export WINEPREFIX="${WINEPREFIX:?}-view"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  WINEDLLOVERRIDES="mscoree,mshtml=" "$wine" wineboot --init >/dev/null 2>&1 ||
+    fail "cannot prepare the wine prefix $WINEPREFIX"
+fi
 
 # The probe's console lines end in CR LF.
 probe() {
@@ -75,16 +89,16 @@ on_sim() {
   before=$(writes 06)
   click 1010
   xdotool key End BackSpace BackSpace sleep 0.2 type --delay 150 31
-  expect_one_write 06 "typing 31 into the AEX Reference Point edit"
+  expect_one_write 06 "$before" "typing 31 into the AEX Reference Point edit"
 
   before=$(writes 60)
   click 1045
   xdotool sleep 0.3 key Up Return
-  expect_one_write 60 "choosing COLOR on the DN Mode list"
+  expect_one_write 60 "$before" "choosing COLOR on the DN Mode list"
 
   before=$(writes 55)
   click 1002
-  expect_one_write 55 "clicking Mirror(H-flip)"
+  expect_one_write 55 "$before" "clicking Mirror(H-flip)"
 
   # The focus is on the check box: Enter goes to the hidden OK button, which does nothing.
   xdotool key Return sleep 1
