@@ -1,8 +1,10 @@
-// The two "..." buttons of the debug group: ask for a file name, show it in edit 1009, and
-// write the DSP settings file or the EEPROM dump there.
+// The two "..." buttons of the debug group and their menu entries: ask for a file name, show it
+// in edit 1009, and write the DSP settings file or the EEPROM dump there. From the menu the
+// dump shows its progress and can be stopped.
 #include <optional>
 #include <string>
 
+#include "app/dump_progress.h"
 #include "app/file_handlers.h"
 #include "app/main_dialog.h"
 #include "files/dsp_settings_file.h"
@@ -35,6 +37,12 @@ SaveDialogRequest EepromDumpSaveRequest() {
   return saveRequest("Text Files(*.vis)", "*.vis", "vis");
 }
 
+SaveDialogRequest ProfileFileRequest() {
+  SaveDialogRequest request = saveRequest("Profiles (*.json)", "*.json", "json");
+  request.confirmCreate = false;
+  return request;
+}
+
 // Edit 1009 shows the chosen path before the file is opened, so it shows it even when the
 // file then cannot be written.
 void CMyTorvix_ControllerDlg::OnBnClickedBrowseDspRegs() {
@@ -51,6 +59,30 @@ void CMyTorvix_ControllerDlg::OnBnClickedBrowseEepromDump() {
   if (!path) return;
   m_editFilePath.SetWindowText(*path);
   WriteEepromDumpFile(m_link, m_link.Messages(), *path);
+}
+
+// The same dialogs and writers as the buttons; the dialog takes no input while the progress
+// window stands over it.
+void CMyTorvix_ControllerDlg::DumpFromMenu(const SaveDialogRequest& request, const MenuDump& dump) {
+  const std::optional<std::string> path = CurrentSaveDialogHost().AskSavePath(request);
+  if (!path) return;
+  m_editFilePath.SetWindowText(*path);
+  window_.EnableDialog(false);
+  {
+    DumpProgressRun run(CurrentProgressHost(), dump.caption, dump.groupWord, dump.groups);
+    dump.write(m_link, m_link.Messages(), *path, run.Progress(), run.Stop());
+  }
+  window_.EnableDialog(true);
+}
+
+void CMyTorvix_ControllerDlg::OnSaveDspSettings() {
+  DumpFromMenu(DspSettingsSaveRequest(),
+               {"Save DSP settings", "Page", kDspFilePages, WriteDspSettingsFile});
+}
+
+void CMyTorvix_ControllerDlg::OnSaveEepromDump() {
+  DumpFromMenu(EepromDumpSaveRequest(),
+               {"Save EEPROM dump", "Block", kEepromFileBlocks, WriteEepromDumpFile});
 }
 
 }  // namespace torvix

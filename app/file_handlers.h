@@ -10,5 +10,8 @@ namespace torvix {
 
 SaveDialogRequest DspSettingsSaveRequest();
 SaveDialogRequest EepromDumpSaveRequest();
+// A profile, saved or opened: "Profiles (*.json)" first, then all files; "json" appended to a
+// name without extension; the user is asked before an existing file is replaced.
+SaveDialogRequest ProfileFileRequest();
 
 }  // namespace torvix

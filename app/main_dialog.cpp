@@ -1,6 +1,7 @@
 #include "app/main_dialog.h"
 
 #include "app/about_dialog.h"
+#include "app/tool_menu.h"
 #include "camera/camera_block.h"
 #include "clock/clock.h"
 
@@ -84,6 +85,7 @@ bool CMyTorvix_ControllerDlg::OnInitDialog() {
   Dialog::OnInitDialog();
 
   if (std::vector<MenuItem>* menu = window_.GetSystemMenu()) {
+    AddToolMenu(*menu);
     const std::string_view aboutText = LoadStringResource(kAboutMenuStringId);
     if (!aboutText.empty()) {
       window_.AppendSystemMenuItem(*menu, {true, 0, ""});
@@ -93,6 +95,7 @@ bool CMyTorvix_ControllerDlg::OnInitDialog() {
   window_.SetIcon(m_hIcon, true);
   window_.SetIcon(m_hIcon, false);
   m_editColorGain.LimitText(kColorGainEditLimit);
+  AddControlTips();
 
   Pause(kStartupPause);
   // Whatever the camera does next, the panel starts from the table's defaults at 0x70.
@@ -109,6 +112,10 @@ void CMyTorvix_ControllerDlg::OnSysCommand(unsigned nID, long lParam) {
     window_.EnableDialog(false);
     if (Host() != nullptr) about.DoModal(*Host());
     window_.EnableDialog(true);
+    return;
+  }
+  if (const ToolMenuEntry* entry = FindToolMenuEntry(nID)) {
+    (this->*entry->run)();
     return;
   }
   WindowEvent event{WindowMessage::SysCommand};

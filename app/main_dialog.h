@@ -11,8 +11,10 @@
 
 #include "camera/bridge_api.h"
 #include "camera/camera_link.h"
+#include "files/dump_result.h"
 #include "window/control_handles.h"
 #include "window/dialog.h"
+#include "window/save_dialog_host.h"
 
 namespace torvix {
 
@@ -70,11 +72,31 @@ class CMyTorvix_ControllerDlg : public Dialog {
   void OnEnChangeCameraAddress();
   void OnBnClickedSearchAddress();
 
+  // The entries beside About in the system menu (tool_menu.h).
+  void OnSaveProfile();
+  void OnApplyProfile();
+  void OnSaveDspSettings();
+  void OnSaveEepromDump();
+
  protected:
   void DoDataExchange(DataExchange& exchange) override;
   bool OnInitDialog() override;
 
  private:
+  // A register dump started from the menu: its writer and how its progress is worded.
+  struct MenuDump {
+    const char* caption;
+    const char* groupWord;
+    int groups;
+    DumpResult (*write)(CameraLink&, MessageHost&, const std::string&, const DumpProgress&,
+                        const DumpStop&);
+  };
+  void DumpFromMenu(const SaveDialogRequest& request, const MenuDump& dump);
+  // Puts the dialog's own entries into the system menu and a tip on every control that
+  // changes the camera.
+  void AddToolMenu(std::vector<MenuItem>& menu);
+  void AddControlTips();
+
   CameraLink m_link;
 
  public:

@@ -5,8 +5,6 @@
 namespace torvix {
 
 namespace {
-constexpr uint8_t kLoadDefaultsRegister = 0xf0;
-constexpr uint8_t kLoadDefaultsCommand = 0x01;
 // The camera stops answering while it loads its defaults; this is how long it may take.
 constexpr Milliseconds kAfterLoadDefaults{1500};
 }  // namespace

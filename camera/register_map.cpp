@@ -5,9 +5,6 @@
 namespace torvix {
 
 namespace {
-constexpr uint8_t kWhiteBalanceModeBits = 0x03;
-constexpr uint8_t kBlcFieldMask = 0x07;
-constexpr int kBlcHorizontalShift = 3;
 constexpr uint8_t kLlsOn = 0x07;
 constexpr uint8_t kLlsShownMask = 0x03;
 }  // namespace

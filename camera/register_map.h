@@ -16,6 +16,13 @@ inline constexpr uint8_t kBlcViewMask = 0x80;        // BlcControl
 inline constexpr uint8_t kMirrorMask = 0x01;         // FlipControl
 inline constexpr uint8_t kVerticalFlipMask = 0x02;   // FlipControl
 inline constexpr uint8_t kWhiteBalanceMirrorMask = 0x80;  // WhiteBalanceControl's copy
+inline constexpr uint8_t kWhiteBalanceModeBits = 0x03;    // WhiteBalanceControl's mode
+
+// BlcPosition's two fields of three bits each.
+inline constexpr uint8_t kBlcFieldMask = 0x07;
+inline constexpr int kBlcHorizontalShift = 3;
+inline constexpr uint8_t kBlcVerticalMask = kBlcFieldMask;
+inline constexpr uint8_t kBlcHorizontalMask = kBlcFieldMask << kBlcHorizontalShift;
 
 // PushToWhite values: the button, the "Push2White-set" list entry, and Auto/Manual.
 inline constexpr uint8_t kPushToWhiteButton = 0x01;

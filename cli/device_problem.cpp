@@ -14,7 +14,7 @@
 #include <system_error>
 
 #include "board/socket_path.h"
-#include "cli/file_kind.h"
+#include "profiles/file_kind.h"
 #endif
 
 namespace torvix {

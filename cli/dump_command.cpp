@@ -62,6 +62,7 @@ int RunDump(CliSession& session, DumpKind kind, const std::string& path) {
       return kExitFailed;  // the writer has said why; there is no file to speak of
     case DumpOutcome::kReadFailed:
     case DumpOutcome::kWriteFailed:
+    case DumpOutcome::kCancelled:
       reportIncomplete(session, kind, path, result);
       return kExitFailed;
   }

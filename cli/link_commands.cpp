@@ -6,7 +6,7 @@
 #include "camera/load_defaults.h"
 #include "camera/message_format.h"
 #include "cli/exit_codes.h"
-#include "cli/setting_catalog.h"
+#include "profiles/setting_catalog.h"
 #include "cli/settings_commands.h"
 
 namespace torvix {

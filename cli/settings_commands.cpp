@@ -6,7 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/exit_codes.h"
-#include "cli/setting_catalog.h"
+#include "profiles/setting_catalog.h"
 
 namespace torvix {
 

@@ -14,7 +14,7 @@
 #include "cli/exit_codes.h"
 #include "cli/link_commands.h"
 #include "cli/profile_commands.h"
-#include "cli/setting_catalog.h"
+#include "profiles/setting_catalog.h"
 #include "cli/settings_commands.h"
 #include "cli/watched_bridge.h"
 

@@ -15,9 +15,9 @@ std::vector<std::string> pageTitle(int page) { return {"// Group " + std::to_str
 }  // namespace
 
 DumpResult WriteDspSettingsFile(CameraLink& link, MessageHost& messages, const std::string& path,
-                                const DumpProgress& progress) {
+                                const DumpProgress& progress, const DumpStop& stop) {
   const DumpLayout layout{kDspFileHeader, kDspFilePages, kDspReadRequest, pageTarget, pageTitle};
-  return WriteRegisterDump(link, messages, path, layout, progress);
+  return WriteRegisterDump(link, messages, path, layout, progress, stop);
 }
 
 }  // namespace torvix

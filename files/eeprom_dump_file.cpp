@@ -29,10 +29,10 @@ std::string EepromFileHeader() {
 }
 
 DumpResult WriteEepromDumpFile(CameraLink& link, MessageHost& messages, const std::string& path,
-                               const DumpProgress& progress) {
+                               const DumpProgress& progress, const DumpStop& stop) {
   const DumpLayout layout{EepromFileHeader(), kEepromFileBlocks, kEepromReadRequest, blockTarget,
                           blockTitle};
-  return WriteRegisterDump(link, messages, path, layout, progress);
+  return WriteRegisterDump(link, messages, path, layout, progress, stop);
 }
 
 }  // namespace torvix

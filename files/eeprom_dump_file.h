@@ -21,6 +21,7 @@ std::string EepromFileHeader();
 // offset and writes "//" and "// Page b" before each block's 16 data lines. Open and read
 // failures behave as for the DSP settings file.
 DumpResult WriteEepromDumpFile(CameraLink& link, MessageHost& messages, const std::string& path,
-                               const DumpProgress& progress = {});
+                               const DumpProgress& progress = {},
+                               const DumpStop& stop = {});
 
 }  // namespace torvix

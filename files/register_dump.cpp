@@ -45,22 +45,23 @@ std::string joinedLines(const std::vector<std::string>& lines) {
   return piece;
 }
 
-// Reads the 16 registers of one row into line, stopping at the first failure. False when a
-// read failed; its column goes to failedColumn.
-bool readRow(CameraLink& link, const DumpLayout& layout, int group, int row, DataLine& line,
-             int& failedColumn) {
+// Reads the 16 registers of one row into line, stopping at the first failure or when asked to.
+// kComplete when the whole row was read; otherwise the column it ended at goes to lastColumn.
+DumpOutcome readRow(CameraLink& link, const DumpLayout& layout, int group, int row,
+                    const DumpStop& stop, DataLine& line, int& lastColumn) {
   line.Clear();
   const uint8_t target = layout.target(group);
   for (int column = 0; column < DataLine::kEntries; ++column) {
+    lastColumn = column;
+    if (stop && stop()) return DumpOutcome::kCancelled;
     const auto offset = static_cast<uint8_t>(row * DataLine::kEntries + column);
     uint8_t value = 0;
     if (link.ReadRegister(layout.subAddress, target, offset, link.Block(), &value) != 0) {
-      failedColumn = column;
-      return false;
+      return DumpOutcome::kReadFailed;
     }
     line.Set(column, value);
   }
-  return true;
+  return DumpOutcome::kComplete;
 }
 
 class DumpRun {
@@ -84,8 +85,8 @@ class DumpRun {
     return false;
   }
 
-  void ReadFailed(int group, int row, int column) {
-    result_.outcome = DumpOutcome::kReadFailed;
+  void RowCut(DumpOutcome outcome, int group, int row, int column) {
+    result_.outcome = outcome;
     result_.group = group;
     result_.row = row;
     result_.column = column;
@@ -113,7 +114,8 @@ class DumpRun {
 }  // namespace
 
 DumpResult WriteRegisterDump(CameraLink& link, MessageHost& messages, const std::string& path,
-                             const DumpLayout& layout, const DumpProgress& progress) {
+                             const DumpLayout& layout, const DumpProgress& progress,
+                             const DumpStop& stop) {
   DumpRun run(messages, path);
   if (!run.Open()) return run.Finish();
   if (!run.Write(layout.header)) return run.Finish();
@@ -122,9 +124,10 @@ DumpResult WriteRegisterDump(CameraLink& link, MessageHost& messages, const std:
   for (int group = 0; group < layout.groups; ++group) {
     if (!run.Write(joinedLines(layout.titleLines(group)))) return run.Finish();
     for (int row = 0; row < kRowsPerGroup; ++row) {
-      int failedColumn = -1;
-      const bool rowRead = readRow(link, layout, group, row, line, failedColumn);
-      if (!rowRead) run.ReadFailed(group, row, failedColumn);
+      int lastColumn = -1;
+      const DumpOutcome rowOutcome = readRow(link, layout, group, row, stop, line, lastColumn);
+      const bool rowRead = rowOutcome == DumpOutcome::kComplete;
+      if (!rowRead) run.RowCut(rowOutcome, group, row, lastColumn);
       if (!run.Write(line.Text())) return run.Finish();
       if (!rowRead) return run.Finish();
       if (progress) progress(group * kRowsPerGroup + row + 1, rowsTotal);

@@ -23,8 +23,10 @@ struct DumpLayout {
 };
 
 // Writes the dump described by layout to path. Every failure has been shown to the user
-// through messages (read failures by the link itself) when this returns.
+// through messages (read failures by the link itself) when this returns; a stop is not a
+// failure and shows nothing.
 DumpResult WriteRegisterDump(CameraLink& link, MessageHost& messages, const std::string& path,
-                             const DumpLayout& layout, const DumpProgress& progress);
+                             const DumpLayout& layout, const DumpProgress& progress,
+                             const DumpStop& stop = {});
 
 }  // namespace torvix

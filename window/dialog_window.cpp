@@ -225,6 +225,13 @@ bool DialogWindow::ShowWindow(int id, int command) {
   return wasVisible;
 }
 
+void DialogWindow::SetToolTip(int id, std::string_view text) {
+  ControlState* control = FindMutable(id);
+  if (control == nullptr) return;
+  control->tip.assign(text);
+  Changed(*control);
+}
+
 void DialogWindow::EnableDialog(bool enable) {
   enabled_ = enable;
   WindowStateChanged();

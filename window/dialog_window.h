@@ -43,6 +43,7 @@ struct ControlState {
   int position = 0;
   bool enabled = true;
   bool visible = true;
+  std::string tip;  // shown while the pointer rests on the control; "" for none
 };
 
 struct MenuItem {
@@ -93,6 +94,7 @@ class DialogWindow {
   std::string GetWindowText(int id) const;
   bool EnableWindow(int id, bool enable);  // whether the control was disabled before
   bool ShowWindow(int id, int command);    // whether the control was visible before
+  void SetToolTip(int id, std::string_view text);  // "" removes it
 
   // The window as a whole.
   bool IsWindowEnabled() const { return enabled_; }

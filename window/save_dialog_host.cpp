@@ -16,6 +16,10 @@ SaveDialogHost* current = &noHost;
 
 }  // namespace
 
+std::optional<std::string> SaveDialogHost::AskOpenPath(const SaveDialogRequest&) {
+  return std::nullopt;
+}
+
 SaveDialogHost& CurrentSaveDialogHost() { return *current; }
 
 ScopedSaveDialogHost::ScopedSaveDialogHost(SaveDialogHost& host) : previous_(current) {

@@ -1,5 +1,5 @@
-// Where the program asks the user for the name of a file to save: the Qt view's file dialog
-// on a screen, a script in the tests.
+// Where the program asks the user for the name of a file to save, or of one to read: the Qt
+// view's file dialog on a screen, a script in the tests.
 //
 // The host in force is a seam like the clock: the program installs its host once, for the
 // life of the main dialog, with a ScopedSaveDialogHost. With none installed every request is
@@ -32,6 +32,10 @@ class SaveDialogHost {
   // Shows the dialog modally. The chosen path, with the default extension appended where the
   // name had none and both confirmations answered yes; nullopt when the user cancelled.
   virtual std::optional<std::string> AskSavePath(const SaveDialogRequest& request) = 0;
+  // Shows the dialog for a file to read, with the request's filters; the confirmations do not
+  // apply. The chosen path of an existing file; nullopt when the user cancelled. A host that
+  // cannot open files answers as if the user had cancelled.
+  virtual std::optional<std::string> AskOpenPath(const SaveDialogRequest& request);
 };
 
 // The host in force.

@@ -69,6 +69,7 @@ void DialogView::render(std::size_t index) {
   }
   widget->setEnabled(state.enabled);
   widget->setHidden(!state.visible);
+  widget->setToolTip(QString::fromStdString(state.tip));
 }
 
 }  // namespace torvix

@@ -6,6 +6,7 @@
 #include "app/qt/artwork.h"
 #include "app/qt/qt_message_host.h"
 #include "app/qt/qt_modal_host.h"
+#include "app/qt/qt_progress_host.h"
 #include "app/qt/qt_save_dialog_host.h"
 #include "camera/quorlink_bridge_api.h"
 
@@ -21,6 +22,8 @@ int main(int argc, char** argv) {
   torvix::QtMessageHost messages(&windows);
   torvix::QtSaveDialogHost saveDialogs(&windows);
   const torvix::ScopedSaveDialogHost scopedSaveDialogs(saveDialogs);
+  torvix::QtProgressHost progress(&windows);
+  const torvix::ScopedProgressHost scopedProgress(progress);
   torvix::QuorlinkBridgeApi bridge;
   return torvix::RunTorvixController(bridge, messages, windows);
 }

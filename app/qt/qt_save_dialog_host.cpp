@@ -47,17 +47,30 @@ QStringList QtNameFilters(const SaveDialogRequest& request) {
   return filters;
 }
 
-std::optional<std::string> QtSaveDialogHost::AskSavePath(const SaveDialogRequest& request) {
-  QWidget* parent = windows_ != nullptr ? windows_->TopWindow() : nullptr;
-  QFileDialog dialog(parent);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
+void QtSaveDialogHost::prepare(QFileDialog& dialog, const SaveDialogRequest& request) const {
   const QStringList filters = QtNameFilters(request);
   dialog.setNameFilters(filters);
   if (request.selectedFilter < static_cast<std::size_t>(filters.size())) {
     dialog.selectNameFilter(filters.at(static_cast<int>(request.selectedFilter)));
   }
   dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+}
+
+std::optional<std::string> QtSaveDialogHost::AskOpenPath(const SaveDialogRequest& request) {
+  QFileDialog dialog(windows_ != nullptr ? windows_->TopWindow() : nullptr);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  prepare(dialog, request);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first().toStdString();
+}
+
+std::optional<std::string> QtSaveDialogHost::AskSavePath(const SaveDialogRequest& request) {
+  QWidget* parent = windows_ != nullptr ? windows_->TopWindow() : nullptr;
+  QFileDialog dialog(parent);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  prepare(dialog, request);
   // Both questions are asked below, on the path with its extension, in the words every host
   // uses.
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);

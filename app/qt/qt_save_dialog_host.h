@@ -1,7 +1,8 @@
 // The save dialog as a QFileDialog: the request's filters, default extension, and both
-// confirmations (replace an existing file, create a new one).
+// confirmations (replace an existing file, create a new one); and its twin for a file to read.
 #pragma once
 
+#include <QFileDialog>
 #include <QString>
 #include <QStringList>
 
@@ -19,8 +20,11 @@ class QtSaveDialogHost final : public SaveDialogHost {
  public:
   explicit QtSaveDialogHost(const QtModalHost* windows = nullptr) : windows_(windows) {}
   std::optional<std::string> AskSavePath(const SaveDialogRequest& request) override;
+  std::optional<std::string> AskOpenPath(const SaveDialogRequest& request) override;
 
  private:
+  void prepare(QFileDialog& dialog, const SaveDialogRequest& request) const;
+
   const QtModalHost* windows_;
 };
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/profile_file.h"
+#include "profiles/profile_file.h"
 
 namespace torvix {
 namespace {

@@ -21,14 +21,14 @@ constexpr double kDspPausesMs = 2048 * 3.0;
 constexpr double kEepromPausesMs = 1024 * 3.0;
 
 using Writer = DumpResult (*)(CameraLink&, MessageHost&, const std::string&,
-                              const DumpProgress&);
+                              const DumpProgress&, const DumpStop&);
 
 void measure(benchmark::State& state, double prescribedMs, Writer writer) {
   CameraOnSim camera;
   const std::string path =
       (std::filesystem::temp_directory_path() / "torvix_dump_bench.txt").string();
   MeasureOverPauses(state, prescribedMs, [&] {
-    return writer(camera.link, camera.host, path, {}).Complete();
+    return writer(camera.link, camera.host, path, {}, {}).Complete();
   });
   std::filesystem::remove(path);
 }

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "cli/profile_input.h"
+#include "profiles/profile_input.h"
 
 #include "tests/cli/cli_fixture.h"
 

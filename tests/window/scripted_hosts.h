@@ -4,11 +4,14 @@
 #include <cstdlib>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "camera/message_host.h"
 #include "window/modal_host.h"
+#include "window/progress_host.h"
+#include "window/save_dialog_host.h"
 
 namespace torvix::test {
 
@@ -48,6 +51,30 @@ class ScriptedModalHost final : public ModalHost {
   std::deque<Step> steps;
   int runs = 0;
   std::vector<int> runTemplates;
+};
+
+// Answers every save and open dialog with the same path (nullopt: the user cancels).
+class ScriptedFileDialog final : public SaveDialogHost {
+ public:
+  std::optional<std::string> AskSavePath(const SaveDialogRequest&) override { return answer; }
+  std::optional<std::string> AskOpenPath(const SaveDialogRequest&) override { return answer; }
+  std::optional<std::string> answer;
+};
+
+// Records what the progress window showed ("Page 1 of 8 0"); the user presses Cancel at the
+// stopAt-th question (counted from 1, 0 never).
+class ScriptedProgressHost final : public ProgressHost {
+ public:
+  void Begin(const std::string&) override {}
+  void Show(const std::string& text, int percent) override {
+    shown.push_back(text + " " + std::to_string(percent));
+  }
+  bool StopAsked() override { return ++asked == stopAt; }
+  void End() override {}
+
+  std::vector<std::string> shown;
+  int asked = 0;
+  int stopAt = 0;
 };
 
 }  // namespace torvix::test

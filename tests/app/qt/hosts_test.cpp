@@ -124,7 +124,7 @@ TEST_F(QtShellTest, WithoutACameraTheMessagesGoToTheHostAndThePanelShowsTheDefau
 }
 
 
-TEST_F(QtShellTest, TheContextMenuOffersTheAboutEntry) {
+TEST_F(QtShellTest, TheContextMenuOffersTheDialogsEntriesAndAboutLast) {
   QStringList offered;
   RunOpen([&](DialogView& view) {
     host.steps.push_back([](DialogView& about) { about.Window().UserEscape(); });
@@ -142,7 +142,8 @@ TEST_F(QtShellTest, TheContextMenuOffersTheAboutEntry) {
     QApplication::sendEvent(&view, &event);
     EXPECT_FALSE(view.Window().Ended());
   });
-  EXPECT_EQ(offered, QStringList{QStringLiteral("&About Torvix_Controller...")});
+  EXPECT_EQ(offered, QStringList({"Save profile...", "Apply profile...", "Save DSP settings...",
+                                  "Save EEPROM dump...", "&About Torvix_Controller..."}));
   EXPECT_EQ(host.openedTemplates, (std::vector<int>{kMainDialogTemplateId, kAboutDialogTemplateId}));
 }
 

@@ -1,4 +1,4 @@
-#include "cli/setting_catalog.h"
+#include "profiles/setting_catalog.h"
 
 #include <array>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "cli/profile_file.h"
+#include "profiles/profile_file.h"
 
 #include <algorithm>
 #include <functional>
@@ -7,7 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/json_key_lines.h"
+#include "profiles/json_key_lines.h"
 
 namespace torvix {
 

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "camera/camera_block.h"
-#include "cli/setting_catalog.h"
+#include "profiles/setting_catalog.h"
 
 namespace torvix {
 

@@ -1,4 +1,4 @@
-#include "cli/profile_input.h"
+#include "profiles/profile_input.h"
 
 #include <cerrno>
 #include <cstring>
@@ -7,7 +7,7 @@
 #include <istream>
 #include <system_error>
 
-#include "cli/file_kind.h"
+#include "profiles/file_kind.h"
 
 namespace torvix {
 

@@ -1,4 +1,4 @@
-#include "cli/json_key_lines.h"
+#include "profiles/json_key_lines.h"
 
 #include <cstddef>
 #include <iterator>

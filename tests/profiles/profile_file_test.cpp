@@ -4,8 +4,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/json_key_lines.h"
-#include "cli/profile_file.h"
+#include "profiles/json_key_lines.h"
+#include "profiles/profile_file.h"
 
 namespace torvix::testing {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "camera/register_map.h"
-#include "cli/setting_catalog.h"
+#include "profiles/setting_catalog.h"
 
 namespace torvix {
 

@@ -1,4 +1,4 @@
-#include "cli/file_kind.h"
+#include "profiles/file_kind.h"
 
 namespace torvix {
 

@@ -2,7 +2,7 @@
 // bits a value may change.
 #include <gtest/gtest.h>
 
-#include "cli/setting_catalog.h"
+#include "profiles/setting_catalog.h"
 
 namespace torvix::testing {
 namespace {

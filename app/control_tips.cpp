@@ -1,0 +1,106 @@
+#include "app/control_tips.h"
+
+#include <array>
+#include <cstdint>
+
+#include "app/main_dialog.h"
+#include "camera/load_defaults.h"
+#include "camera/register_map.h"
+#include "camera/value_edit_pairs.h"
+#include "profiles/setting_catalog.h"
+
+namespace torvix {
+
+namespace {
+
+constexpr int kNoSetting = -1;
+
+// A control that writes one setting. mask: the bits it owns when it shares the register with
+// other controls, 0 when it writes the setting's values. also: a second setting it writes.
+struct TipRow {
+  int controlId;
+  SettingId setting;
+  const char* words;
+  uint8_t mask;
+  int also = kNoSetting;
+};
+
+constexpr std::array<TipRow, 18> kTipRows{{
+    // The mirror state is also kept in bit 7 of the white balance byte, written with it.
+    {1002, FlipControl, "Mirror (horizontal flip)", kMirrorMask, WhiteBalanceControl},
+    {1003, FlipControl, "Vertical flip", kVerticalFlipMask},
+    {1006, WhiteBalanceControl, "White balance mode", 0, PushToWhite},
+    {1023, LlsMode, "Low luminance suppression (checked writes the second value)", 0},
+    {1030, VideoStandard, "PAL output (the second value; NTSC the first)", 0},
+    {1031, VideoStandard, "NTSC output (the first value; PAL the second)", 0},
+    {1032, WdrMode, "Wide dynamic range mode", 0},
+    {1033, PushToWhite, "One-push white balance", 0},
+    {1034, SharpnessOff, "Sharpness (checked writes the first value)", 0},
+    {1038, BlcSize, "Back-light compensation area size", 0},
+    {1039, BlcPosition, "Back-light compensation area, horizontal", kBlcHorizontalMask},
+    {1040, BlcPosition, "Back-light compensation area, vertical", kBlcVerticalMask},
+    {1041, BlcControl, "Back-light compensation area shown on the video", kBlcViewMask},
+    {1044, AgcControl, "Automatic gain control", kAgcOnMask},
+    {1045, DayNightMode, "Day/night mode", 0},
+    {1047, OsdControl, "The camera's own menu steers it (checked: the second value)", 0},
+    {1048, ZoomFactor, "Zoom factor", 0},
+    {1049, CameraAddress, "The camera's I2C address from its next power-up", 0},
+}};
+
+// "bit 7", "bits 3 to 5".
+std::string bitsOf(uint8_t mask) {
+  int low = 0;
+  while (low < 7 && (mask & (1u << low)) == 0) ++low;
+  int high = 7;
+  while (high > 0 && (mask & (1u << high)) == 0) --high;
+  if (low == high) return "bit " + std::to_string(low);
+  return "bits " + std::to_string(low) + " to " + std::to_string(high);
+}
+
+std::string valuesOf(const CliSetting& setting) {
+  if (setting.allowed.size() > 2) {
+    return std::to_string(setting.allowed.size()) + " codes, " +
+           HexByte(setting.allowed.front()) + " to " + HexByte(setting.allowed.back());
+  }
+  if (!setting.allowed.empty()) return RangeText(setting);
+  std::string text = HexByte(setting.minimum) + " to " + HexByte(setting.maximum);
+  if (setting.rangeMask != 0xff) text = bitsOf(setting.rangeMask) + ", " + text;
+  return text;
+}
+
+std::string registerOf(int id) {
+  return HexByte(kSettingsTable[static_cast<std::size_t>(id)].registerAddress);
+}
+
+std::string tip(const char* words, SettingId id, uint8_t mask, int also = kNoSetting) {
+  std::string text = std::string(words) + ": register " + registerOf(id) + ", " +
+                     (mask != 0 ? bitsOf(mask) : valuesOf(CliSettingOf(id)));
+  if (also != kNoSetting) text += "; also register " + registerOf(also);
+  return text;
+}
+
+}  // namespace
+
+std::vector<ControlTip> ControlTips() {
+  std::vector<ControlTip> tips;
+  for (const ValueEditPair& pair : kValueEditPairs) {
+    const std::string text = tip(pair.caption, pair.setting, 0);
+    tips.push_back({pair.sliderId, text});
+    tips.push_back({pair.editId, text});
+  }
+  for (const TipRow& row : kTipRows) {
+    tips.push_back({row.controlId, tip(row.words, row.setting, row.mask, row.also)});
+  }
+  tips.push_back({1037, "Load the camera's own defaults: register " +
+                            HexByte(kLoadDefaultsRegister) + " := " +
+                            HexByte(kLoadDefaultsCommand)});
+  return tips;
+}
+
+void CMyTorvix_ControllerDlg::AddControlTips() {
+  for (const ControlTip& controlTip : ControlTips()) {
+    window_.SetToolTip(controlTip.controlId, controlTip.text);
+  }
+}
+
+}  // namespace torvix

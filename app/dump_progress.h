@@ -1,0 +1,33 @@
+// A register dump run from the menu: its progress shown through the progress host (page or
+// block, percent) and its Cancel button turned into the writer's stop.
+#pragma once
+
+#include <string>
+
+#include "files/dump_result.h"
+#include "window/progress_host.h"
+
+namespace torvix {
+
+// "Page 3 of 8" while the rows of page 2 (counted from 0) are read; the last group once done.
+std::string DumpProgressText(const char* groupWord, int rowsDone, int rowsTotal);
+
+class DumpProgressRun {
+ public:
+  // Opens the host's progress window with caption at 0 %; groupWord names one of the dump's
+  // groups of 256 registers.
+  DumpProgressRun(ProgressHost& host, const std::string& caption, const char* groupWord,
+                  int groups);
+  ~DumpProgressRun();
+  DumpProgressRun(const DumpProgressRun&) = delete;
+  DumpProgressRun& operator=(const DumpProgressRun&) = delete;
+
+  DumpProgress Progress();
+  DumpStop Stop();
+
+ private:
+  ProgressHost& host_;
+  const char* groupWord_;
+};
+
+}  // namespace torvix

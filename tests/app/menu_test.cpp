@@ -1,0 +1,170 @@
+// The dialog's own menu entries and its control tips, on the in-process virtual camera: a
+// profile saved and applied, a faulty profile, a dump cancelled from its progress window, and
+// every tip against the register its control writes.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/tool_menu.h"
+#include "camera/value_edit_pairs.h"
+#include "profiles/setting_catalog.h"
+#include "tests/app/panel_fixture.h"
+#include "tests/files/dump_fixture.h"
+
+namespace torvix::test {
+namespace {
+
+using ::testing::HasSubstr;
+using torvix::testing::CrLfLines;
+using torvix::testing::ReadBytes;
+using torvix::testing::ScratchFolder;
+using torvix::testing::WriteBytes;
+
+class MenuTest : public PanelFixture {
+ protected:
+  void Command(unsigned command) { ASSERT_TRUE(W().UserSystemCommand(command, 0)); }
+  std::string Path(const std::string& name) { return (scratch / name).string(); }
+
+  ScratchFolder scratch;
+  ScriptedFileDialog files;
+  ScriptedProgressHost progress;
+  ScopedSaveDialogHost scopedFiles{files};
+  ScopedProgressHost scopedProgress{progress};
+};
+
+class ProfileRoundTrip : public MenuTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(ProfileRoundTrip, AppliedAfterChangesAsksOnceAndWritesOnlyWhatDiffersInTableOrder) {
+  RunOpen([&] {
+    files.answer = Path("camera.json");
+    Command(IDM_SAVE_PROFILE);
+    Choose(1032, 0);       // WDR "OFF"
+    Click(1003);           // V-flip
+    TypeOver(1005, "44");  // contrast
+    ClearRecords();
+    messages.answer = GetParam();
+    Command(IDM_APPLY_PROFILE);
+  });
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].type, kMessageOkCancel | 0x20u);
+  EXPECT_THAT(messages.shown[0].text,
+              ::testing::AllOf(HasSubstr("3 setting(s) change"),
+                               HasSubstr("WdrMode (register 0x07): 0x00 (OFF) -> 0x03 (High)"),
+                               HasSubstr("Contrast (register 0x57): 0x44 -> 0x3c")));
+  if (GetParam() == kAnswerOk) {
+    EXPECT_EQ(Writes(), (std::vector<RegisterWrite>{{0x07, 0x03}, {0x55, 0x00}, {0x57, 0x3c}}));
+    EXPECT_EQ(Control(1005).text, "3c");
+    EXPECT_EQ(Control(1003).check, 0);
+    EXPECT_EQ(Control(1032).selection, 3);
+  } else {
+    EXPECT_TRUE(Writes().empty());
+    EXPECT_EQ(Control(1005).text, "44");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Answer, ProfileRoundTrip, ::testing::Values(kAnswerOk, kAnswerCancel));
+
+// The text of a faulty profile and what the message says of it. Each has a good Contrast
+// first, so a reader that wrote as it went would show.
+using FaultyProfile = std::pair<const char*, const char*>;
+const FaultyProfile kFaultyProfiles[] = {
+    {"{\n  \"torvix-profile\": 1,\n  \"settings\": {\n    \"Contrast\": \"0x40\",\n"
+     "    \"ColorGain\": \"0x2d\"\n  }\n}\n",
+     "line 5: ColorGain value out of range (0x01-0x2c)!"},
+    {"{\n  \"torvix-profile\": 1,\n  \"settings\": {\n    \"Contrast\": \"0x40\"\n"
+     "    \"WdrMode\": 1\n  }\n}\n",
+     "line 5: "},
+};
+
+class FaultyProfileTest : public MenuTest, public ::testing::WithParamInterface<FaultyProfile> {};
+
+TEST_P(FaultyProfileTest, ChangesNothingAndNamesTheLineAndField) {
+  const std::string path = Path("faulty.json");
+  WriteBytes(path, GetParam().first);
+  RunOpen([&] {
+    files.answer = path;
+    ClearRecords();
+    Command(IDM_APPLY_PROFILE);
+  });
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_THAT(messages.shown[0].text, HasSubstr(path + " " + GetParam().second));
+  EXPECT_EQ(Rig().Log().Size(), 0u) << "the camera is not even read";
+  EXPECT_EQ(Control(1005).text, "3c");
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, FaultyProfileTest, ::testing::ValuesIn(kFaultyProfiles));
+
+struct MenuDumpCase {
+  const char* name;
+  unsigned command;
+  const char* firstStep;
+  std::size_t linesBeforeData;  // the header and the first group's title lines
+};
+
+class CancelledDump : public MenuTest, public ::testing::WithParamInterface<MenuDumpCase> {};
+
+// Cancel is pressed while row 2 is read, before its sixth entry.
+TEST_P(CancelledDump, EndsTheFileAsAFailedReadDoesAndReadsNothingMore) {
+  constexpr int kReadsBeforeCancel = 2 * 16 + 5;
+  progress.stopAt = kReadsBeforeCancel + 1;
+  RunOpen([&] {
+    files.answer = Path("dump.txt");
+    ClearRecords();
+    Command(GetParam().command);
+    EXPECT_TRUE(W().IsWindowEnabled());
+  });
+  EXPECT_TRUE(messages.shown.empty()) << "a cancel is no failure to report";
+  EXPECT_EQ(progress.shown.front(), std::string(GetParam().firstStep) + " 0");
+
+  const std::vector<std::string> lines = CrLfLines(ReadBytes(Path("dump.txt")));
+  ASSERT_EQ(lines.size(), GetParam().linesBeforeData + 3);
+  EXPECT_THAT(lines.back(), ::testing::MatchesRegex("([0-9A-F]{2} ){5}\\?\\?( \\?\\?){10}"));
+  // Each read is a request and a one-byte read; nothing follows the last one.
+  EXPECT_EQ(Rig().Log().Size(), 2u * kReadsBeforeCancel);
+  EXPECT_EQ(Rig().Log()[Rig().Log().Size() - 1].direction, Direction::kRead);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dumps, CancelledDump,
+    ::testing::Values(MenuDumpCase{"Dsp", IDM_SAVE_DSP_SETTINGS, "Page 1 of 8", 2},
+                      MenuDumpCase{"Eeprom", IDM_SAVE_EEPROM_DUMP, "Block 1 of 4", 3}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Works every visible control once and compares what it wrote with its tip.
+TEST_F(MenuTest, EveryControlThatWritesTheCameraHasATipNamingItsRegisterAndRange) {
+  RunOpen([&] {
+    messages.answer = kAnswerOk;  // RESET's question
+    for (std::size_t i = 0; i < W().ControlCount(); ++i) {
+      const ControlState& control = W().ControlAt(i);
+      const int id = control.row->id;
+      if (!control.row->shown || id == kStaticId || id == kIdCancel) continue;
+      dialog->SetPanelEnabled(true);
+      W().EnableWindow(id, true);
+      W().ShowWindow(id, kShowCommand);
+      ClearRecords();
+      switch (control.row->kind) {
+        case ControlKind::Slider:
+          W().UserDragThumb(id, control.position == control.rangeMax ? control.rangeMin
+                                                                     : control.rangeMax);
+          break;
+        case ControlKind::Edit: TypeOver(id, "41"); break;
+        case ControlKind::DropDownList:
+          Choose(id, (control.selection + 1) % static_cast<int>(control.items.size()));
+          break;
+        default: Click(id);
+      }
+      EXPECT_EQ(Writes().empty(), control.tip.empty()) << id << ": " << control.tip;
+      for (const RegisterWrite& write : Writes()) {
+        EXPECT_THAT(control.tip, HasSubstr("register " + HexByte(write.reg))) << id;
+      }
+    }
+    for (const ValueEditPair& pair : kValueEditPairs) {
+      const std::string range = HexByte(pair.minimum) + " to " + HexByte(pair.maximum);
+      EXPECT_THAT(Control(pair.sliderId).tip, HasSubstr(range)) << pair.caption;
+      EXPECT_EQ(Control(pair.editId).tip, Control(pair.sliderId).tip);
+    }
+  });
+  EXPECT_EQ(Control(1004).tip, "Y (contrast): register 0x57, 0x38 to 0x54");
+}
+
+}  // namespace
+}  // namespace torvix::test

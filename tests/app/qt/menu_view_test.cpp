@@ -1,0 +1,49 @@
+// The menu's dump with its progress dialog, cancelled by a click; a control's tip on its widget.
+#include <gtest/gtest.h>
+
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/qt/qt_progress_host.h"
+#include "app/tool_menu.h"
+#include "tests/app/qt/qt_fixture.h"
+#include "tests/files/dump_fixture.h"
+
+namespace torvix::test {
+namespace {
+
+using QtMenuTest = QtViewTest;
+
+TEST_F(QtMenuTest, TheProgressDialogStandsOverTheDumpAndItsCancelEndsAPartialFile) {
+  const torvix::testing::ScratchFolder scratch;
+  ScriptedFileDialog files;
+  files.answer = (scratch / "dump.vis").string();
+  const ScopedSaveDialogHost scopedFiles(files);
+  QtProgressHost progress(&host);
+  const ScopedProgressHost scopedProgress(progress);
+  QString label;  // and whether the main dialog took input meanwhile
+  QTimer pressCancel;
+  QObject::connect(&pressCancel, &QTimer::timeout, [&] {
+    QProgressDialog* shown = progress.Dialog();
+    if (shown == nullptr || !shown->isVisible() || shown->value() < 25) return;
+    label = shown->labelText() + (dialog->Window().IsWindowEnabled() ? " enabled" : "");
+    pressCancel.stop();
+    shown->findChild<QPushButton*>()->click();
+  });
+  RunOpen([&](DialogView& view) {
+    EXPECT_EQ(view.WidgetFor(1004)->toolTip().toStdString(), view.Window().Find(1004)->tip);
+    pressCancel.start(0);
+    view.Window().UserSystemCommand(IDM_SAVE_EEPROM_DUMP, 0);
+    EXPECT_EQ(progress.Dialog(), nullptr);
+    EXPECT_TRUE(view.Window().IsWindowEnabled());
+  });
+  EXPECT_EQ(label, QStringLiteral("Block 2 of 4"));
+  const auto lines = torvix::testing::CrLfLines(torvix::testing::ReadBytes(*files.answer));
+  ASSERT_GT(lines.size(), 20u);
+  EXPECT_LT(lines.size(), 73u);
+  EXPECT_NE(lines.back().find("??"), std::string::npos) << lines.back();
+}
+
+}  // namespace
+}  // namespace torvix::test
