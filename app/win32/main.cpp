@@ -10,6 +10,7 @@
 #include "app/application.h"
 #include "app/win32/native_message_host.h"
 #include "app/win32/native_modal_host.h"
+#include "app/win32/native_progress_host.h"
 #include "app/win32/native_save_dialog_host.h"
 #include "camera/quorlink_bridge_api.h"
 
@@ -22,6 +23,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   torvix::NativeMessageHost messages(windows);
   torvix::NativeSaveDialogHost saveDialogs(windows);
   const torvix::ScopedSaveDialogHost scopedSaveDialogs(saveDialogs);
+  torvix::NativeProgressHost progress(instance, windows);
+  const torvix::ScopedProgressHost scopedProgress(progress);
   torvix::QuorlinkBridgeApi bridge;
   return torvix::RunTorvixController(bridge, messages, windows);
 }

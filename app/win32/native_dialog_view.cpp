@@ -1,5 +1,8 @@
 #include "app/win32/native_dialog_view.h"
 
+// After <windows.h>, whose types it uses.
+#include <commctrl.h>
+
 #include "app/win32/dialog_template_bytes.h"
 
 namespace torvix {
@@ -40,6 +43,10 @@ bool NativeDialogView::Initialise(HWND dialog) {
     controls_.push_back(child);
   }
   if (controls_.size() != window_.ControlCount()) return false;
+  tipsShown_.resize(controls_.size());
+  tips_ = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr,
+                            instance_, nullptr);
   window_.SetListener(this);
   for (std::size_t index = 0; index < controls_.size(); ++index) Render(index);
   WindowChanged();

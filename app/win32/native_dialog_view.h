@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "window/dialog_window.h"
@@ -54,6 +55,7 @@ class NativeDialogView final : public WindowListener {
   void RenderText(HWND control, const std::string& text);
   void RenderList(HWND list, const ControlState& state);
   void RenderCaret(std::size_t index);
+  void RenderTip(std::size_t index);
   void GiveFocusToDialog();
   void AppendSystemMenuEntries();
   void RenderIcons();
@@ -65,6 +67,8 @@ class NativeDialogView final : public WindowListener {
   HINSTANCE instance_;
   HWND dialog_ = nullptr;
   std::vector<HWND> controls_;  // in template order
+  HWND tips_ = nullptr;         // the tooltip window of the controls' tips
+  std::vector<std::string> tipsShown_;
   int holding_ = 0;             // notifications held back while the view sets controls
   bool dialogHoldsFocus_ = false;
   std::size_t menuEntriesShown_ = 0;

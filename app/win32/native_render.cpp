@@ -66,6 +66,7 @@ void NativeDialogView::Render(std::size_t index) {
     default:
       break;
   }
+  RenderTip(index);
   // The layer's rule: a focused control that is disabled or hidden hands the focus to no other
   // control; the dialog holds it, so Enter goes to the default button and Space to nothing.
   if (!state.enabled || !state.visible) {
@@ -110,6 +111,28 @@ void NativeDialogView::RenderCaret(std::size_t index) {
   ::SendMessageW(controls_[index], EM_SETSEL,
                  static_cast<WPARAM>(unitsBefore(state.selectionStart)),
                  unitsBefore(state.selectionEnd));
+}
+
+// A tip shows while the pointer rests on its control; the tooltip window watches the control.
+void NativeDialogView::RenderTip(std::size_t index) {
+  const std::string& tip = window_.ControlAt(index).tip;
+  if (tips_ == nullptr || tip == tipsShown_[index]) return;
+  std::wstring text = WideFromUtf8(tip);
+  TOOLINFOW tool{};
+  // The size every version of the common controls takes.
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = dialog_;
+  tool.uId = reinterpret_cast<UINT_PTR>(controls_[index]);
+  tool.lpszText = text.data();
+  if (tipsShown_[index].empty()) {
+    ::SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  } else if (tip.empty()) {
+    ::SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  } else {
+    ::SendMessageW(tips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+  tipsShown_[index] = tip;
 }
 
 void NativeDialogView::GiveFocusToDialog() {

@@ -16,24 +16,41 @@ std::string NativeFilterList(const SaveDialogRequest& request) {
   return list;
 }
 
-std::optional<std::string> NativeSaveDialogHost::AskSavePath(const SaveDialogRequest& request) {
+namespace {
+
+using FileDialog = BOOL(WINAPI*)(LPOPENFILENAMEA);
+
+std::optional<std::string> askPath(FileDialog show, HWND owner, const SaveDialogRequest& request,
+                                   DWORD flags) {
   const std::string filters = NativeFilterList(request);
   char path[MAX_PATH] = {};
   OPENFILENAMEA dialog{};
   dialog.lStructSize = sizeof dialog;
   // Owned by the open dialog, so no handler can start under the one that is asking.
-  dialog.hwndOwner = windows_.TopWindow();
+  dialog.hwndOwner = owner;
   dialog.lpstrFilter = filters.c_str();
   dialog.nFilterIndex = static_cast<DWORD>(request.selectedFilter + 1);
   dialog.lpstrFile = path;
   dialog.nMaxFile = sizeof path;
-  dialog.Flags = OFN_EXPLORER | OFN_NOTESTFILECREATE;
-  if (request.confirmCreate) dialog.Flags |= OFN_CREATEPROMPT;
-  if (request.confirmOverwrite) dialog.Flags |= OFN_OVERWRITEPROMPT;
+  dialog.Flags = OFN_EXPLORER | flags;
   const std::string& extension = request.defaultExtension;
   dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
-  if (!::GetSaveFileNameA(&dialog)) return std::nullopt;
+  if (!show(&dialog)) return std::nullopt;
   return std::string(path);
+}
+
+}  // namespace
+
+std::optional<std::string> NativeSaveDialogHost::AskSavePath(const SaveDialogRequest& request) {
+  DWORD flags = OFN_NOTESTFILECREATE;
+  if (request.confirmCreate) flags |= OFN_CREATEPROMPT;
+  if (request.confirmOverwrite) flags |= OFN_OVERWRITEPROMPT;
+  return askPath(&::GetSaveFileNameA, windows_.TopWindow(), request, flags);
+}
+
+std::optional<std::string> NativeSaveDialogHost::AskOpenPath(const SaveDialogRequest& request) {
+  return askPath(&::GetOpenFileNameA, windows_.TopWindow(), request,
+                 OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
 }
 
 }  // namespace torvix

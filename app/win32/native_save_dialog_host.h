@@ -1,6 +1,6 @@
-// The two browse buttons' file names from the platform's save dialog: the request's filters,
-// the first one selected, its default extension, and the platform's own questions before a file
-// is replaced or created.
+// File names from the platform's file dialogs: the request's filters, the first one selected,
+// its default extension, and for saving the platform's own questions before a file is replaced
+// or created.
 #pragma once
 
 #include <string>
@@ -18,6 +18,7 @@ class NativeSaveDialogHost final : public SaveDialogHost {
  public:
   explicit NativeSaveDialogHost(const NativeModalHost& windows) : windows_(windows) {}
   std::optional<std::string> AskSavePath(const SaveDialogRequest& request) override;
+  std::optional<std::string> AskOpenPath(const SaveDialogRequest& request) override;
 
  private:
   const NativeModalHost& windows_;
