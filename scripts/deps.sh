@@ -5,7 +5,8 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev qt6-svg-dev nlohmann-json3-dev libcli11-dev xvfb xauth
           clang-14 clang libclang-rt-14-dev
-          g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest wine64
+          g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest wine64 fonts-wine
+          librsvg2-bin imagemagick xdotool x11-apps
           dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do

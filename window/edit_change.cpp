@@ -24,4 +24,19 @@ std::optional<EditChange> DiffEditText(std::string_view before, std::string_view
                     std::string(after.substr(prefix, after.size() - suffix - prefix))};
 }
 
+void UserEditedText(DialogWindow& window, int id, std::string_view shown) {
+  const ControlState* edit = window.Find(id);
+  if (edit == nullptr) return;
+  const std::optional<EditChange> change = DiffEditText(edit->text, shown);
+  if (!change) return;
+  window.UserSelectText(id, change->start, change->end);
+  if (change->inserted.empty()) {
+    window.UserBackspace(id);
+  } else if (Utf8Length(change->inserted) == 1) {
+    window.UserType(id, change->inserted);
+  } else {
+    window.UserPaste(id, change->inserted);
+  }
+}
+
 }  // namespace torvix

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "window/dialog_window.h"
+
 namespace torvix {
 
 struct EditChange {
@@ -21,5 +23,10 @@ struct EditChange {
 
 // The smallest single replacement that turns before into after; nullopt when they are equal.
 std::optional<EditChange> DiffEditText(std::string_view before, std::string_view after);
+
+// Hands the layer the act that turned the edit's text into what the platform's control shows
+// now: the replaced range selected, then one character typed, a text pasted, or the range
+// deleted. Nothing when the texts are equal.
+void UserEditedText(DialogWindow& window, int id, std::string_view shown);
 
 }  // namespace torvix

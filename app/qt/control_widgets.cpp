@@ -16,7 +16,6 @@
 #include "app/qt/dialog_view.h"
 #include "app/qt/drop_down_list.h"
 #include "window/edit_change.h"
-#include "window/utf8_text.h"
 
 namespace torvix {
 
@@ -160,19 +159,7 @@ QWidget* DialogView::createEdit(std::size_t index) {
 }
 
 void DialogView::userEdited(std::size_t index, const QString& text) {
-  const int id = idAt(index);
-  const std::string before = window_.ControlAt(index).text;
-  const std::optional<EditChange> change = DiffEditText(before, text.toStdString());
-  if (change) {
-    window_.UserSelectText(id, change->start, change->end);
-    if (change->inserted.empty()) {
-      window_.UserBackspace(id);
-    } else if (Utf8Length(change->inserted) == 1) {
-      window_.UserType(id, change->inserted);
-    } else {
-      window_.UserPaste(id, change->inserted);
-    }
-  }
+  UserEditedText(window_, idAt(index), text.toStdString());
   render(index);
   // The caret goes where the layer has it, also when it refused the text.
   const ControlState& state = window_.ControlAt(index);

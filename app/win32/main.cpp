@@ -1,0 +1,30 @@
+// Torvix_Controller on Windows: the main dialog as a native dialog. The program reads no
+// arguments and no settings of its own; the bridge library picks the adapter.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+// After <windows.h>, whose types it uses.
+#include <commctrl.h>
+
+#include "app/application.h"
+#include "app/win32/native_message_host.h"
+#include "app/win32/native_modal_host.h"
+#include "app/win32/native_progress_host.h"
+#include "app/win32/native_save_dialog_host.h"
+#include "camera/quorlink_bridge_api.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  // The slider is a common control; the other classes come with every dialog.
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+  ::InitCommonControlsEx(&controls);
+
+  torvix::NativeModalHost windows(instance);
+  torvix::NativeMessageHost messages(windows);
+  torvix::NativeSaveDialogHost saveDialogs(windows);
+  const torvix::ScopedSaveDialogHost scopedSaveDialogs(saveDialogs);
+  torvix::NativeProgressHost progress(instance, windows);
+  const torvix::ScopedProgressHost scopedProgress(progress);
+  torvix::QuorlinkBridgeApi bridge;
+  return torvix::RunTorvixController(bridge, messages, windows);
+}
