@@ -6,7 +6,7 @@
 
 #include "app/application.h"
 #include "app/qt/artwork.h"
-#include "app/qt/program_options.h"
+#include "app/program_options.h"
 #include "app/qt/qt_message_host.h"
 #include "app/qt/qt_modal_host.h"
 #include "app/qt/qt_progress_host.h"

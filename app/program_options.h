@@ -1,6 +1,6 @@
 // The window's command line: --help and --version are answered on stdout before any window
-// opens; everything else is left to Qt (-platform and its kin), as the program reads no
-// arguments of its own.
+// opens; everything else is left to the toolkit (Qt's -platform and its kin), as the program
+// reads no arguments of its own. Both views' mains ask here first.
 #pragma once
 
 #include <optional>
