@@ -17,6 +17,7 @@
 #include "profiles/setting_catalog.h"
 #include "cli/settings_commands.h"
 #include "cli/watched_bridge.h"
+#include "torvix_version.h"
 
 namespace torvix {
 
@@ -170,6 +171,8 @@ int RunTorvix(const std::vector<std::string>& args, Console& console, BridgeApi&
       ->type_name("SPEC");
   app.add_option("--address", o.address, "Camera bus address, 8-bit form (default 0x70)")
       ->type_name("0xNN");
+  app.set_version_flag("--version", std::string("torvix ") + kProductVersion,
+                       "Print the version and exit");
   app.footer(kCommandSummary);
   addSettingsCommands(app, o, command);
   addDumpCommands(app, o, command);
@@ -179,7 +182,7 @@ int RunTorvix(const std::vector<std::string>& args, Console& console, BridgeApi&
   if (unknownCommand(app, args, console.err)) return kExitUsage;
   try {
     app.parse(std::vector<std::string>(args.rbegin(), args.rend()));
-  } catch (const CLI::CallForHelp& e) {
+  } catch (const CLI::Success& e) {  // --help or --version: the text is the answer
     return app.exit(e, console.out, console.err);
   } catch (const CLI::ParseError& e) {
     app.exit(e, console.out, console.err);

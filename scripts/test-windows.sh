@@ -9,7 +9,8 @@ cd "$(dirname "$0")/.."
 
 # 32-bit: no wine to run it on Debian 12, so the library, the tool and the export table.
 cmake --preset windows-i686
-cmake --build --preset windows-i686 --target Quorlink torvix
+# Torvix_Controller too: the x86-64 build's zip holds the i686 programs beside its own.
+cmake --build --preset windows-i686 --target Quorlink torvix Torvix_Controller
 ctest --preset windows-i686
 
 cmake --preset windows

@@ -44,6 +44,10 @@ bool ParseDaemonOptions(const std::vector<std::string>& args, DaemonOptions& opt
       options.help = true;
       continue;
     }
+    if (arg == "--version") {
+      options.version = true;
+      continue;
+    }
     if (arg == "--group") {
       options.groupAccess = true;
       continue;
@@ -91,7 +95,8 @@ std::string DaemonUsage() {
          "  --state FILE     keep the camera's registers and EEPROM in FILE across restarts\n"
          "                   (created when missing, never overwritten when unreadable)\n"
          "  --log FILE       append every bus transfer to FILE\n"
-         "  --help           show this text\n"
+         "  --help, -h       show this text\n"
+         "  --version        show the version\n"
          "Exit codes: 0 stopped by SIGINT or SIGTERM, 2 bad arguments, socket or files.\n";
 }
 

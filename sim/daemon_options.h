@@ -15,6 +15,7 @@ struct DaemonOptions {
   std::string logFile;                    // empty: no bus log
   bool groupAccess = false;               // the socket's group may connect too (0660)
   bool help = false;
+  bool version = false;
 };
 
 // The library's rule: $XDG_RUNTIME_DIR/zembrel-0, else /tmp/zembrel-0.

@@ -15,6 +15,7 @@
 #include "sim/daemon_options.h"
 #include "sim/daemon_server.h"
 #include "sim/sim_rig.h"
+#include "torvix_version.h"
 
 namespace {
 
@@ -81,6 +82,10 @@ int main(int argc, char** argv) {
   if (!ParseDaemonOptions({argv + 1, argv + argc}, options, error)) return Fail(error);
   if (options.help) {
     std::fputs(DaemonUsage().c_str(), stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::printf("zembrel-sim %s\n", kProductVersion);
     return 0;
   }
   if (options.socketPath.empty()) options.socketPath = DefaultDaemonSocketPath();

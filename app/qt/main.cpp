@@ -1,9 +1,12 @@
-// Torvix_Controller: the main dialog on a screen. The program reads no arguments and no
-// settings of its own; the bridge library picks the adapter (QUORLINK_DEVICE).
+// Torvix_Controller: the main dialog on a screen. The program reads no settings of its own and
+// no arguments beyond --help and --version; the bridge library picks the adapter
+// (QUORLINK_DEVICE).
 #include <QApplication>
+#include <iostream>
 
 #include "app/application.h"
 #include "app/qt/artwork.h"
+#include "app/program_options.h"
 #include "app/qt/qt_message_host.h"
 #include "app/qt/qt_modal_host.h"
 #include "app/qt/qt_progress_host.h"
@@ -11,6 +14,10 @@
 #include "camera/quorlink_bridge_api.h"
 
 int main(int argc, char** argv) {
+  // Before QApplication: the answer needs no display.
+  if (const std::optional<int> answered = torvix::AnswerProgramOptions(argc, argv, std::cout)) {
+    return *answered;
+  }
   QApplication application(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(torvix::kApplicationName));
   QApplication::setDesktopFileName(QStringLiteral("torvix-controller"));

@@ -1,5 +1,6 @@
 // Torvix_Controller on Windows: the main dialog as a native dialog. The program reads no
-// arguments and no settings of its own; the bridge library picks the adapter.
+// settings of its own and no arguments beyond --help and --version; the bridge library picks
+// the adapter.
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -7,7 +8,11 @@
 // After <windows.h>, whose types it uses.
 #include <commctrl.h>
 
+#include <cstdlib>
+#include <iostream>
+
 #include "app/application.h"
+#include "app/program_options.h"
 #include "app/win32/native_message_host.h"
 #include "app/win32/native_modal_host.h"
 #include "app/win32/native_progress_host.h"
@@ -15,6 +20,10 @@
 #include "camera/quorlink_bridge_api.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  // A GUI program has no console of its own: the answer reaches a redirected stdout.
+  if (const std::optional<int> answered = torvix::AnswerProgramOptions(__argc, __argv, std::cout)) {
+    return *answered;
+  }
   // The slider is a common control; the other classes come with every dialog.
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&controls);

@@ -1,0 +1,39 @@
+# cmake -DMAN=page.1 -DHELP="prog --help|prog sub --help|..." -DOTHERS="prog2|prog3"
+#       -P man_page_options.cmake
+# Fails unless the options the program's help texts show and those its man page names are the
+# same set: a new option must reach the page, a dropped one must leave it. An option right
+# after the name of one of the OTHERS programs is that program's, not this one's.
+string(REPLACE "|" ";" HELP "${HELP}")
+foreach(line IN LISTS HELP)
+  separate_arguments(command UNIX_COMMAND "${line}")
+  execute_process(COMMAND ${command} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "'${line}' exited with ${rc}: ${err}")
+  endif()
+  string(APPEND help_text " ${out}")
+endforeach()
+
+file(READ ${MAN} page)
+string(REGEX REPLACE "\\\\f[BIRP]" "" page "${page}")  # font changes glue words together
+string(REPLACE "\\-" "-" page "${page}")
+string(REGEX REPLACE "(${OTHERS}) +--?[a-z][a-z-]*" "\\1" page "${page}")
+
+function(option_set text out)
+  string(REGEX REPLACE "[][;]" " " text "${text}")  # brackets and ; would bend CMake's lists
+  string(REGEX MATCHALL "(^|[^A-Za-z0-9_/.:-])--?[a-z][a-z-]*" hits "${text}")
+  set(options "")
+  foreach(hit IN LISTS hits)
+    string(REGEX MATCH "--?[a-z]([a-z-]*[a-z])?" hit "${hit}")
+    list(APPEND options "${hit}")
+  endforeach()
+  list(REMOVE_DUPLICATES options)
+  list(SORT options)
+  set(${out} "${options}" PARENT_SCOPE)
+endfunction()
+
+option_set("${help_text}" from_help)
+option_set("${page}" from_page)
+if(NOT from_help STREQUAL from_page)
+  message(FATAL_ERROR "help and ${MAN} disagree\n  help: ${from_help}\n  page: ${from_page}")
+endif()
+message(STATUS "${MAN}: ${from_page}")
