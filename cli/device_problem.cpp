@@ -1,6 +1,7 @@
 #include "cli/device_problem.h"
 
 #include <cstdlib>
+#include <string_view>
 
 #if !defined(_WIN32)
 #include <sys/socket.h>
@@ -15,6 +16,9 @@
 
 #include "board/socket_path.h"
 #include "profiles/file_kind.h"
+#endif
+#if defined(__linux__)
+#include "board/i2c_dev_buses.h"
 #endif
 
 namespace torvix {
@@ -67,8 +71,11 @@ std::string socketProblem(const std::string& path) {
 std::string DeviceOpenProblem() {
   const char* setting = std::getenv("QUORLINK_DEVICE");
   const std::string device = setting != nullptr && setting[0] != '\0' ? setting : DefaultSocketPath();
+  if (device == "sim") return {};
+#if defined(__linux__)
   // An i2c-dev bus is checked, and its failure told, before the command runs.
-  if (device == "sim" || device.rfind("i2c:", 0) == 0) return {};
+  if (std::string_view(device).starts_with(kI2cDevicePrefix)) return {};
+#endif
   const std::string problem = socketProblem(device);
   return problem.empty() ? problem : "Error: cannot open device " + device + ": " + problem;
 }
