@@ -55,15 +55,13 @@ struct ItemClass {
 
 ItemClass itemClassOf(ControlKind kind) {
   switch (kind) {
-    case ControlKind::DefaultPushButton: return {kButtonAtom, "", BS_DEFPUSHBUTTON | WS_TABSTOP};
-    case ControlKind::PushButton: return {kButtonAtom, "", BS_PUSHBUTTON | WS_TABSTOP};
-    case ControlKind::CheckBox: return {kButtonAtom, "", BS_AUTOCHECKBOX | WS_TABSTOP};
+    case ControlKind::DefaultPushButton: return {kButtonAtom, "", BS_DEFPUSHBUTTON};
+    case ControlKind::PushButton: return {kButtonAtom, "", BS_PUSHBUTTON};
+    case ControlKind::CheckBox: return {kButtonAtom, "", BS_AUTOCHECKBOX};
     case ControlKind::RadioButton: return {kButtonAtom, "", BS_AUTORADIOBUTTON};
-    case ControlKind::Slider: return {0, TRACKBAR_CLASSA, TBS_HORZ | TBS_NOTICKS | WS_TABSTOP};
-    case ControlKind::Edit:
-      return {kEditAtom, "", ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP};
-    case ControlKind::DropDownList:
-      return {kComboBoxAtom, "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP};
+    case ControlKind::Slider: return {0, TRACKBAR_CLASSA, TBS_HORZ | TBS_NOTICKS};
+    case ControlKind::Edit: return {kEditAtom, "", ES_LEFT | ES_AUTOHSCROLL | WS_BORDER};
+    case ControlKind::DropDownList: return {kComboBoxAtom, "", CBS_DROPDOWNLIST | WS_VSCROLL};
     case ControlKind::Text: return {kStaticAtom, "", SS_LEFT};
     case ControlKind::Picture: return {kStaticAtom, "", SS_BITMAP | WS_BORDER};
     case ControlKind::Icon: return {kStaticAtom, "", SS_ICON};
@@ -92,6 +90,8 @@ void writeItem(TemplateWriter& out, const DialogTemplate& dialogTemplate, std::s
   const ControlTemplate& row = dialogTemplate.controls[index];
   const ItemClass itemClass = itemClassOf(row.kind);
   DWORD style = WS_CHILD | itemClass.style;
+  // Which kinds Tab reaches is the layer's rule, shared with the Qt view.
+  if (HasTabStop(row.kind)) style |= WS_TABSTOP;
   if (row.shown) style |= WS_VISIBLE;
   if (startsGroup(dialogTemplate, index)) style |= WS_GROUP;
   out.AlignToDword();

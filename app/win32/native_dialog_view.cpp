@@ -12,6 +12,10 @@ NativeDialogView::NativeDialogView(DialogWindow& window, HINSTANCE instance)
 
 NativeDialogView::~NativeDialogView() { window_.SetListener(nullptr); }
 
+bool NativeDialogView::HasVisibleStyle(HWND control) {
+  return (::GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 void NativeDialogView::Run(HWND owner) {
   const std::vector<std::uint16_t> words = BuildDialogTemplate(window_.Template());
   ::DialogBoxIndirectParamW(instance_, reinterpret_cast<LPCDLGTEMPLATEW>(words.data()), owner,

@@ -61,6 +61,8 @@ class NativeDialogView final : public WindowListener {
   void RenderIcons();
 
   std::optional<std::size_t> IndexOf(HWND control) const;
+  // Whether the control itself has the visible style, whatever the dialog's state.
+  static bool HasVisibleStyle(HWND control);
   int IdAt(std::size_t index) const { return window_.ControlAt(index).row->id; }
 
   DialogWindow& window_;

@@ -4,7 +4,11 @@
 
 namespace torvix {
 
-std::string NativeFilterList(const SaveDialogRequest& request) {
+namespace {
+
+// The filter list as the file dialogs take it: description and pattern of each filter, each
+// ended by a zero byte, and one more zero byte at the end.
+std::string nativeFilterList(const SaveDialogRequest& request) {
   std::string list;
   for (const FileFilter& filter : request.filters) {
     list += filter.description;
@@ -16,13 +20,11 @@ std::string NativeFilterList(const SaveDialogRequest& request) {
   return list;
 }
 
-namespace {
-
 using FileDialog = BOOL(WINAPI*)(LPOPENFILENAMEA);
 
 std::optional<std::string> askPath(FileDialog show, HWND owner, const SaveDialogRequest& request,
                                    DWORD flags) {
-  const std::string filters = NativeFilterList(request);
+  const std::string filters = nativeFilterList(request);
   char path[MAX_PATH] = {};
   OPENFILENAMEA dialog{};
   dialog.lStructSize = sizeof dialog;

@@ -10,10 +10,6 @@
 
 namespace torvix {
 
-// The filter list as the save dialog takes it: description and pattern of each filter, each
-// ended by a zero byte, and one more zero byte at the end.
-std::string NativeFilterList(const SaveDialogRequest& request);
-
 class NativeSaveDialogHost final : public SaveDialogHost {
  public:
   explicit NativeSaveDialogHost(const NativeModalHost& windows) : windows_(windows) {}

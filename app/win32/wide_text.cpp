@@ -28,8 +28,4 @@ std::wstring NativeText(HWND window) {
   return text;
 }
 
-bool HasVisibleStyle(HWND window) {
-  return (::GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
 }  // namespace torvix

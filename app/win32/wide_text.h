@@ -17,7 +17,4 @@ std::string Utf8FromWide(std::wstring_view text);
 // A window's text, as the platform holds it.
 std::wstring NativeText(HWND window);
 
-// Whether the window itself has the visible style, whatever its parent's state.
-bool HasVisibleStyle(HWND window);
-
 }  // namespace torvix
