@@ -36,9 +36,8 @@ class LinuxI2cBus final : public I2cBus {
   // i2c-dev does not show the lines: the bus always reads idle.
   uint8_t BusState() override { return kBusIdle; }
 
-  bool PlainI2c() const;
-
  private:
+  bool PlainI2c() const;
   uint8_t Messages(std::span<i2c_msg> messages);
   uint8_t Smbus(uint8_t address7, uint8_t readWrite, uint8_t command, uint32_t size,
                 i2c_smbus_data* data, unsigned long needed);

@@ -34,8 +34,6 @@ bool ParseAddress8(const std::string& option, const std::string& text, uint8_t& 
 
 }  // namespace
 
-std::string DefaultDaemonSocketPath() { return DefaultSocketPath(); }
-
 bool ParseDaemonOptions(const std::vector<std::string>& args, DaemonOptions& options,
                         std::string& error) {
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -85,7 +83,7 @@ std::string DaemonUsage() {
          "                   [--state FILE] [--log FILE]\n"
          "Serves a virtual USB-to-I2C adapter board with a virtual camera on a local socket.\n"
          "  --socket PATH    socket to listen on (default: " +
-         DefaultDaemonSocketPath() +
+         DefaultSocketPath() +
          ")\n"
          "  --group          let the socket's group connect too (mode 0660; default 0600,\n"
          "                   only the owner)\n"

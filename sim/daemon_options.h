@@ -8,7 +8,7 @@
 namespace torvix {
 
 struct DaemonOptions {
-  std::string socketPath;                 // empty: DefaultDaemonSocketPath()
+  std::string socketPath;                 // empty: DefaultSocketPath()
   uint8_t cameraAddress8 = 0x70;          // the camera's factory address, 8-bit form
   std::vector<uint8_t> extraDevices8;     // more acknowledging devices, 8-bit form
   std::string stateFile;                  // empty: the camera forgets everything at exit
@@ -17,9 +17,6 @@ struct DaemonOptions {
   bool help = false;
   bool version = false;
 };
-
-// The library's rule: $XDG_RUNTIME_DIR/zembrel-0, else /tmp/zembrel-0.
-std::string DefaultDaemonSocketPath();
 
 // args excludes the program name. false with a one-line reason in error.
 bool ParseDaemonOptions(const std::vector<std::string>& args, DaemonOptions& options,

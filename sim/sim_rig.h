@@ -3,8 +3,9 @@
 // The in-process transport (QUORLINK_DEVICE=sim) drives the process-wide Instance(), which
 // lives from first use to process exit so the camera keeps its state across bridge handles,
 // as a real camera does; each handle has a board session of its own. The rig has no lock:
-// the bridge library's lock keeps its callers to one at a time. zembrel-sim owns a rig of its own. Tests reach in through the
-// accessors to inject faults and to read the log and the camera's registers.
+// the bridge library's lock keeps its callers to one at a time. zembrel-sim owns a rig of its
+// own. Tests reach in through the accessors to inject faults and to read the log and the
+// camera's registers.
 #pragma once
 
 #include <cstdint>

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "board/socket_path.h"
 #include "sim/bus_log_file.h"
 #include "sim/camera_state_file.h"
 #include "sim/daemon_options.h"
@@ -88,7 +89,7 @@ int main(int argc, char** argv) {
     std::printf("zembrel-sim %s\n", kProductVersion);
     return 0;
   }
-  if (options.socketPath.empty()) options.socketPath = DefaultDaemonSocketPath();
+  if (options.socketPath.empty()) options.socketPath = DefaultSocketPath();
 
   SimRig rig(options.cameraAddress8);
   for (const uint8_t device : options.extraDevices8) rig.AddDevice(device);
