@@ -9,13 +9,11 @@
 
 namespace torvix {
 
-// "Page 3 of 8" while the rows of page 2 (counted from 0) are read; the last group once done.
-std::string DumpProgressText(const char* groupWord, int rowsDone, int rowsTotal);
-
 class DumpProgressRun {
  public:
   // Opens the host's progress window with caption at 0 %; groupWord names one of the dump's
-  // groups of 256 registers.
+  // groups of 256 registers. The text shows the group being read ("Page 3 of 8"), the last
+  // one once the dump is done.
   DumpProgressRun(ProgressHost& host, const std::string& caption, const char* groupWord,
                   int groups);
   ~DumpProgressRun();
@@ -28,6 +26,7 @@ class DumpProgressRun {
  private:
   ProgressHost& host_;
   const char* groupWord_;
+  int groups_;
 };
 
 }  // namespace torvix

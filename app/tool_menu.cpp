@@ -19,8 +19,6 @@ constexpr std::array<ToolMenuEntry, 4> kEntries{{
 
 }  // namespace
 
-std::span<const ToolMenuEntry> ToolMenuEntries() { return kEntries; }
-
 void CMyTorvix_ControllerDlg::AddToolMenu(std::vector<MenuItem>& menu) {
   window_.AppendSystemMenuItem(menu, {true, 0, ""});
   for (const ToolMenuEntry& entry : kEntries) {

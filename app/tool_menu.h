@@ -1,9 +1,7 @@
 // The dialog's own entries of its system menu, beside About: saving and applying a profile and
-// the two register dumps. A view lists them (caption, command) and calls them; the window layer
-// delivers the command as a system command, and OnSysCommand runs the entry's member.
+// the two register dumps. They go into the system menu, from which a view shows them; the window
+// layer delivers the chosen one as a system command, and OnSysCommand runs the entry's member.
 #pragma once
-
-#include <span>
 
 #include "app/main_dialog.h"
 
@@ -20,9 +18,6 @@ struct ToolMenuEntry {
   const char* caption;
   void (CMyTorvix_ControllerDlg::*run)();
 };
-
-// The four entries in menu order.
-std::span<const ToolMenuEntry> ToolMenuEntries();
 
 // The entry of a system command (its low four bits ignored), or nullptr.
 const ToolMenuEntry* FindToolMenuEntry(unsigned command);
