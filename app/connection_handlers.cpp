@@ -50,7 +50,8 @@ void CMyTorvix_ControllerDlg::OnBnClickedOsdControlUsage() {
 }
 
 // Writes the camera's own address setting (register 0x31). The controller goes on talking to
-// the camera at its present bus address: the new one counts from the camera's next power-up.
+// the camera at its present bus address until a search finds it elsewhere; when the camera
+// starts to answer at the new one is the camera's business.
 void CMyTorvix_ControllerDlg::OnEnChangeCameraAddress() {
   window_.LimitText(kAddressEditId, kAddressEditLimit);
   if (window_.LineLength(kAddressEditId) != 2) return;

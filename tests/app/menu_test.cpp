@@ -4,6 +4,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <iterator>
+#include <regex>
+#include <set>
+#include <string>
+
 #include "app/tool_menu.h"
 #include "camera/value_edit_pairs.h"
 #include "profiles/setting_catalog.h"
@@ -153,9 +159,14 @@ TEST_F(MenuTest, EveryControlThatWritesTheCameraHasATipNamingItsRegisterAndRange
         default: Click(id);
       }
       EXPECT_EQ(Writes().empty(), control.tip.empty()) << id << ": " << control.tip;
+      std::set<uint8_t> written;  // and the tip names no register the control did not write
       for (const RegisterWrite& write : Writes()) {
         EXPECT_THAT(control.tip, HasSubstr("register " + HexByte(write.reg))) << id;
+        written.insert(write.reg);
       }
+      const std::regex named("register ");
+      const std::sregex_iterator first(control.tip.begin(), control.tip.end(), named), end;
+      EXPECT_EQ(std::distance(first, end), std::ssize(written)) << id << ": " << control.tip;
     }
     for (const ValueEditPair& pair : kValueEditPairs) {
       const std::string range = HexByte(pair.minimum) + " to " + HexByte(pair.maximum);
@@ -164,6 +175,7 @@ TEST_F(MenuTest, EveryControlThatWritesTheCameraHasATipNamingItsRegisterAndRange
     }
   });
   EXPECT_EQ(Control(1004).tip, "Y (contrast): register 0x57, 0x38 to 0x54");
+  EXPECT_EQ(Control(1049).tip, "The camera's own I2C address setting: register 0x31, 0x00 to 0xfc");
 }
 
 }  // namespace
