@@ -69,6 +69,24 @@ TEST_P(ProfileRoundTrip, AppliedAfterChangesAsksOnceAndWritesOnlyWhatDiffersInTa
 
 INSTANTIATE_TEST_SUITE_P(Answer, ProfileRoundTrip, ::testing::Values(kAnswerOk, kAnswerCancel));
 
+// Without a camera nothing is saved or applied, the panel stays as it was, and the last word
+// is the profile's, not the refresh's "default values displayed".
+TEST_F(MenuTest, ProfileWithoutCameraSaysWhatFailedInItsOwnWordsAndTouchesNothing) {
+  RunOpen([&] {
+    files.answer = Path("camera.json");
+    Command(IDM_SAVE_PROFILE);
+    Rig().SetCameraPresent(false);
+    files.answer = Path("new.json");
+    Command(IDM_SAVE_PROFILE);
+    EXPECT_EQ(messages.shown.back().text, "The camera could not be read, so no profile was saved.");
+    files.answer = Path("camera.json");
+    Command(IDM_APPLY_PROFILE);
+    EXPECT_EQ(messages.shown.back().text, "The camera could not be read, so nothing was applied.");
+  });
+  EXPECT_FALSE(std::filesystem::exists(Path("new.json")));
+  EXPECT_EQ(Control(1005).text, "3c");
+}
+
 // The text of a faulty profile and what the message says of it. Each has a good Contrast
 // first, so a reader that wrote as it went would show.
 using FaultyProfile = std::pair<const char*, const char*>;
