@@ -50,7 +50,8 @@ void CMyTorvix_ControllerDlg::OnBnClickedOsdControlUsage() {
 }
 
 // Writes the camera's own address setting (register 0x31). The controller goes on talking to
-// the camera at its present bus address: the new one counts from the camera's next power-up.
+// the camera at its present bus address until a search finds it elsewhere; when the camera
+// starts to answer at the new one is the camera's business.
 void CMyTorvix_ControllerDlg::OnEnChangeCameraAddress() {
   window_.LimitText(kAddressEditId, kAddressEditLimit);
   if (window_.LineLength(kAddressEditId) != 2) return;
@@ -76,8 +77,11 @@ void CMyTorvix_ControllerDlg::OnEnChangeCameraAddress() {
   ShowHexValue(address);
 }
 
+// Every candidate is probed silently, whatever the board does: one that stalled once past its
+// reply deadline still lets the search find the camera, and one that is gone ends, after all
+// 127 probes, in the one message below.
 void CMyTorvix_ControllerDlg::OnBnClickedSearchAddress() {
-  const AddressSearchResult search = SearchCameraAddress(m_link);
+  const AddressSearchResult search = SearchCameraAddress(m_link, OnBoardFailure::kProbeOn);
   if (search.end == ProbeOutcome::kAnswered) {
     m_link.Block().CameraBusAddress = search.address;
     RefreshPanel();
@@ -85,8 +89,6 @@ void CMyTorvix_ControllerDlg::OnBnClickedSearchAddress() {
   }
   m_link.Block().CameraBusAddress = kDefaultCameraBusAddress;
   m_editCameraAddress.SetWindowText("XX");
-  // A board that failed has said so in its own words; the camera was never asked.
-  if (search.end == ProbeOutcome::kBoardFailed) return;
   ShortMessage text;
   FormatShortMessage(text, "No Camera detected");
   window_.MessageBox(text, kMessageOk);

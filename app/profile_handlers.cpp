@@ -22,6 +22,11 @@ namespace {
 
 constexpr unsigned kMessageQuestion = 0x20;
 
+// Said after the bridge error's own messages: the panel was not touched, so the refresh's
+// "default values displayed" would not be true.
+constexpr const char* kNotSaved = "The camera could not be read, so no profile was saved.";
+constexpr const char* kNotApplied = "The camera could not be read, so nothing was applied.";
+
 // "Contrast (register 0x57): 0x3c -> 0x44", with the panel's words where a value has them.
 std::string changeLine(const ProfileChange& change) {
   const auto valueText = [&change](uint8_t value) {
@@ -63,7 +68,7 @@ void CMyTorvix_ControllerDlg::OnSaveProfile() {
       CurrentSaveDialogHost().AskSavePath(ProfileFileRequest());
   if (!path) return;
   CameraBlock camera = m_link.Block();
-  if (m_link.ReadAllSettings(camera) != 0) return;
+  if (m_link.ReadAllSettings(camera, kNotSaved) != 0) return;
   std::string error;
   if (!WriteProfileFile(*path, ProfileText(camera), error)) {
     window_.MessageBox(error.c_str(), kMessageOk | kMessageExclamation);
@@ -77,7 +82,7 @@ void CMyTorvix_ControllerDlg::OnApplyProfile() {
   const std::optional<std::vector<ProfileEntry>> entries = readProfile(*path, window_);
   if (!entries) return;
   CameraBlock camera = m_link.Block();
-  if (m_link.ReadAllSettings(camera) != 0) return;
+  if (m_link.ReadAllSettings(camera, kNotApplied) != 0) return;
   const std::vector<ProfileChange> changes = ProfileChanges(*entries, camera);
   if (changes.empty()) {
     const std::string text = "The camera already holds every setting of " + *path + ".";

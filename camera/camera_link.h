@@ -38,9 +38,14 @@ class CameraLink {
   uint8_t ReadRegister(uint8_t subAddress, uint8_t target, uint8_t offset, CameraBlock& shadow,
                        uint8_t* out);
 
+  // What ReadAllSettings says after a failed row when the panel shows the shadow.
+  static constexpr const char* kPanelReadFailure =
+      "Camera settings not correctly read, default values displayed";
+
   // Reads every settings row in order into shadow, 2 ms after each; stops at the first failed
-  // row (earlier rows keep their new values, later ones their old) and says so to the user.
-  uint8_t ReadAllSettings(CameraBlock& shadow);
+  // row (earlier rows keep their new values, later ones their old) and says failureText to the
+  // user, after the bridge error's own messages.
+  uint8_t ReadAllSettings(CameraBlock& shadow, const char* failureText = kPanelReadFailure);
 
   // Writes a settings row; on success its shadow byte takes the value and the link pauses
   // 100 ms. A number with no row sends nothing and returns 1.

@@ -4,6 +4,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <iterator>
+#include <regex>
+#include <set>
+#include <string>
+
 #include "app/tool_menu.h"
 #include "camera/value_edit_pairs.h"
 #include "profiles/setting_catalog.h"
@@ -62,6 +68,24 @@ TEST_P(ProfileRoundTrip, AppliedAfterChangesAsksOnceAndWritesOnlyWhatDiffersInTa
 }
 
 INSTANTIATE_TEST_SUITE_P(Answer, ProfileRoundTrip, ::testing::Values(kAnswerOk, kAnswerCancel));
+
+// Without a camera nothing is saved or applied, the panel stays as it was, and the last word
+// is the profile's, not the refresh's "default values displayed".
+TEST_F(MenuTest, ProfileWithoutCameraSaysWhatFailedInItsOwnWordsAndTouchesNothing) {
+  RunOpen([&] {
+    files.answer = Path("camera.json");
+    Command(IDM_SAVE_PROFILE);
+    Rig().SetCameraPresent(false);
+    files.answer = Path("new.json");
+    Command(IDM_SAVE_PROFILE);
+    EXPECT_EQ(messages.shown.back().text, "The camera could not be read, so no profile was saved.");
+    files.answer = Path("camera.json");
+    Command(IDM_APPLY_PROFILE);
+    EXPECT_EQ(messages.shown.back().text, "The camera could not be read, so nothing was applied.");
+  });
+  EXPECT_FALSE(std::filesystem::exists(Path("new.json")));
+  EXPECT_EQ(Control(1005).text, "3c");
+}
 
 // The text of a faulty profile and what the message says of it. Each has a good Contrast
 // first, so a reader that wrote as it went would show.
@@ -153,9 +177,14 @@ TEST_F(MenuTest, EveryControlThatWritesTheCameraHasATipNamingItsRegisterAndRange
         default: Click(id);
       }
       EXPECT_EQ(Writes().empty(), control.tip.empty()) << id << ": " << control.tip;
+      std::set<uint8_t> written;  // and the tip names no register the control did not write
       for (const RegisterWrite& write : Writes()) {
         EXPECT_THAT(control.tip, HasSubstr("register " + HexByte(write.reg))) << id;
+        written.insert(write.reg);
       }
+      const std::regex named("register ");
+      const std::sregex_iterator first(control.tip.begin(), control.tip.end(), named), end;
+      EXPECT_EQ(std::distance(first, end), std::ssize(written)) << id << ": " << control.tip;
     }
     for (const ValueEditPair& pair : kValueEditPairs) {
       const std::string range = HexByte(pair.minimum) + " to " + HexByte(pair.maximum);
@@ -164,6 +193,7 @@ TEST_F(MenuTest, EveryControlThatWritesTheCameraHasATipNamingItsRegisterAndRange
     }
   });
   EXPECT_EQ(Control(1004).tip, "Y (contrast): register 0x57, 0x38 to 0x54");
+  EXPECT_EQ(Control(1049).tip, "The camera's own I2C address setting: register 0x31, 0x00 to 0xfc");
 }
 
 }  // namespace

@@ -226,8 +226,9 @@ class BoardTime final : public Clock {
 };
 
 // One byte every 1.5 s: no wait between two bytes is as long as the limit, but the reply as a
-// whole is far beyond it.
-TEST_F(SocketTransport, ReplyTricklingInFailsAtTheDeadline) {
+// whole is far beyond it. The connection is dropped with it, so the late rest of that reply
+// can never be read as the answer to the next request.
+TEST_F(SocketTransport, ReplyTricklingInFailsAtTheDeadlineAndDropsTheConnection) {
   BoardTime time;
   const ScopedClock scoped(time);
   BoardServer server([](const FramedRequest& r) { return HappyBoard(r, 0); }, "board",
@@ -237,7 +238,10 @@ TEST_F(SocketTransport, ReplyTricklingInFailsAtTheDeadline) {
   ASSERT_EQ(handle, 0);
   uint8_t byte = 0;
   EXPECT_EQ(Send(handle, &byte, 0, 1), QL_USB_COMMAND_ERROR);  // the header's reply
+  EXPECT_EQ(Send(handle, &byte, 0, 1), QL_USB_COMMAND_ERROR);
   IICClose(handle);
+  server.Join();
+  EXPECT_EQ(server.requests.size(), 1u);
 }
 
 TEST_F(SocketTransport, NoServerMeansNoDevice) {
