@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "board/socket_path.h"
+#include "program/standard_output.h"
 #include "sim/bus_log_file.h"
 #include "sim/camera_state_file.h"
 #include "sim/daemon_options.h"
@@ -83,11 +84,11 @@ int main(int argc, char** argv) {
   if (!ParseDaemonOptions({argv + 1, argv + argc}, options, error)) return Fail(error);
   if (options.help) {
     std::fputs(DaemonUsage().c_str(), stdout);
-    return 0;
+    return CloseStandardOutput(0, "zembrel-sim: ");
   }
   if (options.version) {
     std::printf("zembrel-sim %s\n", kProductVersion);
-    return 0;
+    return CloseStandardOutput(0, "zembrel-sim: ");
   }
   if (options.socketPath.empty()) options.socketPath = DefaultSocketPath();
 

@@ -1,5 +1,6 @@
 // zembrel-sim run as a process on a temporary socket and driven through the bridge library.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -13,6 +14,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "board/socket_framing.h"
@@ -35,16 +37,42 @@ int WaitForExit(pid_t pid) {
   return WEXITSTATUS(status);
 }
 
-pid_t Spawn(const std::vector<std::string>& args) {
+// A daemon that never ends is a failure, not a hang: -2 after about 5 s.
+int WaitForExitWithin(pid_t pid) {
+  for (int tries = 0; tries < 500; ++tries) {
+    int status = 0;
+    if (::waitpid(pid, &status, WNOHANG) == pid) {
+      return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    Pause(Milliseconds{10});
+  }
+  ::kill(pid, SIGKILL);
+  WaitForExit(pid);
+  return -2;
+}
+
+// program with args; stdout and stderr go to the files named, where given.
+pid_t Spawn(const std::vector<std::string>& args, const std::string& out = "",
+            const std::string& err = "", const char* program = ZEMBREL_SIM_PATH) {
   const pid_t pid = ::fork();
   if (pid == 0) {
-    std::vector<char*> argv{const_cast<char*>(ZEMBREL_SIM_PATH)};
+    for (const auto& [fd, path] : {std::pair{1, out}, std::pair{2, err}}) {
+      const int file = path.empty() ? -1 : ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (file >= 0) ::dup2(file, fd);
+    }
+    std::vector<char*> argv{const_cast<char*>(program)};
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
-    ::execv(ZEMBREL_SIM_PATH, argv.data());
+    ::execv(program, argv.data());
     ::_exit(127);
   }
   return pid;
+}
+
+std::string ReadText(const fs::path& path) {
+  std::ostringstream text;
+  text << std::ifstream(path).rdbuf();
+  return text.str();
 }
 
 sockaddr_un AddressOf(const std::string& path) {
@@ -83,11 +111,12 @@ class ZembrelSim : public ::testing::Test {
     fs::remove_all(dir_);
   }
 
-  // Starts the daemon and waits (bounded) until it accepts connections.
+  // Starts the daemon and waits (bounded) until it accepts connections. Its stderr goes to
+  // ServerWords().
   void Start(std::vector<std::string> extra = {}) {
     std::vector<std::string> args{"--socket", socket_, "--state", state_};
     args.insert(args.end(), extra.begin(), extra.end());
-    pid_ = Spawn(args);
+    pid_ = Spawn(args, "", (dir_ / "server.err").string());
     for (int tries = 0; tries < 500; ++tries) {
       const int fd = ConnectTo(socket_);
       if (fd >= 0) {
@@ -104,6 +133,8 @@ class ZembrelSim : public ::testing::Test {
     pid_ = -1;
     return code;
   }
+
+  std::string ServerWords() const { return ReadText(dir_ / "server.err"); }
 
   fs::path dir_;
   std::string socket_;
@@ -256,6 +287,23 @@ TEST_F(ZembrelSim, BadArgumentsExitTwo) {
   EXPECT_EQ(WaitForExit(Spawn({"--frobnicate"})), 2);
   EXPECT_EQ(WaitForExit(Spawn({"--socket", socket_, "--state", dir_.string()})), 2);
   EXPECT_EQ(WaitForExit(Spawn({"--help"})), 0);
+}
+
+// What --help and --version print must reach standard output, or the program fails.
+TEST_F(ZembrelSim, HelpAndVersionOnAFullDiskFailInWords) {
+  std::vector<std::pair<const char*, const char*>> programs = {{ZEMBREL_SIM_PATH, "zembrel-sim"}};
+#if defined(TORVIX_CONTROLLER_PATH)
+  programs.emplace_back(TORVIX_CONTROLLER_PATH, "Torvix_Controller");
+#endif
+  const std::string err = (dir_ / "err.txt").string();
+  for (const auto& [program, name] : programs) {
+    for (const char* option : {"--help", "--version"}) {
+      SCOPED_TRACE(std::string(name) + " " + option);
+      EXPECT_EQ(WaitForExitWithin(Spawn({option}, "/dev/full", err, program)), 1);
+      EXPECT_EQ(ReadText(err), std::string(name) +
+                                   ": cannot write standard output: No space left on device\n");
+    }
+  }
 }
 
 }  // namespace
