@@ -115,7 +115,7 @@ int main(int argc, char** argv) {
   if (!options.logFile.empty()) {
     auto log = std::make_unique<BusLogFile>(options.logFile);
     if (!log->IsOpen()) {
-      return Fail("cannot open log file " + options.logFile + ": " + std::strerror(errno));
+      return Fail("cannot open log file " + options.logFile + ": " + log->Problem());
     }
     rig.Log().SetFile(std::move(log));
   }

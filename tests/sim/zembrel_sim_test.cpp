@@ -289,6 +289,16 @@ TEST_F(ZembrelSim, BadArgumentsExitTwo) {
   EXPECT_EQ(WaitForExit(Spawn({"--help"})), 0);
 }
 
+// A FIFO nobody reads blocked the open for ever; only a regular file is taken for the log.
+TEST_F(ZembrelSim, LogThatIsNoRegularFileIsRefusedInWordsWithoutWaiting) {
+  const std::string fifo = (dir_ / "bus.fifo").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string err = (dir_ / "err.txt").string();
+  EXPECT_EQ(WaitForExitWithin(Spawn({"--socket", socket_, "--log", fifo}, "", err)), 2);
+  EXPECT_EQ(ReadText(err),
+            "zembrel-sim: cannot open log file " + fifo + ": it is not a regular file\n");
+}
+
 // What --help and --version print must reach standard output, or the program fails.
 TEST_F(ZembrelSim, HelpAndVersionOnAFullDiskFailInWords) {
   std::vector<std::pair<const char*, const char*>> programs = {{ZEMBREL_SIM_PATH, "zembrel-sim"}};
