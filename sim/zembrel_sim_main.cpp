@@ -17,6 +17,7 @@
 #include "sim/daemon_options.h"
 #include "sim/daemon_server.h"
 #include "sim/sim_rig.h"
+#include "sim/stale_state_files.h"
 #include "torvix_version.h"
 
 namespace {
@@ -97,6 +98,10 @@ int main(int argc, char** argv) {
 
   std::unique_ptr<StateKeeper> keeper;
   if (!options.stateFile.empty()) {
+    for (const std::string& leftover : RemoveStaleStateFiles(options.stateFile)) {
+      std::fprintf(stderr, "zembrel-sim: removed %s, left by a save that never finished\n",
+                   leftover.c_str());
+    }
     CameraState state;
     switch (LoadCameraState(options.stateFile, state, error)) {
       case StateLoad::kLoaded:

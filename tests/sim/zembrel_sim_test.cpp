@@ -299,6 +299,22 @@ TEST_F(ZembrelSim, LogThatIsNoRegularFileIsRefusedInWordsWithoutWaiting) {
             "zembrel-sim: cannot open log file " + fifo + ": it is not a regular file\n");
 }
 
+// A save killed between its temporary file and the rename leaves that file; the next start
+// removes it, but never one a live save (another daemon on the same file) holds open.
+TEST_F(ZembrelSim, LeftoversOfKilledSavesAreRemovedAtStartButNotALiveOne) {
+  const std::vector<std::string> kept = {state_ + ".live01", state_ + ".tooLong1",
+                                         (dir_ / "other.json.a1B2c3").string()};
+  for (const std::string& name : kept) std::ofstream(name) << "{";
+  std::ofstream(state_ + ".a1B2c3") << "{";
+  const int live = ::open(kept[0].c_str(), O_RDONLY);
+  Start();
+  ::close(live);
+  EXPECT_FALSE(fs::exists(state_ + ".a1B2c3"));
+  for (const std::string& name : kept) EXPECT_TRUE(fs::exists(name)) << name;
+  EXPECT_EQ(ServerWords(), "zembrel-sim: removed " + state_ +
+                               ".a1B2c3, left by a save that never finished\n");
+}
+
 // What --help and --version print must reach standard output, or the program fails.
 TEST_F(ZembrelSim, HelpAndVersionOnAFullDiskFailInWords) {
   std::vector<std::pair<const char*, const char*>> programs = {{ZEMBREL_SIM_PATH, "zembrel-sim"}};
