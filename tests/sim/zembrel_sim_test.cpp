@@ -299,6 +299,25 @@ TEST_F(ZembrelSim, LogThatIsNoRegularFileIsRefusedInWordsWithoutWaiting) {
             "zembrel-sim: cannot open log file " + fifo + ": it is not a regular file\n");
 }
 
+// Beyond its last connection the daemon says why it will not serve, and the library says it.
+TEST_F(ZembrelSim, AProgramBeyondTheLastConnectionIsToldWhy) {
+  Start();
+  std::vector<int> held;
+  for (int i = 0; i < 128; ++i) held.push_back(ConnectTo(socket_));
+  const int handle = IICInit(0x70, 20000, 1000);
+  const std::string refused = "zembrel-sim: refused a program: serving 128 connections already\n";
+  for (int tries = 0; tries < 500 && ServerWords() != refused; ++tries) Pause(Milliseconds{10});
+  // The connection is closed before the request goes out: the reason is read all the same.
+  ::testing::internal::CaptureStderr();
+  const uint8_t request[2] = {0x30, 0x57};
+  EXPECT_EQ(SendSub(handle, 1, 0x00, request, 2, 0), QL_USB_COMMAND_ERROR);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "Quorlink: " + socket_ + ": zembrel-sim is serving too many programs\n");
+  EXPECT_EQ(ServerWords(), refused);
+  IICClose(handle);
+  for (const int fd : held) ::close(fd);
+}
+
 // A save killed between its temporary file and the rename leaves that file; the next start
 // removes it, but never one a live save (another daemon on the same file) holds open.
 TEST_F(ZembrelSim, LeftoversOfKilledSavesAreRemovedAtStartButNotALiveOne) {
