@@ -12,11 +12,12 @@
 #include "app/qt/qt_progress_host.h"
 #include "app/qt/qt_save_dialog_host.h"
 #include "camera/quorlink_bridge_api.h"
+#include "program/standard_output.h"
 
 int main(int argc, char** argv) {
   // Before QApplication: the answer needs no display.
   if (const std::optional<int> answered = torvix::AnswerProgramOptions(argc, argv, std::cout)) {
-    return *answered;
+    return torvix::CloseStandardOutput(*answered, "Torvix_Controller: ");
   }
   QApplication application(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(torvix::kApplicationName));

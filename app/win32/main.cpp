@@ -18,11 +18,12 @@
 #include "app/win32/native_progress_host.h"
 #include "app/win32/native_save_dialog_host.h"
 #include "camera/quorlink_bridge_api.h"
+#include "program/standard_output.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // A GUI program has no console of its own: the answer reaches a redirected stdout.
   if (const std::optional<int> answered = torvix::AnswerProgramOptions(__argc, __argv, std::cout)) {
-    return *answered;
+    return torvix::CloseStandardOutput(*answered, "Torvix_Controller: ");
   }
   // The slider is a common control; the other classes come with every dialog.
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};

@@ -1,5 +1,6 @@
 // zembrel-sim run as a process on a temporary socket and driven through the bridge library.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -13,6 +14,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "board/socket_framing.h"
@@ -35,16 +37,42 @@ int WaitForExit(pid_t pid) {
   return WEXITSTATUS(status);
 }
 
-pid_t Spawn(const std::vector<std::string>& args) {
+// A daemon that never ends is a failure, not a hang: -2 after about 5 s.
+int WaitForExitWithin(pid_t pid) {
+  for (int tries = 0; tries < 500; ++tries) {
+    int status = 0;
+    if (::waitpid(pid, &status, WNOHANG) == pid) {
+      return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    Pause(Milliseconds{10});
+  }
+  ::kill(pid, SIGKILL);
+  WaitForExit(pid);
+  return -2;
+}
+
+// program with args; stdout and stderr go to the files named, where given.
+pid_t Spawn(const std::vector<std::string>& args, const std::string& out = "",
+            const std::string& err = "", const char* program = ZEMBREL_SIM_PATH) {
   const pid_t pid = ::fork();
   if (pid == 0) {
-    std::vector<char*> argv{const_cast<char*>(ZEMBREL_SIM_PATH)};
+    for (const auto& [fd, path] : {std::pair{1, out}, std::pair{2, err}}) {
+      const int file = path.empty() ? -1 : ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (file >= 0) ::dup2(file, fd);
+    }
+    std::vector<char*> argv{const_cast<char*>(program)};
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
-    ::execv(ZEMBREL_SIM_PATH, argv.data());
+    ::execv(program, argv.data());
     ::_exit(127);
   }
   return pid;
+}
+
+std::string ReadText(const fs::path& path) {
+  std::ostringstream text;
+  text << std::ifstream(path).rdbuf();
+  return text.str();
 }
 
 sockaddr_un AddressOf(const std::string& path) {
@@ -83,11 +111,12 @@ class ZembrelSim : public ::testing::Test {
     fs::remove_all(dir_);
   }
 
-  // Starts the daemon and waits (bounded) until it accepts connections.
+  // Starts the daemon and waits (bounded) until it accepts connections. Its stderr goes to
+  // ServerWords().
   void Start(std::vector<std::string> extra = {}) {
     std::vector<std::string> args{"--socket", socket_, "--state", state_};
     args.insert(args.end(), extra.begin(), extra.end());
-    pid_ = Spawn(args);
+    pid_ = Spawn(args, "", (dir_ / "server.err").string());
     for (int tries = 0; tries < 500; ++tries) {
       const int fd = ConnectTo(socket_);
       if (fd >= 0) {
@@ -104,6 +133,8 @@ class ZembrelSim : public ::testing::Test {
     pid_ = -1;
     return code;
   }
+
+  std::string ServerWords() const { return ReadText(dir_ / "server.err"); }
 
   fs::path dir_;
   std::string socket_;
@@ -256,6 +287,68 @@ TEST_F(ZembrelSim, BadArgumentsExitTwo) {
   EXPECT_EQ(WaitForExit(Spawn({"--frobnicate"})), 2);
   EXPECT_EQ(WaitForExit(Spawn({"--socket", socket_, "--state", dir_.string()})), 2);
   EXPECT_EQ(WaitForExit(Spawn({"--help"})), 0);
+}
+
+// A FIFO nobody reads blocked the open for ever; only a regular file is taken for the log.
+TEST_F(ZembrelSim, LogThatIsNoRegularFileIsRefusedInWordsWithoutWaiting) {
+  const std::string fifo = (dir_ / "bus.fifo").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string err = (dir_ / "err.txt").string();
+  EXPECT_EQ(WaitForExitWithin(Spawn({"--socket", socket_, "--log", fifo}, "", err)), 2);
+  EXPECT_EQ(ReadText(err),
+            "zembrel-sim: cannot open log file " + fifo + ": it is not a regular file\n");
+}
+
+// Beyond its last connection the daemon says why it will not serve, and the library says it.
+TEST_F(ZembrelSim, AProgramBeyondTheLastConnectionIsToldWhy) {
+  Start();
+  std::vector<int> held;
+  for (int i = 0; i < 128; ++i) held.push_back(ConnectTo(socket_));
+  const int handle = IICInit(0x70, 20000, 1000);
+  const std::string refused = "zembrel-sim: refused a program: serving 128 connections already\n";
+  for (int tries = 0; tries < 500 && ServerWords() != refused; ++tries) Pause(Milliseconds{10});
+  // The connection is closed before the request goes out: the reason is read all the same.
+  ::testing::internal::CaptureStderr();
+  const uint8_t request[2] = {0x30, 0x57};
+  EXPECT_EQ(SendSub(handle, 1, 0x00, request, 2, 0), QL_USB_COMMAND_ERROR);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "Quorlink: " + socket_ + ": zembrel-sim is serving too many programs\n");
+  EXPECT_EQ(ServerWords(), refused);
+  IICClose(handle);
+  for (const int fd : held) ::close(fd);
+}
+
+// A save killed between its temporary file and the rename leaves that file; the next start
+// removes it, but never one a live save (another daemon on the same file) holds open.
+TEST_F(ZembrelSim, LeftoversOfKilledSavesAreRemovedAtStartButNotALiveOne) {
+  const std::vector<std::string> kept = {state_ + ".live01", state_ + ".tooLong1",
+                                         (dir_ / "other.json.a1B2c3").string()};
+  for (const std::string& name : kept) std::ofstream(name) << "{";
+  std::ofstream(state_ + ".a1B2c3") << "{";
+  const int live = ::open(kept[0].c_str(), O_RDONLY);
+  Start();
+  ::close(live);
+  EXPECT_FALSE(fs::exists(state_ + ".a1B2c3"));
+  for (const std::string& name : kept) EXPECT_TRUE(fs::exists(name)) << name;
+  EXPECT_EQ(ServerWords(), "zembrel-sim: removed " + state_ +
+                               ".a1B2c3, left by a save that never finished\n");
+}
+
+// What --help and --version print must reach standard output, or the program fails.
+TEST_F(ZembrelSim, HelpAndVersionOnAFullDiskFailInWords) {
+  std::vector<std::pair<const char*, const char*>> programs = {{ZEMBREL_SIM_PATH, "zembrel-sim"}};
+#if defined(TORVIX_CONTROLLER_PATH)
+  programs.emplace_back(TORVIX_CONTROLLER_PATH, "Torvix_Controller");
+#endif
+  const std::string err = (dir_ / "err.txt").string();
+  for (const auto& [program, name] : programs) {
+    for (const char* option : {"--help", "--version"}) {
+      SCOPED_TRACE(std::string(name) + " " + option);
+      EXPECT_EQ(WaitForExitWithin(Spawn({option}, "/dev/full", err, program)), 1);
+      EXPECT_EQ(ReadText(err), std::string(name) +
+                                   ": cannot write standard output: No space left on device\n");
+    }
+  }
 }
 
 }  // namespace
