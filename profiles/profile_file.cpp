@@ -52,7 +52,7 @@ bool readEntry(const std::string& key, const Json& value, int line, const std::s
                ProfileEntry& entry, std::string& error) {
   const CliSetting* setting = FindCliSetting(key);
   if (setting == nullptr) {
-    error = at(fileName, line) + "unknown setting '" + key + "'";
+    error = at(fileName, line) + "unknown setting '" + Printable(key) + "'";
     return false;
   }
   std::string problem;
@@ -93,7 +93,7 @@ bool checkFields(const Json& document, const std::vector<JsonKeyLine>& keys,
         return false;
       }
     } else {
-      error = at(fileName, key.line) + "unknown field '" + key.key + "'";
+      error = at(fileName, key.line) + "unknown field '" + Printable(key.key) + "'";
       return false;
     }
   }

@@ -70,6 +70,21 @@ std::string HexByte(uint8_t value) {
   return text;
 }
 
+std::string Printable(std::string_view text) {
+  std::string shown;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte != 0x7f) {
+      shown += c;
+      continue;
+    }
+    char escape[8];
+    std::snprintf(escape, sizeof escape, "\\u%04x", byte);
+    shown += escape;
+  }
+  return shown;
+}
+
 std::optional<unsigned long> ParseNumber(std::string_view text) {
   const std::string copy(trimmed(text));
   if (copy.empty() || std::isdigit(static_cast<unsigned char>(copy[0])) == 0) return std::nullopt;
@@ -77,7 +92,8 @@ std::optional<unsigned long> ParseNumber(std::string_view text) {
   char* end = nullptr;
   const bool hex = copy.size() > 2 && copy[0] == '0' && (copy[1] == 'x' || copy[1] == 'X');
   const unsigned long value = std::strtoul(copy.c_str(), &end, hex ? 16 : 10);
-  if (errno != 0 || end == nullptr || *end != '\0') return std::nullopt;
+  // strtoul stops at a zero byte as at the string's end: "0x40\0junk" must not pass as 0x40.
+  if (errno != 0 || end != copy.c_str() + copy.size()) return std::nullopt;
   return value;
 }
 
@@ -125,7 +141,7 @@ bool ParseSettingValue(const CliSetting& setting, std::string_view text, ValueRe
       return true;
     }
   }
-  error = std::string("Error: ") + setting.name + " value '" + std::string(text) +
+  error = std::string("Error: ") + setting.name + " value '" + Printable(text) +
           "' is not a number";
   if (!setting.names.empty()) error += " nor one of " + listOf(setting.names);
   error += " (" + RangeText(setting) + ")";

@@ -113,6 +113,13 @@ INSTANTIATE_TEST_SUITE_P(
                "Error: cam.json line 2: settings is given twice (first on line 1)"},
         Faulty{"UnknownField", "{\"settings\": {},\n \"camera\": \"x\"}",
                "Error: cam.json line 2: unknown field 'camera'"},
+        // A value is the whole string: nothing after a zero byte is dropped, and the message
+        // shows the byte as the file wrote it.
+        Faulty{"ZeroByteInValue", "{\"settings\": {\n\"Contrast\": \"0x40\\u0000junk\"}}",
+               "Error: cam.json line 2: Contrast value '0x40\\u0000junk' is not a number "
+               "(0x38-0x54)"},
+        Faulty{"ZeroByteInName", "{\"settings\": {\n\"Contrast\\u0000\": 60}}",
+               "Error: cam.json line 2: unknown setting 'Contrast\\u0000'"},
         // Names are compared as the JSON means them, not as they are spelt.
         Faulty{"EscapedTwice", "{\"settings\": {\n\"Contr\\u0061st\": 60,\n\"Contrast\": 60}}",
                "Error: cam.json line 3: Contrast is given twice (first on line 2)"},
