@@ -26,22 +26,6 @@ bool sameWords(std::string_view a, std::string_view b) {
   return SameNameIgnoringCase(trimmed(a), trimmed(b));
 }
 
-std::string outOfRange(const CliSetting& setting) {
-  return std::string("Error: ") + setting.name + " value out of range (" + RangeText(setting) +
-         ")!";
-}
-
-bool inRange(const CliSetting& setting, unsigned value) {
-  if (!setting.allowed.empty()) {
-    for (uint8_t allowed : setting.allowed) {
-      if (allowed == value) return true;
-    }
-    return false;
-  }
-  const unsigned field = value & setting.rangeMask;
-  return field >= setting.minimum && field <= setting.maximum;
-}
-
 std::string listOf(std::span<const ValueName> names) {
   std::string text;
   for (const ValueName& name : names) {
@@ -111,25 +95,47 @@ std::string RangeText(const CliSetting& setting) {
   return text;
 }
 
+std::string OutOfRangeError(const CliSetting& setting) {
+  return std::string("Error: ") + setting.name + " value out of range (" + RangeText(setting) +
+         ")!";
+}
+
+bool InSettingRange(const CliSetting& setting, uint8_t value) {
+  if (!setting.allowed.empty()) {
+    for (uint8_t allowed : setting.allowed) {
+      if (allowed == value) return true;
+    }
+    return false;
+  }
+  const unsigned field = value & setting.rangeMask;
+  return field >= setting.minimum && field <= setting.maximum;
+}
+
 bool CheckSettingValue(const CliSetting& setting, long long value, ValueRequest& request,
-                       std::string& error) {
+                       std::string& error, OutOfRange outOfRange) {
   if (!setting.writable) {
     error = std::string("Error: ") + setting.name + " is read-only";
     return false;
   }
-  if (value < 0 || value > 0xff || !inRange(setting, static_cast<unsigned>(value))) {
-    error = outOfRange(setting);
+  if (value < 0 || value > 0xff) {
+    error = OutOfRangeError(setting);
     return false;
   }
-  request = {static_cast<uint8_t>(value), setting.ownedMask};
+  const auto byte = static_cast<uint8_t>(value);
+  const bool inRange = InSettingRange(setting, byte);
+  if (!inRange && outOfRange == OutOfRange::kRefused) {
+    error = OutOfRangeError(setting);
+    return false;
+  }
+  request = {byte, setting.ownedMask, inRange};
   return true;
 }
 
 bool ParseSettingValue(const CliSetting& setting, std::string_view text, ValueRequest& request,
-                       std::string& error) {
+                       std::string& error, OutOfRange outOfRange) {
   if (const std::optional<unsigned long> number = ParseNumber(text)) {
     const long long value = *number > 0x100 ? 0x100 : static_cast<long long>(*number);
-    return CheckSettingValue(setting, value, request, error);
+    return CheckSettingValue(setting, value, request, error, outOfRange);
   }
   if (!setting.writable) {
     error = std::string("Error: ") + setting.name + " is read-only";
