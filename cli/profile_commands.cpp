@@ -28,8 +28,8 @@ void tellSkipped(CliSession& session, const std::string& path,
 }  // namespace
 
 int RunProfileSave(CliSession& session, const std::string& path, bool withHeldBack) {
-  const CameraBlock& block = session.link.Block();
-  if (session.link.ReadAllSettings(session.link.Block()) != 0) return kExitFailed;
+  CameraBlock& block = session.link.Block();
+  if (session.link.ReadAllSettings(block) != 0) return kExitFailed;
   for (const std::string& warning : OutOfRangeWarnings(block, withHeldBack)) {
     session.console.err << warning << '\n';
   }

@@ -14,8 +14,8 @@
 // A camera may hold a value outside its control's range, and a profile saved from it must apply
 // back to it: such a value is read, and refused only where it would change the camera
 // (profile_changes.h). Three settings belong to one camera rather than to a picture, its bus
-// address from its next power-up, who steers it (its OSD menu or I2C) and the one-push white
-// balance: a saved profile leaves them out and an apply skips them unless asked for.
+// address, who steers it (its OSD menu or I2C) and the one-push white balance: a saved profile
+// leaves them out and an apply skips them unless asked for.
 #pragma once
 
 #include <string>
@@ -49,7 +49,7 @@ std::string ProfileText(const CameraBlock& block, bool withHeldBack);
 std::vector<std::string> OutOfRangeWarnings(const CameraBlock& block, bool withHeldBack);
 
 // Reads a whole profile; entries come back in table order. On any fault, error names the line
-// and the field ("Error: cam.json line 7: Contrast value out of range (0x38-0x54)!") and entries
+// and the field ("Error: cam.json line 7: unknown setting 'Gamma'") and entries
 // is left empty.
 bool ParseProfile(std::string_view text, const std::string& fileName,
                   std::vector<ProfileEntry>& entries, std::string& error);
