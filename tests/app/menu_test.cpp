@@ -95,6 +95,18 @@ TEST_P(FaultyProfileTest, ChangesNothingAndNamesTheLineAndField) {
 
 INSTANTIATE_TEST_SUITE_P(Faults, FaultyProfileTest, ::testing::ValuesIn(kFaultyProfiles));
 
+TEST_F(MenuTest, SavingWarnsOfValuesOutsideTheirRangeAndLeavesTheCamerasOwnSettingsOut) {
+  Rig().Camera().SetRegister(0x57, 0x60);
+  RunOpen([&] {
+    files.answer = Path("odd.json");
+    ClearRecords();
+    Command(IDM_SAVE_PROFILE);
+  });
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "Warning: Contrast 0x60 is outside its range (0x38-0x54)");
+  EXPECT_THAT(ReadBytes(Path("odd.json")), ::testing::Not(HasSubstr("CameraAddress")));
+}
+
 class HeldBackSettings : public MenuTest, public ::testing::WithParamInterface<bool> {};
 
 // The camera's address, OSD mode and Push2White are asked for apart, with a check box.
