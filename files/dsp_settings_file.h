@@ -21,4 +21,8 @@ DumpResult WriteDspSettingsFile(CameraLink& link, MessageHost& messages, const s
                                 const DumpProgress& progress = {},
                                 const DumpStop& stop = {});
 
+// Whether the camera answers the first read of a DSP settings file (page 0, offset 0); when it
+// does not, the link has shown why. No file is touched.
+bool DspSettingsReadable(CameraLink& link);
+
 }  // namespace torvix

@@ -19,6 +19,10 @@ std::vector<std::string> blockTitle(int block) {
   return {"//", "// Page " + std::to_string(block)};
 }
 
+DumpLayout eepromLayout() {
+  return {EepromFileHeader(), kEepromFileBlocks, kEepromReadRequest, blockTarget, blockTitle};
+}
+
 }  // namespace
 
 std::string EepromFileHeader() {
@@ -30,9 +34,9 @@ std::string EepromFileHeader() {
 
 DumpResult WriteEepromDumpFile(CameraLink& link, MessageHost& messages, const std::string& path,
                                const DumpProgress& progress, const DumpStop& stop) {
-  const DumpLayout layout{EepromFileHeader(), kEepromFileBlocks, kEepromReadRequest, blockTarget,
-                          blockTitle};
-  return WriteRegisterDump(link, messages, path, layout, progress, stop);
+  return WriteRegisterDump(link, messages, path, eepromLayout(), progress, stop);
 }
+
+bool EepromReadable(CameraLink& link) { return FirstDumpReadAnswers(link, eepromLayout()); }
 
 }  // namespace torvix

@@ -24,4 +24,8 @@ DumpResult WriteEepromDumpFile(CameraLink& link, MessageHost& messages, const st
                                const DumpProgress& progress = {},
                                const DumpStop& stop = {});
 
+// Whether the camera answers the first read of an EEPROM dump (block 0, offset 0); when it does
+// not, the link has shown why. No file is touched.
+bool EepromReadable(CameraLink& link);
+
 }  // namespace torvix

@@ -136,4 +136,9 @@ DumpResult WriteRegisterDump(CameraLink& link, MessageHost& messages, const std:
   return run.Finish();
 }
 
+bool FirstDumpReadAnswers(CameraLink& link, const DumpLayout& layout) {
+  uint8_t value = 0;
+  return link.ReadRegister(layout.subAddress, layout.target(0), 0, link.Block(), &value) == 0;
+}
+
 }  // namespace torvix

@@ -29,4 +29,8 @@ DumpResult WriteRegisterDump(CameraLink& link, MessageHost& messages, const std:
                              const DumpLayout& layout, const DumpProgress& progress,
                              const DumpStop& stop = {});
 
+// Reads the register the dump starts with and writes nothing: true when the camera answered;
+// otherwise the link has shown why.
+bool FirstDumpReadAnswers(CameraLink& link, const DumpLayout& layout);
+
 }  // namespace torvix

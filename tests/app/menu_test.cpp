@@ -15,6 +15,7 @@
 #include "profiles/setting_catalog.h"
 #include "tests/app/panel_fixture.h"
 #include "tests/files/dump_fixture.h"
+#include "window/check_question.h"
 
 namespace torvix::test {
 namespace {
@@ -111,11 +112,52 @@ TEST_P(FaultyProfileTest, ChangesNothingAndNamesTheLineAndField) {
   });
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_THAT(messages.shown[0].text, HasSubstr(path + " " + GetParam().second));
-  EXPECT_EQ(Rig().Log().Size(), 0u) << "the camera is not even read";
+  // A value out of range is a fault only where the camera does not hold it: it reads the camera.
+  EXPECT_TRUE(Writes().empty());
   EXPECT_EQ(Control(1005).text, "3c");
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, FaultyProfileTest, ::testing::ValuesIn(kFaultyProfiles));
+
+TEST_F(MenuTest, SavingWarnsOfValuesOutsideTheirRangeAndLeavesTheCamerasOwnSettingsOut) {
+  Rig().Camera().SetRegister(0x57, 0x60);
+  RunOpen([&] {
+    files.answer = Path("odd.json");
+    ClearRecords();
+    Command(IDM_SAVE_PROFILE);
+  });
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "Warning: Contrast 0x60 is outside its range (0x38-0x54)");
+  EXPECT_THAT(ReadBytes(Path("odd.json")), ::testing::Not(HasSubstr("CameraAddress")));
+}
+
+class HeldBackSettings : public MenuTest, public ::testing::WithParamInterface<bool> {};
+
+// The camera's address, OSD mode and Push2White are asked for apart, with a check box.
+TEST_P(HeldBackSettings, AreListedApartAndWrittenOnlyWithTheBoxChecked) {
+  const std::string path = Path("other.json");
+  WriteBytes(path, "{\"settings\": {\"CameraAddress\": \"0x72\", \"Contrast\": \"0x40\"}}");
+  std::string asked;
+  RunOpen([&] {
+    files.answer = path;
+    ClearRecords();
+    modal.steps.push_back([&](DialogWindow& question) {
+      asked = question.ControlAt(0).text;
+      if (GetParam()) question.UserClick(kCheckQuestionBoxId);
+      question.UserClick(kIdOk);
+    });
+    Command(IDM_APPLY_PROFILE);
+  });
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(modal.runTemplates.back(), kCheckQuestionTemplateId);
+  EXPECT_THAT(asked, HasSubstr("1 setting(s) change:\n\nContrast (register 0x57): 0x3c -> 0x40\n\n"));
+  EXPECT_THAT(asked, ::testing::EndsWith(":\n\nCameraAddress (register 0x31): 0x70 -> 0x72"));
+  const std::vector<RegisterWrite> contrast = {{0x57, 0x40}};
+  const std::vector<RegisterWrite> both = {{0x31, 0x72}, {0x57, 0x40}};
+  EXPECT_EQ(Writes(), GetParam() ? both : contrast);
+}
+
+INSTANTIATE_TEST_SUITE_P(Box, HeldBackSettings, ::testing::Bool());
 
 struct MenuDumpCase {
   const char* name;
