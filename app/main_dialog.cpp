@@ -86,10 +86,10 @@ bool CMyTorvix_ControllerDlg::OnInitDialog() {
 
   if (std::vector<MenuItem>* menu = window_.GetSystemMenu()) {
     AddToolMenu(*menu);
-    const std::string_view aboutText = LoadStringResource(kAboutMenuStringId);
+    const std::string aboutText = LoadStringResource(kAboutMenuStringId);
     if (!aboutText.empty()) {
       window_.AppendSystemMenuItem(*menu, {true, 0, ""});
-      window_.AppendSystemMenuItem(*menu, {false, IDM_ABOUTBOX, std::string(aboutText)});
+      window_.AppendSystemMenuItem(*menu, {false, IDM_ABOUTBOX, aboutText});
     }
   }
   window_.SetIcon(m_hIcon, true);

@@ -147,10 +147,19 @@ std::span<const char* const> ListItemsOf(int controlId) {
   }
 }
 
-std::string_view LoadStringResource(int stringId) {
-  if (stringId == kAboutMenuStringId) return "&About Torvix_Controller...";
+namespace {
+
+StringResourceLoader g_stringResourceLoader = nullptr;
+
+}  // namespace
+
+std::string LoadStringResource(int stringId) {
+  if (g_stringResourceLoader != nullptr) return g_stringResourceLoader(stringId);
+  if (stringId == kAboutMenuStringId) return TORVIX_IDS_ABOUTBOX_TEXT;
   return {};
 }
+
+void SetStringResourceLoader(StringResourceLoader loader) { g_stringResourceLoader = loader; }
 
 bool HasTabStop(ControlKind kind) {
   switch (kind) {

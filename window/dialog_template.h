@@ -6,7 +6,10 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
+
+#include "window/string_resources.h"
 
 namespace torvix {
 
@@ -59,7 +62,7 @@ inline constexpr int kMainDialogTemplateId = 102;
 inline constexpr int kAboutDialogTemplateId = 100;
 inline constexpr int kProgramIconId = 128;
 inline constexpr int kLogoBitmapId = 130;
-inline constexpr int kAboutMenuStringId = 101;
+inline constexpr int kAboutMenuStringId = TORVIX_IDS_ABOUTBOX;
 inline constexpr std::size_t kMainDialogControlCount = 86;
 
 const DialogTemplate& MainDialogTemplate();
@@ -68,8 +71,14 @@ const DialogTemplate& AboutDialogTemplate();
 // The fixed items of a drop-down list of the main dialog; empty for any other ID.
 std::span<const char* const> ListItemsOf(int controlId);
 
-// The string resources of the program; "" for an unknown ID.
-std::string_view LoadStringResource(int stringId);
+// The string resources of the program, from the loader a view installed, else from
+// string_resources.h; "" for an unknown ID.
+std::string LoadStringResource(int stringId);
+
+// Where the platform keeps a program's strings with the program (Windows' string table), its
+// view installs the platform's loader; nullptr restores the built-in table.
+using StringResourceLoader = std::string (*)(int stringId);
+void SetStringResourceLoader(StringResourceLoader loader);
 
 // Whether a control of this kind takes the keyboard focus with Tab.
 bool HasTabStop(ControlKind kind);
