@@ -11,6 +11,9 @@
 #include <iostream>
 
 #include "camera/quorlink_bridge_api.h"
+#if !defined(_WIN32)
+#include "camera/device_camera_lock.h"
+#endif
 #include "cli/exit_codes.h"
 #include "cli/torvix_cli.h"
 
@@ -44,6 +47,11 @@ bool closeStandardOutput() {
 int main(int argc, char** argv) {
   torvix::Console console{std::cin, std::cout, std::cerr, stderrIsTerminal()};
   torvix::QuorlinkBridgeApi bridge;
+#if !defined(_WIN32)
+  // Other programs on the same camera wait for each of our register accesses, and we for theirs.
+  torvix::DeviceCameraLock cameraLock(torvix::SharedLockFolder());
+  const torvix::ScopedCameraLock scopedCameraLock(cameraLock);
+#endif
   const int code = torvix::RunTorvix({argv + 1, argv + argc}, console, bridge);
   if (closeStandardOutput()) return code;
   std::cerr << "Error: cannot write standard output"

@@ -5,9 +5,12 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "camera/camera_link.h"
+#include "camera/camera_lock.h"
 #include "camera/quorlink_bridge_api.h"
 #include "clock/virtual_clock.h"
 #include "sim/sim_rig.h"
@@ -44,6 +47,38 @@ class CameraOnBus : public ::testing::Test {
   RecordingMessageHost messages{boxes};
   CameraLink link{bridge, messages};
 };
+
+// A clock on which a second program acts while the first waits for the first time.
+class ClockWithAnInterruption final : public Clock {
+ public:
+  Microseconds Now() const override { return inner.Now(); }
+  void Pause(Milliseconds duration) override {
+    inner.Pause(duration);
+    if (const auto act = std::exchange(interruption, nullptr)) act();
+  }
+
+  VirtualClock inner;
+  std::function<void()> interruption;
+};
+
+// Without the lock the second write selects 0x54 between the first's request and its value,
+// and the first value lands in 0x54 while the first link is told all went well.
+TEST_F(CameraOnBus, ASecondLinkWaitsOutARegisterAccessAndGivesUpInWordsAfter2s) {
+  ClockWithAnInterruption interrupted;
+  ScopedClock useInterrupted{interrupted};
+  CameraLink second{bridge, messages};
+  const uint8_t brightness = rig().Camera().Register(0x54);
+  interrupted.interruption = [&] {
+    const Microseconds start = interrupted.Now();
+    EXPECT_EQ(second.WriteRegister(0x54, 0x11), 1);
+    EXPECT_EQ(interrupted.Now() - start, Milliseconds{2000});
+  };
+  EXPECT_EQ(link.WriteRegister(0x57, 0x40), 0);
+  EXPECT_EQ(rig().Camera().Register(0x57), 0x40);
+  EXPECT_EQ(rig().Camera().Register(0x54), brightness);
+  EXPECT_THAT(boxes, ElementsAre(std::string("Box(0x00): ") + kCameraBusyMessage));
+  EXPECT_EQ(second.WriteRegister(0x54, 0x11), 0);
+}
 
 TEST_F(CameraOnBus, WriteRegisterPutsRequestThenValueOnTheBus2msApart) {
   ASSERT_EQ(link.WriteRegister(0x55, 0x03), 0);
