@@ -42,7 +42,8 @@ std::string Named(const I2cDevBus& bus) {
 
 // A name given in full picks its adapter even where it is part of another's ("... on hidraw1"
 // and "... on hidraw10"); only a part of a name looks for the names that contain it.
-std::vector<const I2cDevBus*> NamedLike(std::string_view spec, const std::vector<I2cDevBus>& buses) {
+std::vector<const I2cDevBus*> NamedLike(std::string_view spec,
+                                        const std::vector<I2cDevBus>& buses) {
   std::vector<const I2cDevBus*> exact;
   std::vector<const I2cDevBus*> partial;
   const std::string wanted = Lower(spec);

@@ -3,8 +3,8 @@
 //
 // Each operation opens its own bridge handle per transaction and closes it at once; the fixed
 // pauses between the steps go through the clock seam. A register access holds the camera lock
-// (camera/camera_lock.h) from its first transfer to its last pause. Operations return 0 on success and 1
-// when a bridge error aborted them, after its messages have been shown.
+// (camera/camera_lock.h) from its first transfer to its last pause. Operations return 0 on
+// success and 1 when a bridge error aborted them, after its messages have been shown.
 #pragma once
 
 #include <cstdint>

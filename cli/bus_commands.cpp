@@ -74,7 +74,8 @@ std::string I2cBusProblem(bool openFailed, int16_t lastFailure) {
     return "Error: the adapter is gone: unplugged? (" + std::string(setting) + ")";
   }
   if (lastFailure == kStatusBusBusy && look.state == I2cBusState::kLockHeld) {
-    return "Error: the i2c bus " + look.path + " is busy: another program has held it for more than " +
+    return "Error: the i2c bus " + look.path +
+           " is busy: another program has held it for more than " +
            std::to_string(kLockWaitLimit.count() / 1000) + " s";
   }
   return {};

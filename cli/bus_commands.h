@@ -1,4 +1,5 @@
-// torvix buses, and the check that the i2c-dev bus a run is pointed at will open.
+// torvix buses, the check that the i2c-dev bus a run is pointed at will open, and what the bus
+// shows after a run on it failed.
 #pragma once
 
 #include <cstdint>

@@ -103,9 +103,8 @@ TEST_F(Program, ACameraOverTheSocketKeepsWhatOneRunWroteForTheNext) {
   EXPECT_EQ(bytes.substr(bytes.find("\r\n")), golden.substr(golden.find("\r\n")));
 }
 
-// torvix takes the camera's lock file for each register access, as every program does: one
-// that another program holds for 2 s (this test, in real time) is told in words, and nothing
-// is sent.
+// A camera whose lock file another program holds for 2 s (in real time) is told in words, and
+// nothing is sent.
 TEST_F(Program, ACameraAnotherProgramKeepsIsToldInWordsAndLeftAlone) {
   SimDaemon daemon(kZembrelSim, scratch / "");
   ASSERT_TRUE(daemon.Ready());
