@@ -1,6 +1,8 @@
-// Single register writes and reads: two bridge transactions each, with fixed pauses.
+// Single register writes and reads: two bridge transactions each, with fixed pauses, under the
+// camera lock.
 #include "clock/clock.h"
 #include "camera/camera_link.h"
+#include "camera/camera_lock.h"
 
 namespace torvix {
 
@@ -15,6 +17,22 @@ constexpr Milliseconds kAfterRead{1};
 
 int writeForm(uint8_t address) { return address & 0xFE; }
 int readForm(uint8_t address) { return address | 0x01; }
+
+// The camera held for one register access, from its first transfer to its last pause.
+class CameraHold {
+ public:
+  CameraHold() : lock_(CurrentCameraLock()), held_(lock_.Take()) {}
+  ~CameraHold() {
+    if (held_) lock_.Release();
+  }
+  CameraHold(const CameraHold&) = delete;
+  CameraHold& operator=(const CameraHold&) = delete;
+  bool Held() const { return held_; }
+
+ private:
+  CameraLock& lock_;
+  bool held_;
+};
 
 }  // namespace
 
@@ -31,6 +49,12 @@ int16_t CameraLink::requestTransaction(int address, uint8_t subAddress, uint8_t 
   return result;
 }
 
+// Nothing was sent: the camera is as it was.
+uint8_t CameraLink::reportCameraBusy() {
+  messages_.Show(kCameraBusyMessage, kMessageOk);
+  return 1;
+}
+
 int16_t CameraLink::writeTransaction(int address, uint8_t value) {
   const uint8_t data[1] = {value};
   const int handle = bridge_.IICInit(address, kInitReserved1, kInitReserved2);
@@ -41,6 +65,8 @@ int16_t CameraLink::writeTransaction(int address, uint8_t value) {
 }
 
 uint8_t CameraLink::WriteRegister(uint8_t registerAddress, uint8_t value) {
+  const CameraHold hold;
+  if (!hold.Held()) return reportCameraBusy();
   BridgeCallState state;
   const int address = writeForm(block_.CameraBusAddress);
   int16_t result = requestTransaction(address, kWriteRequest, kIndirectWrite, registerAddress);
@@ -62,6 +88,8 @@ uint8_t CameraLink::WriteRegister(uint8_t registerAddress, uint8_t value) {
 uint8_t CameraLink::ReadRegister(uint8_t subAddress, uint8_t target, uint8_t offset,
                                  CameraBlock& shadow, uint8_t* out) {
   if (out == nullptr) return 1;
+  const CameraHold hold;
+  if (!hold.Held()) return reportCameraBusy();
   BridgeCallState state;
   int16_t result = requestTransaction(writeForm(shadow.CameraBusAddress),
                                       static_cast<uint8_t>(readForm(subAddress)), target, offset);

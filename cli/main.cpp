@@ -9,6 +9,9 @@
 #include <iostream>
 
 #include "camera/quorlink_bridge_api.h"
+#if !defined(_WIN32)
+#include "camera/device_camera_lock.h"
+#endif
 #include "cli/torvix_cli.h"
 #include "program/standard_output.h"
 
@@ -27,6 +30,11 @@ bool stderrIsTerminal() {
 int main(int argc, char** argv) {
   torvix::Console console{std::cin, std::cout, std::cerr, stderrIsTerminal()};
   torvix::QuorlinkBridgeApi bridge;
+#if !defined(_WIN32)
+  // Other programs on the same camera wait for each of our register accesses, and we for theirs.
+  torvix::DeviceCameraLock cameraLock(torvix::SharedLockFolder());
+  const torvix::ScopedCameraLock scopedCameraLock(cameraLock);
+#endif
   const int code = torvix::RunTorvix({argv + 1, argv + argc}, console, bridge);
   return torvix::CloseStandardOutput(code, "Error: ");
 }

@@ -223,6 +223,8 @@ int RunTorvix(const std::vector<std::string>& args, Console& console, BridgeApi&
     const std::string problem = DeviceOpenProblem();
     if (!problem.empty()) console.err << problem << '\n';
   }
+  const std::string busProblem = I2cBusProblem(watched.OpenFailed(), watched.LastFailure());
+  if (!busProblem.empty()) console.err << busProblem << '\n';
   return code;
 }
 

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "board/i2c_dev_buses.h"
+#include "clock/virtual_clock.h"
 #include "tests/support/fake_i2c_kernel.h"
 
 namespace torvix::testing {
@@ -82,6 +83,39 @@ INSTANTIATE_TEST_SUITE_P(
         TransferCase{kI2c, 'R', {}, 1, "rdwr R38:1", kC0, ETIMEDOUT, 4},
         TransferCase{kI2c, 'R', {}, 1, "rdwr R38:1", kC0, EOPNOTSUPP, 10},
         TransferCase{kSmbus, 'R', {}, 1, "smbus 38 R byte ", {0}, ENXIO, 14}));
+
+// The bus lock held elsewhere for a while, or for good: a transfer waits for it 2 s at most.
+TEST(LinuxI2cBus, WaitsTwoSecondsAtMostForTheBusLockThenAnswersBusBusy) {
+  VirtualClock clock;
+  ScopedClock useClock{clock};
+  FakeI2cKernel kernel;
+  const auto bus = OpenLinuxI2cBus("/dev/i2c-1", kernel).bus;
+  kernel.lockRefusals = 3;
+  EXPECT_EQ(bus->Write(0x38, std::vector<uint8_t>{0x41}), kStatusDone);
+  EXPECT_EQ(clock.Pauses(), std::vector<Milliseconds>(3, Milliseconds{1}));
+  kernel.lockRefusals = -1;
+  const Microseconds start = clock.Now();
+  EXPECT_EQ(bus->Write(0x38, std::vector<uint8_t>{0x42}), kStatusBusBusy);
+  EXPECT_EQ(clock.Now() - start, Milliseconds{2000});
+  EXPECT_EQ(kernel.transfers, std::vector<std::string>{"rdwr W38:41"});
+}
+
+// The adapter carried out fewer messages than it was given: what the read holds never came
+// from the bus, so the transfer fails as a device that did not answer.
+TEST(LinuxI2cBus, FewerMessagesDoneThanGivenIsAFailedTransfer) {
+  FakeI2cKernel kernel;
+  kernel.messagesDone = 1;
+  std::vector<uint8_t> in{0x71};
+  EXPECT_EQ(OpenLinuxI2cBus("/dev/i2c-1", kernel).bus->WriteRead(0x38, kC0, in), 14);
+}
+
+TEST(I2cDevBuses, AFullNameWinsOverTheLongerNamesThatContainIt) {
+  const std::vector<I2cDevBus> buses{{3, "CP2112 SMBus Bridge on hidraw1", "/dev/i2c-3"},
+                                     {9, "CP2112 SMBus Bridge on hidraw10", "/dev/i2c-9"}};
+  EXPECT_EQ(ChooseI2cBus("cp2112 smbus bridge on HIDRAW1", buses).path, "/dev/i2c-3");
+  EXPECT_FALSE(ChooseI2cBus("hidraw1", buses).problem.empty());
+  EXPECT_TRUE(ChooseI2cBus("hidraw2", buses).missing);
+}
 
 TEST(I2cDevBuses, ChosenByPathNumberOrTheOneAdapterNamedLikeIt) {
   FakeI2cKernel kernel;

@@ -5,9 +5,12 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "camera/camera_link.h"
+#include "camera/camera_lock.h"
 #include "camera/quorlink_bridge_api.h"
 #include "clock/virtual_clock.h"
 #include "sim/sim_rig.h"
@@ -44,6 +47,33 @@ class CameraOnBus : public ::testing::Test {
   RecordingMessageHost messages{boxes};
   CameraLink link{bridge, messages};
 };
+
+// A second link writes while the first waits between its request and its value. Unlocked, it
+// selected 0x54 in between, and the first value landed there while its link was told 0.
+class ClockWithAnInterruption final : public Clock {
+ public:
+  Microseconds Now() const override { return inner.Now(); }
+  void Pause(Milliseconds duration) override {
+    inner.Pause(duration);
+    if (const auto act = std::exchange(interruption, nullptr)) act();
+  }
+  VirtualClock inner;
+  std::function<void()> interruption;
+};
+
+TEST_F(CameraOnBus, ASecondLinkWaitsOutARegisterAccessAndGivesUpInWordsAfter2s) {
+  ClockWithAnInterruption interrupted;
+  ScopedClock useInterrupted{interrupted};
+  CameraLink second{bridge, messages};
+  const uint8_t brightness = rig().Camera().Register(0x54);
+  interrupted.interruption = [&] { EXPECT_EQ(second.WriteRegister(0x54, 0x11), 1); };
+  EXPECT_EQ(link.WriteRegister(0x57, 0x40), 0);
+  EXPECT_EQ(interrupted.Now(), Milliseconds{2000 + 2 + 25});
+  EXPECT_EQ(rig().Camera().Register(0x57), 0x40);
+  EXPECT_EQ(rig().Camera().Register(0x54), brightness);
+  EXPECT_THAT(boxes, ElementsAre(std::string("Box(0x00): ") + kCameraBusyMessage));
+  EXPECT_EQ(second.WriteRegister(0x54, 0x11), 0);
+}
 
 TEST_F(CameraOnBus, WriteRegisterPutsRequestThenValueOnTheBus2msApart) {
   ASSERT_EQ(link.WriteRegister(0x55, 0x03), 0);

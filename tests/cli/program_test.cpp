@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "camera/device_camera_lock.h"
 #include "files/eeprom_dump_file.h"
 #include "tests/cli/program_run.h"
 
@@ -100,6 +101,23 @@ TEST_F(Program, ACameraOverTheSocketKeepsWhatOneRunWroteForTheNext) {
   EXPECT_EQ(bytes.substr(0, bytes.find("\r\n")), EepromFileHeader());
   const std::string golden = ReadFileBytes(kGolden / "eeprom_complete.vis");
   EXPECT_EQ(bytes.substr(bytes.find("\r\n")), golden.substr(golden.find("\r\n")));
+}
+
+// A camera whose lock file another program holds for 2 s (in real time) is told in words, and
+// nothing is sent.
+TEST_F(Program, ACameraAnotherProgramKeepsIsToldInWordsAndLeftAlone) {
+  SimDaemon daemon(kZembrelSim, scratch / "");
+  ASSERT_TRUE(daemon.Ready());
+  DeviceCameraLock other(SharedLockFolder());
+  ::setenv("QUORLINK_DEVICE", daemon.Socket().c_str(), 1);
+  ASSERT_TRUE(other.Take());
+  ::unsetenv("QUORLINK_DEVICE");
+  const CliRun kept = Torvix({"--device", daemon.Socket(), "set", "Contrast=0x40"});
+  EXPECT_EQ(kept.code, 1);
+  EXPECT_EQ(kept.err, std::string(kCameraBusyMessage) + "\nCamera settings not correctly read\n");
+  other.Release();
+  EXPECT_EQ(Torvix({"--device", daemon.Socket(), "get", "Contrast"}).out,
+            "16 Contrast            0x57 = 0x3c\n");
 }
 
 TEST_F(Program, AnInterruptedDumpOverTheSocketExitsWithOne) {
