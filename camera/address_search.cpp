@@ -1,5 +1,6 @@
 #include "camera/address_search.h"
 
+#include "camera/camera_lock.h"
 #include "clock/clock.h"
 
 namespace torvix {
@@ -36,7 +37,15 @@ ProbeOutcome report(CameraLink& link, int handle, int16_t result, OnBoardFailure
 
 }  // namespace
 
+// A probe is a register read in all but name: another program between its two transfers
+// would move the camera's register pointer, so it holds the camera as a register access does.
 ProbeOutcome ProbeCameraAddress(CameraLink& link, uint8_t address8, OnBoardFailure onBoardFailure) {
+  const CameraHold hold;
+  if (!hold.Held()) {
+    if (onBoardFailure == OnBoardFailure::kProbeOn) return ProbeOutcome::kNotAnswered;
+    link.Messages().Show(kCameraBusyMessage, kMessageOk);
+    return ProbeOutcome::kBoardFailed;
+  }
   BridgeApi& bridge = link.Bridge();
   int handle = bridge.IICInit(address8, kInitReserved1, kInitReserved2);
   bridge.SetAddress(handle, address8);

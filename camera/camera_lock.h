@@ -44,4 +44,21 @@ class ScopedCameraLock {
   CameraLock* previous_;
 };
 
+// The camera held for one register access (or one address probe), from its first transfer to
+// its last pause.
+class CameraHold {
+ public:
+  CameraHold() : lock_(CurrentCameraLock()), held_(lock_.Take()) {}
+  ~CameraHold() {
+    if (held_) lock_.Release();
+  }
+  CameraHold(const CameraHold&) = delete;
+  CameraHold& operator=(const CameraHold&) = delete;
+  bool Held() const { return held_; }
+
+ private:
+  CameraLock& lock_;
+  bool held_;
+};
+
 }  // namespace torvix

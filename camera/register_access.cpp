@@ -18,22 +18,6 @@ constexpr Milliseconds kAfterRead{1};
 int writeForm(uint8_t address) { return address & 0xFE; }
 int readForm(uint8_t address) { return address | 0x01; }
 
-// The camera held for one register access, from its first transfer to its last pause.
-class CameraHold {
- public:
-  CameraHold() : lock_(CurrentCameraLock()), held_(lock_.Take()) {}
-  ~CameraHold() {
-    if (held_) lock_.Release();
-  }
-  CameraHold(const CameraHold&) = delete;
-  CameraHold& operator=(const CameraHold&) = delete;
-  bool Held() const { return held_; }
-
- private:
-  CameraLock& lock_;
-  bool held_;
-};
-
 }  // namespace
 
 // The handle of IICInit is used untested: a failed open gives -1, which the transfer turns

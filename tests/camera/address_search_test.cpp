@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "camera/address_search.h"
+#include "camera/camera_lock.h"
 #include "tests/camera/link_fixture.h"
 
 namespace torvix::testing {
@@ -90,6 +91,22 @@ TEST_F(AddressSearch, WindowsSearchProbesSilentlyOnPastTheBoardsFailures) {
   bridge.FailInit();
   EXPECT_EQ(SearchCameraAddress(link, OnBoardFailure::kProbeOn).end, ProbeOutcome::kNotAnswered);
   EXPECT_EQ(log.size(), 4u * 127);  // IICInit, SetAddress, SendSub, IICClose: no pause, no box
+}
+
+struct HeldElsewhere : CameraLock {
+  bool Take() override { return false; }
+  void Release() override {}
+};
+
+// A camera another program holds is not probed: torvix scan says why and stops, the window's
+// search passes the candidate by in silence.
+TEST_F(AddressSearch, ACameraHeldElsewhereIsNotProbed) {
+  HeldElsewhere held;
+  const ScopedCameraLock useHeld{held};
+  EXPECT_EQ(ProbeCameraAddress(link, 0x70, OnBoardFailure::kProbeOn), ProbeOutcome::kNotAnswered);
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(ProbeCameraAddress(link, 0x70, OnBoardFailure::kStop), ProbeOutcome::kBoardFailed);
+  EXPECT_THAT(log, ElementsAre(std::string("Box(0x00): ") + kCameraBusyMessage));
 }
 
 TEST_F(AddressSearch, StopsAtTheFirstCandidateWhoseBothTransfersSucceed) {
