@@ -7,8 +7,8 @@
 #include "app/dump_progress.h"
 #include "app/file_handlers.h"
 #include "app/main_dialog.h"
-#include "files/dsp_settings_file.h"
-#include "files/eeprom_dump_file.h"
+#include "dumps/dsp_settings_file.h"
+#include "dumps/eeprom_dump_file.h"
 
 namespace torvix {
 

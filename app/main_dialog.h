@@ -11,7 +11,7 @@
 
 #include "camera/bridge_api.h"
 #include "camera/camera_link.h"
-#include "files/dump_result.h"
+#include "dumps/dump_result.h"
 #include "window/control_handles.h"
 #include "window/dialog.h"
 #include "window/save_dialog_host.h"

@@ -14,7 +14,7 @@
 #include "camera/value_edit_pairs.h"
 #include "profiles/setting_catalog.h"
 #include "tests/app/panel_fixture.h"
-#include "tests/files/dump_fixture.h"
+#include "tests/dumps/dump_fixture.h"
 #include "window/check_question.h"
 
 namespace torvix::test {

@@ -8,7 +8,7 @@
 #include "app/qt/qt_progress_host.h"
 #include "app/tool_menu.h"
 #include "tests/app/qt/qt_fixture.h"
-#include "tests/files/dump_fixture.h"
+#include "tests/dumps/dump_fixture.h"
 
 namespace torvix::test {
 namespace {

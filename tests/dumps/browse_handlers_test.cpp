@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "app/file_handlers.h"
-#include "files/eeprom_dump_file.h"
+#include "dumps/eeprom_dump_file.h"
 #include "tests/app/app_fixture.h"
-#include "tests/files/dump_fixture.h"
+#include "tests/dumps/dump_fixture.h"
 #include "window/save_dialog_host.h"
 
 namespace torvix::testing {
@@ -80,7 +80,7 @@ TEST_P(BrowseButton, WritesTheChosenFileAndShowsItsPath) {
   clickWithAnswer(path);
   EXPECT_EQ(filePathAfter, path);
   const std::string written = ReadBytes(path);
-  const std::string golden = ReadBytes(std::filesystem::path(TORVIX_FILES_GOLDEN_DIR) /
+  const std::string golden = ReadBytes(std::filesystem::path(TORVIX_DUMPS_GOLDEN_DIR) /
                                        GetParam().golden);
   if (GetParam().eeprom) {
     EXPECT_EQ(body(written), body(golden));

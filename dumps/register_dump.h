@@ -8,7 +8,7 @@
 
 #include "camera/camera_link.h"
 #include "camera/message_host.h"
-#include "files/dump_result.h"
+#include "dumps/dump_result.h"
 
 namespace torvix {
 
