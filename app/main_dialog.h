@@ -18,7 +18,6 @@
 
 namespace torvix {
 
-inline constexpr unsigned IDM_ABOUTBOX = 0x0010;
 inline constexpr int kOsdMessageBoxType = 0;
 
 class CMyTorvix_ControllerDlg : public Dialog {
@@ -33,7 +32,7 @@ class CMyTorvix_ControllerDlg : public Dialog {
   // Enables or disables the camera settings panel as a whole (not Connect, RESET, the OSD
   // switch, the address edit, the debug group, OK or Cancel).
   void SetPanelEnabled(bool enable);
-  // Shows value as "%2.2x" in the debug value edit 1001 through the data exchange.
+  // Shows value as "%2.2x" in the debug value edit (IDC_DEBUG_VALUE) through the data exchange.
   void ShowHexValue(uint16_t value);
 
   CameraLink& Link() { return m_link; }

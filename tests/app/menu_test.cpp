@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 
+#include "app/resource_ids.h"
 #include "app/tool_menu.h"
 #include "camera/value_edit_pairs.h"
 #include "profiles/setting_catalog.h"

@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "app/resource_ids.h"
 #include "tests/app/app_fixture.h"
 
 namespace torvix::test {

@@ -2,6 +2,7 @@
 // opens the About box, and a minimised dialog paints its icon centred.
 #include <gtest/gtest.h>
 
+#include "app/resource_ids.h"
 #include "tests/app/app_fixture.h"
 
 namespace torvix::test {

@@ -10,6 +10,7 @@
 
 #include "app/qt/qt_message_host.h"
 #include "app/qt/qt_save_dialog_host.h"
+#include "app/resource_ids.h"
 #include "tests/app/qt/qt_fixture.h"
 
 namespace torvix::test {

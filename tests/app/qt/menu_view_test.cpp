@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "app/qt/qt_progress_host.h"
+#include "app/resource_ids.h"
 #include "app/tool_menu.h"
 #include "tests/app/qt/qt_fixture.h"
 #include "tests/dumps/dump_fixture.h"
