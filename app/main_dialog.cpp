@@ -2,6 +2,8 @@
 
 #include "app/about_dialog.h"
 #include "app/resource_ids.h"
+#include "app/resources/dialog_templates.h"
+#include "app/resources/string_resource.h"
 #include "app/tool_menu.h"
 #include "camera/camera_block.h"
 #include "clock/clock.h"
@@ -18,7 +20,7 @@ constexpr Milliseconds kStartupPause{50};
 
 CMyTorvix_ControllerDlg::CMyTorvix_ControllerDlg(BridgeApi& bridge, MessageHost& messages)
     : Dialog(MainDialogTemplate(), messages), m_link(bridge, messages) {
-  m_hIcon = kProgramIconId;
+  m_hIcon = IDI_PROGRAM;
 }
 
 void CMyTorvix_ControllerDlg::DoDataExchange(DataExchange& dx) {
@@ -87,7 +89,7 @@ bool CMyTorvix_ControllerDlg::OnInitDialog() {
 
   if (std::vector<MenuItem>* menu = window_.GetSystemMenu()) {
     AddToolMenu(*menu);
-    const std::string aboutText = LoadStringResource(kAboutMenuStringId);
+    const std::string aboutText = LoadStringResource(IDS_ABOUTBOX);
     if (!aboutText.empty()) {
       window_.AppendSystemMenuItem(*menu, {true, 0, ""});
       window_.AppendSystemMenuItem(*menu, {false, IDM_ABOUTBOX, aboutText});

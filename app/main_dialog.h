@@ -1,4 +1,4 @@
-// The main dialog (template 102): the program's whole user interface.
+// The main dialog (template IDD_TORVIX_CONTROLLER_DIALOG): the program's whole user interface.
 //
 // Members are declared in the order the dialog has always had them; DoDataExchange binds 57
 // of them to controls, and the table of events (main_dialog_events.cpp) routes every user

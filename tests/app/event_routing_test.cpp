@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/main_dialog_events.h"
+#include "app/resources/dialog_templates.h"
 #include "tests/window/scripted_hosts.h"
 
 namespace torvix::test {

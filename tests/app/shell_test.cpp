@@ -73,7 +73,7 @@ TEST_P(AboutCommandTest, OpensTheAboutBoxModallyOverTheDisabledMainDialog) {
   });
   Start();
   ASSERT_EQ(modal.runTemplates.size(), 2u);
-  EXPECT_EQ(modal.runTemplates[1], kAboutDialogTemplateId);
+  EXPECT_EQ(modal.runTemplates[1], IDD_ABOUTBOX);
   EXPECT_FALSE(mainEnabledDuringAbout);
 }
 
@@ -96,8 +96,8 @@ TEST_F(ShellTest, SystemMenuEndsWithASeparatorAndTheAboutEntryAndIconsAreSet) {
   EXPECT_TRUE(menu[menu.size() - 2].separator);
   EXPECT_EQ(menu.back().command, IDM_ABOUTBOX);
   EXPECT_EQ(menu.back().text, "&About Torvix_Controller...");
-  EXPECT_EQ(dialog->Window().Icon(true), kProgramIconId);
-  EXPECT_EQ(dialog->Window().Icon(false), kProgramIconId);
+  EXPECT_EQ(dialog->Window().Icon(true), IDI_PROGRAM);
+  EXPECT_EQ(dialog->Window().Icon(false), IDI_PROGRAM);
   EXPECT_EQ(Control(1012).textLimit, 2u);
   EXPECT_EQ(Control(1005).textLimit, kDefaultEditLimit);
 }
@@ -115,10 +115,10 @@ TEST_F(ShellTest, AMinimisedDialogPaintsItsIconCentredAndDragsIt) {
   ASSERT_EQ(window.DrawnIcons().size(), 1u);
   EXPECT_EQ(window.DrawnIcons()[0].x, (101 - 32 + 1) / 2);
   EXPECT_EQ(window.DrawnIcons()[0].y, (40 - 32 + 1) / 2);
-  EXPECT_EQ(window.DrawnIcons()[0].iconId, kProgramIconId);
+  EXPECT_EQ(window.DrawnIcons()[0].iconId, IDI_PROGRAM);
   EXPECT_EQ(window.IconBackgroundErases(), 1);
   EXPECT_EQ(window.DefaultPaints(), 1);  // after the restore
-  EXPECT_EQ(dragIcon, kProgramIconId);
+  EXPECT_EQ(dragIcon, IDI_PROGRAM);
 }
 
 TEST_F(ShellTest, IconIsCentredWithTruncationOnAClientAreaSmallerThanTheIcon) {

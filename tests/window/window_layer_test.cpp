@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/resources/dialog_templates.h"
 #include "tests/window/scripted_hosts.h"
 #include "window/dialog_window.h"
 

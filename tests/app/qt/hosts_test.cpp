@@ -107,7 +107,7 @@ TEST_F(QtShellTest, TheAboutEntryOpensTheAboutBoxOverTheDisabledMainDialog) {
     EXPECT_TRUE(view.Window().IsWindowEnabled());
     EXPECT_FALSE(view.Window().Ended()) << "closing the About box returns to the main dialog";
   });
-  ASSERT_EQ(host.openedTemplates, (std::vector<int>{kMainDialogTemplateId, kAboutDialogTemplateId}));
+  ASSERT_EQ(host.openedTemplates, (std::vector<int>{IDD_TORVIX_CONTROLLER_DIALOG, IDD_ABOUTBOX}));
   EXPECT_EQ(caption, QStringLiteral("About Torvix_Controller"));
   EXPECT_EQ(texts, std::vector<QString>{QStringLiteral("Torvix_Controller, Version 1.0")});
   EXPECT_TRUE(iconShown);
@@ -121,7 +121,7 @@ TEST_F(QtShellTest, WithoutACameraTheMessagesGoToTheHostAndThePanelShowsTheDefau
     EXPECT_EQ(qobject_cast<QLineEdit*>(view.WidgetFor(1005))->text(), QStringLiteral("3c"));
   });
   EXPECT_FALSE(messages.shown.empty());
-  EXPECT_EQ(host.openedTemplates, std::vector<int>{kMainDialogTemplateId});
+  EXPECT_EQ(host.openedTemplates, std::vector<int>{IDD_TORVIX_CONTROLLER_DIALOG});
 }
 
 
@@ -145,7 +145,7 @@ TEST_F(QtShellTest, TheContextMenuOffersTheDialogsEntriesAndAboutLast) {
   });
   EXPECT_EQ(offered, QStringList({"Save profile...", "Apply profile...", "Save DSP settings...",
                                   "Save EEPROM dump...", "&About Torvix_Controller..."}));
-  EXPECT_EQ(host.openedTemplates, (std::vector<int>{kMainDialogTemplateId, kAboutDialogTemplateId}));
+  EXPECT_EQ(host.openedTemplates, (std::vector<int>{IDD_TORVIX_CONTROLLER_DIALOG, IDD_ABOUTBOX}));
 }
 
 struct EndCase {

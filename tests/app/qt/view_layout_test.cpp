@@ -13,6 +13,7 @@
 
 #include "app/qt/dialog_units.h"
 #include "app/qt/drop_down_list.h"
+#include "app/resources/dialog_templates.h"
 #include "tests/app/qt/qt_fixture.h"
 
 namespace torvix::test {
@@ -81,7 +82,7 @@ TEST_F(QtViewLayoutTest, ListsCarryTheirFixedItemsAndSlidersAndEditsTheirStyles)
     for (int id : {1006, 1032, 1038, 1039, 1040, 1045, 1048}) {
       auto* list = qobject_cast<QComboBox*>(view.WidgetFor(id));
       ASSERT_NE(list, nullptr);
-      const auto items = ListItemsOf(id);
+      const auto items = view.Window().Find(id)->row->items;
       ASSERT_EQ(static_cast<std::size_t>(list->count()), items.size()) << id;
       for (std::size_t i = 0; i < items.size(); ++i) {
         EXPECT_EQ(list->itemText(static_cast<int>(i)).toStdString(), items[i]) << id;

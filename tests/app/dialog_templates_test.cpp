@@ -4,8 +4,9 @@
 #include <array>
 #include <set>
 
+#include "app/resource_ids.h"
+#include "app/resources/dialog_templates.h"
 #include "tests/window/scripted_hosts.h"
-#include "window/dialog_template.h"
 #include "window/dialog_window.h"
 
 namespace torvix::test {
@@ -52,7 +53,7 @@ TEST(DialogTemplateTest, WindowLayerHasEveryRowInTemplateOrderWithItsState) {
     EXPECT_EQ(control.text, row.kind == ControlKind::Edit ? "" : row.caption);
     EXPECT_EQ(control.selection, kNoSelection);
     EXPECT_EQ(control.check, 0);
-    EXPECT_EQ(control.items.size(), ListItemsOf(row.id).size());
+    EXPECT_EQ(control.items.size(), row.items.size());
     EXPECT_GT(row.rect.width, 0);
     EXPECT_GT(row.rect.height, 0);
   }
@@ -81,7 +82,7 @@ TEST(DialogTemplateTest, AboutBoxHasItsIconTextAndDefaultButton) {
   EXPECT_EQ(about.width, 170);
   EXPECT_EQ(about.height, 62);
   ASSERT_EQ(about.controls.size(), 3u);
-  EXPECT_EQ(about.controls[0].resource, kProgramIconId);
+  EXPECT_EQ(about.controls[0].resource, IDI_PROGRAM);
   EXPECT_STREQ(about.controls[1].caption, "Torvix_Controller, Version 1.0");
   EXPECT_EQ(about.controls[2].id, kIdOk);
   EXPECT_EQ(about.controls[2].kind, ControlKind::DefaultPushButton);
