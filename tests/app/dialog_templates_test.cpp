@@ -63,16 +63,17 @@ TEST(DialogTemplateTest, WindowLayerHasEveryRowInTemplateOrderWithItsState) {
 TEST(DialogTemplateTest, ListsHoldTheirFixedItemsWithBlanksAndAmpersandsKept) {
   ScriptedMessageHost messages;
   DialogWindow window(MainDialogTemplate(), messages);
-  EXPECT_EQ(window.Find(1006)->items,
+  EXPECT_EQ(window.Find(IDC_WHITE_BALANCE_MODE)->items,
             (std::vector<std::string>{"Auto mode", "Manual mode", "Push2White-set"}));
-  EXPECT_EQ(window.Find(1032)->items, (std::vector<std::string>{"OFF", " Low", "Middle", "High"}));
-  EXPECT_EQ(window.Find(1045)->items, (std::vector<std::string>{"B&W", "COLOR", "SMART"}));
-  EXPECT_EQ(window.Find(1048)->items,
+  EXPECT_EQ(window.Find(IDC_WDR_MODE)->items,
+            (std::vector<std::string>{"OFF", " Low", "Middle", "High"}));
+  EXPECT_EQ(window.Find(IDC_DN_MODE)->items, (std::vector<std::string>{"B&W", "COLOR", "SMART"}));
+  EXPECT_EQ(window.Find(IDC_ZOOM_FACTOR)->items,
             (std::vector<std::string>{"X1(1,0)", "X2(0,8)", "X2(0,7)", "X3(0,6)"}));
-  ASSERT_EQ(window.Find(1038)->items.size(), 16u);
-  EXPECT_EQ(window.Find(1038)->items[5], "2H/2V");
-  EXPECT_EQ(window.Find(1039)->items.size(), 8u);
-  EXPECT_EQ(window.Find(1040)->items.back(), "7");
+  ASSERT_EQ(window.Find(IDC_BLC_SIZE)->items.size(), 16u);
+  EXPECT_EQ(window.Find(IDC_BLC_SIZE)->items[5], "2H/2V");
+  EXPECT_EQ(window.Find(IDC_BLC_HORIZONTAL)->items.size(), 8u);
+  EXPECT_EQ(window.Find(IDC_BLC_VERTICAL)->items.back(), "7");
 }
 
 TEST(DialogTemplateTest, AboutBoxHasItsIconTextAndDefaultButton) {
@@ -99,12 +100,12 @@ TEST(DialogTemplateTest, TabVisitsVisibleTabStopsInTemplateOrderSkippingRadiosAn
   }
   for (int id : visited) {
     EXPECT_EQ(kHidden.count(id), 0u) << id;
-    EXPECT_NE(id, 1030);
-    EXPECT_NE(id, 1031);
+    EXPECT_NE(id, IDC_PAL);
+    EXPECT_NE(id, IDC_NTSC);
   }
   ASSERT_GE(visited.size(), 3u);
-  EXPECT_EQ(visited[1], 1002);
-  EXPECT_EQ(visited.back(), 1052);
+  EXPECT_EQ(visited[1], IDC_MIRROR);
+  EXPECT_EQ(visited.back(), IDC_DN_LEVEL_EDIT);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ using ShellTest = AppFixture;
 TEST_F(ShellTest, EnterInAValueEditOrCheckBoxLeavesTheDialogOpenAndSendsNothing) {
   whileOpen = [&](DialogWindow& window) {
     const std::size_t transfers = Rig().Log().Entries().size();
-    for (int focus : {1005, 1002, 1004, 1006}) {
+    for (int focus : {IDC_CONTRAST_EDIT, IDC_MIRROR, IDC_CONTRAST_SLIDER, IDC_WHITE_BALANCE_MODE}) {
       ASSERT_TRUE(window.UserFocus(focus)) << focus;
       window.UserEnter();
       EXPECT_FALSE(window.Ended()) << focus;
@@ -98,8 +98,8 @@ TEST_F(ShellTest, SystemMenuEndsWithASeparatorAndTheAboutEntryAndIconsAreSet) {
   EXPECT_EQ(menu.back().text, "&About Torvix_Controller...");
   EXPECT_EQ(dialog->Window().Icon(true), IDI_PROGRAM);
   EXPECT_EQ(dialog->Window().Icon(false), IDI_PROGRAM);
-  EXPECT_EQ(Control(1012).textLimit, 2u);
-  EXPECT_EQ(Control(1005).textLimit, kDefaultEditLimit);
+  EXPECT_EQ(Control(IDC_COLOR_GAIN_EDIT).textLimit, 2u);
+  EXPECT_EQ(Control(IDC_CONTRAST_EDIT).textLimit, kDefaultEditLimit);
 }
 
 TEST_F(ShellTest, AMinimisedDialogPaintsItsIconCentredAndDragsIt) {

@@ -118,7 +118,8 @@ TEST_F(QtShellTest, WithoutACameraTheMessagesGoToTheHostAndThePanelShowsTheDefau
   Rig().SetCameraPresent(false);
   RunOpen([](DialogView& view) {
     EXPECT_TRUE(view.isVisible());
-    EXPECT_EQ(qobject_cast<QLineEdit*>(view.WidgetFor(1005))->text(), QStringLiteral("3c"));
+    EXPECT_EQ(qobject_cast<QLineEdit*>(view.WidgetFor(IDC_CONTRAST_EDIT))->text(),
+              QStringLiteral("3c"));
   });
   EXPECT_FALSE(messages.shown.empty());
   EXPECT_EQ(host.openedTemplates, std::vector<int>{IDD_TORVIX_CONTROLLER_DIALOG});
@@ -171,20 +172,20 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         EndCase{"EnterOnASlider",
                 [](DialogView& view) {
-                  view.WidgetFor(1004)->setFocus();
-                  QTest::keyClick(view.WidgetFor(1004), Qt::Key_Return);
+                  view.WidgetFor(IDC_CONTRAST_SLIDER)->setFocus();
+                  QTest::keyClick(view.WidgetFor(IDC_CONTRAST_SLIDER), Qt::Key_Return);
                 },
                 false},
         EndCase{"EnterInAnEdit",
                 [](DialogView& view) {
-                  view.WidgetFor(1005)->setFocus();
-                  QTest::keyClick(view.WidgetFor(1005), Qt::Key_Return);
+                  view.WidgetFor(IDC_CONTRAST_EDIT)->setFocus();
+                  QTest::keyClick(view.WidgetFor(IDC_CONTRAST_EDIT), Qt::Key_Return);
                 },
                 false},
         EndCase{"EnterAfterClickingARadio",
                 [](DialogView& view) {
-                  QTest::mouseClick(view.WidgetFor(1031), Qt::LeftButton);
-                  QTest::keyClick(view.WidgetFor(1031), Qt::Key_Return);
+                  QTest::mouseClick(view.WidgetFor(IDC_NTSC), Qt::LeftButton);
+                  QTest::keyClick(view.WidgetFor(IDC_NTSC), Qt::Key_Return);
                 },
                 false},
         EndCase{"EnterOnCancel",

@@ -33,7 +33,8 @@ TEST_F(QtMenuTest, TheProgressDialogStandsOverTheDumpAndItsCancelEndsAPartialFil
     shown->findChild<QPushButton*>()->click();
   });
   RunOpen([&](DialogView& view) {
-    EXPECT_EQ(view.WidgetFor(1004)->toolTip().toStdString(), view.Window().Find(1004)->tip);
+    EXPECT_EQ(view.WidgetFor(IDC_CONTRAST_SLIDER)->toolTip().toStdString(),
+              view.Window().Find(IDC_CONTRAST_SLIDER)->tip);
     pressCancel.start(0);
     view.Window().UserSystemCommand(IDM_SAVE_EEPROM_DUMP, 0);
     EXPECT_EQ(progress.Dialog(), nullptr);
