@@ -1,5 +1,7 @@
 #include "board/i2c_dev_buses.h"
 
+#include <linux/i2c-dev.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -135,19 +137,23 @@ I2cBusChoice FindI2cBus(std::string_view spec, const I2cKernel& kernel) {
   return ChooseI2cBus(spec, byName ? ListI2cDevBuses(kernel.SysRoot()) : std::vector<I2cDevBus>{});
 }
 
-I2cDevOpening OpenI2cDevBus(std::string_view spec, I2cKernel& kernel) {
-  I2cDevOpening opening;
+int OpenI2cDevice(const std::string& path, I2cKernel& kernel, int& fd, unsigned long& functions) {
+  int error = kernel.Open(path, fd);
+  if (error != 0) return error;
+  error = kernel.Ioctl(fd, I2C_FUNCS, &functions);
+  if (error != 0) kernel.Close(fd);
+  return error;
+}
+
+I2cDeviceOpening OpenNamedI2cDevice(std::string_view spec, I2cKernel& kernel) {
+  I2cDeviceOpening opening;
   const I2cBusChoice choice = FindI2cBus(spec, kernel);
   if (!choice.problem.empty()) {
     opening.problem = choice.problem;
     return opening;
   }
-  LinuxI2cBusOpening bus = OpenLinuxI2cBus(choice.path, kernel);
-  if (bus.error != 0) {
-    opening.problem = DescribeI2cOpenError(choice.path, bus.error);
-    return opening;
-  }
-  opening.bus = std::move(bus.bus);
+  const int error = OpenI2cDevice(choice.path, kernel, opening.fd, opening.functions);
+  if (error != 0) opening.problem = DescribeI2cOpenError(choice.path, error);
   return opening;
 }
 

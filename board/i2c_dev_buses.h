@@ -1,18 +1,18 @@
-// Finding the Linux i2c-dev bus a device setting names, and saying in words why one would not
-// open.
+// Finding the Linux i2c-dev bus a device setting names, opening its device, and saying in
+// words why one would not open.
 //
 // Bus numbers change between boots and with the order adapters are plugged in; the adapter's
 // name (/sys/class/i2c-dev/i2c-N/name) does not, so a setting may name the adapter instead.
+// This lookup and the kernel seam are a library of their own (torvix_i2c_dev), which the board
+// builds its bus on and which the command line and the camera lock use without the board.
 #pragma once
 
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "board/i2c_kernel.h"
-#include "board/linux_i2c_bus.h"
 
 namespace torvix {
 
@@ -44,12 +44,19 @@ I2cBusChoice FindI2cBus(std::string_view spec, const I2cKernel& kernel);
 // Why path would not open, in words a user can act on.
 std::string DescribeI2cOpenError(const std::string& path, int error);
 
-// Chooses and opens the bus spec names: the bus, or the problem in words.
-struct I2cDevOpening {
-  std::unique_ptr<LinuxI2cBus> bus;
+// Opens the device at path and asks it for its functions (I2C_FUNCS): 0, with fd (the caller's
+// to close) and functions; or the errno of the open or of I2C_FUNCS (ENOTTY: not an i2c-dev
+// device), with nothing left open.
+int OpenI2cDevice(const std::string& path, I2cKernel& kernel, int& fd, unsigned long& functions);
+
+// Chooses and opens the device of the bus spec names: its descriptor (the caller's to close)
+// and functions, or the problem in words with nothing left open.
+struct I2cDeviceOpening {
+  int fd = -1;
+  unsigned long functions = 0;
   std::string problem;
 };
-I2cDevOpening OpenI2cDevBus(std::string_view spec, I2cKernel& kernel);
+I2cDeviceOpening OpenNamedI2cDevice(std::string_view spec, I2cKernel& kernel);
 
 // What a bus that opened before shows after a transfer on it failed: that it no longer opens
 // for want of the device (its adapter is gone), that another program holds its lock, or

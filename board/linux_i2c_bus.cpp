@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "board/adapter_protocol.h"
+#include "board/i2c_dev_buses.h"
 #include "board/i2c_errno_status.h"
 #include "clock/lock_wait.h"
 
@@ -159,15 +160,19 @@ uint8_t LinuxI2cBus::WriteRead(uint8_t address7, std::span<const uint8_t> write,
 LinuxI2cBusOpening OpenLinuxI2cBus(const std::string& path, I2cKernel& kernel) {
   LinuxI2cBusOpening opening;
   int fd = -1;
-  opening.error = kernel.Open(path, fd);
-  if (opening.error != 0) return opening;
   unsigned long functions = 0;
-  opening.error = kernel.Ioctl(fd, I2C_FUNCS, &functions);
-  if (opening.error != 0) {
-    kernel.Close(fd);
-    return opening;
+  opening.error = OpenI2cDevice(path, kernel, fd, functions);
+  if (opening.error == 0) opening.bus = std::make_unique<LinuxI2cBus>(kernel, fd, functions);
+  return opening;
+}
+
+I2cDevOpening OpenI2cDevBus(std::string_view spec, I2cKernel& kernel) {
+  I2cDevOpening opening;
+  const I2cDeviceOpening device = OpenNamedI2cDevice(spec, kernel);
+  opening.problem = device.problem;
+  if (device.problem.empty()) {
+    opening.bus = std::make_unique<LinuxI2cBus>(kernel, device.fd, device.functions);
   }
-  opening.bus = std::make_unique<LinuxI2cBus>(kernel, fd, functions);
   return opening;
 }
 

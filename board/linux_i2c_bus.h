@@ -12,6 +12,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "board/i2c_bus.h"
 #include "board/i2c_kernel.h"
@@ -64,5 +65,13 @@ struct LinuxI2cBusOpening {
   int error = 0;
 };
 LinuxI2cBusOpening OpenLinuxI2cBus(const std::string& path, I2cKernel& kernel);
+
+// Chooses and opens the bus a device setting's spec names (i2c_dev_buses.h): the bus, or the
+// problem in words.
+struct I2cDevOpening {
+  std::unique_ptr<LinuxI2cBus> bus;
+  std::string problem;
+};
+I2cDevOpening OpenI2cDevBus(std::string_view spec, I2cKernel& kernel);
 
 }  // namespace torvix

@@ -12,7 +12,7 @@
 #include "camera/bridge_api.h"
 #include "camera/bridge_call_state.h"
 #include "camera/camera_block.h"
-#include "camera/message_host.h"
+#include "messages/message_host.h"
 
 namespace torvix {
 

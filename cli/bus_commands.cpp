@@ -55,9 +55,13 @@ int RunBuses(CliSession& session) {
 bool CheckI2cDevice(std::ostream& err) {
   const char* setting = std::getenv("QUORLINK_DEVICE");
   if (setting == nullptr || !std::string_view(setting).starts_with(kI2cDevicePrefix)) return true;
-  const I2cDevOpening opening =
-      OpenI2cDevBus(std::string_view(setting).substr(kI2cDevicePrefix.size()), CurrentI2cKernel());
-  if (opening.bus) return true;
+  I2cKernel& kernel = CurrentI2cKernel();
+  const I2cDeviceOpening opening =
+      OpenNamedI2cDevice(std::string_view(setting).substr(kI2cDevicePrefix.size()), kernel);
+  if (opening.problem.empty()) {
+    kernel.Close(opening.fd);
+    return true;
+  }
   err << "Error: " << opening.problem << '\n';
   return false;
 }

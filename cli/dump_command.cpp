@@ -5,8 +5,8 @@
 
 #include "cli/exit_codes.h"
 #include "cli/interrupt_catcher.h"
-#include "files/dsp_settings_file.h"
-#include "files/eeprom_dump_file.h"
+#include "dumps/dsp_settings_file.h"
+#include "dumps/eeprom_dump_file.h"
 
 namespace torvix {
 

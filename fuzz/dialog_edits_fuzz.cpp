@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/main_dialog.h"
+#include "app/resource_ids.h"
 #include "camera/quorlink_bridge_api.h"
 #include "camera/register_map.h"
 #include "camera/settings_table.h"
@@ -23,8 +24,6 @@
 namespace {
 
 using namespace torvix;
-
-constexpr int kAddressEditId = 1049;
 
 void CheckWrites(const BusLog& log) {
   for (const test::RegisterWrite& write : test::RegisterWrites(log)) {
@@ -40,7 +39,8 @@ void CheckWrites(const BusLog& log) {
 
 void Edit(FuzzedDataProvider& in, DialogWindow& window) {
   const auto which = in.ConsumeIntegralInRange<std::size_t>(0, kValueEditPairs.size());
-  const int id = which == kValueEditPairs.size() ? kAddressEditId : kValueEditPairs[which].editId;
+  const int id =
+      which == kValueEditPairs.size() ? IDC_CAMERA_ADDRESS : kValueEditPairs[which].editId;
   const std::string text = in.ConsumeRandomLengthString(12);
   window.UserFocus(id);
   switch (in.ConsumeIntegralInRange<int>(0, 3)) {

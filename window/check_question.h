@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "camera/message_host.h"
+#include "messages/message_host.h"
 #include "window/modal_host.h"
 
 namespace torvix {

@@ -15,6 +15,7 @@
 
 #include "app/application.h"
 #include "app/program_options.h"
+#include "app/resources/string_resource.h"
 #include "app/win32/native_message_host.h"
 #include "app/win32/native_modal_host.h"
 #include "app/win32/native_progress_host.h"

@@ -11,7 +11,7 @@
 
 #include "bench/support/camera_on_sim.h"
 #include "clock/clock.h"
-#include "files/dsp_settings_file.h"
+#include "dumps/dsp_settings_file.h"
 
 namespace torvix {
 namespace {

@@ -10,11 +10,12 @@
 #include <set>
 #include <string>
 
+#include "app/resource_ids.h"
 #include "app/tool_menu.h"
 #include "camera/value_edit_pairs.h"
 #include "profiles/setting_catalog.h"
 #include "tests/app/panel_fixture.h"
-#include "tests/files/dump_fixture.h"
+#include "tests/dumps/dump_fixture.h"
 #include "window/check_question.h"
 
 namespace torvix::test {
@@ -44,9 +45,9 @@ TEST_P(ProfileRoundTrip, AppliedAfterChangesAsksOnceAndWritesOnlyWhatDiffersInTa
   RunOpen([&] {
     files.answer = Path("camera.json");
     Command(IDM_SAVE_PROFILE);
-    Choose(1032, 0);       // WDR "OFF"
-    Click(1003);           // V-flip
-    TypeOver(1005, "44");  // contrast
+    Choose(IDC_WDR_MODE, 0);            // WDR "OFF"
+    Click(IDC_VFLIP);                   // V-flip
+    TypeOver(IDC_CONTRAST_EDIT, "44");  // contrast
     ClearRecords();
     messages.answer = GetParam();
     Command(IDM_APPLY_PROFILE);
@@ -59,12 +60,12 @@ TEST_P(ProfileRoundTrip, AppliedAfterChangesAsksOnceAndWritesOnlyWhatDiffersInTa
                                HasSubstr("Contrast (register 0x57): 0x44 -> 0x3c")));
   if (GetParam() == kAnswerOk) {
     EXPECT_EQ(Writes(), (std::vector<RegisterWrite>{{0x07, 0x03}, {0x55, 0x00}, {0x57, 0x3c}}));
-    EXPECT_EQ(Control(1005).text, "3c");
-    EXPECT_EQ(Control(1003).check, 0);
-    EXPECT_EQ(Control(1032).selection, 3);
+    EXPECT_EQ(Control(IDC_CONTRAST_EDIT).text, "3c");
+    EXPECT_EQ(Control(IDC_VFLIP).check, 0);
+    EXPECT_EQ(Control(IDC_WDR_MODE).selection, 3);
   } else {
     EXPECT_TRUE(Writes().empty());
-    EXPECT_EQ(Control(1005).text, "44");
+    EXPECT_EQ(Control(IDC_CONTRAST_EDIT).text, "44");
   }
 }
 
@@ -85,7 +86,7 @@ TEST_F(MenuTest, ProfileWithoutCameraSaysWhatFailedInItsOwnWordsAndTouchesNothin
     EXPECT_EQ(messages.shown.back().text, "The camera could not be read, so nothing was applied.");
   });
   EXPECT_FALSE(std::filesystem::exists(Path("new.json")));
-  EXPECT_EQ(Control(1005).text, "3c");
+  EXPECT_EQ(Control(IDC_CONTRAST_EDIT).text, "3c");
 }
 
 // The text of a faulty profile and what the message says of it. Each has a good Contrast
@@ -114,7 +115,7 @@ TEST_P(FaultyProfileTest, ChangesNothingAndNamesTheLineAndField) {
   EXPECT_THAT(messages.shown[0].text, HasSubstr(path + " " + GetParam().second));
   // A value out of range is a fault only where the camera does not hold it: it reads the camera.
   EXPECT_TRUE(Writes().empty());
-  EXPECT_EQ(Control(1005).text, "3c");
+  EXPECT_EQ(Control(IDC_CONTRAST_EDIT).text, "3c");
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, FaultyProfileTest, ::testing::ValuesIn(kFaultyProfiles));
@@ -234,8 +235,9 @@ TEST_F(MenuTest, EveryControlThatWritesTheCameraHasATipNamingItsRegisterAndRange
       EXPECT_EQ(Control(pair.editId).tip, Control(pair.sliderId).tip);
     }
   });
-  EXPECT_EQ(Control(1004).tip, "Y (contrast): register 0x57, 0x38 to 0x54");
-  EXPECT_EQ(Control(1049).tip, "The camera's own I2C address setting: register 0x31, 0x00 to 0xfc");
+  EXPECT_EQ(Control(IDC_CONTRAST_SLIDER).tip, "Y (contrast): register 0x57, 0x38 to 0x54");
+  EXPECT_EQ(Control(IDC_CAMERA_ADDRESS).tip,
+            "The camera's own I2C address setting: register 0x31, 0x00 to 0xfc");
 }
 
 }  // namespace

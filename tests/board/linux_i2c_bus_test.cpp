@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "board/i2c_dev_buses.h"
+#include "board/linux_i2c_bus.h"
 #include "clock/virtual_clock.h"
 #include "tests/support/fake_i2c_kernel.h"
 

@@ -3,7 +3,7 @@
 
 #include <deque>
 
-#include "camera/message_host.h"
+#include "messages/message_host.h"
 #include "tests/camera/call_log.h"
 
 namespace torvix::testing {

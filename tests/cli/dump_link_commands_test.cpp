@@ -11,7 +11,7 @@
 #include <cstring>
 #include <utility>
 
-#include "files/eeprom_dump_file.h"
+#include "dumps/eeprom_dump_file.h"
 #include "tests/cli/cli_fixture.h"
 
 namespace torvix::testing {
@@ -19,7 +19,7 @@ namespace {
 
 using ::testing::HasSubstr;
 
-const std::filesystem::path kGolden = TORVIX_FILES_GOLDEN_DIR;
+const std::filesystem::path kGolden = TORVIX_DUMPS_GOLDEN_DIR;
 
 std::string afterFirstLine(const std::string& bytes) {
   const std::size_t end = bytes.find("\r\n");

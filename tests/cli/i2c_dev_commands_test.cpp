@@ -29,7 +29,7 @@ TEST_F(I2cDev, CommandsReachTheCameraOnTheBusNamedLikeTheSetting) {
   EXPECT_EQ(Camera({"scan"}).out, "0x70\n");
   const auto path = scratch / "dsp.txt";
   EXPECT_EQ(Camera({"dump", "dsp", path.string()}).code, 0);
-  EXPECT_TRUE(ReadFileBytes(path) == ReadFileBytes(std::filesystem::path(TORVIX_FILES_GOLDEN_DIR) /
+  EXPECT_TRUE(ReadFileBytes(path) == ReadFileBytes(std::filesystem::path(TORVIX_DUMPS_GOLDEN_DIR) /
                                                    "dsp_complete.txt"));
   EXPECT_EQ(Camera({"set", "Contrast=0x40"}).code, 0);
   EXPECT_EQ(camera().Register(0x57), 0x40);

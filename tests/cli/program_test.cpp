@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "camera/device_camera_lock.h"
-#include "files/eeprom_dump_file.h"
+#include "dumps/eeprom_dump_file.h"
 #include "tests/cli/program_run.h"
 
 namespace torvix::testing {
@@ -15,7 +15,7 @@ using ::testing::HasSubstr;
 
 const std::string kTorvix = TORVIX_PROGRAM;
 const std::string kZembrelSim = ZEMBREL_SIM_PROGRAM;
-const std::filesystem::path kGolden = TORVIX_FILES_GOLDEN_DIR;
+const std::filesystem::path kGolden = TORVIX_DUMPS_GOLDEN_DIR;
 
 class Program : public ::testing::Test {
  protected:

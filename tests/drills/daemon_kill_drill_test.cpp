@@ -13,7 +13,7 @@
 #include "camera/camera_link.h"
 #include "camera/quorlink_bridge_api.h"
 #include "camera/settings_table.h"
-#include "files/eeprom_dump_file.h"
+#include "dumps/eeprom_dump_file.h"
 #include "tests/drills/recorded_messages.h"
 #include "tests/support/zembrel_process.h"
 

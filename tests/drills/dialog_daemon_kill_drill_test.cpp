@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/main_dialog.h"
+#include "app/resource_ids.h"
 #include "camera/quorlink_bridge_api.h"
 #include "tests/support/zembrel_process.h"
 #include "tests/window/scripted_hosts.h"
@@ -18,9 +19,6 @@
 namespace torvix::drills {
 namespace {
 
-constexpr int kConnect = 1036;
-constexpr int kContrastEdit = 1005;
-constexpr int kAddressEdit = 1049;
 constexpr int kContrast = 16;  // the shadow byte the contrast edit shows
 
 class CountingClock final : public Clock {
@@ -64,7 +62,7 @@ TEST(DialogDaemonKillDrill, ConnectCutShortShowsTheShadowAndWorksAfterARestart) 
     clock.onKill = [&] { daemon.Kill(); };
     block.SettingsShadow[kContrast] = 0x40;
 
-    ASSERT_TRUE(window.UserClick(kConnect));
+    ASSERT_TRUE(window.UserClick(IDC_CONNECT));
 
     ASSERT_EQ(messages.shown.size(), 3u);
     EXPECT_EQ(messages.shown[0].text, " error: no (correct)connection PC to USB-I2C board");
@@ -72,19 +70,20 @@ TEST(DialogDaemonKillDrill, ConnectCutShortShowsTheShadowAndWorksAfterARestart) 
     EXPECT_EQ(messages.shown[2].text,
               "Camera settings not correctly read, default values displayed");
     EXPECT_EQ(block.SettingsShadow[kContrast], 0x40);
-    EXPECT_EQ(window.Find(kContrastEdit)->text, "40");
-    EXPECT_EQ(window.Find(kAddressEdit)->text, "XX");
+    EXPECT_EQ(window.Find(IDC_CONTRAST_EDIT)->text, "40");
+    EXPECT_EQ(window.Find(IDC_CAMERA_ADDRESS)->text, "XX");
 
     ASSERT_TRUE(daemon.Start());
     messages.shown.clear();
-    ASSERT_TRUE(window.UserClick(kConnect));
+    ASSERT_TRUE(window.UserClick(IDC_CONNECT));
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(window.Find(kContrastEdit)->text, Hex(block.SettingsShadow[kContrast]));
-    EXPECT_EQ(window.Find(kAddressEdit)->text, "70");
+    EXPECT_EQ(window.Find(IDC_CONTRAST_EDIT)->text, Hex(block.SettingsShadow[kContrast]));
+    EXPECT_EQ(window.Find(IDC_CAMERA_ADDRESS)->text, "70");
 
     // Usable again: a typed contrast value is written and kept.
-    ASSERT_TRUE(window.UserSelectText(kContrastEdit, 0, window.Find(kContrastEdit)->text.size()));
-    window.UserType(kContrastEdit, "45");
+    ASSERT_TRUE(
+        window.UserSelectText(IDC_CONTRAST_EDIT, 0, window.Find(IDC_CONTRAST_EDIT)->text.size()));
+    window.UserType(IDC_CONTRAST_EDIT, "45");
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(block.SettingsShadow[kContrast], 0x45);
   });

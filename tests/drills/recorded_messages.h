@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "camera/message_host.h"
+#include "messages/message_host.h"
 
 namespace torvix::drills {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "camera/message_host.h"
+#include "messages/message_host.h"
 #include "window/modal_host.h"
 #include "window/progress_host.h"
 #include "window/save_dialog_host.h"

@@ -6,9 +6,10 @@
 #include <QTimer>
 
 #include "app/qt/qt_progress_host.h"
+#include "app/resource_ids.h"
 #include "app/tool_menu.h"
 #include "tests/app/qt/qt_fixture.h"
-#include "tests/files/dump_fixture.h"
+#include "tests/dumps/dump_fixture.h"
 
 namespace torvix::test {
 namespace {
@@ -32,7 +33,8 @@ TEST_F(QtMenuTest, TheProgressDialogStandsOverTheDumpAndItsCancelEndsAPartialFil
     shown->findChild<QPushButton*>()->click();
   });
   RunOpen([&](DialogView& view) {
-    EXPECT_EQ(view.WidgetFor(1004)->toolTip().toStdString(), view.Window().Find(1004)->tip);
+    EXPECT_EQ(view.WidgetFor(IDC_CONTRAST_SLIDER)->toolTip().toStdString(),
+              view.Window().Find(IDC_CONTRAST_SLIDER)->tip);
     pressCancel.start(0);
     view.Window().UserSystemCommand(IDM_SAVE_EEPROM_DUMP, 0);
     EXPECT_EQ(progress.Dialog(), nullptr);

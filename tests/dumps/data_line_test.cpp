@@ -1,4 +1,4 @@
-#include "files/data_line.h"
+#include "dumps/data_line.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "files/build_stamp.h"
+#include "dumps/build_stamp.h"
 
 namespace torvix {
 

@@ -1,10 +1,10 @@
-#include "files/register_dump.h"
+#include "dumps/register_dump.h"
 
 #include <cstdio>
 
-#include "files/data_line.h"
-#include "files/dump_text_file.h"
-#include "files/file_cause_codes.h"
+#include "dumps/data_line.h"
+#include "dumps/dump_text_file.h"
+#include "dumps/file_cause_codes.h"
 
 namespace torvix {
 

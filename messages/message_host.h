@@ -1,7 +1,8 @@
-// Where the camera link's message boxes go.
+// Where message boxes go: the camera link's, the dump writers' and every window's.
 //
-// The window layer shows them as modal boxes captioned with the program's name; tests answer
-// them from a script. The type and answer values are the classic message-box ones, spelled
+// It stands below both the camera link and the window layer, so that neither needs the other:
+// the window layer shows the boxes as modal boxes captioned with the program's name, the
+// command line writes them on stderr, and tests answer them from a script. The type and answer values are the classic message-box ones, spelled
 // without the platform's macro names so that this header can sit beside <windows.h>.
 #pragma once
 

@@ -4,8 +4,9 @@
 #include <array>
 #include <set>
 
+#include "app/resource_ids.h"
+#include "app/resources/dialog_templates.h"
 #include "tests/window/scripted_hosts.h"
-#include "window/dialog_template.h"
 #include "window/dialog_window.h"
 
 namespace torvix::test {
@@ -52,7 +53,7 @@ TEST(DialogTemplateTest, WindowLayerHasEveryRowInTemplateOrderWithItsState) {
     EXPECT_EQ(control.text, row.kind == ControlKind::Edit ? "" : row.caption);
     EXPECT_EQ(control.selection, kNoSelection);
     EXPECT_EQ(control.check, 0);
-    EXPECT_EQ(control.items.size(), ListItemsOf(row.id).size());
+    EXPECT_EQ(control.items.size(), row.items.size());
     EXPECT_GT(row.rect.width, 0);
     EXPECT_GT(row.rect.height, 0);
   }
@@ -62,16 +63,17 @@ TEST(DialogTemplateTest, WindowLayerHasEveryRowInTemplateOrderWithItsState) {
 TEST(DialogTemplateTest, ListsHoldTheirFixedItemsWithBlanksAndAmpersandsKept) {
   ScriptedMessageHost messages;
   DialogWindow window(MainDialogTemplate(), messages);
-  EXPECT_EQ(window.Find(1006)->items,
+  EXPECT_EQ(window.Find(IDC_WHITE_BALANCE_MODE)->items,
             (std::vector<std::string>{"Auto mode", "Manual mode", "Push2White-set"}));
-  EXPECT_EQ(window.Find(1032)->items, (std::vector<std::string>{"OFF", " Low", "Middle", "High"}));
-  EXPECT_EQ(window.Find(1045)->items, (std::vector<std::string>{"B&W", "COLOR", "SMART"}));
-  EXPECT_EQ(window.Find(1048)->items,
+  EXPECT_EQ(window.Find(IDC_WDR_MODE)->items,
+            (std::vector<std::string>{"OFF", " Low", "Middle", "High"}));
+  EXPECT_EQ(window.Find(IDC_DN_MODE)->items, (std::vector<std::string>{"B&W", "COLOR", "SMART"}));
+  EXPECT_EQ(window.Find(IDC_ZOOM_FACTOR)->items,
             (std::vector<std::string>{"X1(1,0)", "X2(0,8)", "X2(0,7)", "X3(0,6)"}));
-  ASSERT_EQ(window.Find(1038)->items.size(), 16u);
-  EXPECT_EQ(window.Find(1038)->items[5], "2H/2V");
-  EXPECT_EQ(window.Find(1039)->items.size(), 8u);
-  EXPECT_EQ(window.Find(1040)->items.back(), "7");
+  ASSERT_EQ(window.Find(IDC_BLC_SIZE)->items.size(), 16u);
+  EXPECT_EQ(window.Find(IDC_BLC_SIZE)->items[5], "2H/2V");
+  EXPECT_EQ(window.Find(IDC_BLC_HORIZONTAL)->items.size(), 8u);
+  EXPECT_EQ(window.Find(IDC_BLC_VERTICAL)->items.back(), "7");
 }
 
 TEST(DialogTemplateTest, AboutBoxHasItsIconTextAndDefaultButton) {
@@ -81,7 +83,7 @@ TEST(DialogTemplateTest, AboutBoxHasItsIconTextAndDefaultButton) {
   EXPECT_EQ(about.width, 170);
   EXPECT_EQ(about.height, 62);
   ASSERT_EQ(about.controls.size(), 3u);
-  EXPECT_EQ(about.controls[0].resource, kProgramIconId);
+  EXPECT_EQ(about.controls[0].resource, IDI_PROGRAM);
   EXPECT_STREQ(about.controls[1].caption, "Torvix_Controller, Version 1.0");
   EXPECT_EQ(about.controls[2].id, kIdOk);
   EXPECT_EQ(about.controls[2].kind, ControlKind::DefaultPushButton);
@@ -98,12 +100,12 @@ TEST(DialogTemplateTest, TabVisitsVisibleTabStopsInTemplateOrderSkippingRadiosAn
   }
   for (int id : visited) {
     EXPECT_EQ(kHidden.count(id), 0u) << id;
-    EXPECT_NE(id, 1030);
-    EXPECT_NE(id, 1031);
+    EXPECT_NE(id, IDC_PAL);
+    EXPECT_NE(id, IDC_NTSC);
   }
   ASSERT_GE(visited.size(), 3u);
-  EXPECT_EQ(visited[1], 1002);
-  EXPECT_EQ(visited.back(), 1052);
+  EXPECT_EQ(visited[1], IDC_MIRROR);
+  EXPECT_EQ(visited.back(), IDC_DN_LEVEL_EDIT);
 }
 
 }  // namespace

@@ -11,8 +11,8 @@
 #include "bench/support/camera_on_sim.h"
 #include "bench/support/wall_over_pauses.h"
 #include "clock/virtual_clock.h"
-#include "files/dsp_settings_file.h"
-#include "files/eeprom_dump_file.h"
+#include "dumps/dsp_settings_file.h"
+#include "dumps/eeprom_dump_file.h"
 
 namespace torvix {
 namespace {

@@ -1,6 +1,6 @@
-#include "files/dsp_settings_file.h"
+#include "dumps/dsp_settings_file.h"
 
-#include "files/register_dump.h"
+#include "dumps/register_dump.h"
 
 namespace torvix {
 

@@ -4,16 +4,16 @@
 #include <gtest/gtest.h>
 
 #include "app/file_handlers.h"
-#include "files/eeprom_dump_file.h"
+#include "app/resource_ids.h"
+#include "dumps/eeprom_dump_file.h"
 #include "tests/app/app_fixture.h"
-#include "tests/files/dump_fixture.h"
+#include "tests/dumps/dump_fixture.h"
 #include "window/save_dialog_host.h"
 
 namespace torvix::testing {
 namespace {
 
 constexpr int kShow = 5;
-constexpr int kFilePathEdit = 1009;
 
 class ScriptedSaveDialog final : public SaveDialogHost {
  public:
@@ -33,8 +33,8 @@ struct Button {
   bool eeprom;
 };
 
-const Button kDspButton{"DspRegs", 1007, "dsp_complete.txt", false};
-const Button kEepromButton{"EepromDump", 1035, "eeprom_complete.vis", true};
+const Button kDspButton{"DspRegs", IDC_BROWSE_DSP_REGS, "dsp_complete.txt", false};
+const Button kEepromButton{"EepromDump", IDC_BROWSE_EEPROM_DUMP, "eeprom_complete.vis", true};
 
 class BrowseButton : public test::AppFixture, public ::testing::WithParamInterface<Button> {
  protected:
@@ -42,12 +42,12 @@ class BrowseButton : public test::AppFixture, public ::testing::WithParamInterfa
   void clickWithAnswer(std::optional<std::string> answer) {
     saveDialog.answer = std::move(answer);
     whileOpen = [this](DialogWindow& window) {
-      window.SetWindowText(kFilePathEdit, "before");
+      window.SetWindowText(IDC_FILE_PATH, "before");
       window.ShowWindow(GetParam().id, kShow);
       Rig().Log().Clear();
       messages.shown.clear();
       ASSERT_TRUE(window.UserClick(GetParam().id));
-      filePathAfter = window.GetWindowText(kFilePathEdit);
+      filePathAfter = window.GetWindowText(IDC_FILE_PATH);
     };
     Start();
   }
@@ -80,7 +80,7 @@ TEST_P(BrowseButton, WritesTheChosenFileAndShowsItsPath) {
   clickWithAnswer(path);
   EXPECT_EQ(filePathAfter, path);
   const std::string written = ReadBytes(path);
-  const std::string golden = ReadBytes(std::filesystem::path(TORVIX_FILES_GOLDEN_DIR) /
+  const std::string golden = ReadBytes(std::filesystem::path(TORVIX_DUMPS_GOLDEN_DIR) /
                                        GetParam().golden);
   if (GetParam().eeprom) {
     EXPECT_EQ(body(written), body(golden));

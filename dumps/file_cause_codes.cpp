@@ -1,4 +1,4 @@
-#include "files/file_cause_codes.h"
+#include "dumps/file_cause_codes.h"
 
 #include <cerrno>
 

@@ -8,15 +8,15 @@
 #include <regex>
 
 #include "camera/quorlink_bridge_api.h"
-#include "files/dsp_settings_file.h"
-#include "files/eeprom_dump_file.h"
+#include "dumps/dsp_settings_file.h"
+#include "dumps/eeprom_dump_file.h"
 #include "sim/sim_rig.h"
-#include "tests/files/dump_fixture.h"
+#include "tests/dumps/dump_fixture.h"
 
 namespace torvix::testing {
 namespace {
 
-const std::filesystem::path kGolden = TORVIX_FILES_GOLDEN_DIR;
+const std::filesystem::path kGolden = TORVIX_DUMPS_GOLDEN_DIR;
 
 // Everything after the first line end: the EEPROM header carries the build's stamp.
 std::string afterFirstLine(const std::string& bytes) {

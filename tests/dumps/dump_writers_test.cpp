@@ -13,10 +13,10 @@
 #include <csignal>
 #endif
 
-#include "files/build_stamp.h"
-#include "files/dsp_settings_file.h"
-#include "files/eeprom_dump_file.h"
-#include "tests/files/dump_fixture.h"
+#include "dumps/build_stamp.h"
+#include "dumps/dsp_settings_file.h"
+#include "dumps/eeprom_dump_file.h"
+#include "tests/dumps/dump_fixture.h"
 
 namespace torvix {
 namespace {

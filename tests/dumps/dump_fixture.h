@@ -15,7 +15,7 @@
 #include "camera/camera_link.h"
 #include "clock/virtual_clock.h"
 #include "tests/camera/recording_message_host.h"
-#include "tests/files/pattern_camera_bridge.h"
+#include "tests/dumps/pattern_camera_bridge.h"
 
 namespace torvix::testing {
 

@@ -1,9 +1,9 @@
-#include "files/eeprom_dump_file.h"
+#include "dumps/eeprom_dump_file.h"
 
 #include <cstdio>
 
-#include "files/build_stamp.h"
-#include "files/register_dump.h"
+#include "dumps/build_stamp.h"
+#include "dumps/register_dump.h"
 
 namespace torvix {
 

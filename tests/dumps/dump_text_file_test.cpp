@@ -1,12 +1,12 @@
-#include "files/dump_text_file.h"
+#include "dumps/dump_text_file.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <filesystem>
 
-#include "files/file_cause_codes.h"
-#include "tests/files/dump_fixture.h"
+#include "dumps/file_cause_codes.h"
+#include "tests/dumps/dump_fixture.h"
 
 namespace torvix {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "camera/camera_link.h"
-#include "camera/message_host.h"
-#include "files/dump_result.h"
+#include "dumps/dump_result.h"
+#include "messages/message_host.h"
 
 namespace torvix {
 

@@ -1,8 +1,8 @@
-#include "files/dump_text_file.h"
+#include "dumps/dump_text_file.h"
 
 #include <cerrno>
 
-#include "files/file_cause_codes.h"
+#include "dumps/file_cause_codes.h"
 
 namespace torvix {
 
