@@ -24,7 +24,7 @@ class Program : public ::testing::Test {
     return RunProgram(args, scratch / "", input);
   }
 
-  CliScratch scratch;
+  ScratchFolder scratch;
 };
 
 TEST_F(Program, SettingsOfAFreshSimCamera) {

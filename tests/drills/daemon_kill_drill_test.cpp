@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,6 +14,7 @@
 #include "camera/settings_table.h"
 #include "files/eeprom_dump_file.h"
 #include "tests/drills/recorded_messages.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/zembrel_process.h"
 
 namespace torvix::drills {
@@ -39,13 +39,6 @@ class KillSwitchClock final : public Clock {
 const std::vector<Box> kConnectionLost = {
     {" error: no (correct)connection PC to USB-I2C board", kMessageOk},
     {" Check if board is connected to PC and/or verify driver", kMessageOk}};
-
-std::vector<std::string> Lines(const std::string& path) {
-  std::ifstream in(path);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
 
 class DaemonKillDrill : public ::testing::Test {
  protected:
@@ -117,8 +110,8 @@ TEST_F(DaemonKillDrill, DumpCutShortEndsWithTheFailedLineAndWorksAfterARestart) 
   EXPECT_TRUE(full.Complete());
   EXPECT_TRUE(messages_.shown.empty());
 
-  const std::vector<std::string> partial = Lines(partialPath);
-  const std::vector<std::string> complete = Lines(fullPath);
+  const std::vector<std::string> partial = testing::CrLfLines(testing::ReadFileBytes(partialPath));
+  const std::vector<std::string> complete = testing::CrLfLines(testing::ReadFileBytes(fullPath));
   ASSERT_EQ(complete.size(), static_cast<std::size_t>(kEepromFileLines));
   ASSERT_FALSE(partial.empty());
   ASSERT_LT(partial.size(), complete.size());

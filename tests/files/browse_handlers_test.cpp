@@ -6,7 +6,8 @@
 #include "app/file_handlers.h"
 #include "files/eeprom_dump_file.h"
 #include "tests/app/app_fixture.h"
-#include "tests/files/dump_fixture.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/scratch_folder.h"
 #include "window/save_dialog_host.h"
 
 namespace torvix::testing {
@@ -79,8 +80,8 @@ TEST_P(BrowseButton, WritesTheChosenFileAndShowsItsPath) {
   const std::string path = (scratch / "chosen").string();
   clickWithAnswer(path);
   EXPECT_EQ(filePathAfter, path);
-  const std::string written = ReadBytes(path);
-  const std::string golden = ReadBytes(std::filesystem::path(TORVIX_FILES_GOLDEN_DIR) /
+  const std::string written = ReadFileBytes(path);
+  const std::string golden = ReadFileBytes(std::filesystem::path(TORVIX_FILES_GOLDEN_DIR) /
                                        GetParam().golden);
   if (GetParam().eeprom) {
     EXPECT_EQ(body(written), body(golden));

@@ -11,9 +11,9 @@
 namespace torvix {
 namespace {
 
-using testing::ReadBytes;
+using testing::ReadFileBytes;
 using testing::ScratchFolder;
-using testing::WriteBytes;
+using testing::WriteFileBytes;
 
 struct ErrnoCase {
   int errnoValue;
@@ -45,13 +45,13 @@ TEST(FileCauseWords, EveryCodeHasWordsAndUnknownCodesFallBackToGeneric) {
 TEST(DumpTextFile, EndsEveryLineWithCrLfAndReplacesALongerFile) {
   ScratchFolder scratch;
   const auto path = scratch / "out.txt";
-  WriteBytes(path, std::string(5000, 'x'));
+  WriteFileBytes(path, std::string(5000, 'x'));
   DumpTextFile file;
   ASSERT_TRUE(file.Open(path.string()));
   ASSERT_TRUE(file.WriteLine("ab"));
   ASSERT_TRUE(file.WriteLine(""));
   ASSERT_TRUE(file.Close());
-  EXPECT_EQ(ReadBytes(path), "ab\r\n\r\n");
+  EXPECT_EQ(ReadFileBytes(path), "ab\r\n\r\n");
 }
 
 TEST(DumpTextFile, EachLineIsOnDiskBeforeTheNextIsWritten) {
@@ -60,7 +60,7 @@ TEST(DumpTextFile, EachLineIsOnDiskBeforeTheNextIsWritten) {
   DumpTextFile file;
   ASSERT_TRUE(file.Open(path.string()));
   ASSERT_TRUE(file.WriteLine("first"));
-  EXPECT_EQ(ReadBytes(path), "first\r\n");
+  EXPECT_EQ(ReadFileBytes(path), "first\r\n");
 }
 
 struct OpenCase {

@@ -24,9 +24,9 @@ namespace {
 using testing::CrLfLines;
 using testing::PatternCameraBridge;
 using testing::PatternValue;
-using testing::ReadBytes;
+using testing::ReadFileBytes;
 using testing::ReadRequest;
-using testing::WriteBytes;
+using testing::WriteFileBytes;
 using FailAt = PatternCameraBridge::FailAt;
 
 enum class Dump { kDsp, kEeprom };
@@ -87,7 +87,7 @@ TEST_P(DumpWriter, ReadsEveryRegisterOnceInAscendingOrderWithItsPauses) {
 
 TEST_P(DumpWriter, WritesTheCompleteLayoutWithCrLfLineEnds) {
   const DumpResult result = write(dump(), link, messages, path());
-  const std::string bytes = ReadBytes(path());
+  const std::string bytes = ReadFileBytes(path());
   ASSERT_GE(bytes.size(), 2u);
   EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
   EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'),
@@ -107,9 +107,9 @@ TEST_P(DumpWriter, WritesTheCompleteLayoutWithCrLfLineEnds) {
 }
 
 TEST_P(DumpWriter, ReplacesALongerExistingFile) {
-  WriteBytes(path(), std::string(64 * 1024, 'z'));
+  WriteFileBytes(path(), std::string(64 * 1024, 'z'));
   write(dump(), link, messages, path());
-  const std::string bytes = ReadBytes(path());
+  const std::string bytes = ReadFileBytes(path());
   EXPECT_EQ(bytes.find('z'), std::string::npos);
   EXPECT_EQ(CrLfLines(bytes).size(), dump() == Dump::kDsp ? 137u : 73u);
 }
@@ -150,7 +150,7 @@ TEST_P(DumpWriter, AWriteFailingMidwayKeepsWhatWasWrittenAndReadsNoFurther) {
   EXPECT_EQ(result.outcome, DumpOutcome::kWriteFailed);
   EXPECT_THAT(boxes, ::testing::ElementsAre("Box(0x00): Can't write file " + path() +
                                             ": the disk is full, error = 14\n"));
-  const std::string bytes = ReadBytes(path());
+  const std::string bytes = ReadFileBytes(path());
   EXPECT_EQ(bytes.size(), 3000u);
   // The file holds the complete lines written before the failing one, byte for byte.
   std::string complete = bytes.substr(0, bytes.rfind("\r\n") + 2);
@@ -209,7 +209,7 @@ TEST_P(DumpReadFailure, EndsWithTheFailedLineShowingNoValueForUnreadEntries) {
   EXPECT_EQ(static_cast<int>(bridge.Requests().size()), failedRead + 1) << "nothing read after";
   EXPECT_THAT(boxes, ::testing::ElementsAre("Box(0x00): not a correct acknowledge recieved"));
 
-  const std::vector<std::string> lines = CrLfLines(ReadBytes(path));
+  const std::vector<std::string> lines = CrLfLines(ReadFileBytes(path));
   const int titleLines = static_cast<int>(titleOf(f.dump, 0).size());
   const int expectedLines = 1 + (f.group + 1) * titleLines + f.group * 16 + f.row + 1;
   ASSERT_EQ(static_cast<int>(lines.size()), expectedLines);
@@ -264,8 +264,8 @@ TEST_F(EepromHeader, TwoDumpsOfOneBuildHaveTheSameHeaderLine) {
   WriteEepromDumpFile(link, messages, first.string());
   clock.Advance(std::chrono::hours(24));
   WriteEepromDumpFile(link, messages, second.string());
-  EXPECT_EQ(CrLfLines(ReadBytes(first)).front(), CrLfLines(ReadBytes(second)).front());
-  EXPECT_EQ(ReadBytes(first), ReadBytes(second));
+  EXPECT_EQ(CrLfLines(ReadFileBytes(first)).front(), CrLfLines(ReadFileBytes(second)).front());
+  EXPECT_EQ(ReadFileBytes(first), ReadFileBytes(second));
 }
 
 }  // namespace

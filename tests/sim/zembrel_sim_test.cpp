@@ -12,7 +12,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,7 +20,9 @@
 #include "bridge/src/transport_socket.h"
 #include "clock/clock.h"
 #include "tests/sim/camera_link.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/interleaved_writes.h"
+#include "tests/support/scratch_folder.h"
 
 namespace torvix {
 namespace {
@@ -69,12 +70,6 @@ pid_t Spawn(const std::vector<std::string>& args, const std::string& out = "",
   return pid;
 }
 
-std::string ReadText(const fs::path& path) {
-  std::ostringstream text;
-  text << std::ifstream(path).rdbuf();
-  return text.str();
-}
-
 sockaddr_un AddressOf(const std::string& path) {
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
@@ -94,21 +89,13 @@ int ConnectTo(const std::string& path, int flags = 0) {
 
 class ZembrelSim : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/zembrel_sim_test_XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    socket_ = (dir_ / "zembrel-0").string();
-    state_ = (dir_ / "state.json").string();
-    ::setenv("QUORLINK_DEVICE", socket_.c_str(), 1);
-  }
+  void SetUp() override { ::setenv("QUORLINK_DEVICE", socket_.c_str(), 1); }
   void TearDown() override {
     if (pid_ > 0) {
       ::kill(pid_, SIGKILL);
       WaitForExit(pid_);
     }
     ::unsetenv("QUORLINK_DEVICE");
-    fs::remove_all(dir_);
   }
 
   // Starts the daemon and waits (bounded) until it accepts connections. Its stderr goes to
@@ -134,11 +121,12 @@ class ZembrelSim : public ::testing::Test {
     return code;
   }
 
-  std::string ServerWords() const { return ReadText(dir_ / "server.err"); }
+  std::string ServerWords() const { return testing::ReadFileBytes(dir_ / "server.err"); }
 
-  fs::path dir_;
-  std::string socket_;
-  std::string state_;
+  testing::ScratchFolder scratch_;
+  const fs::path& dir_ = scratch_.Path();
+  const std::string socket_ = (dir_ / "zembrel-0").string();
+  const std::string state_ = (dir_ / "state.json").string();
   pid_t pid_ = -1;
 };
 
@@ -226,10 +214,9 @@ TEST_F(ZembrelSim, EachConnectionsRequestStaysItsOwn) {
   testing::InterleaveTwoWrites(*OpenSocketAdapterDevice(socket_),
                                *OpenSocketAdapterDevice(socket_));
   EXPECT_EQ(Stop(), 0);
-  std::ostringstream text;
-  text << std::ifstream(log).rdbuf();
-  EXPECT_NE(text.str().find("0x14 W aa bb cc status 0\n"), std::string::npos) << text.str();
-  EXPECT_NE(text.str().find("0x38 W 00 30 57 status 0\n"), std::string::npos);
+  const std::string text = testing::ReadFileBytes(log);
+  EXPECT_NE(text.find("0x14 W aa bb cc status 0\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("0x38 W 00 30 57 status 0\n"), std::string::npos);
 }
 
 TEST_F(ZembrelSim, SocketInUseIsRefusedWithExitTwo) {
@@ -276,9 +263,7 @@ TEST_F(ZembrelSim, OnlyTheOwnerOrWithGroupItsGroupMayConnectWhateverTheUmask) {
 TEST_F(ZembrelSim, CorruptStateFileIsRefusedAndNeverOverwritten) {
   std::ofstream(state_) << "{\"torn\":";
   EXPECT_EQ(WaitForExit(Spawn({"--socket", socket_, "--state", state_})), 2);
-  std::ostringstream text;
-  text << std::ifstream(state_).rdbuf();
-  EXPECT_EQ(text.str(), "{\"torn\":");
+  EXPECT_EQ(testing::ReadFileBytes(state_), "{\"torn\":");
   EXPECT_FALSE(fs::exists(socket_));
 }
 
@@ -295,7 +280,7 @@ TEST_F(ZembrelSim, LogThatIsNoRegularFileIsRefusedInWordsWithoutWaiting) {
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   const std::string err = (dir_ / "err.txt").string();
   EXPECT_EQ(WaitForExitWithin(Spawn({"--socket", socket_, "--log", fifo}, "", err)), 2);
-  EXPECT_EQ(ReadText(err),
+  EXPECT_EQ(testing::ReadFileBytes(err),
             "zembrel-sim: cannot open log file " + fifo + ": it is not a regular file\n");
 }
 
@@ -345,7 +330,7 @@ TEST_F(ZembrelSim, HelpAndVersionOnAFullDiskFailInWords) {
     for (const char* option : {"--help", "--version"}) {
       SCOPED_TRACE(std::string(name) + " " + option);
       EXPECT_EQ(WaitForExitWithin(Spawn({option}, "/dev/full", err, program)), 1);
-      EXPECT_EQ(ReadText(err), std::string(name) +
+      EXPECT_EQ(testing::ReadFileBytes(err), std::string(name) +
                                    ": cannot write standard output: No space left on device\n");
     }
   }

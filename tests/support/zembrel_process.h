@@ -11,25 +11,18 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "clock/clock.h"
+#include "tests/support/scratch_folder.h"
 
 namespace torvix {
 
 class ZembrelProcess {
  public:
-  ZembrelProcess() {
-    char pattern[] = "/tmp/torvix_drill_XXXXXX";
-    if (::mkdtemp(pattern) != nullptr) dir_ = pattern;
-    socket_ = dir_ + "/zembrel-0";
-  }
-  ~ZembrelProcess() {
-    Kill();
-    std::filesystem::remove_all(dir_);
-  }
+  ZembrelProcess() : dir_(scratch_.Path().string()), socket_((scratch_ / "zembrel-0").string()) {}
+  ~ZembrelProcess() { Kill(); }
   ZembrelProcess(const ZembrelProcess&) = delete;
   ZembrelProcess& operator=(const ZembrelProcess&) = delete;
 
@@ -73,6 +66,7 @@ class ZembrelProcess {
     return ok;
   }
 
+  testing::ScratchFolder scratch_;
   std::string dir_;
   std::string socket_;
   pid_t pid_ = -1;

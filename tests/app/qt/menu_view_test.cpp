@@ -8,7 +8,8 @@
 #include "app/qt/qt_progress_host.h"
 #include "app/tool_menu.h"
 #include "tests/app/qt/qt_fixture.h"
-#include "tests/files/dump_fixture.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/scratch_folder.h"
 
 namespace torvix::test {
 namespace {
@@ -39,7 +40,7 @@ TEST_F(QtMenuTest, TheProgressDialogStandsOverTheDumpAndItsCancelEndsAPartialFil
     EXPECT_TRUE(view.Window().IsWindowEnabled());
   });
   EXPECT_EQ(label, QStringLiteral("Block 2 of 4"));
-  const auto lines = torvix::testing::CrLfLines(torvix::testing::ReadBytes(*files.answer));
+  const auto lines = torvix::testing::CrLfLines(torvix::testing::ReadFileBytes(*files.answer));
   ASSERT_GT(lines.size(), 20u);
   EXPECT_LT(lines.size(), 73u);
   EXPECT_NE(lines.back().find("??"), std::string::npos) << lines.back();
