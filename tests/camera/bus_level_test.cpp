@@ -9,12 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "camera/camera_link.h"
 #include "camera/camera_lock.h"
-#include "camera/quorlink_bridge_api.h"
 #include "clock/virtual_clock.h"
-#include "sim/sim_rig.h"
-#include "tests/camera/recording_message_host.h"
+#include "tests/support/camera_on_sim.h"
 
 namespace torvix::testing {
 namespace {
@@ -29,12 +26,8 @@ std::vector<Milliseconds> ms(std::initializer_list<int> values) {
   return out;
 }
 
-class CameraOnBus : public ::testing::Test {
+class CameraOnBus : public ::testing::Test, protected CameraOnSim {
  protected:
-  CameraOnBus() { UseInProcessSim(); }
-  ~CameraOnBus() override { SimRig::Instance().Log().SetSink(nullptr); }
-
-  SimRig& rig() { return SimRig::Instance(); }
   const BusTransfer& transfer(std::size_t i) { return rig().Log()[i]; }
   Microseconds gap(std::size_t first, std::size_t second) {
     return rig().Log().Between(first, second);
@@ -42,10 +35,6 @@ class CameraOnBus : public ::testing::Test {
 
   VirtualClock clock;
   ScopedClock useClock{clock};
-  CallLog boxes;
-  QuorlinkBridgeApi bridge;
-  RecordingMessageHost messages{boxes};
-  CameraLink link{bridge, messages};
 };
 
 // A second link writes while the first waits between its request and its value. Unlocked, it

@@ -6,7 +6,7 @@
 
 #include "camera/camera_link.h"
 #include "clock/virtual_clock.h"
-#include "tests/camera/recording_message_host.h"
+#include "tests/support/recording_message_host.h"
 #include "tests/files/pattern_camera_bridge.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/scratch_folder.h"

@@ -7,11 +7,12 @@
 #include <cstdlib>
 #include <regex>
 
-#include "camera/quorlink_bridge_api.h"
+#include "clock/virtual_clock.h"
 #include "files/dsp_settings_file.h"
 #include "files/eeprom_dump_file.h"
-#include "sim/sim_rig.h"
-#include "tests/files/dump_fixture.h"
+#include "tests/support/camera_on_sim.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/scratch_folder.h"
 
 namespace torvix::testing {
 namespace {
@@ -26,16 +27,8 @@ std::string afterFirstLine(const std::string& bytes) {
 
 std::string firstLine(const std::string& bytes) { return bytes.substr(0, bytes.find("\r\n")); }
 
-class GoldenDump : public ::testing::Test {
+class GoldenDump : public ::testing::Test, protected CameraOnSim {
  protected:
-  GoldenDump() { UseInProcessSim(); }
-  ~GoldenDump() override {
-    SimRig::Instance().Log().SetSink(nullptr);
-    SimRig::Instance().Reset();
-  }
-
-  SimRig& rig() { return SimRig::Instance(); }
-
   // The camera stops answering right after it received this read request, so the one-byte
   // read that follows fails with a data NACK.
   void failReadAfterRequest(std::vector<uint8_t> request) {
@@ -57,10 +50,6 @@ class GoldenDump : public ::testing::Test {
 
   VirtualClock clock;
   ScopedClock useClock{clock};
-  CallLog boxes;
-  QuorlinkBridgeApi bridge;
-  RecordingMessageHost messages{boxes};
-  CameraLink link{bridge, messages};
   ScratchFolder scratch;
 };
 
