@@ -66,8 +66,8 @@ void BM_ReadRequestOnSim(benchmark::State& state) {
 }
 
 // A zembrel-sim process for the socket benchmarks, started once, stopped at exit.
-ZembrelProcess& TheDaemon() {
-  static ZembrelProcess daemon;
+testing::ZembrelProcess& TheDaemon() {
+  static testing::ZembrelProcess daemon(ZEMBREL_SIM_PATH);
   static const bool started = daemon.Start();
   (void)started;
   return daemon;

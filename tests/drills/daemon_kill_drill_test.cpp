@@ -48,7 +48,7 @@ class DaemonKillDrill : public ::testing::Test {
   }
   void TearDown() override { ::unsetenv("QUORLINK_DEVICE"); }
 
-  ZembrelProcess daemon_;
+  testing::ZembrelProcess daemon_{ZEMBREL_SIM_PATH};
   KillSwitchClock clock_;
   ScopedClock scoped_{clock_};
   QuorlinkBridgeApi bridge_;

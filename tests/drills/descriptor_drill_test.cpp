@@ -42,7 +42,7 @@ class DescriptorDrill : public ::testing::Test {
     ::unsetenv("QUORLINK_DEVICE");
   }
 
-  ZembrelProcess daemon_;
+  testing::ZembrelProcess daemon_{ZEMBREL_SIM_PATH};
 };
 
 TEST_F(DescriptorDrill, TenThousandOpenCloseCyclesLeakNothing) {

@@ -45,7 +45,7 @@ std::string Hex(unsigned value) {
 }
 
 TEST(DialogDaemonKillDrill, ConnectCutShortShowsTheShadowAndWorksAfterARestart) {
-  ZembrelProcess daemon;
+  testing::ZembrelProcess daemon(ZEMBREL_SIM_PATH);
   ASSERT_TRUE(daemon.Start());
   ::setenv("QUORLINK_DEVICE", daemon.Socket().c_str(), 1);
   CountingClock clock;

@@ -22,7 +22,7 @@
 #include "tests/sim/camera_link.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/interleaved_writes.h"
-#include "tests/support/scratch_folder.h"
+#include "tests/support/zembrel_process.h"
 
 namespace torvix {
 namespace {
@@ -90,44 +90,22 @@ int ConnectTo(const std::string& path, int flags = 0) {
 class ZembrelSim : public ::testing::Test {
  protected:
   void SetUp() override { ::setenv("QUORLINK_DEVICE", socket_.c_str(), 1); }
-  void TearDown() override {
-    if (pid_ > 0) {
-      ::kill(pid_, SIGKILL);
-      WaitForExit(pid_);
-    }
-    ::unsetenv("QUORLINK_DEVICE");
-  }
+  void TearDown() override { ::unsetenv("QUORLINK_DEVICE"); }
 
-  // Starts the daemon and waits (bounded) until it accepts connections. Its stderr goes to
-  // ServerWords().
+  // Starts the daemon on its state file and waits (bounded) until it accepts connections. Its
+  // stderr goes to ServerWords().
   void Start(std::vector<std::string> extra = {}) {
-    std::vector<std::string> args{"--socket", socket_, "--state", state_};
-    args.insert(args.end(), extra.begin(), extra.end());
-    pid_ = Spawn(args, "", (dir_ / "server.err").string());
-    for (int tries = 0; tries < 500; ++tries) {
-      const int fd = ConnectTo(socket_);
-      if (fd >= 0) {
-        ::close(fd);
-        return;
-      }
-      Pause(Milliseconds{10});
-    }
-    FAIL() << "zembrel-sim did not start listening";
+    extra.insert(extra.begin(), {"--state", state_});
+    if (!daemon_.Start(extra)) FAIL() << "zembrel-sim did not start listening";
   }
-  int Stop(int signal = SIGTERM) {
-    ::kill(pid_, signal);
-    const int code = WaitForExit(pid_);
-    pid_ = -1;
-    return code;
-  }
+  int Stop(int signal = SIGTERM) { return daemon_.Stop(signal); }
 
-  std::string ServerWords() const { return testing::ReadFileBytes(dir_ / "server.err"); }
+  std::string ServerWords() const { return daemon_.Said(); }
 
-  testing::ScratchFolder scratch_;
-  const fs::path& dir_ = scratch_.Path();
-  const std::string socket_ = (dir_ / "zembrel-0").string();
+  testing::ZembrelProcess daemon_{ZEMBREL_SIM_PATH};
+  const fs::path dir_ = daemon_.Dir();
+  const std::string socket_ = daemon_.Socket();
   const std::string state_ = (dir_ / "state.json").string();
-  pid_t pid_ = -1;
 };
 
 TEST_F(ZembrelSim, RegisterWrittenThroughTheSocketReadsBack) {
