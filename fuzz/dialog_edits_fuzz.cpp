@@ -27,7 +27,7 @@ using namespace torvix;
 constexpr int kAddressEditId = 1049;
 
 void CheckWrites(const BusLog& log) {
-  for (const test::RegisterWrite& write : test::RegisterWrites(log)) {
+  for (const torvix::testing::RegisterWrite& write : torvix::testing::RegisterWrites(log)) {
     if (write.reg == kSettingsTable[CameraAddress].registerAddress) {
       FUZZ_CHECK(write.value <= kCameraAddressMaximum);
     }
@@ -75,8 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   clock->ClearPauses();
 
   FuzzedDataProvider in(data, size);
-  test::ScriptedMessageHost messages;
-  test::ScriptedModalHost modal;
+  torvix::testing::ScriptedMessageHost messages;
+  torvix::testing::ScriptedModalHost modal;
   QuorlinkBridgeApi bridge;
   CMyTorvix_ControllerDlg dialog(bridge, messages);
   modal.steps.push_back([&](DialogWindow& window) {

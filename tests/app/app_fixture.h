@@ -14,7 +14,7 @@
 #include "sim/sim_rig.h"
 #include "tests/window/scripted_hosts.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 
 // What a slider/edit pair shows for one setting: the thumb's position and the edit's text.
 struct PairShown {
@@ -71,4 +71,4 @@ class AppFixture : public ::testing::Test {
   ScopedClock scopedClock_;
 };
 
-}  // namespace torvix::test
+}  // namespace torvix::testing

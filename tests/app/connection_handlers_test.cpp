@@ -8,7 +8,7 @@
 #include "sim/board_faults.h"
 #include "tests/app/panel_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 using Writes_ = std::vector<RegisterWrite>;
@@ -273,4 +273,4 @@ TEST_F(ConnectionTest, SearchFindsTheCameraPastABoardThatStalledOnce) {
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

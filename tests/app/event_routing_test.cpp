@@ -6,7 +6,7 @@
 #include "app/main_dialog_events.h"
 #include "tests/window/scripted_hosts.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 struct Route {
@@ -107,4 +107,4 @@ TEST(EventTableTest, HasFortyTwoRowsAndNoEventTakenTwice) {
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

@@ -4,7 +4,7 @@
 #include "app/main_dialog_events.h"
 #include "tests/app/app_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 using ExchangeTest = AppFixture;
@@ -94,4 +94,4 @@ TEST_F(ExchangeTest, APushOfACheckMemberSetsTheBoxWithoutAClick) {
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

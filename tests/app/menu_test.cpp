@@ -18,14 +18,10 @@
 #include "tests/support/scratch_folder.h"
 #include "window/check_question.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 using ::testing::HasSubstr;
-using torvix::testing::CrLfLines;
-using torvix::testing::ReadFileBytes;
-using torvix::testing::ScratchFolder;
-using torvix::testing::WriteFileBytes;
 
 class MenuTest : public PanelFixture {
  protected:
@@ -240,4 +236,4 @@ TEST_F(MenuTest, EveryControlThatWritesTheCameraHasATipNamingItsRegisterAndRange
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

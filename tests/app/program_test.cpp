@@ -5,7 +5,7 @@
 #include "app/application.h"
 #include "tests/app/app_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 struct RegisterValue {
@@ -92,4 +92,4 @@ TEST_F(ProgramTest, AHostThatLetsGoOfTheOpenDialogEndsTheProgramAllTheSame) {
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

@@ -5,7 +5,7 @@
 
 #include "tests/app/app_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 // Every control SetPanelEnabled touches; the rest stay usable whatever it does.
@@ -112,4 +112,4 @@ TEST_F(RefreshTest, AboutBoxClosesWithEscAndTheCloseBoxToo) {
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

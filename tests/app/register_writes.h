@@ -10,7 +10,7 @@
 
 #include "sim/bus_log.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 
 struct RegisterWrite {
   uint8_t reg;
@@ -55,4 +55,4 @@ inline std::vector<Milliseconds> AcceptedWritePauses(int n) {
   return out;
 }
 
-}  // namespace torvix::test
+}  // namespace torvix::testing

@@ -4,7 +4,7 @@
 
 #include "tests/app/app_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 using ShellTest = AppFixture;
@@ -132,4 +132,4 @@ TEST_F(ShellTest, IconIsCentredWithTruncationOnAClientAreaSmallerThanTheIcon) {
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

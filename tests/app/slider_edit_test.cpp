@@ -8,7 +8,7 @@
 
 #include "tests/app/panel_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 std::string hex(unsigned value) {
@@ -211,4 +211,4 @@ TEST_F(SliderEditTest, AFailedWriteKeepsTheShadowButShowsTheNewValue) {
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

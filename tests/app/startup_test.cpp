@@ -7,7 +7,7 @@
 #include "app/application.h"
 #include "tests/app/app_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 constexpr const char* kOsdMessage =
@@ -189,4 +189,4 @@ INSTANTIATE_TEST_SUITE_P(Values, OddValueTest, ::testing::ValuesIn(kOddValues),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

@@ -20,7 +20,7 @@
 #include <unistd.h>
 #endif
 
-namespace torvix {
+namespace torvix::testing {
 namespace {
 
 // An empty value removes the variable.
@@ -43,8 +43,8 @@ int16_t OneWrite() {
 TEST(SimLog, AppendsEveryTransferAsTheBusLogFormatsItUntilTheSettingIsGone) {
   VirtualClock clock;
   ScopedClock scoped(clock);
-  const testing::ScratchFolder dir;
-  testing::WriteFileBytes(dir / "bus.log", "earlier line\n");
+  const ScratchFolder dir;
+  WriteFileBytes(dir / "bus.log", "earlier line\n");
   const BusLog& log = UseInProcessSim().Log();
   SetSimLog((dir / "no-such-folder" / "bus.log").string());
   EXPECT_EQ(OneWrite(), 0);  // a log that cannot be written keeps nobody from working
@@ -75,4 +75,4 @@ TEST(SimLog, AppendsEveryTransferAsTheBusLogFormatsItUntilTheSettingIsGone) {
 }
 
 }  // namespace
-}  // namespace torvix
+}  // namespace torvix::testing

@@ -18,11 +18,9 @@
 #include "clock/clock.h"
 #include "tests/support/board_server.h"
 
-namespace torvix {
+namespace torvix::testing {
 namespace {
 
-using testing::BoardServer;
-using testing::HappyBoard;
 
 class SocketTransport : public ::testing::Test {
  protected:
@@ -204,4 +202,4 @@ TEST_F(SocketTransport, DefaultPathFollowsTheRuntimeDirectory) {
 }
 
 }  // namespace
-}  // namespace torvix
+}  // namespace torvix::testing

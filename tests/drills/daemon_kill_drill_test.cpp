@@ -17,7 +17,7 @@
 #include "tests/support/file_bytes.h"
 #include "tests/support/zembrel_process.h"
 
-namespace torvix::drills {
+namespace torvix::testing {
 namespace {
 
 // Virtual time that runs a hook at the n-th pause: the kill lands at a chosen step.
@@ -48,7 +48,7 @@ class DaemonKillDrill : public ::testing::Test {
   }
   void TearDown() override { ::unsetenv("QUORLINK_DEVICE"); }
 
-  testing::ZembrelProcess daemon_{ZEMBREL_SIM_PATH};
+  ZembrelProcess daemon_{ZEMBREL_SIM_PATH};
   KillSwitchClock clock_;
   ScopedClock scoped_{clock_};
   QuorlinkBridgeApi bridge_;
@@ -110,8 +110,8 @@ TEST_F(DaemonKillDrill, DumpCutShortEndsWithTheFailedLineAndWorksAfterARestart) 
   EXPECT_TRUE(full.Complete());
   EXPECT_TRUE(messages_.shown.empty());
 
-  const std::vector<std::string> partial = testing::CrLfLines(testing::ReadFileBytes(partialPath));
-  const std::vector<std::string> complete = testing::CrLfLines(testing::ReadFileBytes(fullPath));
+  const std::vector<std::string> partial = CrLfLines(ReadFileBytes(partialPath));
+  const std::vector<std::string> complete = CrLfLines(ReadFileBytes(fullPath));
   ASSERT_EQ(complete.size(), static_cast<std::size_t>(kEepromFileLines));
   ASSERT_FALSE(partial.empty());
   ASSERT_LT(partial.size(), complete.size());
@@ -131,4 +131,4 @@ TEST_F(DaemonKillDrill, DumpCutShortEndsWithTheFailedLineAndWorksAfterARestart) 
 }
 
 }  // namespace
-}  // namespace torvix::drills
+}  // namespace torvix::testing

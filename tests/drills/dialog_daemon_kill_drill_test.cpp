@@ -15,7 +15,7 @@
 #include "tests/support/zembrel_process.h"
 #include "tests/window/scripted_hosts.h"
 
-namespace torvix::drills {
+namespace torvix::testing {
 namespace {
 
 constexpr int kConnect = 1036;
@@ -45,13 +45,13 @@ std::string Hex(unsigned value) {
 }
 
 TEST(DialogDaemonKillDrill, ConnectCutShortShowsTheShadowAndWorksAfterARestart) {
-  testing::ZembrelProcess daemon(ZEMBREL_SIM_PATH);
+  ZembrelProcess daemon(ZEMBREL_SIM_PATH);
   ASSERT_TRUE(daemon.Start());
   ::setenv("QUORLINK_DEVICE", daemon.Socket().c_str(), 1);
   CountingClock clock;
   ScopedClock scoped(clock);
-  test::ScriptedMessageHost messages;
-  test::ScriptedModalHost modal;
+  ScriptedMessageHost messages;
+  ScriptedModalHost modal;
   QuorlinkBridgeApi bridge;
   CMyTorvix_ControllerDlg dialog(bridge, messages);
 
@@ -93,4 +93,4 @@ TEST(DialogDaemonKillDrill, ConnectCutShortShowsTheShadowAndWorksAfterARestart) 
 }
 
 }  // namespace
-}  // namespace torvix::drills
+}  // namespace torvix::testing

@@ -16,7 +16,7 @@
 #include "sim/sim_rig.h"
 #include "tests/drills/recorded_messages.h"
 
-namespace torvix::drills {
+namespace torvix::testing {
 namespace {
 
 // The boxes of each code with texts of its own; every other code gets the connection pair.
@@ -109,4 +109,4 @@ TEST_F(ResultCodeDrill, MissingBoardShowsTheConnectionPairForTheInvalidHandle) {
 }
 
 }  // namespace
-}  // namespace torvix::drills
+}  // namespace torvix::testing

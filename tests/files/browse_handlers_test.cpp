@@ -37,7 +37,7 @@ struct Button {
 const Button kDspButton{"DspRegs", 1007, "dsp_complete.txt", false};
 const Button kEepromButton{"EepromDump", 1035, "eeprom_complete.vis", true};
 
-class BrowseButton : public test::AppFixture, public ::testing::WithParamInterface<Button> {
+class BrowseButton : public AppFixture, public ::testing::WithParamInterface<Button> {
  protected:
   // Opens the dialog, sets edit 1009 to "before", shows the hidden debug button and clicks it.
   void clickWithAnswer(std::optional<std::string> answer) {
@@ -55,7 +55,7 @@ class BrowseButton : public test::AppFixture, public ::testing::WithParamInterfa
 
   std::vector<std::string> shownTexts() const {
     std::vector<std::string> texts;
-    for (const test::ShownMessage& m : messages.shown) texts.push_back(m.text);
+    for (const ShownMessage& m : messages.shown) texts.push_back(m.text);
     return texts;
   }
 

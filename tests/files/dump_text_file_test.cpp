@@ -8,12 +8,9 @@
 #include "files/file_cause_codes.h"
 #include "tests/files/dump_fixture.h"
 
-namespace torvix {
+namespace torvix::testing {
 namespace {
 
-using testing::ReadFileBytes;
-using testing::ScratchFolder;
-using testing::WriteFileBytes;
 
 struct ErrnoCase {
   int errnoValue;
@@ -108,4 +105,4 @@ TEST(DumpTextFile, ReportsAFullDiskAtTheLineThatFailed) {
 }
 
 }  // namespace
-}  // namespace torvix
+}  // namespace torvix::testing

@@ -18,15 +18,9 @@
 #include "files/eeprom_dump_file.h"
 #include "tests/files/dump_fixture.h"
 
-namespace torvix {
+namespace torvix::testing {
 namespace {
 
-using testing::CrLfLines;
-using testing::PatternCameraBridge;
-using testing::PatternValue;
-using testing::ReadFileBytes;
-using testing::ReadRequest;
-using testing::WriteFileBytes;
 using FailAt = PatternCameraBridge::FailAt;
 
 enum class Dump { kDsp, kEeprom };
@@ -59,7 +53,7 @@ std::string patternLine(int target, int row, int valid = 16) {
   return line;
 }
 
-class DumpWriter : public testing::DumpFixture, public ::testing::WithParamInterface<Dump> {
+class DumpWriter : public DumpFixture, public ::testing::WithParamInterface<Dump> {
  protected:
   Dump dump() const { return GetParam(); }
   std::string path() const { return (scratch / "dump.txt").string(); }
@@ -191,7 +185,7 @@ struct ReadFailure {
   FailAt where;
 };
 
-class DumpReadFailure : public testing::DumpFixture,
+class DumpReadFailure : public DumpFixture,
                         public ::testing::WithParamInterface<ReadFailure> {};
 
 // The file ends with the data line of the failed read; that entry and the ones after it were
@@ -256,7 +250,7 @@ TEST(EepromFileHeader, IsTheBuildsStampNotTheWallClock) {
   }
 }
 
-class EepromHeader : public testing::DumpFixture {};
+class EepromHeader : public DumpFixture {};
 
 TEST_F(EepromHeader, TwoDumpsOfOneBuildHaveTheSameHeaderLine) {
   const auto first = scratch / "first.vis";
@@ -269,4 +263,4 @@ TEST_F(EepromHeader, TwoDumpsOfOneBuildHaveTheSameHeaderLine) {
 }
 
 }  // namespace
-}  // namespace torvix
+}  // namespace torvix::testing

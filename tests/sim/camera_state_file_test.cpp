@@ -11,14 +11,14 @@
 #include "tests/support/file_bytes.h"
 #include "tests/support/scratch_folder.h"
 
-namespace torvix {
+namespace torvix::testing {
 namespace {
 
 namespace fs = std::filesystem;
 
 class CameraStateFileTest : public ::testing::Test {
  protected:
-  testing::ScratchFolder scratch_;
+  ScratchFolder scratch_;
   const fs::path& dir_ = scratch_.Path();
   const std::string path_ = (dir_ / "state.json").string();
 };
@@ -76,16 +76,16 @@ TEST_P(CorruptStateFile, IsRefusedAndLeftAsItWas) {
   if (text == "TRUNCATED") {
     std::string error;
     ASSERT_TRUE(SaveCameraState(path_, {FactoryBank(), FactoryEeprom()}, error));
-    text = testing::ReadFileBytes(path_).substr(0, 500);
+    text = ReadFileBytes(path_).substr(0, 500);
   }
-  testing::WriteFileBytes(path_, text);
+  WriteFileBytes(path_, text);
   CameraState state;
   state.registers[0] = 0x99;
   std::string error;
   EXPECT_EQ(LoadCameraState(path_, state, error), StateLoad::kCorrupt);
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(state.registers[0], 0x99);
-  EXPECT_EQ(testing::ReadFileBytes(path_), text);
+  EXPECT_EQ(ReadFileBytes(path_), text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -99,11 +99,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(CameraStateFileTest, BadByteInARowIsCorrupt) {
   std::string error;
   ASSERT_TRUE(SaveCameraState(path_, {FactoryBank(), FactoryEeprom()}, error));
-  std::string text = testing::ReadFileBytes(path_);
+  std::string text = ReadFileBytes(path_);
   const std::size_t at = text.find("5a 61");
   ASSERT_NE(at, std::string::npos);
   text.replace(at, 2, "+f");
-  testing::WriteFileBytes(path_, text);
+  WriteFileBytes(path_, text);
   CameraState state;
   EXPECT_EQ(LoadCameraState(path_, state, error), StateLoad::kCorrupt);
 }
@@ -117,7 +117,7 @@ TEST_F(CameraStateFileTest, SaveNeverWritesThroughAPlantedLinkAndKeepsTheMode) {
     std::ofstream(target) << "precious";
     fs::create_symlink(target, link);
     SaveCameraState(path_, {FactoryBank(), FactoryEeprom()}, error);
-    EXPECT_EQ(testing::ReadFileBytes(target), "precious") << link;
+    EXPECT_EQ(ReadFileBytes(target), "precious") << link;
     fs::remove(link);
   }
   ::chmod(path_.c_str(), 0640);  // saved by the second round, beside the planted link
@@ -133,4 +133,4 @@ TEST_F(CameraStateFileTest, SaveIntoAMissingDirectoryFailsWithAReason) {
 }
 
 }  // namespace
-}  // namespace torvix
+}  // namespace torvix::testing

@@ -24,12 +24,10 @@
 #include "tests/support/interleaved_writes.h"
 #include "tests/support/zembrel_process.h"
 
-namespace torvix {
+namespace torvix::testing {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadCameraRegister;
-using testing::WriteCameraRegister;
 
 // The daemon's exit code, or -1 when it did not exit normally.
 int WaitForExit(pid_t pid) {
@@ -102,7 +100,7 @@ class ZembrelSim : public ::testing::Test {
 
   std::string ServerWords() const { return daemon_.Said(); }
 
-  testing::ZembrelProcess daemon_{ZEMBREL_SIM_PATH};
+  ZembrelProcess daemon_{ZEMBREL_SIM_PATH};
   const fs::path dir_ = daemon_.Dir();
   const std::string socket_ = daemon_.Socket();
   const std::string state_ = (dir_ / "state.json").string();
@@ -177,7 +175,7 @@ TEST_F(ZembrelSim, ExtraDevicesAcknowledgeAndTheLogRecordsTransfers) {
   const std::string log = (dir_ / "bus.log").string();
   Start({"--device", "0x20", "--log", log});
   uint8_t value = 0;
-  EXPECT_EQ(testing::ReadCameraRequest(0x20, 0x01, 0x30, 0x31, value), 0);
+  EXPECT_EQ(ReadCameraRequest(0x20, 0x01, 0x30, 0x31, value), 0);
   EXPECT_EQ(Stop(), 0);
   std::ifstream in(log);
   std::string first;
@@ -189,10 +187,10 @@ TEST_F(ZembrelSim, ExtraDevicesAcknowledgeAndTheLogRecordsTransfers) {
 TEST_F(ZembrelSim, EachConnectionsRequestStaysItsOwn) {
   const std::string log = (dir_ / "bus.log").string();
   Start({"--device", "0x28", "--log", log});
-  testing::InterleaveTwoWrites(*OpenSocketAdapterDevice(socket_),
+  InterleaveTwoWrites(*OpenSocketAdapterDevice(socket_),
                                *OpenSocketAdapterDevice(socket_));
   EXPECT_EQ(Stop(), 0);
-  const std::string text = testing::ReadFileBytes(log);
+  const std::string text = ReadFileBytes(log);
   EXPECT_NE(text.find("0x14 W aa bb cc status 0\n"), std::string::npos) << text;
   EXPECT_NE(text.find("0x38 W 00 30 57 status 0\n"), std::string::npos);
 }
@@ -241,7 +239,7 @@ TEST_F(ZembrelSim, OnlyTheOwnerOrWithGroupItsGroupMayConnectWhateverTheUmask) {
 TEST_F(ZembrelSim, CorruptStateFileIsRefusedAndNeverOverwritten) {
   std::ofstream(state_) << "{\"torn\":";
   EXPECT_EQ(WaitForExit(Spawn({"--socket", socket_, "--state", state_})), 2);
-  EXPECT_EQ(testing::ReadFileBytes(state_), "{\"torn\":");
+  EXPECT_EQ(ReadFileBytes(state_), "{\"torn\":");
   EXPECT_FALSE(fs::exists(socket_));
 }
 
@@ -258,7 +256,7 @@ TEST_F(ZembrelSim, LogThatIsNoRegularFileIsRefusedInWordsWithoutWaiting) {
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   const std::string err = (dir_ / "err.txt").string();
   EXPECT_EQ(WaitForExitWithin(Spawn({"--socket", socket_, "--log", fifo}, "", err)), 2);
-  EXPECT_EQ(testing::ReadFileBytes(err),
+  EXPECT_EQ(ReadFileBytes(err),
             "zembrel-sim: cannot open log file " + fifo + ": it is not a regular file\n");
 }
 
@@ -308,11 +306,11 @@ TEST_F(ZembrelSim, HelpAndVersionOnAFullDiskFailInWords) {
     for (const char* option : {"--help", "--version"}) {
       SCOPED_TRACE(std::string(name) + " " + option);
       EXPECT_EQ(WaitForExitWithin(Spawn({option}, "/dev/full", err, program)), 1);
-      EXPECT_EQ(testing::ReadFileBytes(err), std::string(name) +
+      EXPECT_EQ(ReadFileBytes(err), std::string(name) +
                                    ": cannot write standard output: No space left on device\n");
     }
   }
 }
 
 }  // namespace
-}  // namespace torvix
+}  // namespace torvix::testing

@@ -8,7 +8,7 @@
 #include "window/dialog_template.h"
 #include "window/dialog_window.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 // Template order, as the dialog has always had it (-1: a control with no ID of its own).
@@ -107,4 +107,4 @@ TEST(DialogTemplateTest, TabVisitsVisibleTabStopsInTemplateOrderSkippingRadiosAn
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

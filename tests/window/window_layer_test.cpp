@@ -8,7 +8,7 @@
 #include "tests/window/scripted_hosts.h"
 #include "window/dialog_window.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 struct Seen {
@@ -313,4 +313,4 @@ INSTANTIATE_TEST_SUITE_P(Changes, StateChangeTest, ::testing::ValuesIn(kStateCha
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

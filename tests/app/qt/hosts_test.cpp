@@ -12,7 +12,7 @@
 #include "app/qt/qt_save_dialog_host.h"
 #include "tests/app/qt/qt_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 struct BoxCase {
@@ -197,4 +197,4 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<EndCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

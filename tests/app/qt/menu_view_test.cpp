@@ -11,13 +11,13 @@
 #include "tests/support/file_bytes.h"
 #include "tests/support/scratch_folder.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 using QtMenuTest = QtViewTest;
 
 TEST_F(QtMenuTest, TheProgressDialogStandsOverTheDumpAndItsCancelEndsAPartialFile) {
-  const torvix::testing::ScratchFolder scratch;
+  const ScratchFolder scratch;
   ScriptedFileDialog files;
   files.answer = (scratch / "dump.vis").string();
   const ScopedSaveDialogHost scopedFiles(files);
@@ -40,11 +40,11 @@ TEST_F(QtMenuTest, TheProgressDialogStandsOverTheDumpAndItsCancelEndsAPartialFil
     EXPECT_TRUE(view.Window().IsWindowEnabled());
   });
   EXPECT_EQ(label, QStringLiteral("Block 2 of 4"));
-  const auto lines = torvix::testing::CrLfLines(torvix::testing::ReadFileBytes(*files.answer));
+  const auto lines = CrLfLines(ReadFileBytes(*files.answer));
   ASSERT_GT(lines.size(), 20u);
   EXPECT_LT(lines.size(), 73u);
   EXPECT_NE(lines.back().find("??"), std::string::npos) << lines.back();
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

@@ -21,7 +21,7 @@
 #include "sim/sim_rig.h"
 #include "tests/window/scripted_hosts.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 
 inline QApplication& QtApp() {
   static int argc = 1;
@@ -100,4 +100,4 @@ class QtViewTest : public ::testing::Test {
   ScopedClock scopedClock_;
 };
 
-}  // namespace torvix::test
+}  // namespace torvix::testing

@@ -6,7 +6,7 @@
 
 #include "tests/app/qt/qt_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 constexpr uint8_t kOsdRegister = 0x80;
@@ -65,4 +65,4 @@ TEST_F(QtViewFocusTest, EnterAndSpaceAfterASearchThatLandsOnAnOsdCameraLeaveTheD
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

@@ -12,7 +12,7 @@
 #include "app/qt/drop_down_list.h"
 #include "tests/app/qt/qt_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 constexpr uint8_t kContrastRegister = 0x57;
@@ -201,4 +201,4 @@ TEST_F(QtViewInputTest, DrawingTheLayersStateRaisesNoEvent) {
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

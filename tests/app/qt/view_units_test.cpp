@@ -5,7 +5,7 @@
 #include "app/qt/dialog_units.h"
 #include "window/edit_change.h"
 
-namespace torvix {
+namespace torvix::testing {
 namespace {
 
 // Each coordinate is rounded to the nearest pixel, halves away from zero, as MulDiv does.
@@ -64,4 +64,4 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(EditChangeTest, EqualTextsAreNoChange) { EXPECT_FALSE(DiffEditText("3c", "3c").has_value()); }
 
 }  // namespace
-}  // namespace torvix
+}  // namespace torvix::testing

@@ -13,7 +13,7 @@
 #include "window/progress_host.h"
 #include "window/save_dialog_host.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 
 struct ShownMessage {
   std::string text;
@@ -77,4 +77,4 @@ class ScriptedProgressHost final : public ProgressHost {
   int stopAt = 0;
 };
 
-}  // namespace torvix::test
+}  // namespace torvix::testing
