@@ -18,7 +18,7 @@
 #include "fuzz/fuzz_check.h"
 #include "sim/sim_rig.h"
 #include "tests/app/register_writes.h"
-#include "tests/window/scripted_hosts.h"
+#include "tests/support/scripted_hosts.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/main_dialog_events.h"
-#include "tests/window/scripted_hosts.h"
+#include "tests/support/scripted_hosts.h"
 
 namespace torvix::testing {
 namespace {

@@ -13,30 +13,15 @@
 #include "camera/quorlink_bridge_api.h"
 #include "camera/settings_table.h"
 #include "files/eeprom_dump_file.h"
-#include "tests/drills/recorded_messages.h"
 #include "tests/support/file_bytes.h"
+#include "tests/support/hooked_clock.h"
+#include "tests/support/scripted_hosts.h"
 #include "tests/support/zembrel_process.h"
 
 namespace torvix::testing {
 namespace {
 
-// Virtual time that runs a hook at the n-th pause: the kill lands at a chosen step.
-class KillSwitchClock final : public Clock {
- public:
-  Microseconds Now() const override { return now_; }
-  void Pause(Milliseconds duration) override {
-    now_ += duration;
-    if (++pauses_ == killAt && onKill) onKill();
-  }
-  int killAt = -1;
-  std::function<void()> onKill;
-
- private:
-  Microseconds now_{0};
-  int pauses_ = 0;
-};
-
-const std::vector<Box> kConnectionLost = {
+const std::vector<ShownMessage> kConnectionLost = {
     {" error: no (correct)connection PC to USB-I2C board", kMessageOk},
     {" Check if board is connected to PC and/or verify driver", kMessageOk}};
 
@@ -49,10 +34,10 @@ class DaemonKillDrill : public ::testing::Test {
   void TearDown() override { ::unsetenv("QUORLINK_DEVICE"); }
 
   ZembrelProcess daemon_{ZEMBREL_SIM_PATH};
-  KillSwitchClock clock_;
+  HookedClock clock_;
   ScopedClock scoped_{clock_};
   QuorlinkBridgeApi bridge_;
-  RecordedMessages messages_;
+  ScriptedMessageHost messages_;
   CameraLink link_{bridge_, messages_};
 };
 
@@ -60,14 +45,14 @@ TEST_F(DaemonKillDrill, RefreshCutShortKeepsTheShadowAndWorksAfterARestart) {
   constexpr int kFailedRow = 5;
   // Three pauses per row (after the request, after the read, between rows): the kill comes
   // right after row 5's request, so its read finds no daemon.
-  clock_.killAt = 3 * kFailedRow + 1;
-  clock_.onKill = [this] { daemon_.Kill(); };
+  clock_.hookAt = 3 * kFailedRow + 1;
+  clock_.hook = [this] { daemon_.Kill(); };
   CameraBlock& block = link_.Block();
   for (uint8_t& byte : block.SettingsShadow) byte = 0xEE;
 
   EXPECT_EQ(link_.ReadAllSettings(block), 1);
 
-  std::vector<Box> expected = kConnectionLost;
+  std::vector<ShownMessage> expected = kConnectionLost;
   expected.push_back({"Camera settings not correctly read, default values displayed", kMessageOk});
   EXPECT_EQ(messages_.shown, expected);
   const CameraBlock cut = block;
@@ -89,8 +74,8 @@ TEST_F(DaemonKillDrill, RefreshCutShortKeepsTheShadowAndWorksAfterARestart) {
 TEST_F(DaemonKillDrill, DumpCutShortEndsWithTheFailedLineAndWorksAfterARestart) {
   // Two pauses per byte: the kill comes after the request of row 2's sixth byte.
   constexpr int kFailedByte = 2 * 16 + 5;
-  clock_.killAt = 2 * kFailedByte + 1;
-  clock_.onKill = [this] { daemon_.Kill(); };
+  clock_.hookAt = 2 * kFailedByte + 1;
+  clock_.hook = [this] { daemon_.Kill(); };
   const CameraBlock shadowBefore = link_.Block();
   const std::string partialPath = daemon_.Dir() + "/partial.txt";
 

@@ -17,7 +17,8 @@ namespace torvix::testing {
 
 struct ShownMessage {
   std::string text;
-  unsigned type;
+  unsigned type = 0;
+  bool operator==(const ShownMessage&) const = default;
 };
 
 class ScriptedMessageHost final : public MessageHost {

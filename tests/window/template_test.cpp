@@ -4,7 +4,7 @@
 #include <array>
 #include <set>
 
-#include "tests/window/scripted_hosts.h"
+#include "tests/support/scripted_hosts.h"
 #include "window/dialog_template.h"
 #include "window/dialog_window.h"
 

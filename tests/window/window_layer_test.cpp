@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "tests/window/scripted_hosts.h"
+#include "tests/support/scripted_hosts.h"
 #include "window/dialog_window.h"
 
 namespace torvix::testing {

@@ -19,7 +19,7 @@
 #include "camera/quorlink_bridge_api.h"
 #include "clock/virtual_clock.h"
 #include "sim/sim_rig.h"
-#include "tests/window/scripted_hosts.h"
+#include "tests/support/scripted_hosts.h"
 
 namespace torvix::testing {
 
