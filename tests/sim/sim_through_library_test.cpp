@@ -11,7 +11,7 @@
 #include "bridge/src/transport_sim.h"
 #include "clock/virtual_clock.h"
 #include "sim/sim_rig.h"
-#include "tests/sim/camera_link.h"
+#include "tests/support/camera_requests.h"
 #include "tests/support/interleaved_writes.h"
 
 namespace torvix::testing {

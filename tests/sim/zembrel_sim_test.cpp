@@ -19,7 +19,7 @@
 #include "board/socket_framing.h"
 #include "bridge/src/transport_socket.h"
 #include "clock/clock.h"
-#include "tests/sim/camera_link.h"
+#include "tests/support/camera_requests.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/interleaved_writes.h"
 #include "tests/support/zembrel_process.h"
