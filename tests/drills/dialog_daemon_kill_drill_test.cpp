@@ -12,9 +12,9 @@
 
 #include "app/main_dialog.h"
 #include "camera/quorlink_bridge_api.h"
-#include "tests/support/zembrel_process.h"
 #include "tests/support/hooked_clock.h"
 #include "tests/support/scripted_hosts.h"
+#include "tests/support/zembrel_process.h"
 
 namespace torvix::testing {
 namespace {

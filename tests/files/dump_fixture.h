@@ -6,9 +6,9 @@
 
 #include "camera/camera_link.h"
 #include "clock/virtual_clock.h"
-#include "tests/support/recording_message_host.h"
 #include "tests/files/pattern_camera_bridge.h"
 #include "tests/support/file_bytes.h"
+#include "tests/support/recording_message_host.h"
 #include "tests/support/scratch_folder.h"
 
 namespace torvix::testing {
