@@ -19,14 +19,14 @@
 #include "fuzz/fuzz_check.h"
 #include "sim/sim_rig.h"
 #include "tests/app/register_writes.h"
-#include "tests/window/scripted_hosts.h"
+#include "tests/support/scripted_hosts.h"
 
 namespace {
 
 using namespace torvix;
 
 void CheckWrites(const BusLog& log) {
-  for (const test::RegisterWrite& write : test::RegisterWrites(log)) {
+  for (const torvix::testing::RegisterWrite& write : torvix::testing::RegisterWrites(log)) {
     if (write.reg == kSettingsTable[CameraAddress].registerAddress) {
       FUZZ_CHECK(write.value <= kCameraAddressMaximum);
     }
@@ -75,8 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   clock->ClearPauses();
 
   FuzzedDataProvider in(data, size);
-  test::ScriptedMessageHost messages;
-  test::ScriptedModalHost modal;
+  torvix::testing::ScriptedMessageHost messages;
+  torvix::testing::ScriptedModalHost modal;
   QuorlinkBridgeApi bridge;
   CMyTorvix_ControllerDlg dialog(bridge, messages);
   modal.steps.push_back([&](DialogWindow& window) {

@@ -5,14 +5,14 @@
 // that does not sleep: what the bridge, the board, the camera and the file cost on their own.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <string>
 
-#include "bench/support/camera_on_sim.h"
 #include "bench/support/wall_over_pauses.h"
 #include "clock/virtual_clock.h"
 #include "dumps/dsp_settings_file.h"
 #include "dumps/eeprom_dump_file.h"
+#include "tests/support/camera_on_sim.h"
+#include "tests/support/scratch_folder.h"
 
 namespace torvix {
 namespace {
@@ -24,13 +24,12 @@ using Writer = DumpResult (*)(CameraLink&, MessageHost&, const std::string&,
                               const DumpProgress&, const DumpStop&);
 
 void measure(benchmark::State& state, double prescribedMs, Writer writer) {
-  CameraOnSim camera;
-  const std::string path =
-      (std::filesystem::temp_directory_path() / "torvix_dump_bench.txt").string();
+  testing::CameraOnSim camera;
+  const testing::ScratchFolder scratch;
+  const std::string path = (scratch / "dump.txt").string();
   MeasureOverPauses(state, prescribedMs, [&] {
-    return writer(camera.link, camera.host, path, {}, {}).Complete();
+    return writer(camera.link, camera.messages, path, {}, {}).Complete();
   });
-  std::filesystem::remove(path);
 }
 
 void BM_DspSettingsFile(benchmark::State& state) {

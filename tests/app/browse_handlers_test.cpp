@@ -7,7 +7,8 @@
 #include "app/resource_ids.h"
 #include "dumps/eeprom_dump_file.h"
 #include "tests/app/app_fixture.h"
-#include "tests/dumps/dump_fixture.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/scratch_folder.h"
 #include "window/save_dialog_host.h"
 
 namespace torvix::testing {
@@ -36,7 +37,7 @@ struct Button {
 const Button kDspButton{"DspRegs", IDC_BROWSE_DSP_REGS, "dsp_complete.txt", false};
 const Button kEepromButton{"EepromDump", IDC_BROWSE_EEPROM_DUMP, "eeprom_complete.vis", true};
 
-class BrowseButton : public test::AppFixture, public ::testing::WithParamInterface<Button> {
+class BrowseButton : public AppFixture, public ::testing::WithParamInterface<Button> {
  protected:
   // Opens the dialog, sets edit 1009 to "before", shows the hidden debug button and clicks it.
   void clickWithAnswer(std::optional<std::string> answer) {
@@ -54,7 +55,7 @@ class BrowseButton : public test::AppFixture, public ::testing::WithParamInterfa
 
   std::vector<std::string> shownTexts() const {
     std::vector<std::string> texts;
-    for (const test::ShownMessage& m : messages.shown) texts.push_back(m.text);
+    for (const ShownMessage& m : messages.shown) texts.push_back(m.text);
     return texts;
   }
 
@@ -79,8 +80,8 @@ TEST_P(BrowseButton, WritesTheChosenFileAndShowsItsPath) {
   const std::string path = (scratch / "chosen").string();
   clickWithAnswer(path);
   EXPECT_EQ(filePathAfter, path);
-  const std::string written = ReadBytes(path);
-  const std::string golden = ReadBytes(std::filesystem::path(TORVIX_DUMPS_GOLDEN_DIR) /
+  const std::string written = ReadFileBytes(path);
+  const std::string golden = ReadFileBytes(std::filesystem::path(TORVIX_DUMPS_GOLDEN_DIR) /
                                        GetParam().golden);
   if (GetParam().eeprom) {
     EXPECT_EQ(body(written), body(golden));

@@ -9,7 +9,7 @@
 #include "sim/board_faults.h"
 #include "tests/app/panel_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 using Writes_ = std::vector<RegisterWrite>;
@@ -278,4 +278,4 @@ TEST_F(ConnectionTest, SearchFindsTheCameraPastABoardThatStalledOnce) {
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

@@ -6,10 +6,10 @@
 
 #include "app/resource_ids.h"
 #include "app/resources/dialog_templates.h"
-#include "tests/window/scripted_hosts.h"
+#include "tests/support/scripted_hosts.h"
 #include "window/dialog_window.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 // Template order, as the dialog has always had it (-1: a control with no ID of its own).
@@ -109,4 +109,4 @@ TEST(DialogTemplateTest, TabVisitsVisibleTabStopsInTemplateOrderSkippingRadiosAn
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

@@ -6,9 +6,9 @@
 #include "app/main_dialog_events.h"
 #include "app/resource_ids.h"
 #include "app/resources/dialog_templates.h"
-#include "tests/window/scripted_hosts.h"
+#include "tests/support/scripted_hosts.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 struct Route {
@@ -124,4 +124,4 @@ TEST(EventTableTest, HasFortyTwoRowsAndNoEventTakenTwice) {
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

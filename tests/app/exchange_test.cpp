@@ -5,7 +5,7 @@
 #include "app/resource_ids.h"
 #include "tests/app/app_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 using ExchangeTest = AppFixture;
@@ -95,4 +95,4 @@ TEST_F(ExchangeTest, APushOfACheckMemberSetsTheBoxWithoutAClick) {
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

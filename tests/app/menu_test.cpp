@@ -15,17 +15,14 @@
 #include "camera/value_edit_pairs.h"
 #include "profiles/setting_catalog.h"
 #include "tests/app/panel_fixture.h"
-#include "tests/dumps/dump_fixture.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/scratch_folder.h"
 #include "window/check_question.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 using ::testing::HasSubstr;
-using torvix::testing::CrLfLines;
-using torvix::testing::ReadBytes;
-using torvix::testing::ScratchFolder;
-using torvix::testing::WriteBytes;
 
 class MenuTest : public PanelFixture {
  protected:
@@ -105,7 +102,7 @@ class FaultyProfileTest : public MenuTest, public ::testing::WithParamInterface<
 
 TEST_P(FaultyProfileTest, ChangesNothingAndNamesTheLineAndField) {
   const std::string path = Path("faulty.json");
-  WriteBytes(path, GetParam().first);
+  WriteFileBytes(path, GetParam().first);
   RunOpen([&] {
     files.answer = path;
     ClearRecords();
@@ -129,7 +126,7 @@ TEST_F(MenuTest, SavingWarnsOfValuesOutsideTheirRangeAndLeavesTheCamerasOwnSetti
   });
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "Warning: Contrast 0x60 is outside its range (0x38-0x54)");
-  EXPECT_THAT(ReadBytes(Path("odd.json")), ::testing::Not(HasSubstr("CameraAddress")));
+  EXPECT_THAT(ReadFileBytes(Path("odd.json")), ::testing::Not(HasSubstr("CameraAddress")));
 }
 
 class HeldBackSettings : public MenuTest, public ::testing::WithParamInterface<bool> {};
@@ -137,7 +134,7 @@ class HeldBackSettings : public MenuTest, public ::testing::WithParamInterface<b
 // The camera's address, OSD mode and Push2White are asked for apart, with a check box.
 TEST_P(HeldBackSettings, AreListedApartAndWrittenOnlyWithTheBoxChecked) {
   const std::string path = Path("other.json");
-  WriteBytes(path, "{\"settings\": {\"CameraAddress\": \"0x72\", \"Contrast\": \"0x40\"}}");
+  WriteFileBytes(path, "{\"settings\": {\"CameraAddress\": \"0x72\", \"Contrast\": \"0x40\"}}");
   std::string asked;
   RunOpen([&] {
     files.answer = path;
@@ -182,7 +179,7 @@ TEST_P(CancelledDump, EndsTheFileAsAFailedReadDoesAndReadsNothingMore) {
   EXPECT_TRUE(messages.shown.empty()) << "a cancel is no failure to report";
   EXPECT_EQ(progress.shown.front(), std::string(GetParam().firstStep) + " 0");
 
-  const std::vector<std::string> lines = CrLfLines(ReadBytes(Path("dump.txt")));
+  const std::vector<std::string> lines = CrLfLines(ReadFileBytes(Path("dump.txt")));
   ASSERT_EQ(lines.size(), GetParam().linesBeforeData + 3);
   EXPECT_THAT(lines.back(), ::testing::MatchesRegex("([0-9A-F]{2} ){5}\\?\\?( \\?\\?){10}"));
   // Each read is a request and a one-byte read; nothing follows the last one.
@@ -241,4 +238,4 @@ TEST_F(MenuTest, EveryControlThatWritesTheCameraHasATipNamingItsRegisterAndRange
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

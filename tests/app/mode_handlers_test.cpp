@@ -11,7 +11,7 @@
 #include "sim/board_faults.h"
 #include "tests/app/panel_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 using Writes_ = std::vector<RegisterWrite>;
@@ -353,4 +353,4 @@ TEST_F(ModeTest, SwitchesKeepTheirClickedStateThroughALaterPushOfBoundValues) {
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

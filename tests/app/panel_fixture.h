@@ -10,7 +10,7 @@
 #include "tests/app/app_fixture.h"
 #include "tests/app/register_writes.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 
 class PanelFixture : public AppFixture {
  protected:
@@ -44,4 +44,4 @@ class PanelFixture : public AppFixture {
   void Click(int id) { ASSERT_TRUE(W().UserClick(id)); }
 };
 
-}  // namespace torvix::test
+}  // namespace torvix::testing

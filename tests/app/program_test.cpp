@@ -6,7 +6,7 @@
 #include "app/resource_ids.h"
 #include "tests/app/app_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 struct RegisterValue {
@@ -109,4 +109,4 @@ TEST_F(ProgramTest, AHostThatLetsGoOfTheOpenDialogEndsTheProgramAllTheSame) {
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

@@ -6,7 +6,7 @@
 #include "app/resource_ids.h"
 #include "tests/app/app_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 // Every control SetPanelEnabled touches; the rest stay usable whatever it does.
@@ -128,4 +128,4 @@ TEST_F(RefreshTest, AboutBoxClosesWithEscAndTheCloseBoxToo) {
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

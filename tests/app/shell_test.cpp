@@ -5,7 +5,7 @@
 #include "app/resource_ids.h"
 #include "tests/app/app_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 using ShellTest = AppFixture;
@@ -133,4 +133,4 @@ TEST_F(ShellTest, IconIsCentredWithTruncationOnAClientAreaSmallerThanTheIcon) {
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

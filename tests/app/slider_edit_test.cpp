@@ -9,7 +9,7 @@
 #include "app/resource_ids.h"
 #include "tests/app/panel_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 std::string hex(unsigned value) {
@@ -214,4 +214,4 @@ TEST_F(SliderEditTest, AFailedWriteKeepsTheShadowButShowsTheNewValue) {
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

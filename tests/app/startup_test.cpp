@@ -8,7 +8,7 @@
 #include "app/resource_ids.h"
 #include "tests/app/app_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 constexpr const char* kOsdMessage =
@@ -203,4 +203,4 @@ INSTANTIATE_TEST_SUITE_P(Values, OddValueTest, ::testing::ValuesIn(kOddValues),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

@@ -2,12 +2,12 @@
 // status each errno gives, and finding a bus by its adapter's name.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "board/i2c_dev_buses.h"
 #include "board/linux_i2c_bus.h"
 #include "clock/virtual_clock.h"
 #include "tests/support/fake_i2c_kernel.h"
+#include "tests/support/scratch_folder.h"
 
 namespace torvix::testing {
 namespace {
@@ -119,8 +119,9 @@ TEST(I2cDevBuses, AFullNameWinsOverTheLongerNamesThatContainIt) {
 }
 
 TEST(I2cDevBuses, ChosenByPathNumberOrTheOneAdapterNamedLikeIt) {
+  const ScratchFolder scratch;
   FakeI2cKernel kernel;
-  kernel.sysRoot = std::filesystem::temp_directory_path() / ("sys" + std::to_string(::getpid()));
+  kernel.sysRoot = scratch / "sys";
   kernel.AddBus(12, "MCP2221 usb-i2c bridge");
   kernel.AddBus(3, "CP2112 SMBus Bridge on hidraw0");
   kernel.AddBus(7, "CP2112 SMBus Bridge on hidraw1");

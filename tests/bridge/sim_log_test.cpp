@@ -12,13 +12,15 @@
 #include "clock/virtual_clock.h"
 #include "sim/bus_log_file.h"
 #include "sim/sim_rig.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/scratch_folder.h"
 
 #if !defined(_WIN32)
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
 
-namespace torvix {
+namespace torvix::testing {
 namespace {
 
 // An empty value removes the variable.
@@ -41,9 +43,8 @@ int16_t OneWrite() {
 TEST(SimLog, AppendsEveryTransferAsTheBusLogFormatsItUntilTheSettingIsGone) {
   VirtualClock clock;
   ScopedClock scoped(clock);
-  const auto dir = std::filesystem::temp_directory_path() / "quorlink_sim_log_test";
-  std::filesystem::create_directories(dir);
-  std::ofstream(dir / "bus.log") << "earlier line\n";
+  const ScratchFolder dir;
+  WriteFileBytes(dir / "bus.log", "earlier line\n");
   const BusLog& log = UseInProcessSim().Log();
   SetSimLog((dir / "no-such-folder" / "bus.log").string());
   EXPECT_EQ(OneWrite(), 0);  // a log that cannot be written keeps nobody from working
@@ -71,8 +72,7 @@ TEST(SimLog, AppendsEveryTransferAsTheBusLogFormatsItUntilTheSettingIsGone) {
   EXPECT_EQ(lines, (std::vector<std::string>{"earlier line", FormatTransfer(log[logged]),
                                              FormatTransfer(log[logged + 1])}));
   in.close();
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
-}  // namespace torvix
+}  // namespace torvix::testing

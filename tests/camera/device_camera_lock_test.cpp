@@ -1,12 +1,12 @@
 // The camera lock across programs (tests/cli/program_test.cpp has two processes on it).
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 
 #include "camera/device_camera_lock.h"
 #include "clock/virtual_clock.h"
+#include "tests/support/scratch_folder.h"
 #if defined(__linux__)
 #include "tests/support/fake_i2c_kernel.h"
 #endif
@@ -17,9 +17,8 @@ namespace {
 TEST(DeviceCameraLock, ASecondHolderOfTheDeviceWaits2sAndNoFileOutlivesItsHolder) {
   VirtualClock clock;
   ScopedClock useClock{clock};
-  const auto folder = std::filesystem::temp_directory_path() /
-                      ("torvix_camera_lock_" + std::to_string(::getpid()));
-  std::filesystem::create_directories(folder);
+  const ScratchFolder scratch;
+  const std::filesystem::path& folder = scratch.Path();
   DeviceCameraLock first(folder);
   DeviceCameraLock second(folder);
   ::setenv("QUORLINK_DEVICE", (folder / "a.sock").c_str(), 1);
@@ -42,7 +41,6 @@ TEST(DeviceCameraLock, ASecondHolderOfTheDeviceWaits2sAndNoFileOutlivesItsHolder
   EXPECT_EQ(CameraLockFile(folder, "sim") + CameraLockFile(folder, "i2c:MCP2221"), "");
 #endif
   ::unsetenv("QUORLINK_DEVICE");
-  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "camera/device_camera_lock.h"
 #include "dumps/eeprom_dump_file.h"
 #include "tests/cli/program_run.h"
+#include "tests/support/zembrel_process.h"
 
 namespace torvix::testing {
 namespace {
@@ -24,7 +25,7 @@ class Program : public ::testing::Test {
     return RunProgram(args, scratch / "", input);
   }
 
-  CliScratch scratch;
+  ScratchFolder scratch;
 };
 
 TEST_F(Program, SettingsOfAFreshSimCamera) {
@@ -67,8 +68,8 @@ TEST_F(Program, DataThatCannotBeWrittenToStandardOutputFailsTheRun) {
 }
 
 TEST_F(Program, ACameraOverTheSocketKeepsWhatOneRunWroteForTheNext) {
-  SimDaemon daemon(kZembrelSim, scratch / "");
-  ASSERT_TRUE(daemon.Ready());
+  ZembrelProcess daemon(kZembrelSim);
+  ASSERT_TRUE(daemon.Start());
   const std::vector<std::string> device = {"--device", daemon.Socket()};
   auto torvix = [&](std::vector<std::string> args, const std::string& input = "") {
     args.insert(args.begin(), device.begin(), device.end());
@@ -106,8 +107,8 @@ TEST_F(Program, ACameraOverTheSocketKeepsWhatOneRunWroteForTheNext) {
 // A camera whose lock file another program holds for 2 s (in real time) is told in words, and
 // nothing is sent.
 TEST_F(Program, ACameraAnotherProgramKeepsIsToldInWordsAndLeftAlone) {
-  SimDaemon daemon(kZembrelSim, scratch / "");
-  ASSERT_TRUE(daemon.Ready());
+  ZembrelProcess daemon(kZembrelSim);
+  ASSERT_TRUE(daemon.Start());
   DeviceCameraLock other(SharedLockFolder());
   ::setenv("QUORLINK_DEVICE", daemon.Socket().c_str(), 1);
   ASSERT_TRUE(other.Take());
@@ -121,10 +122,10 @@ TEST_F(Program, ACameraAnotherProgramKeepsIsToldInWordsAndLeftAlone) {
 }
 
 TEST_F(Program, AnInterruptedDumpOverTheSocketExitsWithOne) {
-  auto daemon = std::make_unique<SimDaemon>(kZembrelSim, scratch / "");
-  ASSERT_TRUE(daemon->Ready());
+  ZembrelProcess daemon(kZembrelSim);
+  ASSERT_TRUE(daemon.Start());
   const auto dump = scratch / "dsp.txt";
-  const std::vector<std::string> argv = {kTorvix, "--device", daemon->Socket(), "dump", "dsp",
+  const std::vector<std::string> argv = {kTorvix, "--device", daemon.Socket(), "dump", "dsp",
                                          dump.string()};
   const pid_t pid = SpawnProgram(argv, "/dev/null", scratch / "out.txt", scratch / "err.txt");
   ASSERT_GT(pid, 0);
@@ -132,7 +133,7 @@ TEST_F(Program, AnInterruptedDumpOverTheSocketExitsWithOne) {
   for (int i = 0; i < 1000 && CountLines(ReadFileBytes(dump), "\r\n") < 18; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-  daemon.reset();
+  daemon.Stop();
   int status = 0;
   ASSERT_EQ(waitpid(pid, &status, 0), pid);
   ASSERT_TRUE(WIFEXITED(status));

@@ -13,28 +13,14 @@
 #include "app/main_dialog.h"
 #include "app/resource_ids.h"
 #include "camera/quorlink_bridge_api.h"
+#include "tests/support/hooked_clock.h"
+#include "tests/support/scripted_hosts.h"
 #include "tests/support/zembrel_process.h"
-#include "tests/window/scripted_hosts.h"
 
-namespace torvix::drills {
+namespace torvix::testing {
 namespace {
 
 constexpr int kContrast = 16;  // the shadow byte the contrast edit shows
-
-class CountingClock final : public Clock {
- public:
-  Microseconds Now() const override { return now_; }
-  void Pause(Milliseconds duration) override {
-    now_ += duration;
-    if (++pauses == killAt && onKill) onKill();
-  }
-  int pauses = 0;
-  int killAt = -1;
-  std::function<void()> onKill;
-
- private:
-  Microseconds now_{0};
-};
 
 std::string Hex(unsigned value) {
   char text[8];
@@ -43,13 +29,13 @@ std::string Hex(unsigned value) {
 }
 
 TEST(DialogDaemonKillDrill, ConnectCutShortShowsTheShadowAndWorksAfterARestart) {
-  ZembrelProcess daemon;
+  ZembrelProcess daemon(ZEMBREL_SIM_PATH);
   ASSERT_TRUE(daemon.Start());
   ::setenv("QUORLINK_DEVICE", daemon.Socket().c_str(), 1);
-  CountingClock clock;
+  HookedClock clock;
   ScopedClock scoped(clock);
-  test::ScriptedMessageHost messages;
-  test::ScriptedModalHost modal;
+  ScriptedMessageHost messages;
+  ScriptedModalHost modal;
   QuorlinkBridgeApi bridge;
   CMyTorvix_ControllerDlg dialog(bridge, messages);
 
@@ -58,8 +44,8 @@ TEST(DialogDaemonKillDrill, ConnectCutShortShowsTheShadowAndWorksAfterARestart) 
     CameraBlock& block = dialog.Link().Block();
     // Three pauses per settings row: the kill lands after the request of the contrast row.
     clock.pauses = 0;
-    clock.killAt = 3 * kContrast + 1;
-    clock.onKill = [&] { daemon.Kill(); };
+    clock.hookAt = 3 * kContrast + 1;
+    clock.hook = [&] { daemon.Kill(); };
     block.SettingsShadow[kContrast] = 0x40;
 
     ASSERT_TRUE(window.UserClick(IDC_CONNECT));
@@ -92,4 +78,4 @@ TEST(DialogDaemonKillDrill, ConnectCutShortShowsTheShadowAndWorksAfterARestart) 
 }
 
 }  // namespace
-}  // namespace torvix::drills
+}  // namespace torvix::testing

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace torvix {
+namespace torvix::testing {
 namespace {
 
 TEST(DataLine, HoldsNoValueUntilSetAndKeepsItsLayout) {
@@ -48,4 +48,4 @@ TEST(DataLine, ClearForgetsThePreviousRow) {
 }
 
 }  // namespace
-}  // namespace torvix
+}  // namespace torvix::testing

@@ -8,12 +8,9 @@
 #include "dumps/file_cause_codes.h"
 #include "tests/dumps/dump_fixture.h"
 
-namespace torvix {
+namespace torvix::testing {
 namespace {
 
-using testing::ReadBytes;
-using testing::ScratchFolder;
-using testing::WriteBytes;
 
 struct ErrnoCase {
   int errnoValue;
@@ -45,13 +42,13 @@ TEST(FileCauseWords, EveryCodeHasWordsAndUnknownCodesFallBackToGeneric) {
 TEST(DumpTextFile, EndsEveryLineWithCrLfAndReplacesALongerFile) {
   ScratchFolder scratch;
   const auto path = scratch / "out.txt";
-  WriteBytes(path, std::string(5000, 'x'));
+  WriteFileBytes(path, std::string(5000, 'x'));
   DumpTextFile file;
   ASSERT_TRUE(file.Open(path.string()));
   ASSERT_TRUE(file.WriteLine("ab"));
   ASSERT_TRUE(file.WriteLine(""));
   ASSERT_TRUE(file.Close());
-  EXPECT_EQ(ReadBytes(path), "ab\r\n\r\n");
+  EXPECT_EQ(ReadFileBytes(path), "ab\r\n\r\n");
 }
 
 TEST(DumpTextFile, EachLineIsOnDiskBeforeTheNextIsWritten) {
@@ -60,7 +57,7 @@ TEST(DumpTextFile, EachLineIsOnDiskBeforeTheNextIsWritten) {
   DumpTextFile file;
   ASSERT_TRUE(file.Open(path.string()));
   ASSERT_TRUE(file.WriteLine("first"));
-  EXPECT_EQ(ReadBytes(path), "first\r\n");
+  EXPECT_EQ(ReadFileBytes(path), "first\r\n");
 }
 
 struct OpenCase {
@@ -108,4 +105,4 @@ TEST(DumpTextFile, ReportsAFullDiskAtTheLineThatFailed) {
 }
 
 }  // namespace
-}  // namespace torvix
+}  // namespace torvix::testing

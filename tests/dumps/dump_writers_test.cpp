@@ -18,15 +18,9 @@
 #include "dumps/eeprom_dump_file.h"
 #include "tests/dumps/dump_fixture.h"
 
-namespace torvix {
+namespace torvix::testing {
 namespace {
 
-using testing::CrLfLines;
-using testing::PatternCameraBridge;
-using testing::PatternValue;
-using testing::ReadBytes;
-using testing::ReadRequest;
-using testing::WriteBytes;
 using FailAt = PatternCameraBridge::FailAt;
 
 enum class Dump { kDsp, kEeprom };
@@ -59,7 +53,7 @@ std::string patternLine(int target, int row, int valid = 16) {
   return line;
 }
 
-class DumpWriter : public testing::DumpFixture, public ::testing::WithParamInterface<Dump> {
+class DumpWriter : public DumpFixture, public ::testing::WithParamInterface<Dump> {
  protected:
   Dump dump() const { return GetParam(); }
   std::string path() const { return (scratch / "dump.txt").string(); }
@@ -87,7 +81,7 @@ TEST_P(DumpWriter, ReadsEveryRegisterOnceInAscendingOrderWithItsPauses) {
 
 TEST_P(DumpWriter, WritesTheCompleteLayoutWithCrLfLineEnds) {
   const DumpResult result = write(dump(), link, messages, path());
-  const std::string bytes = ReadBytes(path());
+  const std::string bytes = ReadFileBytes(path());
   ASSERT_GE(bytes.size(), 2u);
   EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
   EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'),
@@ -107,9 +101,9 @@ TEST_P(DumpWriter, WritesTheCompleteLayoutWithCrLfLineEnds) {
 }
 
 TEST_P(DumpWriter, ReplacesALongerExistingFile) {
-  WriteBytes(path(), std::string(64 * 1024, 'z'));
+  WriteFileBytes(path(), std::string(64 * 1024, 'z'));
   write(dump(), link, messages, path());
-  const std::string bytes = ReadBytes(path());
+  const std::string bytes = ReadFileBytes(path());
   EXPECT_EQ(bytes.find('z'), std::string::npos);
   EXPECT_EQ(CrLfLines(bytes).size(), dump() == Dump::kDsp ? 137u : 73u);
 }
@@ -150,7 +144,7 @@ TEST_P(DumpWriter, AWriteFailingMidwayKeepsWhatWasWrittenAndReadsNoFurther) {
   EXPECT_EQ(result.outcome, DumpOutcome::kWriteFailed);
   EXPECT_THAT(boxes, ::testing::ElementsAre("Box(0x00): Can't write file " + path() +
                                             ": the disk is full, error = 14\n"));
-  const std::string bytes = ReadBytes(path());
+  const std::string bytes = ReadFileBytes(path());
   EXPECT_EQ(bytes.size(), 3000u);
   // The file holds the complete lines written before the failing one, byte for byte.
   std::string complete = bytes.substr(0, bytes.rfind("\r\n") + 2);
@@ -191,7 +185,7 @@ struct ReadFailure {
   FailAt where;
 };
 
-class DumpReadFailure : public testing::DumpFixture,
+class DumpReadFailure : public DumpFixture,
                         public ::testing::WithParamInterface<ReadFailure> {};
 
 // The file ends with the data line of the failed read; that entry and the ones after it were
@@ -209,7 +203,7 @@ TEST_P(DumpReadFailure, EndsWithTheFailedLineShowingNoValueForUnreadEntries) {
   EXPECT_EQ(static_cast<int>(bridge.Requests().size()), failedRead + 1) << "nothing read after";
   EXPECT_THAT(boxes, ::testing::ElementsAre("Box(0x00): not a correct acknowledge recieved"));
 
-  const std::vector<std::string> lines = CrLfLines(ReadBytes(path));
+  const std::vector<std::string> lines = CrLfLines(ReadFileBytes(path));
   const int titleLines = static_cast<int>(titleOf(f.dump, 0).size());
   const int expectedLines = 1 + (f.group + 1) * titleLines + f.group * 16 + f.row + 1;
   ASSERT_EQ(static_cast<int>(lines.size()), expectedLines);
@@ -256,7 +250,7 @@ TEST(EepromFileHeader, IsTheBuildsStampNotTheWallClock) {
   }
 }
 
-class EepromHeader : public testing::DumpFixture {};
+class EepromHeader : public DumpFixture {};
 
 TEST_F(EepromHeader, TwoDumpsOfOneBuildHaveTheSameHeaderLine) {
   const auto first = scratch / "first.vis";
@@ -264,9 +258,9 @@ TEST_F(EepromHeader, TwoDumpsOfOneBuildHaveTheSameHeaderLine) {
   WriteEepromDumpFile(link, messages, first.string());
   clock.Advance(std::chrono::hours(24));
   WriteEepromDumpFile(link, messages, second.string());
-  EXPECT_EQ(CrLfLines(ReadBytes(first)).front(), CrLfLines(ReadBytes(second)).front());
-  EXPECT_EQ(ReadBytes(first), ReadBytes(second));
+  EXPECT_EQ(CrLfLines(ReadFileBytes(first)).front(), CrLfLines(ReadFileBytes(second)).front());
+  EXPECT_EQ(ReadFileBytes(first), ReadFileBytes(second));
 }
 
 }  // namespace
-}  // namespace torvix
+}  // namespace torvix::testing

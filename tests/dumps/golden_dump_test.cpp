@@ -7,11 +7,12 @@
 #include <cstdlib>
 #include <regex>
 
-#include "camera/quorlink_bridge_api.h"
+#include "clock/virtual_clock.h"
 #include "dumps/dsp_settings_file.h"
 #include "dumps/eeprom_dump_file.h"
-#include "sim/sim_rig.h"
-#include "tests/dumps/dump_fixture.h"
+#include "tests/support/camera_on_sim.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/scratch_folder.h"
 
 namespace torvix::testing {
 namespace {
@@ -26,16 +27,8 @@ std::string afterFirstLine(const std::string& bytes) {
 
 std::string firstLine(const std::string& bytes) { return bytes.substr(0, bytes.find("\r\n")); }
 
-class GoldenDump : public ::testing::Test {
+class GoldenDump : public ::testing::Test, protected CameraOnSim {
  protected:
-  GoldenDump() { UseInProcessSim(); }
-  ~GoldenDump() override {
-    SimRig::Instance().Log().SetSink(nullptr);
-    SimRig::Instance().Reset();
-  }
-
-  SimRig& rig() { return SimRig::Instance(); }
-
   // The camera stops answering right after it received this read request, so the one-byte
   // read that follows fails with a data NACK.
   void failReadAfterRequest(std::vector<uint8_t> request) {
@@ -57,10 +50,6 @@ class GoldenDump : public ::testing::Test {
 
   VirtualClock clock;
   ScopedClock useClock{clock};
-  CallLog boxes;
-  QuorlinkBridgeApi bridge;
-  RecordingMessageHost messages{boxes};
-  CameraLink link{bridge, messages};
   ScratchFolder scratch;
 };
 
@@ -68,7 +57,7 @@ TEST_F(GoldenDump, DspSettingsFileOfAFreshCameraMatchesTheGolden) {
   const auto path = scratch / "dsp.txt";
   const uint64_t generation = rig().Camera().Generation();
   EXPECT_TRUE(WriteDspSettingsFile(link, messages, path.string()).Complete());
-  EXPECT_EQ(ReadBytes(path), ReadBytes(kGolden / "dsp_complete.txt"));
+  EXPECT_EQ(ReadFileBytes(path), ReadFileBytes(kGolden / "dsp_complete.txt"));
   EXPECT_EQ(rig().Log().Size(), 2u * 2048u);
   EXPECT_FALSE(cameraWasWritten());
   EXPECT_EQ(rig().Camera().Generation(), generation);
@@ -78,8 +67,8 @@ TEST_F(GoldenDump, DspSettingsFileOfAFreshCameraMatchesTheGolden) {
 TEST_F(GoldenDump, EepromDumpOfAFreshCameraMatchesTheGolden) {
   const auto path = scratch / "eeprom.vis";
   EXPECT_TRUE(WriteEepromDumpFile(link, messages, path.string()).Complete());
-  const std::string bytes = ReadBytes(path);
-  EXPECT_EQ(afterFirstLine(bytes), afterFirstLine(ReadBytes(kGolden / "eeprom_complete.vis")));
+  const std::string bytes = ReadFileBytes(path);
+  EXPECT_EQ(afterFirstLine(bytes), afterFirstLine(ReadFileBytes(kGolden / "eeprom_complete.vis")));
   EXPECT_EQ(firstLine(bytes), EepromFileHeader());
   EXPECT_EQ(rig().Log().Size(), 2u * 1024u);
   EXPECT_FALSE(cameraWasWritten());
@@ -91,7 +80,7 @@ TEST_F(GoldenDump, AReadFailingAtPage3Row5EndsTheFileWithThatLine) {
   const auto path = scratch / "dsp.txt";
   const DumpResult result = WriteDspSettingsFile(link, messages, path.string());
   EXPECT_EQ(result.outcome, DumpOutcome::kReadFailed);
-  EXPECT_EQ(ReadBytes(path), ReadBytes(kGolden / "dsp_fail_page3_row5.txt"));
+  EXPECT_EQ(ReadFileBytes(path), ReadFileBytes(kGolden / "dsp_fail_page3_row5.txt"));
   EXPECT_THAT(boxes, ::testing::ElementsAre("Box(0x00): not a correct acknowledge recieved"));
 }
 
@@ -100,8 +89,8 @@ TEST_F(GoldenDump, AReadFailingAtBlock1Row0EndsTheFileWithThatLine) {
   const auto path = scratch / "eeprom.vis";
   const DumpResult result = WriteEepromDumpFile(link, messages, path.string());
   EXPECT_EQ(result.outcome, DumpOutcome::kReadFailed);
-  EXPECT_EQ(afterFirstLine(ReadBytes(path)),
-            afterFirstLine(ReadBytes(kGolden / "eeprom_fail_block1_row0.vis")));
+  EXPECT_EQ(afterFirstLine(ReadFileBytes(path)),
+            afterFirstLine(ReadFileBytes(kGolden / "eeprom_fail_block1_row0.vis")));
   EXPECT_THAT(boxes, ::testing::ElementsAre("Box(0x00): not a correct acknowledge recieved"));
 }
 
@@ -109,7 +98,7 @@ TEST_F(GoldenDump, AMissingCameraGivesTheConnectionMessageAndALineWithNoValues) 
   rig().SetCameraPresent(false);
   const auto path = scratch / "dsp.txt";
   WriteDspSettingsFile(link, messages, path.string());
-  EXPECT_EQ(ReadBytes(path), "// All DSP Settings PeldraW\r\n// Group 0\r\n"
+  EXPECT_EQ(ReadFileBytes(path), "// All DSP Settings PeldraW\r\n// Group 0\r\n"
                              "?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ??\r\n");
   EXPECT_THAT(boxes, ::testing::ElementsAre("Box(0x00): error: USB_I2C_NACK",
                                             "Box(0x00): Is board connected to camera (on?)"));

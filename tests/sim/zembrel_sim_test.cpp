@@ -12,7 +12,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,15 +19,15 @@
 #include "board/socket_framing.h"
 #include "bridge/src/transport_socket.h"
 #include "clock/clock.h"
-#include "tests/sim/camera_link.h"
+#include "tests/support/camera_requests.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/interleaved_writes.h"
+#include "tests/support/zembrel_process.h"
 
-namespace torvix {
+namespace torvix::testing {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadCameraRegister;
-using testing::WriteCameraRegister;
 
 // The daemon's exit code, or -1 when it did not exit normally.
 int WaitForExit(pid_t pid) {
@@ -69,12 +68,6 @@ pid_t Spawn(const std::vector<std::string>& args, const std::string& out = "",
   return pid;
 }
 
-std::string ReadText(const fs::path& path) {
-  std::ostringstream text;
-  text << std::ifstream(path).rdbuf();
-  return text.str();
-}
-
 sockaddr_un AddressOf(const std::string& path) {
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
@@ -94,52 +87,23 @@ int ConnectTo(const std::string& path, int flags = 0) {
 
 class ZembrelSim : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/zembrel_sim_test_XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    socket_ = (dir_ / "zembrel-0").string();
-    state_ = (dir_ / "state.json").string();
-    ::setenv("QUORLINK_DEVICE", socket_.c_str(), 1);
-  }
-  void TearDown() override {
-    if (pid_ > 0) {
-      ::kill(pid_, SIGKILL);
-      WaitForExit(pid_);
-    }
-    ::unsetenv("QUORLINK_DEVICE");
-    fs::remove_all(dir_);
-  }
+  void SetUp() override { ::setenv("QUORLINK_DEVICE", socket_.c_str(), 1); }
+  void TearDown() override { ::unsetenv("QUORLINK_DEVICE"); }
 
-  // Starts the daemon and waits (bounded) until it accepts connections. Its stderr goes to
-  // ServerWords().
+  // Starts the daemon on its state file and waits (bounded) until it accepts connections. Its
+  // stderr goes to ServerWords().
   void Start(std::vector<std::string> extra = {}) {
-    std::vector<std::string> args{"--socket", socket_, "--state", state_};
-    args.insert(args.end(), extra.begin(), extra.end());
-    pid_ = Spawn(args, "", (dir_ / "server.err").string());
-    for (int tries = 0; tries < 500; ++tries) {
-      const int fd = ConnectTo(socket_);
-      if (fd >= 0) {
-        ::close(fd);
-        return;
-      }
-      Pause(Milliseconds{10});
-    }
-    FAIL() << "zembrel-sim did not start listening";
+    extra.insert(extra.begin(), {"--state", state_});
+    if (!daemon_.Start(extra)) FAIL() << "zembrel-sim did not start listening";
   }
-  int Stop(int signal = SIGTERM) {
-    ::kill(pid_, signal);
-    const int code = WaitForExit(pid_);
-    pid_ = -1;
-    return code;
-  }
+  int Stop(int signal = SIGTERM) { return daemon_.Stop(signal); }
 
-  std::string ServerWords() const { return ReadText(dir_ / "server.err"); }
+  std::string ServerWords() const { return daemon_.Said(); }
 
-  fs::path dir_;
-  std::string socket_;
-  std::string state_;
-  pid_t pid_ = -1;
+  ZembrelProcess daemon_{ZEMBREL_SIM_PATH};
+  const fs::path dir_ = daemon_.Dir();
+  const std::string socket_ = daemon_.Socket();
+  const std::string state_ = (dir_ / "state.json").string();
 };
 
 TEST_F(ZembrelSim, RegisterWrittenThroughTheSocketReadsBack) {
@@ -211,7 +175,7 @@ TEST_F(ZembrelSim, ExtraDevicesAcknowledgeAndTheLogRecordsTransfers) {
   const std::string log = (dir_ / "bus.log").string();
   Start({"--device", "0x20", "--log", log});
   uint8_t value = 0;
-  EXPECT_EQ(testing::ReadCameraRequest(0x20, 0x01, 0x30, 0x31, value), 0);
+  EXPECT_EQ(ReadCameraRequest(0x20, 0x01, 0x30, 0x31, value), 0);
   EXPECT_EQ(Stop(), 0);
   std::ifstream in(log);
   std::string first;
@@ -223,13 +187,12 @@ TEST_F(ZembrelSim, ExtraDevicesAcknowledgeAndTheLogRecordsTransfers) {
 TEST_F(ZembrelSim, EachConnectionsRequestStaysItsOwn) {
   const std::string log = (dir_ / "bus.log").string();
   Start({"--device", "0x28", "--log", log});
-  testing::InterleaveTwoWrites(*OpenSocketAdapterDevice(socket_),
+  InterleaveTwoWrites(*OpenSocketAdapterDevice(socket_),
                                *OpenSocketAdapterDevice(socket_));
   EXPECT_EQ(Stop(), 0);
-  std::ostringstream text;
-  text << std::ifstream(log).rdbuf();
-  EXPECT_NE(text.str().find("0x14 W aa bb cc status 0\n"), std::string::npos) << text.str();
-  EXPECT_NE(text.str().find("0x38 W 00 30 57 status 0\n"), std::string::npos);
+  const std::string text = ReadFileBytes(log);
+  EXPECT_NE(text.find("0x14 W aa bb cc status 0\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("0x38 W 00 30 57 status 0\n"), std::string::npos);
 }
 
 TEST_F(ZembrelSim, SocketInUseIsRefusedWithExitTwo) {
@@ -276,9 +239,7 @@ TEST_F(ZembrelSim, OnlyTheOwnerOrWithGroupItsGroupMayConnectWhateverTheUmask) {
 TEST_F(ZembrelSim, CorruptStateFileIsRefusedAndNeverOverwritten) {
   std::ofstream(state_) << "{\"torn\":";
   EXPECT_EQ(WaitForExit(Spawn({"--socket", socket_, "--state", state_})), 2);
-  std::ostringstream text;
-  text << std::ifstream(state_).rdbuf();
-  EXPECT_EQ(text.str(), "{\"torn\":");
+  EXPECT_EQ(ReadFileBytes(state_), "{\"torn\":");
   EXPECT_FALSE(fs::exists(socket_));
 }
 
@@ -295,7 +256,7 @@ TEST_F(ZembrelSim, LogThatIsNoRegularFileIsRefusedInWordsWithoutWaiting) {
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   const std::string err = (dir_ / "err.txt").string();
   EXPECT_EQ(WaitForExitWithin(Spawn({"--socket", socket_, "--log", fifo}, "", err)), 2);
-  EXPECT_EQ(ReadText(err),
+  EXPECT_EQ(ReadFileBytes(err),
             "zembrel-sim: cannot open log file " + fifo + ": it is not a regular file\n");
 }
 
@@ -345,11 +306,11 @@ TEST_F(ZembrelSim, HelpAndVersionOnAFullDiskFailInWords) {
     for (const char* option : {"--help", "--version"}) {
       SCOPED_TRACE(std::string(name) + " " + option);
       EXPECT_EQ(WaitForExitWithin(Spawn({option}, "/dev/full", err, program)), 1);
-      EXPECT_EQ(ReadText(err), std::string(name) +
+      EXPECT_EQ(ReadFileBytes(err), std::string(name) +
                                    ": cannot write standard output: No space left on device\n");
     }
   }
 }
 
 }  // namespace
-}  // namespace torvix
+}  // namespace torvix::testing

@@ -7,10 +7,10 @@
 
 #include "app/resource_ids.h"
 #include "app/resources/dialog_templates.h"
-#include "tests/window/scripted_hosts.h"
+#include "tests/support/scripted_hosts.h"
 #include "window/dialog_window.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 struct Seen {
@@ -322,4 +322,4 @@ INSTANTIATE_TEST_SUITE_P(Changes, StateChangeTest, ::testing::ValuesIn(kStateCha
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

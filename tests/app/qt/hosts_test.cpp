@@ -13,7 +13,7 @@
 #include "app/resource_ids.h"
 #include "tests/app/qt/qt_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 struct BoxCase {
@@ -199,4 +199,4 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<EndCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

@@ -9,15 +9,16 @@
 #include "app/resource_ids.h"
 #include "app/tool_menu.h"
 #include "tests/app/qt/qt_fixture.h"
-#include "tests/dumps/dump_fixture.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/scratch_folder.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 using QtMenuTest = QtViewTest;
 
 TEST_F(QtMenuTest, TheProgressDialogStandsOverTheDumpAndItsCancelEndsAPartialFile) {
-  const torvix::testing::ScratchFolder scratch;
+  const ScratchFolder scratch;
   ScriptedFileDialog files;
   files.answer = (scratch / "dump.vis").string();
   const ScopedSaveDialogHost scopedFiles(files);
@@ -41,11 +42,11 @@ TEST_F(QtMenuTest, TheProgressDialogStandsOverTheDumpAndItsCancelEndsAPartialFil
     EXPECT_TRUE(view.Window().IsWindowEnabled());
   });
   EXPECT_EQ(label, QStringLiteral("Block 2 of 4"));
-  const auto lines = torvix::testing::CrLfLines(torvix::testing::ReadBytes(*files.answer));
+  const auto lines = CrLfLines(ReadFileBytes(*files.answer));
   ASSERT_GT(lines.size(), 20u);
   EXPECT_LT(lines.size(), 73u);
   EXPECT_NE(lines.back().find("??"), std::string::npos) << lines.back();
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

@@ -7,7 +7,7 @@
 #include "app/resource_ids.h"
 #include "tests/app/qt/qt_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 constexpr uint8_t kOsdRegister = 0x80;
@@ -66,4 +66,4 @@ TEST_F(QtViewFocusTest, EnterAndSpaceAfterASearchThatLandsOnAnOsdCameraLeaveTheD
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

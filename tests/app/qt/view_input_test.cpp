@@ -13,7 +13,7 @@
 #include "app/resource_ids.h"
 #include "tests/app/qt/qt_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 constexpr uint8_t kContrastRegister = 0x57;
@@ -204,4 +204,4 @@ TEST_F(QtViewInputTest, DrawingTheLayersStateRaisesNoEvent) {
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

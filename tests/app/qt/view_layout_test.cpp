@@ -17,7 +17,7 @@
 #include "app/resources/dialog_templates.h"
 #include "tests/app/qt/qt_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 // The caption a widget shows, whatever its kind; empty for a control without one.
@@ -55,7 +55,7 @@ TEST_F(QtViewLayoutTest, EveryTemplateRowIsOneWidgetWithItsKindCaptionPlaceAndVi
       const ControlTemplate& row = dialogTemplate.controls[index];
       const ControlState& state = view.Window().ControlAt(index);
       QWidget* widget = view.WidgetAt(index);
-      SCOPED_TRACE(testing::Message() << "row " << index + 1 << " id " << row.id);
+      SCOPED_TRACE(::testing::Message() << "row " << index + 1 << " id " << row.id);
       EXPECT_TRUE(isOfKind(widget, row.kind));
       if (row.id != kStaticId) {
         EXPECT_EQ(view.WidgetFor(row.id), widget);
@@ -152,4 +152,4 @@ TEST_F(QtViewLayoutTest, RadioPairIsOneGroupOutsideTheTabOrder) {
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

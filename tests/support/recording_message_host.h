@@ -4,7 +4,7 @@
 #include <deque>
 
 #include "messages/message_host.h"
-#include "tests/camera/call_log.h"
+#include "tests/support/call_log.h"
 
 namespace torvix::testing {
 

@@ -13,11 +13,12 @@
 #include "window/progress_host.h"
 #include "window/save_dialog_host.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 
 struct ShownMessage {
   std::string text;
-  unsigned type;
+  unsigned type = 0;
+  bool operator==(const ShownMessage&) const = default;
 };
 
 class ScriptedMessageHost final : public MessageHost {
@@ -77,4 +78,4 @@ class ScriptedProgressHost final : public ProgressHost {
   int stopAt = 0;
 };
 
-}  // namespace torvix::test
+}  // namespace torvix::testing
