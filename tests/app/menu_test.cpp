@@ -162,12 +162,13 @@ struct MenuDumpCase {
   unsigned command;
   const char* firstStep;
   std::size_t linesBeforeData;  // the header and the first group's title lines
+  int entries;                  // of a whole dump
 };
 
 class CancelledDump : public MenuTest, public ::testing::WithParamInterface<MenuDumpCase> {};
 
-// Cancel is pressed while row 2 is read, before its sixth entry.
-TEST_P(CancelledDump, EndsTheFileAsAFailedReadDoesAndReadsNothingMore) {
+// Cancel is pressed while row 2 is read, before its sixth entry; the message then says so.
+TEST_P(CancelledDump, EndsTheFileAsAFailedReadDoesReadsNothingMoreAndSaysHowMuchItHolds) {
   constexpr int kReadsBeforeCancel = 2 * 16 + 5;
   progress.stopAt = kReadsBeforeCancel + 1;
   RunOpen([&] {
@@ -176,7 +177,11 @@ TEST_P(CancelledDump, EndsTheFileAsAFailedReadDoesAndReadsNothingMore) {
     Command(GetParam().command);
     EXPECT_TRUE(W().IsWindowEnabled());
   });
-  EXPECT_TRUE(messages.shown.empty()) << "a cancel is no failure to report";
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, Path("dump.txt") + " holds 37 of " +
+                                        std::to_string(GetParam().entries) +
+                                        " entries; the rest are marked ??");
+  EXPECT_EQ(messages.shown[0].type, kMessageOk);
   EXPECT_EQ(progress.shown.front(), std::string(GetParam().firstStep) + " 0");
 
   const std::vector<std::string> lines = CrLfLines(ReadFileBytes(Path("dump.txt")));
@@ -189,8 +194,8 @@ TEST_P(CancelledDump, EndsTheFileAsAFailedReadDoesAndReadsNothingMore) {
 
 INSTANTIATE_TEST_SUITE_P(
     Dumps, CancelledDump,
-    ::testing::Values(MenuDumpCase{"Dsp", IDM_SAVE_DSP_SETTINGS, "Page 1 of 8", 2},
-                      MenuDumpCase{"Eeprom", IDM_SAVE_EEPROM_DUMP, "Block 1 of 4", 3}),
+    ::testing::Values(MenuDumpCase{"Dsp", IDM_SAVE_DSP_SETTINGS, "Page 1 of 8", 2, 2048},
+                      MenuDumpCase{"Eeprom", IDM_SAVE_EEPROM_DUMP, "Block 1 of 4", 3, 1024}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Works every visible control once and compares what it wrote with its tip.
