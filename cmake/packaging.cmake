@@ -32,20 +32,7 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
                                          ${PROJECT_SOURCE_DIR}/cmake/debian/triggers)
   set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 elseif(WIN32)
-  # One zip for both architectures, each in a folder of its own laid out as `cmake --install`
-  # lays it (bin/ the programs and Quorlink.dll, lib/ the import library, include/ the header),
-  # and the guide once at the top. The x86-64 build packs itself and the i686 build beside it,
-  # which must be built first (the presets windows-i686, then windows).
-  set(TORVIX_ZIP_I686_BUILD_DIR ${PROJECT_SOURCE_DIR}/build/windows-i686 CACHE PATH
-      "The i686 build whose install tree goes into the zip's x86 folder")
-  set(CPACK_GENERATOR ZIP)
-  set(CPACK_PACKAGE_FILE_NAME torvix-${PROJECT_VERSION}-windows)
-  set(CPACK_INSTALL_CMAKE_PROJECTS
-      "${PROJECT_BINARY_DIR};${PROJECT_NAME};Unspecified;/x64"
-      "${PROJECT_BINARY_DIR};${PROJECT_NAME};quorlink;/x64"
-      "${TORVIX_ZIP_I686_BUILD_DIR};${PROJECT_NAME};Unspecified;/x86"
-      "${TORVIX_ZIP_I686_BUILD_DIR};${PROJECT_NAME};quorlink;/x86"
-      "${PROJECT_BINARY_DIR};${PROJECT_NAME};docs;/")
+  include(${CMAKE_CURRENT_LIST_DIR}/packaging_windows.cmake)
 endif()
 
 include(CPack)

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows pieces with mingw-w64 and tests them: the i686 and x86-64 export
 # tables with objdump, a caller of each import library (the i686 one under 32-bit wine), the
-# x86-64 unit tests and torvix.exe under wine64, then Torvix_Controller.exe under wine64 on a
-# virtual screen.
-# TORVIX_SKIP_WINE=1 (a machine without wine) builds both, checks the export tables and links
-# the callers only.
+# x86-64 unit tests and torvix.exe under wine64, the zip and the two installers (packed with
+# cpack, listed, the installers installed and uninstalled under wine64), then
+# Torvix_Controller.exe under wine64 on a virtual screen.
+# TORVIX_SKIP_WINE=1 (a machine without wine) builds both, checks the export tables, links
+# the callers and packs and lists the packages only.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh
@@ -14,7 +15,7 @@ cmake --preset windows-i686
 # Torvix_Controller too: the x86-64 build's zip holds the i686 programs beside its own.
 cmake --build --preset windows-i686 --target Quorlink torvix Torvix_Controller
 export TORVIX_SKIP_WINE="${TORVIX_SKIP_WINE:-0}"
-without_wine=(-R 'quorlink_exports|quorlink_import_library' -FA wine)
+without_wine=(-R 'quorlink_exports|quorlink_import_library|zip_package|nsis_package' -FA wine)
 if [ "$TORVIX_SKIP_WINE" = 1 ]; then
   ctest --preset windows-i686 "${without_wine[@]}"
 else
@@ -33,6 +34,7 @@ if ! reason=$("$wine" --version 2>&1); then
   echo "wine64 cannot start ($wine: ${reason:-not found}); TORVIX_SKIP_WINE=1 skips the Windows tests"
   exit 1
 fi
+# Everything else, the packages (label package) among them.
 ctest --preset windows -LE native_view
 # The native view last: the program under wine on a virtual screen, driven with xdotool. Where
 # no X server can start, each of its tests says so in one line and is skipped.

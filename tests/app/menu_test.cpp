@@ -161,36 +161,43 @@ struct MenuDumpCase {
   const char* name;
   unsigned command;
   const char* firstStep;
-  std::size_t linesBeforeData;  // the header and the first group's title lines
+  int group;                    // the one Cancel comes in
+  std::size_t linesBeforeData;  // the lines before that group's data
+  int entries;                  // of a whole dump
 };
 
 class CancelledDump : public MenuTest, public ::testing::WithParamInterface<MenuDumpCase> {};
 
-// Cancel is pressed while row 2 is read, before its sixth entry.
-TEST_P(CancelledDump, EndsTheFileAsAFailedReadDoesAndReadsNothingMore) {
-  constexpr int kReadsBeforeCancel = 2 * 16 + 5;
-  progress.stopAt = kReadsBeforeCancel + 1;
+// Cancel is pressed while row 2 of a group is read, before its sixth entry; the message then
+// says how many entries were read.
+TEST_P(CancelledDump, EndsTheFileAsAFailedReadDoesReadsNothingMoreAndSaysHowMuchItHolds) {
+  const int readsBeforeCancel = GetParam().group * 256 + 2 * 16 + 5;
+  progress.stopAt = readsBeforeCancel + 1;
   RunOpen([&] {
     files.answer = Path("dump.txt");
     ClearRecords();
     Command(GetParam().command);
     EXPECT_TRUE(W().IsWindowEnabled());
   });
-  EXPECT_TRUE(messages.shown.empty()) << "a cancel is no failure to report";
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text,
+            Path("dump.txt") + " holds " + std::to_string(readsBeforeCancel) + " of " +
+                std::to_string(GetParam().entries) + " entries; the rest are marked ??");
+  EXPECT_EQ(messages.shown[0].type, kMessageOk);
   EXPECT_EQ(progress.shown.front(), std::string(GetParam().firstStep) + " 0");
 
   const std::vector<std::string> lines = CrLfLines(ReadFileBytes(Path("dump.txt")));
   ASSERT_EQ(lines.size(), GetParam().linesBeforeData + 3);
   EXPECT_THAT(lines.back(), ::testing::MatchesRegex("([0-9A-F]{2} ){5}\\?\\?( \\?\\?){10}"));
   // Each read is a request and a one-byte read; nothing follows the last one.
-  EXPECT_EQ(Rig().Log().Size(), 2u * kReadsBeforeCancel);
+  EXPECT_EQ(Rig().Log().Size(), 2u * readsBeforeCancel);
   EXPECT_EQ(Rig().Log()[Rig().Log().Size() - 1].direction, Direction::kRead);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Dumps, CancelledDump,
-    ::testing::Values(MenuDumpCase{"Dsp", IDM_SAVE_DSP_SETTINGS, "Page 1 of 8", 2},
-                      MenuDumpCase{"Eeprom", IDM_SAVE_EEPROM_DUMP, "Block 1 of 4", 3}),
+    ::testing::Values(MenuDumpCase{"Dsp", IDM_SAVE_DSP_SETTINGS, "Page 1 of 8", 0, 2, 2048},
+                      MenuDumpCase{"Eeprom", IDM_SAVE_EEPROM_DUMP, "Block 1 of 4", 1, 21, 1024}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Works every visible control once and compares what it wrote with its tip.

@@ -2,7 +2,7 @@
 #       -P zip_package_test.cmake
 # Packs the Windows zip from the x86-64 build (and the i686 build it names), lists it, and
 # checks that each architecture's folder holds the programs, Quorlink.dll of that architecture,
-# the import library and the header, and that the guide is there once.
+# the import library and the header, and that the guides are there once.
 cmake_minimum_required(VERSION 3.25)  # IN_LIST
 include(${CMAKE_CURRENT_LIST_DIR}/package_steps.cmake)
 pack(ZIP)
@@ -12,26 +12,19 @@ run(${CMAKE_COMMAND} -E tar tf ${zip})
 message(STATUS "${zip}:\n${out}")
 string(REPLACE "\n" ";" listed "${out}")
 
-set(expected ${top}/doc/user-guide.md)
+set(expected ${top}/doc/user-guide.md ${top}/doc/windows.md)
 foreach(arch x64 x86)
   foreach(file IN LISTS PROGRAMS ITEMS Quorlink.dll)
     list(APPEND expected ${top}/${arch}/bin/${file})
   endforeach()
   list(APPEND expected ${top}/${arch}/lib/Quorlink.lib ${top}/${arch}/include/quorlink.h)
 endforeach()
-foreach(file IN LISTS expected)
-  if(NOT file IN_LIST listed)
-    message(FATAL_ERROR "the zip lacks ${file}")
-  endif()
-endforeach()
+expect_listed("${listed}" ${zip} ${expected})
 
 # Each folder's library is built for its architecture.
 file(MAKE_DIRECTORY ${WORK_DIR}/unpacked)
 run(${CMAKE_COMMAND} -E chdir ${WORK_DIR}/unpacked ${CMAKE_COMMAND} -E tar xf ${zip})
-foreach(pair "x64;PE32\\+ executable.*x86-64" "x86;PE32 executable.*Intel 80386")
-  list(GET pair 0 arch)
-  list(GET pair 1 kind)
-  run(file -b ${WORK_DIR}/unpacked/${top}/${arch}/bin/Quorlink.dll)
-  expect("${out}" "${kind}" "${arch}/bin/Quorlink.dll")
+foreach(arch x64 x86)
+  expect_architecture(${WORK_DIR}/unpacked/${top}/${arch}/bin/Quorlink.dll ${arch})
 endforeach()
 file(REMOVE_RECURSE ${WORK_DIR})
