@@ -29,15 +29,16 @@ SaveDialogRequest saveRequest(const char* description, const char* pattern,
   return request;
 }
 
-// "FILE holds N of M entries; the rest are marked ??": N the registers read before the stop,
-// M those of a whole dump. The entry the dump stopped at was not read.
+// "FILE holds N of M entries; the rest of its last line is marked ??": N the registers read
+// before the stop, M those of a whole dump. The entry the dump stopped at was not read, and the
+// lines after it are not written.
 std::string cancelledDumpText(const std::string& path, const DumpResult& result, int groups) {
   constexpr int kRowsPerGroup = 16;
   const int read =
       (result.group * kRowsPerGroup + result.row) * DataLine::kEntries + result.column;
   const int all = groups * kRowsPerGroup * DataLine::kEntries;
   return path + " holds " + std::to_string(read) + " of " + std::to_string(all) +
-         " entries; the rest are marked ??";
+         " entries; the rest of its last line is marked ??";
 }
 
 }  // namespace

@@ -182,7 +182,7 @@ TEST_P(CancelledDump, EndsTheFileAsAFailedReadDoesReadsNothingMoreAndSaysHowMuch
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text,
             Path("dump.txt") + " holds " + std::to_string(readsBeforeCancel) + " of " +
-                std::to_string(GetParam().entries) + " entries; the rest are marked ??");
+                std::to_string(GetParam().entries) + " entries; the rest of its last line is marked ??");
   EXPECT_EQ(messages.shown[0].type, kMessageOk);
   EXPECT_EQ(progress.shown.front(), std::string(GetParam().firstStep) + " 0");
 
