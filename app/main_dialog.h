@@ -32,7 +32,8 @@ class CMyTorvix_ControllerDlg : public Dialog {
   // Enables or disables the camera settings panel as a whole (not Connect, RESET, the OSD
   // switch, the address edit, the debug group, OK or Cancel).
   void SetPanelEnabled(bool enable);
-  // Shows value as "%2.2x" in the debug value edit (IDC_DEBUG_VALUE) through the data exchange.
+  // Shows value in the debug value edit (IDC_DEBUG_VALUE) as HexText writes it, through the
+  // data exchange.
   void ShowHexValue(uint16_t value);
 
   CameraLink& Link() { return m_link; }

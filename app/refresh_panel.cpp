@@ -1,12 +1,12 @@
 // Bringing the whole panel into line with the camera, enabling it as a whole, and showing
 // the last written value in the debug edit.
 #include <array>
-#include <cstdio>
 
 #include "app/main_dialog.h"
 #include "app/resource_ids.h"
 #include "camera/message_format.h"
 #include "camera/register_map.h"
+#include "camera/value_edit_pairs.h"
 
 namespace torvix {
 
@@ -28,12 +28,6 @@ constexpr std::array<int, 44> kPanelControls{
     IDC_AGC_GAIN_MAX_ON, IDC_DN_MODE, IDC_ZOOM_FACTOR, IDC_SEARCH_ADDRESS, IDC_DN_LEVEL_SLIDER,
     IDC_DN_LEVEL_EDIT};
 
-std::string Hex(unsigned value) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%2.2x", value & 0xFFFFu);
-  return text;
-}
-
 void SetSlider(SliderCtrl& slider, int minimum, int maximum, uint8_t value) {
   slider.SetRangeMin(minimum, false);
   slider.SetRangeMax(maximum, false);
@@ -48,7 +42,7 @@ void CMyTorvix_ControllerDlg::SetPanelEnabled(bool enable) {
 
 void CMyTorvix_ControllerDlg::ShowHexValue(uint16_t value) {
   UpdateData(true);
-  m_strDebugValue = Hex(value);
+  m_strDebugValue = HexText(value);
   UpdateData(false);
 }
 
@@ -62,7 +56,7 @@ void CMyTorvix_ControllerDlg::RefreshPanel() {
   window_.EnableWindow(IDC_AGC_GAIN_MAX_EDIT, agcOn);
   window_.ShowWindow(IDC_AGC_GAIN_MAX_SLIDER, agcOn ? kShowCommand : kHideCommand);
   SetSlider(m_sliderAgcGainMax, 1, 128, s[AgcGainMax]);
-  m_strAgcGainMax = Hex(s[AgcGainMax]);
+  m_strAgcGainMax = HexText(s[AgcGainMax]);
 
   const int whiteBalance = WhiteBalanceModeShown(s[WhiteBalanceControl], s[PushToWhite]);
   m_comboWhiteBalanceMode.SetCurSel(whiteBalance);
@@ -76,12 +70,12 @@ void CMyTorvix_ControllerDlg::RefreshPanel() {
   window_.SetCheck(IDC_MIRROR, FlagShown(s[FlipControl], kMirrorMask));
   window_.SetCheck(IDC_VFLIP, FlagShown(s[FlipControl], kVerticalFlipMask));
   SetSlider(m_sliderAexReference, 0, 120, s[AexReference]);
-  m_strAexReference = Hex(s[AexReference]);
+  m_strAexReference = HexText(s[AexReference]);
   m_comboWdrMode.SetCurSel(s[WdrMode]);
   SetSlider(m_sliderRedGain, 0, 255, s[RedGain]);
-  m_strRedGain = Hex(s[RedGain]);
+  m_strRedGain = HexText(s[RedGain]);
   SetSlider(m_sliderBlueGain, 0, 255, s[BlueGain]);
-  m_strBlueGain = Hex(s[BlueGain]);
+  m_strBlueGain = HexText(s[BlueGain]);
   window_.SetCheck(IDC_BLC_VIEW_ON, FlagShown(s[BlcControl], kBlcViewMask));
   m_comboBlcVertical.SetCurSel(BlcVerticalShown(s[BlcPosition]));
   m_comboBlcHorizontal.SetCurSel(BlcHorizontalShown(s[BlcPosition]));
@@ -92,36 +86,36 @@ void CMyTorvix_ControllerDlg::RefreshPanel() {
     m_editCameraAddress.SetWindowText("XX");
     m_strCameraAddress = "XX";
   } else {
-    m_strCameraAddress = Hex(block.CameraBusAddress);
+    m_strCameraAddress = HexText(block.CameraBusAddress);
   }
 
   SetSlider(m_sliderColorGain, 1, 44, s[ColorGain]);
-  m_strColorGain = Hex(s[ColorGain]);
+  m_strColorGain = HexText(s[ColorGain]);
   SetSlider(m_sliderContrast, 56, 84, s[Contrast]);
-  m_strContrast = Hex(s[Contrast]);
+  m_strContrast = HexText(s[Contrast]);
   SetSlider(m_sliderBrightness, 0, 255, s[Brightness]);
-  m_strBrightness = Hex(s[Brightness]);
+  m_strBrightness = HexText(s[Brightness]);
 
   m_comboDayNightMode.SetCurSel(s[DayNightMode]);
   const bool smart = s[DayNightMode] == 2;
   window_.EnableWindow(IDC_DN_LEVEL_EDIT, smart);
   window_.EnableWindow(IDC_DN_LEVEL_SLIDER, smart);
   SetSlider(m_sliderDayNightLevel, 8, 96, s[DayNightLevel]);
-  m_strDayNightLevel = Hex(s[DayNightLevel]);
+  m_strDayNightLevel = HexText(s[DayNightLevel]);
   m_comboZoomFactor.SetCurSel(s[ZoomFactor]);
 
   window_.SetCheck(IDC_LLS_MODE_ON, LlsModeShown(s[LlsMode]));
   SetSlider(m_sliderLlsAgcStart, 0, 223, s[LlsAgcStart]);
-  m_strLlsAgcStart = Hex(s[LlsAgcStart]);
+  m_strLlsAgcStart = HexText(s[LlsAgcStart]);
   SetSlider(m_sliderLlsColor, 0, 255, s[LlsColor]);
-  m_strLlsColor = Hex(s[LlsColor]);
+  m_strLlsColor = HexText(s[LlsColor]);
   SetSlider(m_sliderLlsEdge, 0, 255, s[LlsEdge]);
-  m_strLlsEdge = Hex(s[LlsEdge]);
+  m_strLlsEdge = HexText(s[LlsEdge]);
   window_.SetCheck(IDC_SHARPNESS_ON, SharpnessOnShown(s[SharpnessOff]));
   SetSlider(m_sliderSharpnessLevel, 0, 56, s[SharpnessLevel]);
-  m_strSharpnessLevel = Hex(s[SharpnessLevel]);
+  m_strSharpnessLevel = HexText(s[SharpnessLevel]);
   SetSlider(m_sliderAnalogOutputGain, 0, 240, s[AnalogOutputGain]);
-  m_strAnalogOutputGain = Hex(s[AnalogOutputGain]);
+  m_strAnalogOutputGain = HexText(s[AnalogOutputGain]);
 
   const bool pal = PalShown(s[VideoStandard]);
   window_.SetCheck(IDC_PAL, pal);

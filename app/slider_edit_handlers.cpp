@@ -1,7 +1,6 @@
 // The thirteen slider / value-edit pairs. A released thumb only puts its position into the
 // edit as text; the edit's change handling is the one path that parses, clamps, moves the
 // slider and writes the camera.
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -57,13 +56,6 @@ std::string& boundTextOf(Dlg& dialog, int editId) {
   return dialog.m_strDebugValue;  // not reached: see the static_assert above
 }
 
-// Positions and values are far below 0x10000; the mask only keeps the text within the buffer.
-std::string hexText(unsigned value) {
-  char text[kTextBufferSize];
-  std::snprintf(text, sizeof text, "%2.2x", value & 0xFFFFu);
-  return text;
-}
-
 // The edit's text as the change handling sees it: at most five characters, read the way the
 // toolkit hands out a line (the buffer's first word holds how many characters fit).
 std::string readEditText(const DialogWindow& window, int editId) {
@@ -86,7 +78,7 @@ void CMyTorvix_ControllerDlg::SliderRelease(int nSBCode, int nPos, int sliderId)
   // thumb alone, so the camera keeps the value the edit shows.
   if (pair != nullptr && nSBCode == kTbThumbPosition) {
     // The text set runs the edit's change handling, which writes the camera, before it returns.
-    window_.SetWindowText(pair->editId, hexText(static_cast<unsigned>(nPos)));
+    window_.SetWindowText(pair->editId, HexText(static_cast<unsigned>(nPos)));
   }
   WindowEvent event{WindowMessage::HScroll};
   event.controlId = sliderId;
@@ -106,7 +98,7 @@ void CMyTorvix_ControllerDlg::ValueEditChange(int editId) {
   if (!read) return;
 
   if (read->clamped) {
-    const std::string limitText = hexText(read->value);
+    const std::string limitText = HexText(read->value);
     if (pair->clampedText == ClampedTextPath::DirectTextSet) {
       // Runs this handling once more, nested, with the limit: it writes the limit too.
       window_.SetWindowText(editId, limitText);

@@ -1,6 +1,7 @@
 #include "camera/value_edit_pairs.h"
 
 #include <cctype>
+#include <cstdio>
 
 #include "camera/register_map.h"
 
@@ -45,6 +46,12 @@ std::optional<unsigned> ParseLeadingHexRun(std::string_view text) {
     value = value * 16 + hexValue(c);
   }
   return value;
+}
+
+std::string HexText(unsigned value) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%2.2x", value & 0xFFFFu);
+  return text;
 }
 
 std::optional<unsigned> ParseValueEdit(const ValueEditPair& pair, std::string_view text) {

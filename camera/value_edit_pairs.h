@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "camera/settings_table.h"
@@ -73,6 +74,11 @@ std::optional<uint8_t> ParseTwoHexDigits(std::string_view text);
 // The Edge edit's text: at least two characters, the first two hex digits; the value is the
 // leading run of hex digits among the first five characters, so it may exceed 0xff.
 std::optional<unsigned> ParseLeadingHexRun(std::string_view text);
+
+// How the panel shows a value in an edit (a value edit, the address edit, the debug edit):
+// "%2.2x", at least two lowercase hex digits. Values there stay far below 0x10000; of a larger
+// one the low 16 bits show.
+std::string HexText(unsigned value);
 
 // The parse a pair uses.
 std::optional<unsigned> ParseValueEdit(const ValueEditPair& pair, std::string_view text);
