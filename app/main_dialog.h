@@ -92,6 +92,11 @@ class CMyTorvix_ControllerDlg : public Dialog {
                         const DumpStop&);
   };
   void DumpFromMenu(const SaveDialogRequest& request, const MenuDump& dump);
+  // What a drop-down list's handler does with the chosen item: makes it the setting's register
+  // value (from the shadow byte, for the bits other controls own), writes it and shows it.
+  // Returns the item, or kNoSelection, with nothing written, when none is chosen.
+  using ItemToRegister = uint8_t (*)(uint8_t shadowByte, int item);
+  int WriteChosenItem(const ComboBox& list, SettingId setting, ItemToRegister toRegister);
   // Puts the dialog's own entries into the system menu and a tip on every control that
   // changes the camera.
   void AddToolMenu(std::vector<MenuItem>& menu);
