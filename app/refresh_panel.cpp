@@ -4,6 +4,7 @@
 
 #include "app/main_dialog.h"
 #include "app/resource_ids.h"
+#include "app/value_edit_controls.h"
 #include "camera/message_format.h"
 #include "camera/register_map.h"
 #include "camera/value_edit_pairs.h"
@@ -28,12 +29,6 @@ constexpr std::array<int, 44> kPanelControls{
     IDC_AGC_GAIN_MAX_ON, IDC_DN_MODE, IDC_ZOOM_FACTOR, IDC_SEARCH_ADDRESS, IDC_DN_LEVEL_SLIDER,
     IDC_DN_LEVEL_EDIT};
 
-void SetSlider(SliderCtrl& slider, int minimum, int maximum, uint8_t value) {
-  slider.SetRangeMin(minimum, false);
-  slider.SetRangeMax(maximum, false);
-  slider.SetPos(value);
-}
-
 }  // namespace
 
 void CMyTorvix_ControllerDlg::SetPanelEnabled(bool enable) {
@@ -51,12 +46,19 @@ void CMyTorvix_ControllerDlg::RefreshPanel() {
   const bool readFailed = m_link.ReadAllSettings(block) != 0;
   const uint8_t* s = block.SettingsShadow;
 
+  // Each pair's slider takes its range and the value, its edit the value in hex.
+  for (const ValueEditPair& pair : kValueEditPairs) {
+    const ValueEditControls& controls = ControlsOf(pair);
+    window_.SetRangeMin(controls.sliderId, pair.minimum, false);
+    window_.SetRangeMax(controls.sliderId, pair.maximum, false);
+    window_.SetPos(controls.sliderId, s[pair.setting]);
+    this->*controls.text = HexText(s[pair.setting]);
+  }
+
   const bool agcOn = FlagShown(s[AgcControl], kAgcOnMask);
   window_.SetCheck(IDC_AGC_GAIN_MAX_ON, agcOn);
   window_.EnableWindow(IDC_AGC_GAIN_MAX_EDIT, agcOn);
   window_.ShowWindow(IDC_AGC_GAIN_MAX_SLIDER, agcOn ? kShowCommand : kHideCommand);
-  SetSlider(m_sliderAgcGainMax, 1, 128, s[AgcGainMax]);
-  m_strAgcGainMax = HexText(s[AgcGainMax]);
 
   const int whiteBalance = WhiteBalanceModeShown(s[WhiteBalanceControl], s[PushToWhite]);
   m_comboWhiteBalanceMode.SetCurSel(whiteBalance);
@@ -69,13 +71,7 @@ void CMyTorvix_ControllerDlg::RefreshPanel() {
 
   window_.SetCheck(IDC_MIRROR, FlagShown(s[FlipControl], kMirrorMask));
   window_.SetCheck(IDC_VFLIP, FlagShown(s[FlipControl], kVerticalFlipMask));
-  SetSlider(m_sliderAexReference, 0, 120, s[AexReference]);
-  m_strAexReference = HexText(s[AexReference]);
   m_comboWdrMode.SetCurSel(s[WdrMode]);
-  SetSlider(m_sliderRedGain, 0, 255, s[RedGain]);
-  m_strRedGain = HexText(s[RedGain]);
-  SetSlider(m_sliderBlueGain, 0, 255, s[BlueGain]);
-  m_strBlueGain = HexText(s[BlueGain]);
   window_.SetCheck(IDC_BLC_VIEW_ON, FlagShown(s[BlcControl], kBlcViewMask));
   m_comboBlcVertical.SetCurSel(BlcVerticalShown(s[BlcPosition]));
   m_comboBlcHorizontal.SetCurSel(BlcHorizontalShown(s[BlcPosition]));
@@ -89,33 +85,14 @@ void CMyTorvix_ControllerDlg::RefreshPanel() {
     m_strCameraAddress = HexText(block.CameraBusAddress);
   }
 
-  SetSlider(m_sliderColorGain, 1, 44, s[ColorGain]);
-  m_strColorGain = HexText(s[ColorGain]);
-  SetSlider(m_sliderContrast, 56, 84, s[Contrast]);
-  m_strContrast = HexText(s[Contrast]);
-  SetSlider(m_sliderBrightness, 0, 255, s[Brightness]);
-  m_strBrightness = HexText(s[Brightness]);
-
   m_comboDayNightMode.SetCurSel(s[DayNightMode]);
   const bool smart = s[DayNightMode] == 2;
   window_.EnableWindow(IDC_DN_LEVEL_EDIT, smart);
   window_.EnableWindow(IDC_DN_LEVEL_SLIDER, smart);
-  SetSlider(m_sliderDayNightLevel, 8, 96, s[DayNightLevel]);
-  m_strDayNightLevel = HexText(s[DayNightLevel]);
   m_comboZoomFactor.SetCurSel(s[ZoomFactor]);
 
   window_.SetCheck(IDC_LLS_MODE_ON, LlsModeShown(s[LlsMode]));
-  SetSlider(m_sliderLlsAgcStart, 0, 223, s[LlsAgcStart]);
-  m_strLlsAgcStart = HexText(s[LlsAgcStart]);
-  SetSlider(m_sliderLlsColor, 0, 255, s[LlsColor]);
-  m_strLlsColor = HexText(s[LlsColor]);
-  SetSlider(m_sliderLlsEdge, 0, 255, s[LlsEdge]);
-  m_strLlsEdge = HexText(s[LlsEdge]);
   window_.SetCheck(IDC_SHARPNESS_ON, SharpnessOnShown(s[SharpnessOff]));
-  SetSlider(m_sliderSharpnessLevel, 0, 56, s[SharpnessLevel]);
-  m_strSharpnessLevel = HexText(s[SharpnessLevel]);
-  SetSlider(m_sliderAnalogOutputGain, 0, 240, s[AnalogOutputGain]);
-  m_strAnalogOutputGain = HexText(s[AnalogOutputGain]);
 
   const bool pal = PalShown(s[VideoStandard]);
   window_.SetCheck(IDC_PAL, pal);

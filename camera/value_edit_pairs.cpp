@@ -18,20 +18,6 @@ unsigned hexValue(char c) {
 
 }  // namespace
 
-const ValueEditPair* FindPairBySlider(int sliderId) {
-  for (const ValueEditPair& pair : kValueEditPairs) {
-    if (pair.sliderId == sliderId) return &pair;
-  }
-  return nullptr;
-}
-
-const ValueEditPair* FindPairByEdit(int editId) {
-  for (const ValueEditPair& pair : kValueEditPairs) {
-    if (pair.editId == editId) return &pair;
-  }
-  return nullptr;
-}
-
 std::optional<uint8_t> ParseTwoHexDigits(std::string_view text) {
   if (text.size() != 2 || !isHexDigit(text[0]) || !isHexDigit(text[1])) return std::nullopt;
   return static_cast<uint8_t>(hexValue(text[0]) * 16 + hexValue(text[1]));
