@@ -4,13 +4,11 @@
 # GetVersions through the shared library (the probe), the soname's major number (an ELF
 # library, read with objdump), Quorlink.dll's version resource (its fixed file version and its
 # "FileVersion" text) and the pkg-config file's Version.
-string(REGEX MATCH "^([0-9]+)\\.([0-9]+)\\.([0-9]+)$" match "${VERSION}")
-if(NOT match)
-  message(FATAL_ERROR "VERSION '${VERSION}' is not major.minor.patch")
-endif()
-set(major ${CMAKE_MATCH_1})
-set(minor ${CMAKE_MATCH_2})
-set(patch ${CMAKE_MATCH_3})
+include(${CMAKE_CURRENT_LIST_DIR}/../../bridge/cmake/quorlink_version.cmake)
+quorlink_version_parts(${VERSION})
+set(major ${QUORLINK_VERSION_MAJOR})
+set(minor ${QUORLINK_VERSION_MINOR})
+set(patch ${QUORLINK_VERSION_PATCH})
 set(faults "")
 
 execute_process(COMMAND ${EMULATOR} ${PROBE} OUTPUT_VARIABLE reported ERROR_VARIABLE err
