@@ -1,8 +1,8 @@
 // The link as a whole: read the camera again, let it load its defaults, hand it to its own
 // menu or take it back, give it a new address of its own, and find it on the bus.
 #include <cctype>
-#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "app/main_dialog.h"
 #include "app/resource_ids.h"
@@ -10,6 +10,7 @@
 #include "camera/load_defaults.h"
 #include "camera/message_format.h"
 #include "camera/register_map.h"
+#include "camera/value_edit_pairs.h"
 
 namespace torvix {
 
@@ -65,8 +66,7 @@ void CMyTorvix_ControllerDlg::OnEnChangeCameraAddress() {
 
   if (value > kCameraAddressMaximum) {
     value = kCameraAddressMaximum;
-    char text[kTextBufferSize];
-    std::snprintf(text, sizeof text, "%2.2x", value);
+    const std::string text = HexText(value);
     // The text set runs this handler again with "fc", which writes 0xfc before this pass does.
     m_editCameraAddress.SetWindowText(text);
     m_strCameraAddress = text;

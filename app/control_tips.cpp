@@ -5,6 +5,7 @@
 
 #include "app/main_dialog.h"
 #include "app/resource_ids.h"
+#include "app/value_edit_controls.h"
 #include "camera/load_defaults.h"
 #include "camera/register_map.h"
 #include "camera/value_edit_pairs.h"
@@ -93,8 +94,8 @@ std::vector<ControlTip> ControlTips() {
   std::vector<ControlTip> tips;
   for (const ValueEditPair& pair : kValueEditPairs) {
     const std::string text = tip(pair.caption, pair.setting, 0);
-    tips.push_back({pair.sliderId, text});
-    tips.push_back({pair.editId, text});
+    tips.push_back({ControlsOf(pair).sliderId, text});
+    tips.push_back({ControlsOf(pair).editId, text});
   }
   for (const TipRow& row : kTipRows) {
     tips.push_back({row.controlId, tip(row.words, row.setting, row.mask, row.also)});

@@ -32,7 +32,8 @@ class CMyTorvix_ControllerDlg : public Dialog {
   // Enables or disables the camera settings panel as a whole (not Connect, RESET, the OSD
   // switch, the address edit, the debug group, OK or Cancel).
   void SetPanelEnabled(bool enable);
-  // Shows value as "%2.2x" in the debug value edit (IDC_DEBUG_VALUE) through the data exchange.
+  // Shows value in the debug value edit (IDC_DEBUG_VALUE) as HexText writes it, through the
+  // data exchange.
   void ShowHexValue(uint16_t value);
 
   CameraLink& Link() { return m_link; }
@@ -91,6 +92,11 @@ class CMyTorvix_ControllerDlg : public Dialog {
                         const DumpStop&);
   };
   void DumpFromMenu(const SaveDialogRequest& request, const MenuDump& dump);
+  // What a drop-down list's handler does with the chosen item: makes it the setting's register
+  // value (from the shadow byte, for the bits other controls own), writes it and shows it.
+  // Returns the item, or kNoSelection, with nothing written, when none is chosen.
+  using ItemToRegister = uint8_t (*)(uint8_t shadowByte, int item);
+  int WriteChosenItem(const ComboBox& list, SettingId setting, ItemToRegister toRegister);
   // Puts the dialog's own entries into the system menu and a tip on every control that
   // changes the camera.
   void AddToolMenu(std::vector<MenuItem>& menu);

@@ -20,6 +20,10 @@ constexpr Milliseconds kAfterPushToWhite{100};
 
 int showCommand(bool shown) { return shown ? kShowCommand : kHideCommand; }
 
+// Lists whose register value depends on the chosen item alone.
+uint8_t listIndex(uint8_t, int item) { return ListIndexToRegister(item); }
+uint8_t blcSizeCode(uint8_t, int item) { return BlcSizeCodeOf(item); }
+
 }  // namespace
 
 void CMyTorvix_ControllerDlg::OnCbnCloseupWhiteBalanceMode() {
@@ -120,57 +124,44 @@ void CMyTorvix_ControllerDlg::OnBnClickedPush2White() {
   m_comboWhiteBalanceMode.SetCurSel(kWhiteBalancePushToWhite);
 }
 
-void CMyTorvix_ControllerDlg::OnCbnCloseupWdrMode() {
-  const int s = m_comboWdrMode.GetCurSel();
-  if (s == kNoSelection) return;
-  const uint8_t value = ListIndexToRegister(s);
-  m_link.WriteSetting(WdrMode, value);
+int CMyTorvix_ControllerDlg::WriteChosenItem(const ComboBox& list, SettingId setting,
+                                             ItemToRegister toRegister) {
+  const int item = list.GetCurSel();
+  if (item == kNoSelection) return kNoSelection;
+  const uint8_t value = toRegister(m_link.Block().SettingsShadow[setting], item);
+  m_link.WriteSetting(setting, value);
   ShowHexValue(value);
+  return item;
+}
+
+void CMyTorvix_ControllerDlg::OnCbnCloseupWdrMode() {
+  WriteChosenItem(m_comboWdrMode, WdrMode, listIndex);
 }
 
 void CMyTorvix_ControllerDlg::OnCbnCloseupDnMode() {
-  const int s = m_comboDayNightMode.GetCurSel();
-  if (s == kNoSelection) return;
-  const uint8_t value = ListIndexToRegister(s);
-  m_link.WriteSetting(DayNightMode, value);
-  ShowHexValue(value);
-  const bool smart = s == kDayNightSmart;
+  const int item = WriteChosenItem(m_comboDayNightMode, DayNightMode, listIndex);
+  if (item == kNoSelection) return;
+  const bool smart = item == kDayNightSmart;
   window_.EnableWindow(IDC_DN_LEVEL_EDIT, smart);
   window_.EnableWindow(IDC_DN_LEVEL_SLIDER, smart);
 }
 
 void CMyTorvix_ControllerDlg::OnCbnCloseupZoomFactor() {
-  const int s = m_comboZoomFactor.GetCurSel();
-  if (s == kNoSelection) return;
-  const uint8_t value = ListIndexToRegister(s);
-  m_link.WriteSetting(ZoomFactor, value);
-  ShowHexValue(value);
+  WriteChosenItem(m_comboZoomFactor, ZoomFactor, listIndex);
 }
 
 void CMyTorvix_ControllerDlg::OnCbnCloseupBlcSize() {
-  const int s = m_comboBlcSize.GetCurSel();
-  if (s == kNoSelection) return;
-  const uint8_t value = BlcSizeCodeOf(s);
-  m_link.WriteSetting(BlcSize, value);
-  ShowHexValue(value);
+  WriteChosenItem(m_comboBlcSize, BlcSize, blcSizeCode);
 }
 
 // Both BLC position lists start from the shadow byte, so a failed horizontal write is not
 // carried into the next vertical one.
 void CMyTorvix_ControllerDlg::OnCbnCloseupBlcHorizontal() {
-  const int s = m_comboBlcHorizontal.GetCurSel();
-  if (s == kNoSelection) return;
-  const uint8_t value = BlcPositionWithHorizontal(m_link.Block().SettingsShadow[BlcPosition], s);
-  m_link.WriteSetting(BlcPosition, value);
-  ShowHexValue(value);
+  WriteChosenItem(m_comboBlcHorizontal, BlcPosition, BlcPositionWithHorizontal);
 }
 
 void CMyTorvix_ControllerDlg::OnCbnCloseupBlcVertical() {
-  const int s = m_comboBlcVertical.GetCurSel();
-  if (s == kNoSelection) return;
-  const uint8_t value = BlcPositionWithVertical(m_link.Block().SettingsShadow[BlcPosition], s);
-  m_link.WriteSetting(BlcPosition, value);
-  ShowHexValue(value);
+  WriteChosenItem(m_comboBlcVertical, BlcPosition, BlcPositionWithVertical);
 }
 
 }  // namespace torvix

@@ -1,12 +1,13 @@
 // Bringing the whole panel into line with the camera, enabling it as a whole, and showing
 // the last written value in the debug edit.
 #include <array>
-#include <cstdio>
 
 #include "app/main_dialog.h"
 #include "app/resource_ids.h"
+#include "app/value_edit_controls.h"
 #include "camera/message_format.h"
 #include "camera/register_map.h"
+#include "camera/value_edit_pairs.h"
 
 namespace torvix {
 
@@ -28,18 +29,6 @@ constexpr std::array<int, 44> kPanelControls{
     IDC_AGC_GAIN_MAX_ON, IDC_DN_MODE, IDC_ZOOM_FACTOR, IDC_SEARCH_ADDRESS, IDC_DN_LEVEL_SLIDER,
     IDC_DN_LEVEL_EDIT};
 
-std::string Hex(unsigned value) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%2.2x", value & 0xFFFFu);
-  return text;
-}
-
-void SetSlider(SliderCtrl& slider, int minimum, int maximum, uint8_t value) {
-  slider.SetRangeMin(minimum, false);
-  slider.SetRangeMax(maximum, false);
-  slider.SetPos(value);
-}
-
 }  // namespace
 
 void CMyTorvix_ControllerDlg::SetPanelEnabled(bool enable) {
@@ -48,7 +37,7 @@ void CMyTorvix_ControllerDlg::SetPanelEnabled(bool enable) {
 
 void CMyTorvix_ControllerDlg::ShowHexValue(uint16_t value) {
   UpdateData(true);
-  m_strDebugValue = Hex(value);
+  m_strDebugValue = HexText(value);
   UpdateData(false);
 }
 
@@ -57,12 +46,19 @@ void CMyTorvix_ControllerDlg::RefreshPanel() {
   const bool readFailed = m_link.ReadAllSettings(block) != 0;
   const uint8_t* s = block.SettingsShadow;
 
+  // Each pair's slider takes its range and the value, its edit the value in hex.
+  for (const ValueEditPair& pair : kValueEditPairs) {
+    const ValueEditControls& controls = ControlsOf(pair);
+    window_.SetRangeMin(controls.sliderId, pair.minimum, false);
+    window_.SetRangeMax(controls.sliderId, pair.maximum, false);
+    window_.SetPos(controls.sliderId, s[pair.setting]);
+    this->*controls.text = HexText(s[pair.setting]);
+  }
+
   const bool agcOn = FlagShown(s[AgcControl], kAgcOnMask);
   window_.SetCheck(IDC_AGC_GAIN_MAX_ON, agcOn);
   window_.EnableWindow(IDC_AGC_GAIN_MAX_EDIT, agcOn);
   window_.ShowWindow(IDC_AGC_GAIN_MAX_SLIDER, agcOn ? kShowCommand : kHideCommand);
-  SetSlider(m_sliderAgcGainMax, 1, 128, s[AgcGainMax]);
-  m_strAgcGainMax = Hex(s[AgcGainMax]);
 
   const int whiteBalance = WhiteBalanceModeShown(s[WhiteBalanceControl], s[PushToWhite]);
   m_comboWhiteBalanceMode.SetCurSel(whiteBalance);
@@ -75,13 +71,7 @@ void CMyTorvix_ControllerDlg::RefreshPanel() {
 
   window_.SetCheck(IDC_MIRROR, FlagShown(s[FlipControl], kMirrorMask));
   window_.SetCheck(IDC_VFLIP, FlagShown(s[FlipControl], kVerticalFlipMask));
-  SetSlider(m_sliderAexReference, 0, 120, s[AexReference]);
-  m_strAexReference = Hex(s[AexReference]);
   m_comboWdrMode.SetCurSel(s[WdrMode]);
-  SetSlider(m_sliderRedGain, 0, 255, s[RedGain]);
-  m_strRedGain = Hex(s[RedGain]);
-  SetSlider(m_sliderBlueGain, 0, 255, s[BlueGain]);
-  m_strBlueGain = Hex(s[BlueGain]);
   window_.SetCheck(IDC_BLC_VIEW_ON, FlagShown(s[BlcControl], kBlcViewMask));
   m_comboBlcVertical.SetCurSel(BlcVerticalShown(s[BlcPosition]));
   m_comboBlcHorizontal.SetCurSel(BlcHorizontalShown(s[BlcPosition]));
@@ -92,36 +82,17 @@ void CMyTorvix_ControllerDlg::RefreshPanel() {
     m_editCameraAddress.SetWindowText("XX");
     m_strCameraAddress = "XX";
   } else {
-    m_strCameraAddress = Hex(block.CameraBusAddress);
+    m_strCameraAddress = HexText(block.CameraBusAddress);
   }
-
-  SetSlider(m_sliderColorGain, 1, 44, s[ColorGain]);
-  m_strColorGain = Hex(s[ColorGain]);
-  SetSlider(m_sliderContrast, 56, 84, s[Contrast]);
-  m_strContrast = Hex(s[Contrast]);
-  SetSlider(m_sliderBrightness, 0, 255, s[Brightness]);
-  m_strBrightness = Hex(s[Brightness]);
 
   m_comboDayNightMode.SetCurSel(s[DayNightMode]);
   const bool smart = s[DayNightMode] == 2;
   window_.EnableWindow(IDC_DN_LEVEL_EDIT, smart);
   window_.EnableWindow(IDC_DN_LEVEL_SLIDER, smart);
-  SetSlider(m_sliderDayNightLevel, 8, 96, s[DayNightLevel]);
-  m_strDayNightLevel = Hex(s[DayNightLevel]);
   m_comboZoomFactor.SetCurSel(s[ZoomFactor]);
 
   window_.SetCheck(IDC_LLS_MODE_ON, LlsModeShown(s[LlsMode]));
-  SetSlider(m_sliderLlsAgcStart, 0, 223, s[LlsAgcStart]);
-  m_strLlsAgcStart = Hex(s[LlsAgcStart]);
-  SetSlider(m_sliderLlsColor, 0, 255, s[LlsColor]);
-  m_strLlsColor = Hex(s[LlsColor]);
-  SetSlider(m_sliderLlsEdge, 0, 255, s[LlsEdge]);
-  m_strLlsEdge = Hex(s[LlsEdge]);
   window_.SetCheck(IDC_SHARPNESS_ON, SharpnessOnShown(s[SharpnessOff]));
-  SetSlider(m_sliderSharpnessLevel, 0, 56, s[SharpnessLevel]);
-  m_strSharpnessLevel = Hex(s[SharpnessLevel]);
-  SetSlider(m_sliderAnalogOutputGain, 0, 240, s[AnalogOutputGain]);
-  m_strAnalogOutputGain = Hex(s[AnalogOutputGain]);
 
   const bool pal = PalShown(s[VideoStandard]);
   window_.SetCheck(IDC_PAL, pal);

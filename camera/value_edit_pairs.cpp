@@ -1,6 +1,7 @@
 #include "camera/value_edit_pairs.h"
 
 #include <cctype>
+#include <cstdio>
 
 #include "camera/register_map.h"
 
@@ -17,20 +18,6 @@ unsigned hexValue(char c) {
 
 }  // namespace
 
-const ValueEditPair* FindPairBySlider(int sliderId) {
-  for (const ValueEditPair& pair : kValueEditPairs) {
-    if (pair.sliderId == sliderId) return &pair;
-  }
-  return nullptr;
-}
-
-const ValueEditPair* FindPairByEdit(int editId) {
-  for (const ValueEditPair& pair : kValueEditPairs) {
-    if (pair.editId == editId) return &pair;
-  }
-  return nullptr;
-}
-
 std::optional<uint8_t> ParseTwoHexDigits(std::string_view text) {
   if (text.size() != 2 || !isHexDigit(text[0]) || !isHexDigit(text[1])) return std::nullopt;
   return static_cast<uint8_t>(hexValue(text[0]) * 16 + hexValue(text[1]));
@@ -45,6 +32,12 @@ std::optional<unsigned> ParseLeadingHexRun(std::string_view text) {
     value = value * 16 + hexValue(c);
   }
   return value;
+}
+
+std::string HexText(unsigned value) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%2.2x", value & 0xFFFFu);
+  return text;
 }
 
 std::optional<unsigned> ParseValueEdit(const ValueEditPair& pair, std::string_view text) {

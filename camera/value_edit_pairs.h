@@ -1,10 +1,12 @@
-// The thirteen slider / value-edit pairs of the settings panel, in the order the slider
-// notifications are matched, and the parsing of what the user typed into a value edit.
+// The thirteen slider / value-edit pairs of the settings panel: what each edits, its range and
+// how its edit is read (the program names their controls: app/value_edit_controls.h), and the
+// parsing of what the user typed into a value edit.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "camera/settings_table.h"
@@ -20,8 +22,6 @@ enum class ClampedTextPath { DirectTextSet, BoundTextPush };
 enum class ValueEditParse { TwoHexDigits, LeadingHexRun };
 
 struct ValueEditPair {
-  int sliderId;
-  int editId;
   const char* caption;
   SettingId setting;
   uint8_t minimum;
@@ -31,37 +31,41 @@ struct ValueEditPair {
 };
 
 inline constexpr std::array<ValueEditPair, 13> kValueEditPairs = {{
-    {1004, 1005, "Y (contrast)", Contrast, 0x38, 0x54, ClampedTextPath::DirectTextSet,
+    {"Y (contrast)", Contrast, 0x38, 0x54, ClampedTextPath::DirectTextSet,
      ValueEditParse::TwoHexDigits},
-    {1011, 1012, "C (color)", ColorGain, 0x01, 0x2c, ClampedTextPath::BoundTextPush,
+    {"C (color)", ColorGain, 0x01, 0x2c, ClampedTextPath::BoundTextPush,
      ValueEditParse::TwoHexDigits},
-    {1028, 1029, "O (bright)", Brightness, 0x00, 0xff, ClampedTextPath::BoundTextPush,
+    {"O (bright)", Brightness, 0x00, 0xff, ClampedTextPath::BoundTextPush,
      ValueEditParse::TwoHexDigits},
-    {1008, 1010, "AEX Reference Point", AexReference, 0x00, 0x78, ClampedTextPath::BoundTextPush,
+    {"AEX Reference Point", AexReference, 0x00, 0x78, ClampedTextPath::BoundTextPush,
      ValueEditParse::TwoHexDigits},
-    {1013, 1015, "R-gain", RedGain, 0x00, 0xff, ClampedTextPath::BoundTextPush,
+    {"R-gain", RedGain, 0x00, 0xff, ClampedTextPath::BoundTextPush,
      ValueEditParse::TwoHexDigits},
-    {1014, 1016, "B-gain", BlueGain, 0x00, 0xff, ClampedTextPath::BoundTextPush,
+    {"B-gain", BlueGain, 0x00, 0xff, ClampedTextPath::BoundTextPush,
      ValueEditParse::TwoHexDigits},
-    {1018, 1020, "AGC Start", LlsAgcStart, 0x00, 0xdf, ClampedTextPath::BoundTextPush,
+    {"AGC Start", LlsAgcStart, 0x00, 0xdf, ClampedTextPath::BoundTextPush,
      ValueEditParse::TwoHexDigits},
-    {1017, 1021, "Color", LlsColor, 0x00, 0xff, ClampedTextPath::BoundTextPush,
+    {"Color", LlsColor, 0x00, 0xff, ClampedTextPath::BoundTextPush,
      ValueEditParse::TwoHexDigits},
-    {1019, 1022, "Edge", LlsEdge, 0x00, 0xff, ClampedTextPath::BoundTextPush,
+    {"Edge", LlsEdge, 0x00, 0xff, ClampedTextPath::BoundTextPush,
      ValueEditParse::LeadingHexRun},
-    {1026, 1027, "Level", SharpnessLevel, 0x00, 0x38, ClampedTextPath::BoundTextPush,
+    {"Level", SharpnessLevel, 0x00, 0x38, ClampedTextPath::BoundTextPush,
      ValueEditParse::TwoHexDigits},
-    {1024, 1025, "Gain", AnalogOutputGain, 0x00, 0xf0, ClampedTextPath::BoundTextPush,
+    {"Gain", AnalogOutputGain, 0x00, 0xf0, ClampedTextPath::BoundTextPush,
      ValueEditParse::TwoHexDigits},
-    {1051, 1052, "DN level", DayNightLevel, 0x08, 0x60, ClampedTextPath::BoundTextPush,
+    {"DN level", DayNightLevel, 0x08, 0x60, ClampedTextPath::BoundTextPush,
      ValueEditParse::TwoHexDigits},
-    {1042, 1043, "AGC Gain max", AgcGainMax, 0x01, 0x80, ClampedTextPath::BoundTextPush,
+    {"AGC Gain max", AgcGainMax, 0x01, 0x80, ClampedTextPath::BoundTextPush,
      ValueEditParse::TwoHexDigits},
 }};
 
-// The pair a control belongs to, or nullptr.
-const ValueEditPair* FindPairBySlider(int sliderId);
-const ValueEditPair* FindPairByEdit(int editId);
+// The pair that edits a setting, or nullptr.
+constexpr const ValueEditPair* FindPairOfSetting(SettingId setting) {
+  for (const ValueEditPair& pair : kValueEditPairs) {
+    if (pair.setting == setting) return &pair;
+  }
+  return nullptr;
+}
 
 // The change handling reads at most this many characters of an edit's text.
 inline constexpr std::size_t kValueEditReadLimit = 5;
@@ -73,6 +77,11 @@ std::optional<uint8_t> ParseTwoHexDigits(std::string_view text);
 // The Edge edit's text: at least two characters, the first two hex digits; the value is the
 // leading run of hex digits among the first five characters, so it may exceed 0xff.
 std::optional<unsigned> ParseLeadingHexRun(std::string_view text);
+
+// How the panel shows a value in an edit (a value edit, the address edit, the debug edit):
+// "%2.2x", at least two lowercase hex digits. Values there stay far below 0x10000; of a larger
+// one the low 16 bits show.
+std::string HexText(unsigned value);
 
 // The parse a pair uses.
 std::optional<unsigned> ParseValueEdit(const ValueEditPair& pair, std::string_view text);

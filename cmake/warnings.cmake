@@ -15,7 +15,7 @@ function(torvix_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
-  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  torvix_include_root(${name} tests)
   torvix_warnings(${name})
   if(CMAKE_CROSSCOMPILING)
     # One CTest test per program, run by the emulator (wine) in the prefix the wine fixture

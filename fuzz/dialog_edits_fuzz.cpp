@@ -11,6 +11,7 @@
 
 #include "app/main_dialog.h"
 #include "app/resource_ids.h"
+#include "app/value_edit_controls.h"
 #include "camera/quorlink_bridge_api.h"
 #include "camera/register_map.h"
 #include "camera/settings_table.h"
@@ -38,9 +39,9 @@ void CheckWrites(const BusLog& log) {
 }
 
 void Edit(FuzzedDataProvider& in, DialogWindow& window) {
-  const auto which = in.ConsumeIntegralInRange<std::size_t>(0, kValueEditPairs.size());
+  const auto which = in.ConsumeIntegralInRange<std::size_t>(0, kValueEditControls.size());
   const int id =
-      which == kValueEditPairs.size() ? IDC_CAMERA_ADDRESS : kValueEditPairs[which].editId;
+      which == kValueEditControls.size() ? IDC_CAMERA_ADDRESS : kValueEditControls[which].editId;
   const std::string text = in.ConsumeRandomLengthString(12);
   window.UserFocus(id);
   switch (in.ConsumeIntegralInRange<int>(0, 3)) {

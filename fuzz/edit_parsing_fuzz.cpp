@@ -63,7 +63,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     FUZZ_CHECK(read->clamped == (read->value != *typed));
     if (!read->clamped) FUZZ_CHECK(read->value == *typed);
   }
-  FUZZ_CHECK(FindPairByEdit(pair.editId) == &pair);
-  FUZZ_CHECK(FindPairBySlider(pair.sliderId) == &pair);
+  FUZZ_CHECK(FindPairOfSetting(pair.setting) == &pair);
   return 0;
 }

@@ -49,15 +49,10 @@ constexpr uint8_t kLlsValues[] = {0x00, 0x07};
 constexpr uint8_t kOneBitValues[] = {0x00, 0x01};
 
 // The slider/edit pairs keep the range of their slider, so both sides refuse the same values.
-constexpr const ValueEditPair& pairOf(SettingId id) {
-  for (const ValueEditPair& pair : kValueEditPairs) {
-    if (pair.setting == id) return pair;
-  }
-  return kValueEditPairs[0];
-}
-
+// The table is built at compile time: a plain setting without a pair does not compile.
 constexpr CliSetting plain(SettingId id, const char* name) {
-  return {id, name, true, 0xff, 0xff, pairOf(id).minimum, pairOf(id).maximum, {}, {}};
+  const ValueEditPair& pair = *FindPairOfSetting(id);
+  return {id, name, true, 0xff, 0xff, pair.minimum, pair.maximum, {}, {}};
 }
 
 constexpr CliSetting list(SettingId id, const char* name, std::span<const ValueName> names) {

@@ -11,14 +11,6 @@
 #include "app/qt/artwork.h"
 #include "app/resource_ids.h"
 
-#ifdef _WIN32
-#define NOMINMAX
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-
-#include <string>
-#endif
-
 namespace torvix {
 
 namespace {
@@ -92,7 +84,6 @@ void DialogView::Open() {
   for (std::size_t index = 0; index < widgets_.size(); ++index) render(index);
   WindowChanged();
   show();
-  addSystemMenuEntries();
   // With no control focused the dialog itself holds the focus, as after a focused control
   // was disabled (control_render.cpp).
   QWidget* focused = WidgetFor(window_.Focus());
@@ -153,7 +144,8 @@ void DialogView::reject() {
   if (!window_.Ended()) window_.UserEscape();
 }
 
-// Where the platform's window menu cannot take the dialog's own entries, they are offered here.
+// The dialog's own system-menu entries, offered as the context menu: Qt reaches no platform's
+// window menu.
 void DialogView::contextMenuEvent(QContextMenuEvent* event) {
   QMenu menu(this);
   for (const MenuItem& item : window_.SystemMenu()) {
@@ -177,32 +169,5 @@ void DialogView::changeEvent(QEvent* event) {
   }
   QDialog::changeEvent(event);
 }
-
-#ifdef _WIN32
-void DialogView::addSystemMenuEntries() {
-  HMENU menu = ::GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE);
-  if (menu == nullptr) return;
-  for (const MenuItem& item : window_.SystemMenu()) {
-    if (item.separator) {
-      ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    } else if (item.command < kFirstPlatformCommand) {
-      const std::wstring text = QString::fromUtf8(item.text).toStdWString();
-      ::AppendMenuW(menu, MF_STRING, item.command, text.c_str());
-    }
-  }
-}
-
-bool DialogView::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
-  const MSG* msg = static_cast<const MSG*>(message);
-  if (msg->message == WM_SYSCOMMAND && (msg->wParam & kSystemCommandMask) < kFirstPlatformCommand) {
-    window_.UserSystemCommand(static_cast<unsigned>(msg->wParam), static_cast<long>(msg->lParam));
-    *result = 0;
-    return true;
-  }
-  return QDialog::nativeEvent(eventType, message, result);
-}
-#else
-void DialogView::addSystemMenuEntries() {}
-#endif
 
 }  // namespace torvix

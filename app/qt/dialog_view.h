@@ -51,9 +51,6 @@ class DialogView final : public QDialog, public WindowListener {
   void contextMenuEvent(QContextMenuEvent* event) override;
   void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
-#ifdef _WIN32
-  bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
-#endif
 
  private:
   // control_widgets.cpp: one widget per row, wired to the layer's user input.
@@ -74,7 +71,6 @@ class DialogView final : public QDialog, public WindowListener {
 
   int idAt(std::size_t index) const { return window_.ControlAt(index).row->id; }
   void focusChanged(QWidget* now);
-  void addSystemMenuEntries();
 
   DialogWindow& window_;
   DialogUnits units_{};

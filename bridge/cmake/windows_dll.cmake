@@ -27,14 +27,13 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     WORKING_DIRECTORY $<TARGET_LINKER_FILE_DIR:Quorlink>
     VERBATIM)
 endif()
-string(REPLACE "." "," QUORLINK_VERSION_COMMAS ${QUORLINK_VERSION})
-configure_file(${CMAKE_CURRENT_SOURCE_DIR}/quorlink.rc.in ${CMAKE_CURRENT_BINARY_DIR}/quorlink.rc
-  @ONLY)
 
 target_sources(Quorlink PRIVATE
   src/dll_main.cpp
   ${CMAKE_CURRENT_BINARY_DIR}/quorlink.def
-  ${CMAKE_CURRENT_BINARY_DIR}/quorlink.rc)
+  quorlink.rc)
+# The version resource reads the generated quorlink_version.h.
+target_include_directories(Quorlink PRIVATE ${QUORLINK_GENERATED_DIR})
 set_target_properties(Quorlink PROPERTIES
   OUTPUT_NAME Quorlink
   PREFIX ""

@@ -139,8 +139,9 @@ QUORLINK_API int16_t QUORLINK_CALL BusScan(int handle, uint8_t* count);
 /* Copies entry index (low 8 bits) of the BusScan list; 15 when index is beyond the list, 33
  * for a null address. The last error code is left alone. */
 QUORLINK_API int16_t QUORLINK_CALL GetDeviceAddress(int handle, int index, uint8_t* address);
-/* Library version (3, 0, 1) and the adapter driver's three version values; 0, or 11 when the
- * driver's version request fails (both outputs untouched), or 33 for a null output. */
+/* Library version (major, minor, patch: the pkg-config file's Version) and the adapter
+ * driver's three version values; 0, or 11 when the driver's version request fails (both
+ * outputs untouched), or 33 for a null output. */
 QUORLINK_API int16_t QUORLINK_CALL GetVersions(int handle, uint16_t* library, uint16_t* device);
 /* Reads the adapter's bus status byte into status; codes as for a one-byte read, 33 for a null
  * status. */

@@ -5,12 +5,14 @@
 #include "board/adapter_protocol.h"
 #include "bridge/include/quorlink.h"
 #include "bridge/src/bridge_table.h"
+#include "quorlink_version.h"
 
 namespace torvix {
 
 namespace {
 
-constexpr uint16_t kLibraryVersion[3] = {3, 0, 1};
+constexpr uint16_t kLibraryVersion[3] = {QUORLINK_VERSION_MAJOR, QUORLINK_VERSION_MINOR,
+                                         QUORLINK_VERSION_PATCH};
 
 std::array<uint8_t, kPhaseSelectorSize> Selector(Phase phase) {
   const auto value = static_cast<uint32_t>(phase);

@@ -12,6 +12,7 @@
 
 #include "app/resource_ids.h"
 #include "app/tool_menu.h"
+#include "app/value_edit_controls.h"
 #include "camera/value_edit_pairs.h"
 #include "profiles/setting_catalog.h"
 #include "tests/app/panel_fixture.h"
@@ -235,8 +236,9 @@ TEST_F(MenuTest, EveryControlThatWritesTheCameraHasATipNamingItsRegisterAndRange
     }
     for (const ValueEditPair& pair : kValueEditPairs) {
       const std::string range = HexByte(pair.minimum) + " to " + HexByte(pair.maximum);
-      EXPECT_THAT(Control(pair.sliderId).tip, HasSubstr(range)) << pair.caption;
-      EXPECT_EQ(Control(pair.editId).tip, Control(pair.sliderId).tip);
+      const ValueEditControls& controls = ControlsOf(pair);
+      EXPECT_THAT(Control(controls.sliderId).tip, HasSubstr(range)) << pair.caption;
+      EXPECT_EQ(Control(controls.editId).tip, Control(controls.sliderId).tip);
     }
   });
   EXPECT_EQ(Control(IDC_CONTRAST_SLIDER).tip, "Y (contrast): register 0x57, 0x38 to 0x54");

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "app/resource_ids.h"
+#include "app/value_edit_controls.h"
+#include "camera/value_edit_pairs.h"
 #include "tests/app/panel_fixture.h"
 
 namespace torvix::testing {
@@ -211,6 +213,24 @@ TEST_F(SliderEditTest, AFailedWriteKeepsTheShadowButShowsTheNewValue) {
     EXPECT_EQ(Debug(), "40");
     EXPECT_TRUE(clock.Pauses().empty());
   });
+}
+
+TEST(ValueEditPairs, SlidersInMatchingOrderWithUniqueControls) {
+  const int sliders[] = {1004, 1011, 1028, 1008, 1013, 1014, 1018,
+                         1017, 1019, 1026, 1024, 1051, 1042};
+  for (std::size_t i = 0; i < kValueEditPairs.size(); ++i) {
+    EXPECT_EQ(ControlsOf(kValueEditPairs[i]).sliderId, sliders[i]);
+    EXPECT_EQ(FindPairBySlider(sliders[i]), &kValueEditPairs[i]);
+    EXPECT_EQ(FindPairByEdit(ControlsOf(kValueEditPairs[i]).editId), &kValueEditPairs[i]);
+  }
+  EXPECT_EQ(FindPairBySlider(1005), nullptr);
+  EXPECT_EQ(FindPairByEdit(1004), nullptr);
+  // Only the contrast edit puts a clamped value back by a direct text set.
+  for (const ValueEditPair& pair : kValueEditPairs) {
+    EXPECT_EQ(pair.clampedText == ClampedTextPath::DirectTextSet,
+              ControlsOf(pair).editId == 1005);
+    EXPECT_EQ(pair.parse == ValueEditParse::LeadingHexRun, ControlsOf(pair).editId == 1022);
+  }
 }
 
 }  // namespace
