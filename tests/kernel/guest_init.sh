@@ -4,11 +4,12 @@
 # one PASS: or FAIL: line, INFO: lines say what was seen, "checks done" closes the run.
 # Everything runs on the one CPU, the emulator SCHED_FIFO ahead of its clients (see
 # gadgetfs_device.h); the virtual board's answers (torvix --device sim) are made meanwhile.
-export PATH=/bin HOME=/tmp XDG_RUNTIME_DIR=/run QT_QPA_PLATFORM=offscreen QT_PLUGIN_PATH=/qt
+export PATH=/bin HOME=/tmp XDG_RUNTIME_DIR=/tmp/run QT_QPA_PLATFORM=offscreen QT_PLUGIN_PATH=/qt
 mount -t proc proc /proc
 mount -t sysfs sysfs /sys
 mount -t devtmpfs devtmpfs /dev
 mount -t tmpfs tmpfs /tmp
+mkdir -m 700 /tmp/run
 exec </dev/console >/dev/console 2>&1
 
 pass() { echo "PASS: $*"; }

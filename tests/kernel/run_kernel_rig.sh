@@ -35,19 +35,22 @@ flock=$(command -v flock) || skip "no flock (util-linux)"
 # --- the kernel package, cached outside the tree
 cache="${XDG_CACHE_HOME:-$HOME/.cache}/torvix-kernel"
 mkdir -p "$cache"
-package=$(apt-cache depends linux-image-amd64 2>/dev/null | awk '/Depends: linux-image-/ {print $2; exit}')
+package=$(apt-cache depends linux-image-amd64 2>/dev/null |
+          awk '/Depends: linux-image-/ {print $2; exit}' || true)
 if [ -n "$package" ] && [ ! -d "$cache/$package/boot" ]; then
-  rm -rf "$cache/$package.partial" "$cache/$package"_*.deb
-  if (cd "$cache" && apt-get download "$package") >"$cache/download.log" 2>&1; then
-    dpkg-deb -x "$cache/$package"_*.deb "$cache/$package.partial"
-    mv "$cache/$package.partial" "$cache/$package"
+  # In a folder of this run's own, then moved into place whole: runs may overlap.
+  fetch=$(mktemp -d "$cache/fetch.XXXXXX")
+  if (cd "$fetch" && apt-get download "$package") >"$cache/download.log" 2>&1 &&
+     dpkg-deb -x "$fetch/$package"_*.deb "$fetch/root"; then
+    mv -T "$fetch/root" "$cache/$package" 2>/dev/null || true
   fi
-  rm -f "$cache/$package"_*.deb
+  rm -rf "$fetch"
 fi
 if [ -z "$package" ] || [ ! -d "$cache/$package/boot" ]; then
   # Offline, an earlier download still serves.
-  package=$(ls -d "$cache"/linux-image-*/boot 2>/dev/null | sort -V | tail -n 1 | xargs -r dirname | xargs -r basename)
-  [ -n "$package" ] || skip "no Debian kernel package: apt-get download linux-image-amd64's kernel failed (see $cache/download.log; apt-get update?)"
+  package=$(cd "$cache" && ls -d linux-image-*/boot 2>/dev/null | sort -V | tail -n 1 | cut -d/ -f1 || true)
+  [ -n "$package" ] ||
+    skip "no Debian kernel package: apt-get download of linux-image-amd64's kernel failed (apt-get update? see $cache/download.log)"
 fi
 kroot="$cache/$package"
 kver=$(ls "$kroot/lib/modules")
@@ -57,15 +60,15 @@ modules="$kroot/lib/modules/$kver"
 vmlinux="$kroot/vmlinux"
 if [ ! -s "$vmlinux" ]; then
   offset=$(LC_ALL=C grep -obUaP '\xfd7zXZ\x00' "$kroot/boot/vmlinuz-$kver" | head -n 1 | cut -d: -f1)
-  tail -c +$((offset + 1)) "$kroot/boot/vmlinuz-$kver" | xz -dc --single-stream >"$vmlinux.partial" 2>/dev/null || true
-  [ -s "$vmlinux.partial" ] || fail "cannot unpack the kernel from vmlinuz-$kver"
-  mv "$vmlinux.partial" "$vmlinux"
+  tail -c +$((offset + 1)) "$kroot/boot/vmlinuz-$kver" | xz -dc --single-stream >"$vmlinux.$$" 2>/dev/null || true
+  [ -s "$vmlinux.$$" ] || fail "cannot unpack the kernel from vmlinuz-$kver"
+  mv "$vmlinux.$$" "$vmlinux"
 fi
 
 # --- the initramfs
 image="$work/image"
 rm -rf "$image"
-mkdir -p "$image"/{bin,lib/x86_64-linux-gnu,lib64,lib/modules,proc,sys,dev,tmp,run,qt}
+mkdir -p "$image"/{bin,lib/x86_64-linux-gnu,lib64,lib/modules,proc,sys,dev,tmp,qt}
 
 # A program and every library it loads, without debug information; the libraries go where
 # the loader looks by default.
@@ -138,13 +141,14 @@ qemu_status=${PIPESTATUS[0]}
 set -e
 milliseconds=$(( (${EPOCHREALTIME/./} - started) / 1000 ))
 
-grep -E '^(PASS|FAIL|INFO):' "$console" || true
+grep -aE '^(PASS|FAIL|INFO):' "$console" || true
 echo "kernel rig: $kver, $(du -m "$initramfs" | cut -f1) MiB initramfs, $((milliseconds / 1000)).$((milliseconds % 1000 / 100)) s in qemu (${accel[1]})"
-if grep -nE 'BUG:|WARNING:|Oops|Kernel panic|Call Trace' "$console"; then
+echo "kernel rig: $(grep -ac '^PASS:' "$console") passed, $(grep -ac '^FAIL:' "$console") failed"
+if grep -anE 'BUG:|WARNING:|Oops|Kernel panic|Call Trace' "$console"; then
   fail "the kernel reported a fault (console: $console)"
 fi
 [ "$qemu_status" -ne 124 ] || fail "timed out (console: $console)"
-grep -q '^checks done' "$console" || { tail -n 40 "$console"; fail "the checks did not finish (console: $console)"; }
-if grep -q '^FAIL:' "$console"; then
+grep -aq '^checks done' "$console" || { tail -n 40 "$console"; fail "the checks did not finish (console: $console)"; }
+if grep -aq '^FAIL:' "$console"; then
   fail "a check failed (console: $console)"
 fi
