@@ -5,6 +5,7 @@
 # Everything runs on the one CPU, the emulator SCHED_FIFO ahead of its clients (see
 # gadgetfs_device.h); the virtual board's answers (torvix --device sim) are made meanwhile.
 export PATH=/bin HOME=/tmp XDG_RUNTIME_DIR=/tmp/run QT_QPA_PLATFORM=offscreen QT_PLUGIN_PATH=/qt
+/bin/busybox --install -s /bin
 mount -t proc proc /proc
 mount -t sysfs sysfs /sys
 mount -t devtmpfs devtmpfs /dev
