@@ -31,7 +31,9 @@ constexpr int kExitUsage = 2;
 
 torvix::testing::TinyUsbAdapter* adapterForSignal = nullptr;
 
-extern "C" void OnSmbusOnly(int) { adapterForSignal->SetFunctions(torvix::testing::kTinyUsbSmbusOnly); }
+extern "C" void OnSmbusOnly(int) {
+  adapterForSignal->SetFunctions(torvix::testing::kTinyUsbSmbusOnly);
+}
 
 int Fail(const std::string& message) {
   Say(message);

@@ -50,8 +50,13 @@ find_adapter() {
 }
 plug_in() {
   bus=""
-  within 20 find_adapter "$1" || { fail "no i2c-tiny-usb adapter came up"; cat /tmp/emulator.log; finish; }
-  info "bus i2c-$bus, '$name', at $(up) s; $(i2cdetect -F "$bus" | grep -E '^I2C +(yes|no)$' | tr -s ' ')"
+  if ! within 20 find_adapter "$1"; then
+    fail "no i2c-tiny-usb adapter came up"
+    cat /tmp/emulator.log
+    finish
+  fi
+  info "bus i2c-$bus, '$name', at $(up) s;" \
+    "$(i2cdetect -F "$bus" | grep -E '^I2C +(yes|no)$' | tr -s ' ')"
 }
 # The bus log from line $1 on, without the times; the next line's number; whether the log
 # holds $2 lines from line $1 on.
@@ -98,8 +103,8 @@ check "torvix buses lists the adapter" grep -qx "i2c-$bus	$name	may open" /tmp/b
 start=$(log_end)
 real settings >/tmp/settings.real
 log_from "$start" >/tmp/settings.log
-# The dumps name the bus by path: they are the longest part of the run, and a path skips
-# looking up the adapter's name for each of their 6144 transfers.
+# The dumps name the bus by path: they are the longest part of the run, and a path spares
+# each of their 6144 handles the look-up of the adapter's name.
 torvix --device "i2c:/dev/i2c-$bus" dump dsp /tmp/dsp.real >/dev/null 2>&1
 torvix --device "i2c:/dev/i2c-$bus" dump eeprom /tmp/eeprom.real >/dev/null 2>&1
 start=$(log_end)
@@ -155,6 +160,9 @@ else
   info "the window at $(up) s: $(tr '\n' ' ' </tmp/window.out)"
 fi
 
+check "the emulator read every message the driver sent" \
+  sh -c "! grep -q 'lost the data' /tmp/emulator.log"
+
 # --- plugged in again, reporting SMBus calls only: the SMBus fall-back reads the same. The
 # host's port is switched off and on: the UDC's soft_connect would not bring it back (below).
 kill -USR1 $emulator
@@ -179,7 +187,8 @@ wait $dump
 status=$?
 check "unplugged mid-dump: torvix does not hang" [ $status != 137 ]
 check "unplugged mid-dump: torvix fails" [ $status != 0 ]
-info "unplugged mid-dump at $(up) s: exit $status, $(tr '\r' '\n' </tmp/unplugged | grep -v '^\[' | tr '\n' ' ')"
+info "unplugged mid-dump at $(up) s: exit $status," \
+  "$(tr '\r' '\n' </tmp/unplugged | grep -v '^\[' | tr '\n' ' ')"
 info "the driver said: $(dmesg | grep -E 'i2c i2c-[0-9]+: ' | tail -n 2 | tr '\n' ' ')"
 
 info "emulator: $(tr '\n' ' ' </tmp/emulator.log)"

@@ -26,14 +26,16 @@ while [ $# -gt 0 ]; do
   esac
   shift 2
 done
-[ -n "$work" ] && [ -x "$torvix" ] && [ -x "$emulator" ] || fail "needs --work, --torvix, --emulator"
+[ -n "$work" ] && [ -x "$torvix" ] && [ -x "$emulator" ] ||
+  fail "needs --work, --torvix, --emulator"
 
-qemu=$(command -v qemu-system-x86_64) || skip "no qemu-system-x86_64 (scripts/deps.sh installs qemu-system-x86)"
+qemu=$(command -v qemu-system-x86_64) ||
+  skip "no qemu-system-x86_64 (scripts/deps.sh installs qemu-system-x86)"
 busybox=$(command -v busybox) || skip "no busybox (scripts/deps.sh installs busybox-static)"
 flock=$(command -v flock) || skip "no flock (util-linux)"
 
 # --- the kernel package, cached outside the tree
-cache="${XDG_CACHE_HOME:-$HOME/.cache}/torvix-kernel"
+cache="${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/torvix-kernel"
 mkdir -p "$cache"
 # Which package linux-image-amd64 names, asked of apt once a day (apt-cache can take seconds).
 if [ -z "$(find "$cache/current" -mmin -1440 2>/dev/null)" ]; then
@@ -53,9 +55,10 @@ if [ -n "$package" ] && [ ! -d "$cache/$package/boot" ]; then
 fi
 if [ -z "$package" ] || [ ! -d "$cache/$package/boot" ]; then
   # Offline, an earlier download still serves.
-  package=$(cd "$cache" && ls -d linux-image-*/boot 2>/dev/null | sort -V | tail -n 1 | cut -d/ -f1 || true)
-  [ -n "$package" ] ||
-    skip "no Debian kernel package: apt-get download of linux-image-amd64's kernel failed (apt-get update? see $cache/download.log)"
+  package=$(cd "$cache" && ls -d linux-image-*/boot 2>/dev/null | sort -V | tail -n 1 |
+            cut -d/ -f1 || true)
+  [ -n "$package" ] || skip "no Debian kernel package: apt-get download of linux-image-amd64's" \
+    "kernel failed (apt-get update? see $cache/download.log)"
 fi
 kroot="$cache/$package"
 kver=$(ls "$kroot/lib/modules")
@@ -64,8 +67,9 @@ modules="$kroot/lib/modules/$kver"
 # The uncompressed kernel, booted through its PVH entry: TCG then skips the decompressor.
 vmlinux="$kroot/vmlinux"
 if [ ! -s "$vmlinux" ]; then
-  offset=$(LC_ALL=C grep -obUaP '\xfd7zXZ\x00' "$kroot/boot/vmlinuz-$kver" | head -n 1 | cut -d: -f1)
-  tail -c +$((offset + 1)) "$kroot/boot/vmlinuz-$kver" | xz -dc --single-stream >"$vmlinux.$$" 2>/dev/null || true
+  vmlinuz="$kroot/boot/vmlinuz-$kver"
+  offset=$(LC_ALL=C grep -obUaP '\xfd7zXZ\x00' "$vmlinuz" | head -n 1 | cut -d: -f1)
+  tail -c +$((offset + 1)) "$vmlinuz" | xz -dc --single-stream >"$vmlinux.$$" 2>/dev/null || true
   [ -s "$vmlinux.$$" ] || fail "cannot unpack the kernel from vmlinuz-$kver"
   mv "$vmlinux.$$" "$vmlinux"
 fi
@@ -151,13 +155,17 @@ set -e
 milliseconds=$(( (${EPOCHREALTIME/./} - started) / 1000 ))
 
 grep -aE '^(PASS|FAIL|INFO):' "$console" || true
-echo "kernel rig: $kver, $(du -m "$initramfs" | cut -f1) MiB initramfs, $((milliseconds / 1000)).$((milliseconds % 1000 / 100)) s in qemu (${accel[1]})"
+echo "kernel rig: $kver, $(du -m "$initramfs" | cut -f1) MiB initramfs," \
+  "$((milliseconds / 1000)).$((milliseconds % 1000 / 100)) s in qemu (${accel[1]})"
 echo "kernel rig: $(grep -ac '^PASS:' "$console") passed, $(grep -ac '^FAIL:' "$console") failed"
 if grep -anE 'BUG:|WARNING:|Oops|Kernel panic|Call Trace' "$console"; then
   fail "the kernel reported a fault (console: $console)"
 fi
 [ "$qemu_status" -ne 124 ] || fail "timed out (console: $console)"
-grep -aq '^checks done' "$console" || { tail -n 40 "$console"; fail "the checks did not finish (console: $console)"; }
+if ! grep -aq '^checks done' "$console"; then
+  tail -n 40 "$console"
+  fail "the checks did not finish (console: $console)"
+fi
 if grep -aq '^FAIL:' "$console"; then
   fail "a check failed (console: $console)"
 fi

@@ -18,8 +18,8 @@
 
 namespace torvix::testing {
 
-// What the adapter answers to kGetFunctions: plain I2C, and the SMBus calls the kernel builds
-// from it (the bits the original firmware gives, its unused top bit included).
+// What an i2c-tiny-usb adapter answers to kGetFunctions: plain I2C, and the SMBus calls the
+// kernel builds from it (its unused top bit included).
 inline constexpr uint32_t kTinyUsbPlainI2c = 0x8eff0001;
 // The same without plain I2C: clients that look at the bits must use SMBus calls.
 inline constexpr uint32_t kTinyUsbSmbusOnly = 0x0eff0000;
