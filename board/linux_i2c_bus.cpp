@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdint>
 
 #include "board/adapter_protocol.h"
@@ -138,6 +139,9 @@ LinuxI2cBusOpening OpenLinuxI2cBus(const std::string& path, I2cKernel& kernel) {
   if (opening.error != 0) return opening;
   unsigned long functions = 0;
   opening.error = kernel.Ioctl(fd, I2C_FUNCS, &functions);
+  // An adapter that can do nothing at all has not answered: i2c-tiny-usb asks the device at
+  // every I2C_FUNCS and reports no function once it is unplugged.
+  if (opening.error == 0 && functions == 0) opening.error = ENODEV;
   if (opening.error != 0) {
     kernel.Close(fd);
     return opening;

@@ -51,7 +51,7 @@ class LinuxI2cBus final : public I2cBus {
 };
 
 // Opening a bus: the bus, or the errno of the open or of I2C_FUNCS (ENOTTY: not an i2c-dev
-// device).
+// device; ENODEV: the adapter reports no function at all, as an unplugged one does).
 struct LinuxI2cBusOpening {
   std::unique_ptr<LinuxI2cBus> bus;
   int error = 0;

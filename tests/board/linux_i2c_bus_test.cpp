@@ -83,6 +83,17 @@ INSTANTIATE_TEST_SUITE_P(
         TransferCase{kI2c, 'R', {}, 1, "rdwr R38:1", kC0, EOPNOTSUPP, 10},
         TransferCase{kSmbus, 'R', {}, 1, "smbus 38 R byte ", {0}, ENXIO, 14}));
 
+// Found under a real kernel: i2c-tiny-usb answers I2C_FUNCS with no function, and no errno,
+// once its adapter is unplugged; every transfer would then say "unknown command".
+TEST(LinuxI2cBusOpening, AnAdapterWithNoFunctionAtAllIsGone) {
+  FakeI2cKernel kernel;
+  kernel.functions = 0;
+  const LinuxI2cBusOpening opening = OpenLinuxI2cBus("/dev/i2c-1", kernel);
+  EXPECT_EQ(opening.bus, nullptr);
+  EXPECT_EQ(opening.error, ENODEV);
+  EXPECT_EQ(kernel.openFds, 0);
+}
+
 TEST(I2cDevBuses, ChosenByPathNumberOrTheOneAdapterNamedLikeIt) {
   FakeI2cKernel kernel;
   kernel.sysRoot = std::filesystem::temp_directory_path() / ("sys" + std::to_string(::getpid()));
