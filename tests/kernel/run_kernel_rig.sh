@@ -50,6 +50,8 @@ if [ -n "$package" ] && [ ! -d "$cache/$package/boot" ]; then
   if (cd "$fetch" && apt-get download "$package") >"$cache/download.log" 2>&1 &&
      dpkg-deb -x "$fetch/$package"_*.deb "$fetch/root"; then
     mv -T "$fetch/root" "$cache/$package" 2>/dev/null || true
+    # The kernels it replaces are 400 MB each.
+    find "$cache" -maxdepth 1 -name 'linux-image-*' ! -name "$package" -exec rm -rf {} +
   fi
   rm -rf "$fetch"
 fi
