@@ -1,5 +1,7 @@
 #include "app/about_dialog.h"
 
+#include "app/resources/dialog_templates.h"
+
 namespace torvix {
 
 CAboutDlg::CAboutDlg(MessageHost& messages) : Dialog(AboutDialogTemplate(), messages) {}

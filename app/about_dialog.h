@@ -1,4 +1,4 @@
-// The About box (template 100): the program icon, the name and version, and OK.
+// The About box (template IDD_ABOUTBOX): the program icon, the name and version, and OK.
 #pragma once
 
 #include "window/dialog.h"

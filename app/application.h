@@ -8,7 +8,7 @@
 #include <string>
 
 #include "camera/bridge_api.h"
-#include "camera/message_host.h"
+#include "messages/message_host.h"
 #include "window/modal_host.h"
 
 namespace torvix {

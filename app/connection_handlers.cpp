@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "app/main_dialog.h"
+#include "app/resource_ids.h"
 #include "camera/address_search.h"
 #include "camera/load_defaults.h"
 #include "camera/message_format.h"
@@ -14,7 +15,6 @@ namespace torvix {
 
 namespace {
 
-constexpr int kAddressEditId = 1049;
 constexpr std::size_t kAddressEditLimit = 2;
 constexpr std::size_t kAddressReadLimit = 5;
 constexpr std::size_t kTextBufferSize = 8;
@@ -37,7 +37,7 @@ void CMyTorvix_ControllerDlg::OnBnClickedReset() {
 }
 
 void CMyTorvix_ControllerDlg::OnBnClickedOsdControlUsage() {
-  const int c = window_.IsDlgButtonChecked(1047);
+  const int c = window_.IsDlgButtonChecked(IDC_OSD_CONTROL_USAGE);
   m_checkOsdControl = c;
   SetPanelEnabled(c == 0);
   m_link.WriteSetting(OsdControl, OsdControlToRegister(c != 0));
@@ -50,13 +50,14 @@ void CMyTorvix_ControllerDlg::OnBnClickedOsdControlUsage() {
 }
 
 // Writes the camera's own address setting (register 0x31). The controller goes on talking to
-// the camera at its present bus address: the new one counts from the camera's next power-up.
+// the camera at its present bus address until a search finds it elsewhere; when the camera
+// starts to answer at the new one is the camera's business.
 void CMyTorvix_ControllerDlg::OnEnChangeCameraAddress() {
-  window_.LimitText(kAddressEditId, kAddressEditLimit);
-  if (window_.LineLength(kAddressEditId) != 2) return;
+  window_.LimitText(IDC_CAMERA_ADDRESS, kAddressEditLimit);
+  if (window_.LineLength(IDC_CAMERA_ADDRESS) != 2) return;
   char buffer[kTextBufferSize] = {};
   buffer[0] = static_cast<char>(kAddressReadLimit);
-  if (window_.GetLine(kAddressEditId, buffer, sizeof buffer) < 2) return;
+  if (window_.GetLine(IDC_CAMERA_ADDRESS, buffer, sizeof buffer) < 2) return;
   // "XX" from a failed read or search stops here, so neither ever writes the register.
   if (!isHexDigit(buffer[0]) || !isHexDigit(buffer[1])) return;
   buffer[2] = '\0';
@@ -76,8 +77,11 @@ void CMyTorvix_ControllerDlg::OnEnChangeCameraAddress() {
   ShowHexValue(address);
 }
 
+// Every candidate is probed silently, whatever the board does: one that stalled once past its
+// reply deadline still lets the search find the camera, and one that is gone ends, after all
+// 127 probes, in the one message below.
 void CMyTorvix_ControllerDlg::OnBnClickedSearchAddress() {
-  const AddressSearchResult search = SearchCameraAddress(m_link);
+  const AddressSearchResult search = SearchCameraAddress(m_link, OnBoardFailure::kProbeOn);
   if (search.end == ProbeOutcome::kAnswered) {
     m_link.Block().CameraBusAddress = search.address;
     RefreshPanel();
@@ -85,8 +89,6 @@ void CMyTorvix_ControllerDlg::OnBnClickedSearchAddress() {
   }
   m_link.Block().CameraBusAddress = kDefaultCameraBusAddress;
   m_editCameraAddress.SetWindowText("XX");
-  // A board that failed has said so in its own words; the camera was never asked.
-  if (search.end == ProbeOutcome::kBoardFailed) return;
   ShortMessage text;
   FormatShortMessage(text, "No Camera detected");
   window_.MessageBox(text, kMessageOk);

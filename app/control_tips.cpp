@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "app/main_dialog.h"
+#include "app/resource_ids.h"
 #include "camera/load_defaults.h"
 #include "camera/register_map.h"
 #include "camera/value_edit_pairs.h"
@@ -25,26 +26,28 @@ struct TipRow {
   int also = kNoSetting;
 };
 
-constexpr std::array<TipRow, 18> kTipRows{{
-    // The mirror state is also kept in bit 7 of the white balance byte, written with it.
-    {1002, FlipControl, "Mirror (horizontal flip)", kMirrorMask, WhiteBalanceControl},
-    {1003, FlipControl, "Vertical flip", kVerticalFlipMask},
-    {1006, WhiteBalanceControl, "White balance mode", 0, PushToWhite},
-    {1023, LlsMode, "Low luminance suppression (checked writes the second value)", 0},
-    {1030, VideoStandard, "PAL output (the second value; NTSC the first)", 0},
-    {1031, VideoStandard, "NTSC output (the first value; PAL the second)", 0},
-    {1032, WdrMode, "Wide dynamic range mode", 0},
-    {1033, PushToWhite, "One-push white balance", 0},
-    {1034, SharpnessOff, "Sharpness (checked writes the first value)", 0},
-    {1038, BlcSize, "Back-light compensation area size", 0},
-    {1039, BlcPosition, "Back-light compensation area, horizontal", kBlcHorizontalMask},
-    {1040, BlcPosition, "Back-light compensation area, vertical", kBlcVerticalMask},
-    {1041, BlcControl, "Back-light compensation area shown on the video", kBlcViewMask},
-    {1044, AgcControl, "Automatic gain control", kAgcOnMask},
-    {1045, DayNightMode, "Day/night mode", 0},
-    {1047, OsdControl, "The camera's own menu steers it (checked: the second value)", 0},
-    {1048, ZoomFactor, "Zoom factor", 0},
-    {1049, CameraAddress, "The camera's I2C address from its next power-up", 0},
+// Each row names only the registers its handler writes: the mirror box writes register 0x55
+// alone (the bit it keeps in the white balance byte goes out with the mode list's next write).
+constexpr std::array<TipRow, 17> kTipRows{{
+    {IDC_MIRROR, FlipControl, "Mirror (horizontal flip)", kMirrorMask},
+    {IDC_VFLIP, FlipControl, "Vertical flip", kVerticalFlipMask},
+    {IDC_WHITE_BALANCE_MODE, WhiteBalanceControl, "White balance mode", 0, PushToWhite},
+    {IDC_LLS_MODE_ON, LlsMode, "Low luminance suppression (checked writes the second value)", 0},
+    {IDC_PAL, VideoStandard, "PAL output (the second value; NTSC the first)", 0},
+    {IDC_NTSC, VideoStandard, "NTSC output (the first value; PAL the second)", 0},
+    {IDC_WDR_MODE, WdrMode, "Wide dynamic range mode", 0},
+    {IDC_SHARPNESS_ON, SharpnessOff, "Sharpness (checked writes the first value)", 0},
+    {IDC_BLC_SIZE, BlcSize, "Back-light compensation area size", 0},
+    {IDC_BLC_HORIZONTAL, BlcPosition, "Back-light compensation area, horizontal",
+     kBlcHorizontalMask},
+    {IDC_BLC_VERTICAL, BlcPosition, "Back-light compensation area, vertical", kBlcVerticalMask},
+    {IDC_BLC_VIEW_ON, BlcControl, "Back-light compensation area shown on the video", kBlcViewMask},
+    {IDC_AGC_GAIN_MAX_ON, AgcControl, "Automatic gain control", kAgcOnMask},
+    {IDC_DN_MODE, DayNightMode, "Day/night mode", 0},
+    {IDC_OSD_CONTROL_USAGE, OsdControl,
+     "The camera's own menu steers it (checked: the second value)", 0},
+    {IDC_ZOOM_FACTOR, ZoomFactor, "Zoom factor", 0},
+    {IDC_CAMERA_ADDRESS, CameraAddress, "The camera's own I2C address setting", 0},
 }};
 
 // "bit 7", "bits 3 to 5".
@@ -79,6 +82,11 @@ std::string tip(const char* words, SettingId id, uint8_t mask, int also = kNoSet
   return text;
 }
 
+// A button that writes one fixed value.
+std::string commandTip(const char* words, const std::string& reg, uint8_t value) {
+  return std::string(words) + ": register " + reg + " := " + HexByte(value);
+}
+
 }  // namespace
 
 std::vector<ControlTip> ControlTips() {
@@ -91,9 +99,10 @@ std::vector<ControlTip> ControlTips() {
   for (const TipRow& row : kTipRows) {
     tips.push_back({row.controlId, tip(row.words, row.setting, row.mask, row.also)});
   }
-  tips.push_back({1037, "Load the camera's own defaults: register " +
-                            HexByte(kLoadDefaultsRegister) + " := " +
-                            HexByte(kLoadDefaultsCommand)});
+  tips.push_back({IDC_PUSH2WHITE, commandTip("One-push white balance", registerOf(PushToWhite),
+                                             kPushToWhiteButton)});
+  tips.push_back({IDC_RESET, commandTip("Load the camera's own defaults",
+                                        HexByte(kLoadDefaultsRegister), kLoadDefaultsCommand)});
   return tips;
 }
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "files/dump_result.h"
+#include "dumps/dump_result.h"
 #include "window/progress_host.h"
 
 namespace torvix {

@@ -1,14 +1,14 @@
 // The two "..." buttons of the debug group and their menu entries: ask for a file name, show it
-// in edit 1009, and write the DSP settings file or the EEPROM dump there. From the menu the
-// dump shows its progress and can be stopped.
+// in the path edit (IDC_FILE_PATH), and write the DSP settings file or the EEPROM dump there.
+// From the menu the dump shows its progress and can be stopped.
 #include <optional>
 #include <string>
 
 #include "app/dump_progress.h"
 #include "app/file_handlers.h"
 #include "app/main_dialog.h"
-#include "files/dsp_settings_file.h"
-#include "files/eeprom_dump_file.h"
+#include "dumps/dsp_settings_file.h"
+#include "dumps/eeprom_dump_file.h"
 
 namespace torvix {
 
@@ -43,7 +43,7 @@ SaveDialogRequest ProfileFileRequest() {
   return request;
 }
 
-// Edit 1009 shows the chosen path before the file is opened, so it shows it even when the
+// The path edit shows the chosen path before the file is opened, so it shows it even when the
 // file then cannot be written.
 void CMyTorvix_ControllerDlg::OnBnClickedBrowseDspRegs() {
   const std::optional<std::string> path = CurrentSaveDialogHost().AskSavePath(

@@ -1,6 +1,9 @@
 #include "app/main_dialog.h"
 
 #include "app/about_dialog.h"
+#include "app/resource_ids.h"
+#include "app/resources/dialog_templates.h"
+#include "app/resources/string_resource.h"
 #include "app/tool_menu.h"
 #include "camera/camera_block.h"
 #include "clock/clock.h"
@@ -17,68 +20,68 @@ constexpr Milliseconds kStartupPause{50};
 
 CMyTorvix_ControllerDlg::CMyTorvix_ControllerDlg(BridgeApi& bridge, MessageHost& messages)
     : Dialog(MainDialogTemplate(), messages), m_link(bridge, messages) {
-  m_hIcon = kProgramIconId;
+  m_hIcon = IDI_PROGRAM;
 }
 
 void CMyTorvix_ControllerDlg::DoDataExchange(DataExchange& dx) {
   Dialog::DoDataExchange(dx);
-  DDX_Text(dx, 1001, m_strDebugValue);
-  DDX_Control(dx, 1004, m_sliderContrast);
-  DDX_Text(dx, 1005, m_strContrast);
-  DDX_Control(dx, 1006, m_comboWhiteBalanceMode);
-  DDX_Control(dx, 1009, m_editFilePath);
-  DDX_Control(dx, 1011, m_sliderColorGain);
-  DDX_Text(dx, 1012, m_strColorGain);
-  DDX_Check(dx, 1002, m_checkMirror);
-  DDX_Check(dx, 1003, m_checkVflip);
-  DDX_Control(dx, 1008, m_sliderAexReference);
-  DDX_Text(dx, 1010, m_strAexReference);
-  DDX_Control(dx, 1013, m_sliderRedGain);
-  DDX_Control(dx, 1014, m_sliderBlueGain);
-  DDX_Text(dx, 1015, m_strRedGain);
-  DDX_Text(dx, 1016, m_strBlueGain);
-  DDX_Control(dx, 1018, m_sliderLlsAgcStart);
-  DDX_Control(dx, 1017, m_sliderLlsColor);
-  DDX_Control(dx, 1019, m_sliderLlsEdge);
-  DDX_Text(dx, 1020, m_strLlsAgcStart);
-  DDX_Text(dx, 1021, m_strLlsColor);
-  DDX_Text(dx, 1022, m_strLlsEdge);
-  DDX_Control(dx, 1012, m_editColorGain);
-  DDX_Control(dx, 1005, m_editContrast);
-  DDX_Control(dx, 1024, m_sliderAnalogOutputGain);
-  DDX_Control(dx, 1025, m_editAnalogOutputGain);
-  DDX_Text(dx, 1025, m_strAnalogOutputGain);
-  DDX_Control(dx, 1027, m_editSharpnessLevel);
-  DDX_Text(dx, 1027, m_strSharpnessLevel);
-  DDX_Control(dx, 1026, m_sliderSharpnessLevel);
-  DDX_Control(dx, 1010, m_editAexReference);
-  DDX_Control(dx, 1015, m_editRedGain);
-  DDX_Control(dx, 1016, m_editBlueGain);
-  DDX_Control(dx, 1020, m_editLlsAgcStart);
-  DDX_Control(dx, 1021, m_editLlsColor);
-  DDX_Control(dx, 1022, m_editLlsEdge);
-  DDX_Control(dx, 1032, m_comboWdrMode);
-  DDX_Control(dx, 1028, m_sliderBrightness);
-  DDX_Control(dx, 1029, m_editBrightness);
-  DDX_Text(dx, 1029, m_strBrightness);
-  DDX_Control(dx, 1038, m_comboBlcSize);
-  DDX_Control(dx, 1039, m_comboBlcHorizontal);
-  DDX_Control(dx, 1040, m_comboBlcVertical);
-  DDX_Check(dx, 1041, m_checkBlcView);
-  DDX_Control(dx, 1042, m_sliderAgcGainMax);
-  DDX_Text(dx, 1043, m_strAgcGainMax);
-  DDX_Control(dx, 1043, m_editAgcGainMax);
-  DDX_Check(dx, 1044, m_checkAgcGainMax);
-  DDX_Check(dx, 1023, m_checkLlsMode);
-  DDX_Check(dx, 1034, m_checkSharpnessOn);
-  DDX_Control(dx, 1045, m_comboDayNightMode);
-  DDX_Check(dx, 1047, m_checkOsdControl);
-  DDX_Control(dx, 1048, m_comboZoomFactor);
-  DDX_Control(dx, 1049, m_editCameraAddress);
-  DDX_Text(dx, 1049, m_strCameraAddress);
-  DDX_Control(dx, 1052, m_editDayNightLevel);
-  DDX_Text(dx, 1052, m_strDayNightLevel);
-  DDX_Control(dx, 1051, m_sliderDayNightLevel);
+  DDX_Text(dx, IDC_DEBUG_VALUE, m_strDebugValue);
+  DDX_Control(dx, IDC_CONTRAST_SLIDER, m_sliderContrast);
+  DDX_Text(dx, IDC_CONTRAST_EDIT, m_strContrast);
+  DDX_Control(dx, IDC_WHITE_BALANCE_MODE, m_comboWhiteBalanceMode);
+  DDX_Control(dx, IDC_FILE_PATH, m_editFilePath);
+  DDX_Control(dx, IDC_COLOR_GAIN_SLIDER, m_sliderColorGain);
+  DDX_Text(dx, IDC_COLOR_GAIN_EDIT, m_strColorGain);
+  DDX_Check(dx, IDC_MIRROR, m_checkMirror);
+  DDX_Check(dx, IDC_VFLIP, m_checkVflip);
+  DDX_Control(dx, IDC_AEX_REFERENCE_SLIDER, m_sliderAexReference);
+  DDX_Text(dx, IDC_AEX_REFERENCE_EDIT, m_strAexReference);
+  DDX_Control(dx, IDC_RED_GAIN_SLIDER, m_sliderRedGain);
+  DDX_Control(dx, IDC_BLUE_GAIN_SLIDER, m_sliderBlueGain);
+  DDX_Text(dx, IDC_RED_GAIN_EDIT, m_strRedGain);
+  DDX_Text(dx, IDC_BLUE_GAIN_EDIT, m_strBlueGain);
+  DDX_Control(dx, IDC_LLS_AGC_START_SLIDER, m_sliderLlsAgcStart);
+  DDX_Control(dx, IDC_LLS_COLOR_SLIDER, m_sliderLlsColor);
+  DDX_Control(dx, IDC_LLS_EDGE_SLIDER, m_sliderLlsEdge);
+  DDX_Text(dx, IDC_LLS_AGC_START_EDIT, m_strLlsAgcStart);
+  DDX_Text(dx, IDC_LLS_COLOR_EDIT, m_strLlsColor);
+  DDX_Text(dx, IDC_LLS_EDGE_EDIT, m_strLlsEdge);
+  DDX_Control(dx, IDC_COLOR_GAIN_EDIT, m_editColorGain);
+  DDX_Control(dx, IDC_CONTRAST_EDIT, m_editContrast);
+  DDX_Control(dx, IDC_ANALOG_OUTPUT_GAIN_SLIDER, m_sliderAnalogOutputGain);
+  DDX_Control(dx, IDC_ANALOG_OUTPUT_GAIN_EDIT, m_editAnalogOutputGain);
+  DDX_Text(dx, IDC_ANALOG_OUTPUT_GAIN_EDIT, m_strAnalogOutputGain);
+  DDX_Control(dx, IDC_SHARPNESS_LEVEL_EDIT, m_editSharpnessLevel);
+  DDX_Text(dx, IDC_SHARPNESS_LEVEL_EDIT, m_strSharpnessLevel);
+  DDX_Control(dx, IDC_SHARPNESS_LEVEL_SLIDER, m_sliderSharpnessLevel);
+  DDX_Control(dx, IDC_AEX_REFERENCE_EDIT, m_editAexReference);
+  DDX_Control(dx, IDC_RED_GAIN_EDIT, m_editRedGain);
+  DDX_Control(dx, IDC_BLUE_GAIN_EDIT, m_editBlueGain);
+  DDX_Control(dx, IDC_LLS_AGC_START_EDIT, m_editLlsAgcStart);
+  DDX_Control(dx, IDC_LLS_COLOR_EDIT, m_editLlsColor);
+  DDX_Control(dx, IDC_LLS_EDGE_EDIT, m_editLlsEdge);
+  DDX_Control(dx, IDC_WDR_MODE, m_comboWdrMode);
+  DDX_Control(dx, IDC_BRIGHTNESS_SLIDER, m_sliderBrightness);
+  DDX_Control(dx, IDC_BRIGHTNESS_EDIT, m_editBrightness);
+  DDX_Text(dx, IDC_BRIGHTNESS_EDIT, m_strBrightness);
+  DDX_Control(dx, IDC_BLC_SIZE, m_comboBlcSize);
+  DDX_Control(dx, IDC_BLC_HORIZONTAL, m_comboBlcHorizontal);
+  DDX_Control(dx, IDC_BLC_VERTICAL, m_comboBlcVertical);
+  DDX_Check(dx, IDC_BLC_VIEW_ON, m_checkBlcView);
+  DDX_Control(dx, IDC_AGC_GAIN_MAX_SLIDER, m_sliderAgcGainMax);
+  DDX_Text(dx, IDC_AGC_GAIN_MAX_EDIT, m_strAgcGainMax);
+  DDX_Control(dx, IDC_AGC_GAIN_MAX_EDIT, m_editAgcGainMax);
+  DDX_Check(dx, IDC_AGC_GAIN_MAX_ON, m_checkAgcGainMax);
+  DDX_Check(dx, IDC_LLS_MODE_ON, m_checkLlsMode);
+  DDX_Check(dx, IDC_SHARPNESS_ON, m_checkSharpnessOn);
+  DDX_Control(dx, IDC_DN_MODE, m_comboDayNightMode);
+  DDX_Check(dx, IDC_OSD_CONTROL_USAGE, m_checkOsdControl);
+  DDX_Control(dx, IDC_ZOOM_FACTOR, m_comboZoomFactor);
+  DDX_Control(dx, IDC_CAMERA_ADDRESS, m_editCameraAddress);
+  DDX_Text(dx, IDC_CAMERA_ADDRESS, m_strCameraAddress);
+  DDX_Control(dx, IDC_DN_LEVEL_EDIT, m_editDayNightLevel);
+  DDX_Text(dx, IDC_DN_LEVEL_EDIT, m_strDayNightLevel);
+  DDX_Control(dx, IDC_DN_LEVEL_SLIDER, m_sliderDayNightLevel);
 }
 
 bool CMyTorvix_ControllerDlg::OnInitDialog() {
@@ -86,10 +89,10 @@ bool CMyTorvix_ControllerDlg::OnInitDialog() {
 
   if (std::vector<MenuItem>* menu = window_.GetSystemMenu()) {
     AddToolMenu(*menu);
-    const std::string_view aboutText = LoadStringResource(kAboutMenuStringId);
+    const std::string aboutText = LoadStringResource(IDS_ABOUTBOX);
     if (!aboutText.empty()) {
       window_.AppendSystemMenuItem(*menu, {true, 0, ""});
-      window_.AppendSystemMenuItem(*menu, {false, IDM_ABOUTBOX, std::string(aboutText)});
+      window_.AppendSystemMenuItem(*menu, {false, IDM_ABOUTBOX, aboutText});
     }
   }
   window_.SetIcon(m_hIcon, true);

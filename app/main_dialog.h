@@ -1,4 +1,4 @@
-// The main dialog (template 102): the program's whole user interface.
+// The main dialog (template IDD_TORVIX_CONTROLLER_DIALOG): the program's whole user interface.
 //
 // Members are declared in the order the dialog has always had them; DoDataExchange binds 57
 // of them to controls, and the table of events (main_dialog_events.cpp) routes every user
@@ -11,14 +11,13 @@
 
 #include "camera/bridge_api.h"
 #include "camera/camera_link.h"
-#include "files/dump_result.h"
+#include "dumps/dump_result.h"
 #include "window/control_handles.h"
 #include "window/dialog.h"
 #include "window/save_dialog_host.h"
 
 namespace torvix {
 
-inline constexpr unsigned IDM_ABOUTBOX = 0x0010;
 inline constexpr int kOsdMessageBoxType = 0;
 
 class CMyTorvix_ControllerDlg : public Dialog {
@@ -33,7 +32,7 @@ class CMyTorvix_ControllerDlg : public Dialog {
   // Enables or disables the camera settings panel as a whole (not Connect, RESET, the OSD
   // switch, the address edit, the debug group, OK or Cancel).
   void SetPanelEnabled(bool enable);
-  // Shows value as "%2.2x" in the debug value edit 1001 through the data exchange.
+  // Shows value as "%2.2x" in the debug value edit (IDC_DEBUG_VALUE) through the data exchange.
   void ShowHexValue(uint16_t value);
 
   CameraLink& Link() { return m_link; }

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "app/resource_ids.h"
+
 namespace torvix {
 
 namespace {
@@ -16,44 +18,44 @@ const std::array<EventEntry, 42> kEventTable{{
     TORVIX_ON(M::Paint, 0, kAnyControl, OnPaint),
     TORVIX_ON(M::QueryDragIcon, 0, kAnyControl, OnQueryDragIcon),
     TORVIX_ON(M::HScroll, 0, kAnyControl, SliderRelease),
-    TORVIX_ON(M::Command, kBnClicked, 1002, OnBnClickedMirror),
-    TORVIX_ON(M::Command, kBnClicked, 1003, OnBnClickedVflip),
-    TORVIX_ON(M::Command, kEnChange, 1005, ValueEditChange),
-    TORVIX_ON(M::Command, kCbnCloseUp, 1006, OnCbnCloseupWhiteBalanceMode),
-    TORVIX_ON(M::Command, kBnClicked, 1007, OnBnClickedBrowseDspRegs),
-    TORVIX_ON(M::Command, kEnChange, 1012, ValueEditChange),
-    TORVIX_ON(M::Command, kEnChange, 1010, ValueEditChange),
-    TORVIX_ON(M::Command, kEnChange, 1015, ValueEditChange),
-    TORVIX_ON(M::Command, kEnChange, 1016, ValueEditChange),
-    TORVIX_ON(M::Command, kEnChange, 1020, ValueEditChange),
-    TORVIX_ON(M::Command, kEnChange, 1021, ValueEditChange),
-    TORVIX_ON(M::Command, kEnChange, 1022, ValueEditChange),
-    TORVIX_ON(M::Command, kEnChange, 1027, ValueEditChange),
-    TORVIX_ON(M::Command, kEnChange, 1025, ValueEditChange),
-    TORVIX_ON(M::Command, kBnClicked, 1031, OnBnClickedNtsc),
-    TORVIX_ON(M::Command, kBnClicked, 1030, OnBnClickedPal),
-    TORVIX_ON(M::Command, kCbnCloseUp, 1032, OnCbnCloseupWdrMode),
-    TORVIX_ON(M::Command, kBnClicked, 1033, OnBnClickedPush2White),
-    TORVIX_ON(M::Command, kBnClicked, 1023, OnBnClickedLlsModeOn),
-    TORVIX_ON(M::Command, kBnClicked, 1034, OnBnClickedSharpnessOn),
-    TORVIX_ON(M::Command, kBnClicked, 1036, OnBnClickedConnect),
-    TORVIX_ON(M::Command, kBnClicked, 1037, OnBnClickedReset),
-    TORVIX_ON(M::Command, kEnChange, 1029, ValueEditChange),
-    TORVIX_ON(M::Command, kBnClicked, 1035, OnBnClickedBrowseEepromDump),
-    TORVIX_ON(M::Command, kCbnCloseUp, 1038, OnCbnCloseupBlcSize),
-    TORVIX_ON(M::Command, kCbnCloseUp, 1039, OnCbnCloseupBlcHorizontal),
-    TORVIX_ON(M::Command, kCbnCloseUp, 1040, OnCbnCloseupBlcVertical),
-    TORVIX_ON(M::Command, kBnClicked, 1041, OnBnClickedBlcViewOn),
-    TORVIX_ON(M::Command, kEnChange, 1043, ValueEditChange),
-    TORVIX_ON(M::Command, kBnClicked, 1044, OnBnClickedAgcGainMaxOn),
+    TORVIX_ON(M::Command, kBnClicked, IDC_MIRROR, OnBnClickedMirror),
+    TORVIX_ON(M::Command, kBnClicked, IDC_VFLIP, OnBnClickedVflip),
+    TORVIX_ON(M::Command, kEnChange, IDC_CONTRAST_EDIT, ValueEditChange),
+    TORVIX_ON(M::Command, kCbnCloseUp, IDC_WHITE_BALANCE_MODE, OnCbnCloseupWhiteBalanceMode),
+    TORVIX_ON(M::Command, kBnClicked, IDC_BROWSE_DSP_REGS, OnBnClickedBrowseDspRegs),
+    TORVIX_ON(M::Command, kEnChange, IDC_COLOR_GAIN_EDIT, ValueEditChange),
+    TORVIX_ON(M::Command, kEnChange, IDC_AEX_REFERENCE_EDIT, ValueEditChange),
+    TORVIX_ON(M::Command, kEnChange, IDC_RED_GAIN_EDIT, ValueEditChange),
+    TORVIX_ON(M::Command, kEnChange, IDC_BLUE_GAIN_EDIT, ValueEditChange),
+    TORVIX_ON(M::Command, kEnChange, IDC_LLS_AGC_START_EDIT, ValueEditChange),
+    TORVIX_ON(M::Command, kEnChange, IDC_LLS_COLOR_EDIT, ValueEditChange),
+    TORVIX_ON(M::Command, kEnChange, IDC_LLS_EDGE_EDIT, ValueEditChange),
+    TORVIX_ON(M::Command, kEnChange, IDC_SHARPNESS_LEVEL_EDIT, ValueEditChange),
+    TORVIX_ON(M::Command, kEnChange, IDC_ANALOG_OUTPUT_GAIN_EDIT, ValueEditChange),
+    TORVIX_ON(M::Command, kBnClicked, IDC_NTSC, OnBnClickedNtsc),
+    TORVIX_ON(M::Command, kBnClicked, IDC_PAL, OnBnClickedPal),
+    TORVIX_ON(M::Command, kCbnCloseUp, IDC_WDR_MODE, OnCbnCloseupWdrMode),
+    TORVIX_ON(M::Command, kBnClicked, IDC_PUSH2WHITE, OnBnClickedPush2White),
+    TORVIX_ON(M::Command, kBnClicked, IDC_LLS_MODE_ON, OnBnClickedLlsModeOn),
+    TORVIX_ON(M::Command, kBnClicked, IDC_SHARPNESS_ON, OnBnClickedSharpnessOn),
+    TORVIX_ON(M::Command, kBnClicked, IDC_CONNECT, OnBnClickedConnect),
+    TORVIX_ON(M::Command, kBnClicked, IDC_RESET, OnBnClickedReset),
+    TORVIX_ON(M::Command, kEnChange, IDC_BRIGHTNESS_EDIT, ValueEditChange),
+    TORVIX_ON(M::Command, kBnClicked, IDC_BROWSE_EEPROM_DUMP, OnBnClickedBrowseEepromDump),
+    TORVIX_ON(M::Command, kCbnCloseUp, IDC_BLC_SIZE, OnCbnCloseupBlcSize),
+    TORVIX_ON(M::Command, kCbnCloseUp, IDC_BLC_HORIZONTAL, OnCbnCloseupBlcHorizontal),
+    TORVIX_ON(M::Command, kCbnCloseUp, IDC_BLC_VERTICAL, OnCbnCloseupBlcVertical),
+    TORVIX_ON(M::Command, kBnClicked, IDC_BLC_VIEW_ON, OnBnClickedBlcViewOn),
+    TORVIX_ON(M::Command, kEnChange, IDC_AGC_GAIN_MAX_EDIT, ValueEditChange),
+    TORVIX_ON(M::Command, kBnClicked, IDC_AGC_GAIN_MAX_ON, OnBnClickedAgcGainMaxOn),
     TORVIX_ON(M::Command, kBnClicked, kIdCancel, OnBnClickedCancel),
     TORVIX_ON(M::Command, kBnClicked, kIdOk, OnBnClickedOk),
-    TORVIX_ON(M::Command, kCbnCloseUp, 1045, OnCbnCloseupDnMode),
-    TORVIX_ON(M::Command, kBnClicked, 1047, OnBnClickedOsdControlUsage),
-    TORVIX_ON(M::Command, kCbnCloseUp, 1048, OnCbnCloseupZoomFactor),
-    TORVIX_ON(M::Command, kEnChange, 1049, OnEnChangeCameraAddress),
-    TORVIX_ON(M::Command, kBnClicked, 1050, OnBnClickedSearchAddress),
-    TORVIX_ON(M::Command, kEnChange, 1052, ValueEditChange),
+    TORVIX_ON(M::Command, kCbnCloseUp, IDC_DN_MODE, OnCbnCloseupDnMode),
+    TORVIX_ON(M::Command, kBnClicked, IDC_OSD_CONTROL_USAGE, OnBnClickedOsdControlUsage),
+    TORVIX_ON(M::Command, kCbnCloseUp, IDC_ZOOM_FACTOR, OnCbnCloseupZoomFactor),
+    TORVIX_ON(M::Command, kEnChange, IDC_CAMERA_ADDRESS, OnEnChangeCameraAddress),
+    TORVIX_ON(M::Command, kBnClicked, IDC_SEARCH_ADDRESS, OnBnClickedSearchAddress),
+    TORVIX_ON(M::Command, kEnChange, IDC_DN_LEVEL_EDIT, ValueEditChange),
 }};
 
 #undef TORVIX_ON
@@ -92,7 +94,7 @@ const EventEntry* FindEventEntry(const WindowEvent& event) {
 
 int CMyTorvix_ControllerDlg::HandleWindowEvent(const WindowEvent& event) {
   const EventEntry* entry = FindEventEntry(event);
-  // Events of the edits 1001 and 1009, the texts and the frames have no handler.
+  // Events of the debug value and path edits, the texts and the frames have no handler.
   if (entry == nullptr) return Default(event);
   return std::visit(Invoke{*this, event}, entry->handler);
 }

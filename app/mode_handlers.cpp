@@ -6,6 +6,7 @@
 // what the user gave it, the dependent controls change as after a success, the debug edit
 // still shows the value, and only the shadow keeps the camera's last known byte.
 #include "app/main_dialog.h"
+#include "app/resource_ids.h"
 #include "camera/register_map.h"
 #include "clock/clock.h"
 
@@ -25,11 +26,11 @@ void CMyTorvix_ControllerDlg::OnCbnCloseupWhiteBalanceMode() {
   const int s = m_comboWhiteBalanceMode.GetCurSel();
   if (s == kNoSelection) return;
   const bool manual = s == kWhiteBalanceManual;
-  window_.EnableWindow(1015, manual);
-  window_.EnableWindow(1016, manual);
-  window_.ShowWindow(1013, showCommand(manual));
-  window_.ShowWindow(1014, showCommand(manual));
-  window_.EnableWindow(1033, s == kWhiteBalanceAuto);
+  window_.EnableWindow(IDC_RED_GAIN_EDIT, manual);
+  window_.EnableWindow(IDC_BLUE_GAIN_EDIT, manual);
+  window_.ShowWindow(IDC_RED_GAIN_SLIDER, showCommand(manual));
+  window_.ShowWindow(IDC_BLUE_GAIN_SLIDER, showCommand(manual));
+  window_.EnableWindow(IDC_PUSH2WHITE, s == kWhiteBalanceAuto);
 
   if (s == kWhiteBalancePushToWhite) {
     m_link.WriteSetting(PushToWhite, kPushToWhiteSet);
@@ -46,7 +47,7 @@ void CMyTorvix_ControllerDlg::OnCbnCloseupWhiteBalanceMode() {
 
 void CMyTorvix_ControllerDlg::OnBnClickedMirror() {
   uint8_t* shadow = m_link.Block().SettingsShadow;
-  m_checkMirror = window_.IsDlgButtonChecked(1002);
+  m_checkMirror = window_.IsDlgButtonChecked(IDC_MIRROR);
   const bool mirrored = m_checkMirror != 0;
   m_regValue = FlagToRegister(shadow[FlipControl], kMirrorMask, mirrored);
   // Register 0x04 carries a copy of the mirror state; it reaches the camera with the next
@@ -57,7 +58,7 @@ void CMyTorvix_ControllerDlg::OnBnClickedMirror() {
 }
 
 void CMyTorvix_ControllerDlg::OnBnClickedVflip() {
-  m_checkVflip = window_.IsDlgButtonChecked(1003);
+  m_checkVflip = window_.IsDlgButtonChecked(IDC_VFLIP);
   m_regValue = FlagToRegister(m_link.Block().SettingsShadow[FlipControl], kVerticalFlipMask,
                               m_checkVflip != 0);
   m_link.WriteSetting(FlipControl, m_regValue);
@@ -65,7 +66,7 @@ void CMyTorvix_ControllerDlg::OnBnClickedVflip() {
 }
 
 void CMyTorvix_ControllerDlg::OnBnClickedBlcViewOn() {
-  m_checkBlcView = window_.IsDlgButtonChecked(1041);
+  m_checkBlcView = window_.IsDlgButtonChecked(IDC_BLC_VIEW_ON);
   const uint8_t value =
       FlagToRegister(m_link.Block().SettingsShadow[BlcControl], kBlcViewMask, m_checkBlcView != 0);
   m_link.WriteSetting(BlcControl, value);
@@ -73,11 +74,11 @@ void CMyTorvix_ControllerDlg::OnBnClickedBlcViewOn() {
 }
 
 void CMyTorvix_ControllerDlg::OnBnClickedAgcGainMaxOn() {
-  m_checkAgcGainMax = window_.IsDlgButtonChecked(1044);
+  m_checkAgcGainMax = window_.IsDlgButtonChecked(IDC_AGC_GAIN_MAX_ON);
   const bool on = m_checkAgcGainMax != 0;
   m_regValue = FlagToRegister(m_link.Block().SettingsShadow[AgcControl], kAgcOnMask, on);
-  window_.EnableWindow(1043, on);
-  window_.ShowWindow(1042, showCommand(on));
+  window_.EnableWindow(IDC_AGC_GAIN_MAX_EDIT, on);
+  window_.ShowWindow(IDC_AGC_GAIN_MAX_SLIDER, showCommand(on));
   m_link.WriteSetting(AgcControl, m_regValue);
   ShowHexValue(m_regValue);
 }
@@ -85,13 +86,13 @@ void CMyTorvix_ControllerDlg::OnBnClickedAgcGainMaxOn() {
 // The member follows the box here too: a later push of the bound values (a clamped value
 // edit, the address edit) would otherwise put the box back to its state before the click.
 void CMyTorvix_ControllerDlg::OnBnClickedLlsModeOn() {
-  m_checkLlsMode = window_.IsDlgButtonChecked(1023);
+  m_checkLlsMode = window_.IsDlgButtonChecked(IDC_LLS_MODE_ON);
   m_regValue = LlsModeToRegister(m_checkLlsMode != 0);
   m_link.WriteSetting(LlsMode, m_regValue);
 }
 
 void CMyTorvix_ControllerDlg::OnBnClickedSharpnessOn() {
-  m_checkSharpnessOn = window_.IsDlgButtonChecked(1034);
+  m_checkSharpnessOn = window_.IsDlgButtonChecked(IDC_SHARPNESS_ON);
   m_regValue = SharpnessOnToRegister(m_checkSharpnessOn != 0);
   m_link.WriteSetting(SharpnessOff, m_regValue);
 }
@@ -99,14 +100,14 @@ void CMyTorvix_ControllerDlg::OnBnClickedSharpnessOn() {
 // The value depends on the button, not on a check state: clicking the selected one again
 // writes its value again.
 void CMyTorvix_ControllerDlg::OnBnClickedNtsc() {
-  m_checkNtsc = window_.IsDlgButtonChecked(1031);
-  window_.SetCheck(1030, m_checkNtsc != 0 ? 0 : 1);
+  m_checkNtsc = window_.IsDlgButtonChecked(IDC_NTSC);
+  window_.SetCheck(IDC_PAL, m_checkNtsc != 0 ? 0 : 1);
   m_link.WriteSetting(VideoStandard, VideoStandardToRegister(false));
 }
 
 void CMyTorvix_ControllerDlg::OnBnClickedPal() {
-  m_checkPal = window_.IsDlgButtonChecked(1030);
-  window_.SetCheck(1031, m_checkPal != 0 ? 0 : 1);
+  m_checkPal = window_.IsDlgButtonChecked(IDC_PAL);
+  window_.SetCheck(IDC_NTSC, m_checkPal != 0 ? 0 : 1);
   m_link.WriteSetting(VideoStandard, VideoStandardToRegister(true));
 }
 
@@ -134,8 +135,8 @@ void CMyTorvix_ControllerDlg::OnCbnCloseupDnMode() {
   m_link.WriteSetting(DayNightMode, value);
   ShowHexValue(value);
   const bool smart = s == kDayNightSmart;
-  window_.EnableWindow(1052, smart);
-  window_.EnableWindow(1051, smart);
+  window_.EnableWindow(IDC_DN_LEVEL_EDIT, smart);
+  window_.EnableWindow(IDC_DN_LEVEL_SLIDER, smart);
 }
 
 void CMyTorvix_ControllerDlg::OnCbnCloseupZoomFactor() {

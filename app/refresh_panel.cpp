@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/main_dialog.h"
+#include "app/resource_ids.h"
 #include "camera/message_format.h"
 #include "camera/register_map.h"
 
@@ -15,9 +16,17 @@ namespace {
 // the address edit, the debug group, OK and Cancel stay usable so the camera can be reached
 // again.
 constexpr std::array<int, 44> kPanelControls{
-    1002, 1003, 1004, 1005, 1006, 1007, 1008, 1010, 1011, 1012, 1013, 1014, 1015, 1016,
-    1017, 1018, 1019, 1020, 1021, 1022, 1023, 1024, 1025, 1026, 1027, 1028, 1029, 1030,
-    1031, 1032, 1033, 1034, 1038, 1039, 1040, 1041, 1042, 1043, 1044, 1045, 1048, 1050, 1051, 1052};
+    IDC_MIRROR, IDC_VFLIP, IDC_CONTRAST_SLIDER, IDC_CONTRAST_EDIT, IDC_WHITE_BALANCE_MODE,
+    IDC_BROWSE_DSP_REGS, IDC_AEX_REFERENCE_SLIDER, IDC_AEX_REFERENCE_EDIT, IDC_COLOR_GAIN_SLIDER,
+    IDC_COLOR_GAIN_EDIT, IDC_RED_GAIN_SLIDER, IDC_BLUE_GAIN_SLIDER, IDC_RED_GAIN_EDIT,
+    IDC_BLUE_GAIN_EDIT, IDC_LLS_COLOR_SLIDER, IDC_LLS_AGC_START_SLIDER, IDC_LLS_EDGE_SLIDER,
+    IDC_LLS_AGC_START_EDIT, IDC_LLS_COLOR_EDIT, IDC_LLS_EDGE_EDIT, IDC_LLS_MODE_ON,
+    IDC_ANALOG_OUTPUT_GAIN_SLIDER, IDC_ANALOG_OUTPUT_GAIN_EDIT, IDC_SHARPNESS_LEVEL_SLIDER,
+    IDC_SHARPNESS_LEVEL_EDIT, IDC_BRIGHTNESS_SLIDER, IDC_BRIGHTNESS_EDIT, IDC_PAL, IDC_NTSC,
+    IDC_WDR_MODE, IDC_PUSH2WHITE, IDC_SHARPNESS_ON, IDC_BLC_SIZE, IDC_BLC_HORIZONTAL,
+    IDC_BLC_VERTICAL, IDC_BLC_VIEW_ON, IDC_AGC_GAIN_MAX_SLIDER, IDC_AGC_GAIN_MAX_EDIT,
+    IDC_AGC_GAIN_MAX_ON, IDC_DN_MODE, IDC_ZOOM_FACTOR, IDC_SEARCH_ADDRESS, IDC_DN_LEVEL_SLIDER,
+    IDC_DN_LEVEL_EDIT};
 
 std::string Hex(unsigned value) {
   char text[8];
@@ -49,23 +58,23 @@ void CMyTorvix_ControllerDlg::RefreshPanel() {
   const uint8_t* s = block.SettingsShadow;
 
   const bool agcOn = FlagShown(s[AgcControl], kAgcOnMask);
-  window_.SetCheck(1044, agcOn);
-  window_.EnableWindow(1043, agcOn);
-  window_.ShowWindow(1042, agcOn ? kShowCommand : kHideCommand);
+  window_.SetCheck(IDC_AGC_GAIN_MAX_ON, agcOn);
+  window_.EnableWindow(IDC_AGC_GAIN_MAX_EDIT, agcOn);
+  window_.ShowWindow(IDC_AGC_GAIN_MAX_SLIDER, agcOn ? kShowCommand : kHideCommand);
   SetSlider(m_sliderAgcGainMax, 1, 128, s[AgcGainMax]);
   m_strAgcGainMax = Hex(s[AgcGainMax]);
 
   const int whiteBalance = WhiteBalanceModeShown(s[WhiteBalanceControl], s[PushToWhite]);
   m_comboWhiteBalanceMode.SetCurSel(whiteBalance);
   const bool manual = whiteBalance == kWhiteBalanceManual;
-  window_.EnableWindow(1033, whiteBalance == kWhiteBalanceAuto);
-  window_.EnableWindow(1015, manual);
-  window_.EnableWindow(1016, manual);
-  window_.ShowWindow(1013, manual ? kShowCommand : kHideCommand);
-  window_.ShowWindow(1014, manual ? kShowCommand : kHideCommand);
+  window_.EnableWindow(IDC_PUSH2WHITE, whiteBalance == kWhiteBalanceAuto);
+  window_.EnableWindow(IDC_RED_GAIN_EDIT, manual);
+  window_.EnableWindow(IDC_BLUE_GAIN_EDIT, manual);
+  window_.ShowWindow(IDC_RED_GAIN_SLIDER, manual ? kShowCommand : kHideCommand);
+  window_.ShowWindow(IDC_BLUE_GAIN_SLIDER, manual ? kShowCommand : kHideCommand);
 
-  window_.SetCheck(1002, FlagShown(s[FlipControl], kMirrorMask));
-  window_.SetCheck(1003, FlagShown(s[FlipControl], kVerticalFlipMask));
+  window_.SetCheck(IDC_MIRROR, FlagShown(s[FlipControl], kMirrorMask));
+  window_.SetCheck(IDC_VFLIP, FlagShown(s[FlipControl], kVerticalFlipMask));
   SetSlider(m_sliderAexReference, 0, 120, s[AexReference]);
   m_strAexReference = Hex(s[AexReference]);
   m_comboWdrMode.SetCurSel(s[WdrMode]);
@@ -73,7 +82,7 @@ void CMyTorvix_ControllerDlg::RefreshPanel() {
   m_strRedGain = Hex(s[RedGain]);
   SetSlider(m_sliderBlueGain, 0, 255, s[BlueGain]);
   m_strBlueGain = Hex(s[BlueGain]);
-  window_.SetCheck(1041, FlagShown(s[BlcControl], kBlcViewMask));
+  window_.SetCheck(IDC_BLC_VIEW_ON, FlagShown(s[BlcControl], kBlcViewMask));
   m_comboBlcVertical.SetCurSel(BlcVerticalShown(s[BlcPosition]));
   m_comboBlcHorizontal.SetCurSel(BlcHorizontalShown(s[BlcPosition]));
   m_comboBlcSize.SetCurSel(BlcSizeIndexOf(s[BlcSize]).value_or(16));
@@ -95,42 +104,42 @@ void CMyTorvix_ControllerDlg::RefreshPanel() {
 
   m_comboDayNightMode.SetCurSel(s[DayNightMode]);
   const bool smart = s[DayNightMode] == 2;
-  window_.EnableWindow(1052, smart);
-  window_.EnableWindow(1051, smart);
+  window_.EnableWindow(IDC_DN_LEVEL_EDIT, smart);
+  window_.EnableWindow(IDC_DN_LEVEL_SLIDER, smart);
   SetSlider(m_sliderDayNightLevel, 8, 96, s[DayNightLevel]);
   m_strDayNightLevel = Hex(s[DayNightLevel]);
   m_comboZoomFactor.SetCurSel(s[ZoomFactor]);
 
-  window_.SetCheck(1023, LlsModeShown(s[LlsMode]));
+  window_.SetCheck(IDC_LLS_MODE_ON, LlsModeShown(s[LlsMode]));
   SetSlider(m_sliderLlsAgcStart, 0, 223, s[LlsAgcStart]);
   m_strLlsAgcStart = Hex(s[LlsAgcStart]);
   SetSlider(m_sliderLlsColor, 0, 255, s[LlsColor]);
   m_strLlsColor = Hex(s[LlsColor]);
   SetSlider(m_sliderLlsEdge, 0, 255, s[LlsEdge]);
   m_strLlsEdge = Hex(s[LlsEdge]);
-  window_.SetCheck(1034, SharpnessOnShown(s[SharpnessOff]));
+  window_.SetCheck(IDC_SHARPNESS_ON, SharpnessOnShown(s[SharpnessOff]));
   SetSlider(m_sliderSharpnessLevel, 0, 56, s[SharpnessLevel]);
   m_strSharpnessLevel = Hex(s[SharpnessLevel]);
   SetSlider(m_sliderAnalogOutputGain, 0, 240, s[AnalogOutputGain]);
   m_strAnalogOutputGain = Hex(s[AnalogOutputGain]);
 
   const bool pal = PalShown(s[VideoStandard]);
-  window_.SetCheck(1030, pal);
-  window_.SetCheck(1031, !pal);
-  window_.SetCheck(1047, OsdControlShown(s[OsdControl]));
+  window_.SetCheck(IDC_PAL, pal);
+  window_.SetCheck(IDC_NTSC, !pal);
+  window_.SetCheck(IDC_OSD_CONTROL_USAGE, OsdControlShown(s[OsdControl]));
 
   // The final push below must leave the check boxes as just set.
-  m_checkMirror = window_.IsDlgButtonChecked(1002);
-  m_checkVflip = window_.IsDlgButtonChecked(1003);
-  m_checkAgcGainMax = window_.IsDlgButtonChecked(1044);
-  m_checkPal = window_.IsDlgButtonChecked(1030);
-  m_checkNtsc = window_.IsDlgButtonChecked(1031);
-  m_checkSharpnessOn = window_.IsDlgButtonChecked(1034);
-  m_checkBlcView = window_.IsDlgButtonChecked(1041);
-  m_checkLlsMode = window_.IsDlgButtonChecked(1023);
-  m_checkOsdControl = window_.IsDlgButtonChecked(1047);
+  m_checkMirror = window_.IsDlgButtonChecked(IDC_MIRROR);
+  m_checkVflip = window_.IsDlgButtonChecked(IDC_VFLIP);
+  m_checkAgcGainMax = window_.IsDlgButtonChecked(IDC_AGC_GAIN_MAX_ON);
+  m_checkPal = window_.IsDlgButtonChecked(IDC_PAL);
+  m_checkNtsc = window_.IsDlgButtonChecked(IDC_NTSC);
+  m_checkSharpnessOn = window_.IsDlgButtonChecked(IDC_SHARPNESS_ON);
+  m_checkBlcView = window_.IsDlgButtonChecked(IDC_BLC_VIEW_ON);
+  m_checkLlsMode = window_.IsDlgButtonChecked(IDC_LLS_MODE_ON);
+  m_checkOsdControl = window_.IsDlgButtonChecked(IDC_OSD_CONTROL_USAGE);
 
-  if (window_.IsDlgButtonChecked(1047) != 0) {
+  if (window_.IsDlgButtonChecked(IDC_OSD_CONTROL_USAGE) != 0) {
     SetPanelEnabled(false);
     LongMessage text;
     FormatLongMessage(text, "To enable I2C control\nClear 'OSD control usage' checkbox\nand next re-power");

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "app/main_dialog.h"
+#include "app/resource_ids.h"
 #include "camera/value_edit_pairs.h"
 
 namespace torvix {
@@ -24,13 +25,19 @@ struct BoundText {
 
 // The member each value edit's text is bound to by the data exchange.
 constexpr BoundText kBoundTexts[] = {
-    {1005, &Dlg::m_strContrast},        {1012, &Dlg::m_strColorGain},
-    {1029, &Dlg::m_strBrightness},      {1010, &Dlg::m_strAexReference},
-    {1015, &Dlg::m_strRedGain},         {1016, &Dlg::m_strBlueGain},
-    {1020, &Dlg::m_strLlsAgcStart},     {1021, &Dlg::m_strLlsColor},
-    {1022, &Dlg::m_strLlsEdge},         {1027, &Dlg::m_strSharpnessLevel},
-    {1025, &Dlg::m_strAnalogOutputGain}, {1052, &Dlg::m_strDayNightLevel},
-    {1043, &Dlg::m_strAgcGainMax},
+    {IDC_CONTRAST_EDIT, &Dlg::m_strContrast},
+    {IDC_COLOR_GAIN_EDIT, &Dlg::m_strColorGain},
+    {IDC_BRIGHTNESS_EDIT, &Dlg::m_strBrightness},
+    {IDC_AEX_REFERENCE_EDIT, &Dlg::m_strAexReference},
+    {IDC_RED_GAIN_EDIT, &Dlg::m_strRedGain},
+    {IDC_BLUE_GAIN_EDIT, &Dlg::m_strBlueGain},
+    {IDC_LLS_AGC_START_EDIT, &Dlg::m_strLlsAgcStart},
+    {IDC_LLS_COLOR_EDIT, &Dlg::m_strLlsColor},
+    {IDC_LLS_EDGE_EDIT, &Dlg::m_strLlsEdge},
+    {IDC_SHARPNESS_LEVEL_EDIT, &Dlg::m_strSharpnessLevel},
+    {IDC_ANALOG_OUTPUT_GAIN_EDIT, &Dlg::m_strAnalogOutputGain},
+    {IDC_DN_LEVEL_EDIT, &Dlg::m_strDayNightLevel},
+    {IDC_AGC_GAIN_MAX_EDIT, &Dlg::m_strAgcGainMax},
 };
 
 constexpr bool everyPairHasABoundText() {

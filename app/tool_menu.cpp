@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/resource_ids.h"
 #include "window/window_event.h"
 
 namespace torvix {

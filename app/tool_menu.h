@@ -7,12 +7,6 @@
 
 namespace torvix {
 
-// System commands: below the platform's own (0xF000) with the low four bits clear.
-inline constexpr unsigned IDM_SAVE_PROFILE = 0x0100;
-inline constexpr unsigned IDM_APPLY_PROFILE = 0x0110;
-inline constexpr unsigned IDM_SAVE_DSP_SETTINGS = 0x0120;
-inline constexpr unsigned IDM_SAVE_EEPROM_DUMP = 0x0130;
-
 struct ToolMenuEntry {
   unsigned command;
   const char* caption;

@@ -53,9 +53,12 @@ ControlResult AdapterBoard::WriteData(std::span<const uint8_t> payload) {
     pending_.reset();
     return kFailed;
   }
-  pending_->status = kind == CommandKind::kWrite ? RunWriteCommand(bus_, header, payload)
-                                                 : kStatusUnknownCommand;
   pending_->executed = true;
+  pending_->status = kStatusUnknownCommand;
+  if (kind == CommandKind::kWrite) {
+    pending_->status = RunWriteCommand(bus_, header, payload);
+    if (adapterFailed()) return kFailed;
+  }
   return {true, static_cast<uint32_t>(payload.size())};
 }
 
@@ -69,6 +72,7 @@ ControlResult AdapterBoard::ReadData(std::span<uint8_t> data) {
   }
   if (kind == CommandKind::kRead) {
     pending_->status = RunReadCommand(bus_, header, data);
+    if (adapterFailed()) return kFailed;
   } else {
     // Nothing was read for an unknown command: the buffer must not look like data.
     std::fill(data.begin(), data.end(), uint8_t{0});
@@ -90,12 +94,14 @@ ControlResult AdapterBoard::Status(std::span<uint8_t> out) {
           return kFailed;
         }
         pending_->status = RunWriteCommand(bus_, header, {});
+        if (adapterFailed()) return kFailed;
         break;
       case CommandKind::kRead: {
         // A read of zero bytes has no data phase (nor has a request from an older driver
         // that skips it): the transfer still happens on the bus, and what it read stays here.
         std::vector<uint8_t> scratch(header.length);
         pending_->status = RunReadCommand(bus_, header, scratch);
+        if (adapterFailed()) return kFailed;
         break;
       }
       case CommandKind::kUnknown:
@@ -106,6 +112,14 @@ ControlResult AdapterBoard::Status(std::span<uint8_t> out) {
   out[0] = pending_->status;
   pending_.reset();
   return {true, 1};
+}
+
+// A command whose transfer failed in the adapter itself has no status to answer: its request
+// fails, and the transfer is over.
+bool AdapterBoard::adapterFailed() {
+  if (!bus_.AdapterFailed()) return false;
+  pending_.reset();
+  return true;
 }
 
 ControlResult AdapterBoard::Version(std::span<uint8_t> out) {

@@ -37,6 +37,7 @@ class AdapterBoard {
   ControlResult ReadData(std::span<uint8_t> data);
   ControlResult Status(std::span<uint8_t> out);
   static ControlResult Version(std::span<uint8_t> out);
+  bool adapterFailed();
 
   I2cBus& bus_;
   std::optional<Pending> pending_;

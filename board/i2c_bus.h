@@ -26,6 +26,10 @@ class I2cBus {
                             std::span<uint8_t> read) = 0;
   // kBusIdle or kBusBusy.
   virtual uint8_t BusState() = 0;
+  // Whether the last transfer failed in the adapter itself rather than on the bus (unplugged,
+  // or its request cut off): the board then fails the driver request instead of answering the
+  // transfer's status. Only a bus behind a real adapter can tell.
+  virtual bool AdapterFailed() const { return false; }
 };
 
 }  // namespace torvix

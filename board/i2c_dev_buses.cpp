@@ -1,5 +1,7 @@
 #include "board/i2c_dev_buses.h"
 
+#include <linux/i2c-dev.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -40,13 +42,26 @@ std::string Named(const I2cDevBus& bus) {
   return "i2c-" + std::to_string(bus.number) + " (" + bus.name + ")";
 }
 
-std::string ChooseByName(std::string_view spec, const std::vector<I2cDevBus>& buses,
-                         std::string& path) {
-  std::vector<const I2cDevBus*> matches;
+// A name given in full picks its adapter even where it is part of another's ("... on hidraw1"
+// and "... on hidraw10"); only a part of a name looks for the names that contain it.
+std::vector<const I2cDevBus*> NamedLike(std::string_view spec,
+                                        const std::vector<I2cDevBus>& buses) {
+  std::vector<const I2cDevBus*> exact;
+  std::vector<const I2cDevBus*> partial;
+  const std::string wanted = Lower(spec);
   for (const I2cDevBus& bus : buses) {
-    if (Lower(bus.name).find(Lower(spec)) != std::string::npos) matches.push_back(&bus);
+    const std::string name = Lower(bus.name);
+    if (name == wanted) exact.push_back(&bus);
+    if (name.find(wanted) != std::string::npos) partial.push_back(&bus);
   }
+  return exact.empty() ? partial : exact;
+}
+
+std::string ChooseByName(std::string_view spec, const std::vector<I2cDevBus>& buses,
+                         I2cBusChoice& choice) {
+  const std::vector<const I2cDevBus*> matches = NamedLike(spec, buses);
   const std::string quoted = "'" + std::string(spec) + "'";
+  choice.missing = matches.empty();
   if (matches.empty()) {
     if (buses.empty()) {
       return "no i2c bus named like " + quoted +
@@ -62,7 +77,7 @@ std::string ChooseByName(std::string_view spec, const std::vector<I2cDevBus>& bu
     return "more than one i2c bus is named like " + quoted + ": " + names +
            "; give the bus as i2c:/dev/i2c-N";
   }
-  path = matches.front()->path;
+  choice.path = matches.front()->path;
   return {};
 }
 
@@ -92,7 +107,7 @@ I2cBusChoice ChooseI2cBus(std::string_view spec, const std::vector<I2cDevBus>& b
   } else if (AllDigits(spec)) {
     choice.path = DevicePath(std::stoi(std::string(spec)));
   } else {
-    choice.problem = ChooseByName(spec, buses, choice.path);
+    choice.problem = ChooseByName(spec, buses, choice);
   }
   return choice;
 }
@@ -116,23 +131,52 @@ std::string DescribeI2cOpenError(const std::string& path, int error) {
   }
 }
 
-I2cDevOpening OpenI2cDevBus(std::string_view spec, I2cKernel& kernel) {
-  I2cDevOpening opening;
+I2cBusChoice FindI2cBus(std::string_view spec, const I2cKernel& kernel) {
   // The adapters' names are read only when the setting names one.
   const bool byName = !spec.empty() && spec.front() != '/' && !AllDigits(spec);
-  const I2cBusChoice choice =
-      ChooseI2cBus(spec, byName ? ListI2cDevBuses(kernel.SysRoot()) : std::vector<I2cDevBus>{});
+  return ChooseI2cBus(spec, byName ? ListI2cDevBuses(kernel.SysRoot()) : std::vector<I2cDevBus>{});
+}
+
+int OpenI2cDevice(const std::string& path, I2cKernel& kernel, int& fd, unsigned long& functions) {
+  int error = kernel.Open(path, fd);
+  if (error != 0) return error;
+  error = kernel.Ioctl(fd, I2C_FUNCS, &functions);
+  // An adapter that can do nothing at all has not answered: i2c-tiny-usb asks the device at
+  // every I2C_FUNCS and reports no function once it is unplugged.
+  if (error == 0 && functions == 0) error = ENODEV;
+  if (error != 0) kernel.Close(fd);
+  return error;
+}
+
+I2cDeviceOpening OpenNamedI2cDevice(std::string_view spec, I2cKernel& kernel) {
+  I2cDeviceOpening opening;
+  const I2cBusChoice choice = FindI2cBus(spec, kernel);
   if (!choice.problem.empty()) {
     opening.problem = choice.problem;
     return opening;
   }
-  LinuxI2cBusOpening bus = OpenLinuxI2cBus(choice.path, kernel);
-  if (bus.error != 0) {
-    opening.problem = DescribeI2cOpenError(choice.path, bus.error);
-    return opening;
-  }
-  opening.bus = std::move(bus.bus);
+  const int error = OpenI2cDevice(choice.path, kernel, opening.fd, opening.functions);
+  if (error != 0) opening.problem = DescribeI2cOpenError(choice.path, error);
   return opening;
+}
+
+I2cBusLook LookAtI2cBus(std::string_view spec, I2cKernel& kernel) {
+  I2cBusLook look;
+  const I2cBusChoice choice = FindI2cBus(spec, kernel);
+  look.path = choice.path;
+  if (choice.missing) look.state = I2cBusState::kGone;
+  if (choice.path.empty()) return look;
+  int fd = -1;
+  const int error = kernel.Open(choice.path, fd);
+  if (error == ENOENT || error == ENODEV || error == ENXIO) look.state = I2cBusState::kGone;
+  if (error != 0) return look;
+  if (kernel.Lock(fd, true) == EWOULDBLOCK) {
+    look.state = I2cBusState::kLockHeld;
+  } else {
+    kernel.Lock(fd, false);
+  }
+  kernel.Close(fd);
+  return look;
 }
 
 }  // namespace torvix

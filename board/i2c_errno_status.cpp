@@ -10,22 +10,34 @@ namespace torvix {
 // kernel asks of them, many give EREMOTEIO, and several give a plain EIO. i2c-dev does not say
 // which phase failed, so EIO is taken for the address phase, which is what it means on the
 // adapters that give it for a missing device.
-uint8_t StatusForErrno(int error) {
+//
+// A USB adapter that is unplugged fails its requests with what usbcore says of a device that
+// has gone (ENODEV, ESHUTDOWN) or stops answering on the wire while it goes (EPROTO, EILSEQ,
+// ETIME); the HID adapters pass these on. EINTR is a request cut off by a signal: whether it
+// reached the bus is unknown, so it is not tried again, and it is no answer of the bus either.
+TransferOutcome OutcomeForErrno(int error) {
   switch (error) {
     case 0:
-      return kStatusDone;
+      return {kStatusDone, false};
     case ENXIO:
     case EREMOTEIO:
     case EIO:
-      return kStatusAddressNack;
+      return {kStatusAddressNack, false};
     case EAGAIN:
-      return kStatusArbitrationLost;
+      return {kStatusArbitrationLost, false};
     case EBUSY:
-      return kStatusBusBusy;
+      return {kStatusBusBusy, false};
     case ETIMEDOUT:
-      return kStatusTimeout;
+      return {kStatusTimeout, false};
+    case ENODEV:
+    case ESHUTDOWN:
+    case EPROTO:
+    case EILSEQ:
+    case ETIME:
+    case EINTR:
+      return {kStatusUnknownCommand, true};
     default:
-      return kStatusUnknownCommand;
+      return {kStatusUnknownCommand, false};
   }
 }
 

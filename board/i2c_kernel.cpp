@@ -21,14 +21,17 @@ class SystemI2cKernel final : public I2cKernel {
   }
 
   // Not retried on EINTR: a transfer that was interrupted may have reached the bus already.
-  int Ioctl(int fd, unsigned long request, void* arg) override {
-    return ::ioctl(fd, request, arg) < 0 ? errno : 0;
+  int Ioctl(int fd, unsigned long request, void* arg, int& returned) override {
+    const int result = ::ioctl(fd, request, arg);
+    if (result < 0) return errno;
+    returned = result;
+    return 0;
   }
 
   int Lock(int fd, bool held) override {
     int rc = 0;
     do {
-      rc = ::flock(fd, held ? LOCK_EX : LOCK_UN);
+      rc = ::flock(fd, held ? LOCK_EX | LOCK_NB : LOCK_UN);
     } while (rc < 0 && errno == EINTR);
     return rc < 0 ? errno : 0;
   }

@@ -16,9 +16,17 @@ class I2cKernel {
   virtual ~I2cKernel() = default;
   // open(path, read-write, close-on-exec): 0 and fd, or the errno.
   virtual int Open(const std::string& path, int& fd) = 0;
-  // ioctl(fd, request, arg): 0, or the errno.
-  virtual int Ioctl(int fd, unsigned long request, void* arg) = 0;
-  // flock(fd, LOCK_EX) when held, flock(fd, LOCK_UN) when not: 0, or the errno.
+  // ioctl(fd, request, arg): 0 and what the call returned (for I2C_RDWR the number of
+  // messages the adapter carried out), or the errno.
+  virtual int Ioctl(int fd, unsigned long request, void* arg, int& returned) = 0;
+  // The same, for calls whose result is only success.
+  int Ioctl(int fd, unsigned long request, void* arg) {
+    int returned = 0;
+    return Ioctl(fd, request, arg, returned);
+  }
+  // flock(fd, LOCK_EX | LOCK_NB) when held, flock(fd, LOCK_UN) when not: 0, or the errno
+  // (EWOULDBLOCK while another open file holds the lock). It never waits: the caller decides
+  // how long to ask again.
   virtual int Lock(int fd, bool held) = 0;
   virtual void Close(int fd) = 0;
   // The folder sysfs is mounted on, where the adapters' names are read.

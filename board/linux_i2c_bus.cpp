@@ -9,7 +9,9 @@
 #include <cstdint>
 
 #include "board/adapter_protocol.h"
+#include "board/i2c_dev_buses.h"
 #include "board/i2c_errno_status.h"
+#include "clock/lock_wait.h"
 
 namespace torvix {
 
@@ -29,17 +31,37 @@ LinuxI2cBus::~LinuxI2cBus() { kernel_.Close(fd_); }
 
 bool LinuxI2cBus::PlainI2c() const { return (functions_ & I2C_FUNC_I2C) != 0; }
 
+uint8_t LinuxI2cBus::Outcome(int error) {
+  const TransferOutcome outcome = OutcomeForErrno(error);
+  adapterFailed_ = outcome.adapterFailed;
+  return outcome.status;
+}
+
+// The lock is asked for without blocking, again and again up to the limit: a program that
+// stopped while it held the bus would otherwise hang every other one for ever.
 template <typename Call>
 uint8_t LinuxI2cBus::Locked(Call call) {
-  if (const int error = kernel_.Lock(fd_, true)) return StatusForErrno(error);
-  const int error = call();
+  int error = 0;
+  const bool answered = WaitForLock([&] {
+    error = kernel_.Lock(fd_, true);
+    return error != EWOULDBLOCK;
+  });
+  if (!answered) return kStatusBusBusy;
+  if (error != 0) return Outcome(error);
+  error = call();
   kernel_.Lock(fd_, false);
-  return StatusForErrno(error);
+  return Outcome(error);
 }
 
 uint8_t LinuxI2cBus::Messages(std::span<i2c_msg> messages) {
   i2c_rdwr_ioctl_data transfer{messages.data(), static_cast<uint32_t>(messages.size())};
-  return Locked([&] { return kernel_.Ioctl(fd_, I2C_RDWR, &transfer); });
+  return Locked([&] {
+    int done = 0;
+    const int error = kernel_.Ioctl(fd_, I2C_RDWR, &transfer, done);
+    // An adapter that stops early (most often at an address it was not acknowledged) may say
+    // so only by the count: what a read message holds then never came from the bus.
+    return error == 0 && done != static_cast<int>(messages.size()) ? EIO : error;
+  });
 }
 
 uint8_t LinuxI2cBus::Smbus(uint8_t address7, uint8_t readWrite, uint8_t command, uint32_t size,
@@ -55,6 +77,7 @@ uint8_t LinuxI2cBus::Smbus(uint8_t address7, uint8_t readWrite, uint8_t command,
 }
 
 uint8_t LinuxI2cBus::Write(uint8_t address7, std::span<const uint8_t> data) {
+  adapterFailed_ = false;
   if (data.size() > kMaxWrite) return kStatusUnknownCommand;
   // The kernel only reads a write message, but its buffer is not const.
   std::array<uint8_t, kMaxWrite> bytes{};
@@ -85,6 +108,7 @@ uint8_t LinuxI2cBus::Write(uint8_t address7, std::span<const uint8_t> data) {
 }
 
 uint8_t LinuxI2cBus::Read(uint8_t address7, std::span<uint8_t> data) {
+  adapterFailed_ = false;
   if (PlainI2c()) {
     std::array<i2c_msg, 1> messages{Message(address7, I2C_M_RD, data)};
     return Messages(messages);
@@ -106,6 +130,7 @@ uint8_t LinuxI2cBus::Read(uint8_t address7, std::span<uint8_t> data) {
 
 uint8_t LinuxI2cBus::WriteRead(uint8_t address7, std::span<const uint8_t> write,
                                std::span<uint8_t> read) {
+  adapterFailed_ = false;
   if (write.size() > kMaxWrite) return kStatusUnknownCommand;
   std::array<uint8_t, kMaxWrite> bytes{};
   std::copy(write.begin(), write.end(), bytes.begin());
@@ -135,18 +160,19 @@ uint8_t LinuxI2cBus::WriteRead(uint8_t address7, std::span<const uint8_t> write,
 LinuxI2cBusOpening OpenLinuxI2cBus(const std::string& path, I2cKernel& kernel) {
   LinuxI2cBusOpening opening;
   int fd = -1;
-  opening.error = kernel.Open(path, fd);
-  if (opening.error != 0) return opening;
   unsigned long functions = 0;
-  opening.error = kernel.Ioctl(fd, I2C_FUNCS, &functions);
-  // An adapter that can do nothing at all has not answered: i2c-tiny-usb asks the device at
-  // every I2C_FUNCS and reports no function once it is unplugged.
-  if (opening.error == 0 && functions == 0) opening.error = ENODEV;
-  if (opening.error != 0) {
-    kernel.Close(fd);
-    return opening;
+  opening.error = OpenI2cDevice(path, kernel, fd, functions);
+  if (opening.error == 0) opening.bus = std::make_unique<LinuxI2cBus>(kernel, fd, functions);
+  return opening;
+}
+
+I2cDevOpening OpenI2cDevBus(std::string_view spec, I2cKernel& kernel) {
+  I2cDevOpening opening;
+  const I2cDeviceOpening device = OpenNamedI2cDevice(spec, kernel);
+  opening.problem = device.problem;
+  if (device.problem.empty()) {
+    opening.bus = std::make_unique<LinuxI2cBus>(kernel, device.fd, device.functions);
   }
-  opening.bus = std::make_unique<LinuxI2cBus>(kernel, fd, functions);
   return opening;
 }
 

@@ -4,13 +4,15 @@
 // Each transfer is one I2C_RDWR ioctl, so a write-then-read keeps its repeated START. An
 // adapter without plain I2C gets the SMBus calls that carry the same bytes; a transfer with no
 // such call answers kStatusUnknownCommand. Every transfer holds an advisory lock (flock) on the
-// device, so programs sharing the bus never have their transfers cut into each other.
+// device, so programs sharing the bus never have their transfers cut into each other; a lock
+// that another program keeps for kLockWaitLimit makes the transfer answer kStatusBusBusy.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "board/i2c_bus.h"
 #include "board/i2c_kernel.h"
@@ -34,7 +36,11 @@ class LinuxI2cBus final : public I2cBus {
   uint8_t WriteRead(uint8_t address7, std::span<const uint8_t> write,
                     std::span<uint8_t> read) override;
   // i2c-dev does not show the lines: the bus always reads idle.
-  uint8_t BusState() override { return kBusIdle; }
+  uint8_t BusState() override {
+    adapterFailed_ = false;
+    return kBusIdle;
+  }
+  bool AdapterFailed() const override { return adapterFailed_; }
 
  private:
   bool PlainI2c() const;
@@ -44,10 +50,12 @@ class LinuxI2cBus final : public I2cBus {
   // Runs one kernel call under the bus lock; the status byte for its errno.
   template <typename Call>
   uint8_t Locked(Call call);
+  uint8_t Outcome(int error);
 
   I2cKernel& kernel_;
   int fd_;
   unsigned long functions_;
+  bool adapterFailed_ = false;
 };
 
 // Opening a bus: the bus, or the errno of the open or of I2C_FUNCS (ENOTTY: not an i2c-dev
@@ -57,5 +65,13 @@ struct LinuxI2cBusOpening {
   int error = 0;
 };
 LinuxI2cBusOpening OpenLinuxI2cBus(const std::string& path, I2cKernel& kernel);
+
+// Chooses and opens the bus a device setting's spec names (i2c_dev_buses.h): the bus, or the
+// problem in words.
+struct I2cDevOpening {
+  std::unique_ptr<LinuxI2cBus> bus;
+  std::string problem;
+};
+I2cDevOpening OpenI2cDevBus(std::string_view spec, I2cKernel& kernel);
 
 }  // namespace torvix

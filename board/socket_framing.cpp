@@ -4,6 +4,8 @@ namespace torvix {
 
 namespace {
 
+constexpr uint8_t kRefusalMark = 2;
+
 void PutU32(std::vector<uint8_t>& out, uint32_t value) {
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
@@ -51,6 +53,25 @@ std::vector<uint8_t> EncodeReply(const ControlResult& result, std::span<const ui
   PutU32(out, static_cast<uint32_t>(output.size()));
   out.insert(out.end(), output.begin(), output.end());
   return out;
+}
+
+std::vector<uint8_t> EncodeRefusal(RefusalReason reason) {
+  std::vector<uint8_t> out{kRefusalMark};
+  PutU32(out, static_cast<uint32_t>(reason));
+  return out;
+}
+
+DecodeStatus DecodeRefusal(std::span<const uint8_t> bytes, uint32_t& reason) {
+  if (bytes.empty()) return DecodeStatus::kNeedMore;
+  if (bytes[0] != kRefusalMark) return DecodeStatus::kMalformed;
+  return GetU32(bytes, 1, reason) ? DecodeStatus::kComplete : DecodeStatus::kNeedMore;
+}
+
+std::string RefusalWords(uint32_t reason) {
+  if (reason == static_cast<uint32_t>(RefusalReason::kTooManyConnections)) {
+    return "zembrel-sim is serving too many programs";
+  }
+  return "the server refused the connection (reason " + std::to_string(reason) + ")";
 }
 
 DecodeStatus DecodeRequest(std::span<const uint8_t> bytes, FramedRequest& request,

@@ -1,5 +1,6 @@
 #include "camera/address_search.h"
 
+#include "camera/camera_lock.h"
 #include "clock/clock.h"
 
 namespace torvix {
@@ -14,7 +15,7 @@ constexpr Milliseconds kAfterSelect{2};
 constexpr Milliseconds kAfterProbeRead{5};
 
 // The library's codes for a driver request that failed: the board, not the address, is at
-// fault, and a silent board would otherwise cost every one of the 127 candidates its timeout.
+// fault.
 constexpr int16_t kUsbCommandError = 11;
 constexpr int16_t kUsbWriteError = 12;
 constexpr int16_t kUsbReadError = 13;
@@ -24,26 +25,34 @@ bool isBoardFailure(int handle, int16_t result) {
          result == kUsbReadError;
 }
 
-// Nobody is told while the bus is searched, unless the board itself failed: then the search
-// ends with the words any register access would have shown.
-ProbeOutcome report(CameraLink& link, int handle, int16_t result) {
+// Nobody is told while the bus is searched, unless the board itself failed and the search
+// stops for it: then it ends with the words any register access would have shown.
+ProbeOutcome report(CameraLink& link, int handle, int16_t result, OnBoardFailure onBoardFailure) {
   const bool boardFailed = isBoardFailure(handle, result);
   BridgeCallState state;
-  state.showMessages = boardFailed ? 1 : 0;
+  state.showMessages = boardFailed && onBoardFailure == OnBoardFailure::kStop ? 1 : 0;
   link.ReportBridgeError(state, static_cast<uint16_t>(result));
   return boardFailed ? ProbeOutcome::kBoardFailed : ProbeOutcome::kNotAnswered;
 }
 
 }  // namespace
 
-ProbeOutcome ProbeCameraAddress(CameraLink& link, uint8_t address8) {
+// A probe is a register read in all but name: another program between its two transfers
+// would move the camera's register pointer, so it holds the camera as a register access does.
+ProbeOutcome ProbeCameraAddress(CameraLink& link, uint8_t address8, OnBoardFailure onBoardFailure) {
+  const CameraHold hold;
+  if (!hold.Held()) {
+    if (onBoardFailure == OnBoardFailure::kProbeOn) return ProbeOutcome::kNotAnswered;
+    link.Messages().Show(kCameraBusyMessage, kMessageOk);
+    return ProbeOutcome::kBoardFailed;
+  }
   BridgeApi& bridge = link.Bridge();
   int handle = bridge.IICInit(address8, kInitReserved1, kInitReserved2);
   bridge.SetAddress(handle, address8);
   int16_t result = bridge.SendSub(handle, kSubAddressSize, kProbeSubAddress, kProbeBytes, 2,
                                   kPlainTransfer);
   bridge.IICClose(handle);
-  if (result != 0) return report(link, handle, result);
+  if (result != 0) return report(link, handle, result, onBoardFailure);
   Pause(kAfterSelect);
 
   const int readAddress = address8 + 1;
@@ -51,16 +60,20 @@ ProbeOutcome ProbeCameraAddress(CameraLink& link, uint8_t address8) {
   handle = bridge.IICInit(readAddress, kInitReserved1, kInitReserved2);
   result = bridge.Receive(handle, buffer, kPlainTransfer, 1);
   bridge.IICClose(handle);
-  const ProbeOutcome outcome = result == 0 ? ProbeOutcome::kAnswered : report(link, handle, result);
+  const ProbeOutcome outcome =
+      result == 0 ? ProbeOutcome::kAnswered : report(link, handle, result, onBoardFailure);
   Pause(kAfterProbeRead);
   return outcome;
 }
 
-AddressSearchResult SearchCameraAddress(CameraLink& link) {
+AddressSearchResult SearchCameraAddress(CameraLink& link, OnBoardFailure onBoardFailure) {
   for (unsigned address = kFirstProbeAddress; address <= kLastProbeAddress; address += 2) {
     const auto candidate = static_cast<uint8_t>(address);
-    const ProbeOutcome outcome = ProbeCameraAddress(link, candidate);
-    if (outcome != ProbeOutcome::kNotAnswered) return {outcome, candidate};
+    const ProbeOutcome outcome = ProbeCameraAddress(link, candidate, onBoardFailure);
+    if (outcome == ProbeOutcome::kAnswered) return {outcome, candidate};
+    if (outcome == ProbeOutcome::kBoardFailed && onBoardFailure == OnBoardFailure::kStop) {
+      return {outcome, candidate};
+    }
   }
   return {};
 }

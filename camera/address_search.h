@@ -14,23 +14,34 @@ inline constexpr uint8_t kLastProbeAddress = 0xfc;
 enum class ProbeOutcome {
   kAnswered,
   kNotAnswered,  // the address, or the bus, refused: the next candidate may still answer
-  kBoardFailed,  // the adapter board did not open or its driver failed: no candidate can answer
+  kBoardFailed,  // the adapter board did not open or its driver failed (codes 11, 12, 13)
+};
+
+// What a failure of the board itself does to a search.
+enum class OnBoardFailure {
+  // The window's search: the candidate counts as silent as any other, and the search goes on
+  // (a board that stalled once past its reply deadline still lets it find the camera).
+  kProbeOn,
+  // torvix scan: the board's words are shown and the search ends, since no candidate could
+  // answer through a board that is gone.
+  kStop,
 };
 
 // Probes one address: a write of 01 30 31 (with a SetAddress), 2 ms, a one-byte read from the
-// read address (without one), 5 ms. A failed write skips the read and both pauses. A failure
-// on the bus goes to the link's error report with a silent state, so the user sees nothing; a
-// failure of the board itself (the device would not open, codes 11, 12, 13) is reported with
-// the messages any other transaction shows for it. The byte read is not looked at.
-ProbeOutcome ProbeCameraAddress(CameraLink& link, uint8_t address8);
+// read address (without one), 5 ms. A failed write skips the read and both pauses. Every
+// failure goes to the link's error report with a silent state, except a failure of the board
+// itself under kStop, which shows the messages any other transaction shows for it. The byte
+// read is not looked at.
+ProbeOutcome ProbeCameraAddress(CameraLink& link, uint8_t address8, OnBoardFailure onBoardFailure);
 
 struct AddressSearchResult {
-  ProbeOutcome end = ProbeOutcome::kNotAnswered;  // kNotAnswered: no candidate answered
+  // kNotAnswered: no candidate answered; kBoardFailed only under kStop
+  ProbeOutcome end = ProbeOutcome::kNotAnswered;
   uint8_t address = 0;                            // the camera's, when end is kAnswered
 };
 
-// Probes the 127 candidates in ascending order and stops at the first that answers, or at
-// once when the board itself fails.
-AddressSearchResult SearchCameraAddress(CameraLink& link);
+// Probes the 127 candidates in ascending order and stops at the first that answers, or, under
+// kStop, at once when the board itself fails.
+AddressSearchResult SearchCameraAddress(CameraLink& link, OnBoardFailure onBoardFailure);
 
 }  // namespace torvix

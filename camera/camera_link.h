@@ -2,8 +2,9 @@
 // the settings transfers, and the messages for bridge failures.
 //
 // Each operation opens its own bridge handle per transaction and closes it at once; the fixed
-// pauses between the steps go through the clock seam. Operations return 0 on success and 1
-// when a bridge error aborted them, after its messages have been shown.
+// pauses between the steps go through the clock seam. A register access holds the camera lock
+// (camera/camera_lock.h) from its first transfer to its last pause. Operations return 0 on
+// success and 1 when a bridge error aborted them, after its messages have been shown.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +12,7 @@
 #include "camera/bridge_api.h"
 #include "camera/bridge_call_state.h"
 #include "camera/camera_block.h"
-#include "camera/message_host.h"
+#include "messages/message_host.h"
 
 namespace torvix {
 
@@ -28,19 +29,25 @@ class CameraLink {
   MessageHost& Messages() { return messages_; }
 
   // Writes value to a camera register at the block's bus address: request 00 30 reg, 2 ms,
-  // the value, 25 ms. The value is not sent when the request failed.
+  // the value, 25 ms. The value is not sent when the request failed. A camera that another
+  // program kept for the whole of the lock's wait is reported and nothing is sent.
   uint8_t WriteRegister(uint8_t registerAddress, uint8_t value);
 
   // Read request (subAddress|1, target, offset), 2 ms, a one-byte read from the read address,
   // 1 ms. The address comes from shadow. After a failed request out is left alone; after a
   // failed read it holds the read-form address byte the buffer was primed with. A null out is
-  // refused with 1 before anything is sent.
+  // refused with 1 before anything is sent; a camera another program keeps, as for a write.
   uint8_t ReadRegister(uint8_t subAddress, uint8_t target, uint8_t offset, CameraBlock& shadow,
                        uint8_t* out);
 
+  // What ReadAllSettings says after a failed row when the panel shows the shadow.
+  static constexpr const char* kPanelReadFailure =
+      "Camera settings not correctly read, default values displayed";
+
   // Reads every settings row in order into shadow, 2 ms after each; stops at the first failed
-  // row (earlier rows keep their new values, later ones their old) and says so to the user.
-  uint8_t ReadAllSettings(CameraBlock& shadow);
+  // row (earlier rows keep their new values, later ones their old) and says failureText to the
+  // user, after the bridge error's own messages.
+  uint8_t ReadAllSettings(CameraBlock& shadow, const char* failureText = kPanelReadFailure);
 
   // Writes a settings row; on success its shadow byte takes the value and the link pauses
   // 100 ms. A number with no row sends nothing and returns 1.
@@ -51,6 +58,8 @@ class CameraLink {
 
  private:
   int16_t writeTransaction(int address, uint8_t value);
+  // Tells the user the camera lock did not come free; returns 1.
+  uint8_t reportCameraBusy();
   int16_t requestTransaction(int address, uint8_t subAddress, uint8_t first, uint8_t second);
 
   BridgeApi& bridge_;

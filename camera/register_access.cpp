@@ -1,6 +1,8 @@
-// Single register writes and reads: two bridge transactions each, with fixed pauses.
+// Single register writes and reads: two bridge transactions each, with fixed pauses, under the
+// camera lock.
 #include "clock/clock.h"
 #include "camera/camera_link.h"
+#include "camera/camera_lock.h"
 
 namespace torvix {
 
@@ -31,6 +33,12 @@ int16_t CameraLink::requestTransaction(int address, uint8_t subAddress, uint8_t 
   return result;
 }
 
+// Nothing was sent: the camera is as it was.
+uint8_t CameraLink::reportCameraBusy() {
+  messages_.Show(kCameraBusyMessage, kMessageOk);
+  return 1;
+}
+
 int16_t CameraLink::writeTransaction(int address, uint8_t value) {
   const uint8_t data[1] = {value};
   const int handle = bridge_.IICInit(address, kInitReserved1, kInitReserved2);
@@ -41,6 +49,8 @@ int16_t CameraLink::writeTransaction(int address, uint8_t value) {
 }
 
 uint8_t CameraLink::WriteRegister(uint8_t registerAddress, uint8_t value) {
+  const CameraHold hold;
+  if (!hold.Held()) return reportCameraBusy();
   BridgeCallState state;
   const int address = writeForm(block_.CameraBusAddress);
   int16_t result = requestTransaction(address, kWriteRequest, kIndirectWrite, registerAddress);
@@ -62,6 +72,8 @@ uint8_t CameraLink::WriteRegister(uint8_t registerAddress, uint8_t value) {
 uint8_t CameraLink::ReadRegister(uint8_t subAddress, uint8_t target, uint8_t offset,
                                  CameraBlock& shadow, uint8_t* out) {
   if (out == nullptr) return 1;
+  const CameraHold hold;
+  if (!hold.Held()) return reportCameraBusy();
   BridgeCallState state;
   int16_t result = requestTransaction(writeForm(shadow.CameraBusAddress),
                                       static_cast<uint8_t>(readForm(subAddress)), target, offset);

@@ -14,7 +14,7 @@ constexpr Milliseconds kAfterSettingWrite{100};
 
 }  // namespace
 
-uint8_t CameraLink::ReadAllSettings(CameraBlock& shadow) {
+uint8_t CameraLink::ReadAllSettings(CameraBlock& shadow, const char* failureText) {
   for (const CameraSetting& row : kSettingsTable) {
     uint8_t value = 0;
     const uint8_t result =
@@ -22,7 +22,7 @@ uint8_t CameraLink::ReadAllSettings(CameraBlock& shadow) {
     Pause(kAfterRowRead);
     if (result != 0) {
       ShortMessage text;
-      FormatShortMessage(text, "Camera settings not correctly read, default values displayed");
+      FormatShortMessage(text, "%s", failureText);
       messages_.Show(text, kMessageOk);
       return 1;
     }

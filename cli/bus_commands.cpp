@@ -10,8 +10,11 @@
 #include <cerrno>
 #include <cstring>
 
+#include "board/adapter_protocol.h"
 #include "board/i2c_dev_buses.h"
 #include "board/i2c_kernel.h"
+#include "bridge/include/quorlink.h"
+#include "clock/lock_wait.h"
 #endif
 
 namespace torvix {
@@ -52,11 +55,34 @@ int RunBuses(CliSession& session) {
 bool CheckI2cDevice(std::ostream& err) {
   const char* setting = std::getenv("QUORLINK_DEVICE");
   if (setting == nullptr || !std::string_view(setting).starts_with(kI2cDevicePrefix)) return true;
-  const I2cDevOpening opening =
-      OpenI2cDevBus(std::string_view(setting).substr(kI2cDevicePrefix.size()), CurrentI2cKernel());
-  if (opening.bus) return true;
+  I2cKernel& kernel = CurrentI2cKernel();
+  const I2cDeviceOpening opening =
+      OpenNamedI2cDevice(std::string_view(setting).substr(kI2cDevicePrefix.size()), kernel);
+  if (opening.problem.empty()) {
+    kernel.Close(opening.fd);
+    return true;
+  }
   err << "Error: " << opening.problem << '\n';
   return false;
+}
+
+std::string I2cBusProblem(bool openFailed, int16_t lastFailure) {
+  const char* setting = std::getenv("QUORLINK_DEVICE");
+  if (setting == nullptr || !std::string_view(setting).starts_with(kI2cDevicePrefix)) return {};
+  if (!openFailed && lastFailure == 0) return {};
+  const std::string_view spec = std::string_view(setting).substr(kI2cDevicePrefix.size());
+  const I2cBusLook look = LookAtI2cBus(spec, CurrentI2cKernel());
+  // The board over i2c-dev fails a request only when the adapter itself failed.
+  const bool boardFailed = lastFailure >= QL_USB_COMMAND_ERROR && lastFailure <= QL_USB_READ_ERROR;
+  if (boardFailed || look.state == I2cBusState::kGone) {
+    return "Error: the adapter is gone: unplugged? (" + std::string(setting) + ")";
+  }
+  if (lastFailure == kStatusBusBusy && look.state == I2cBusState::kLockHeld) {
+    return "Error: the i2c bus " + look.path +
+           " is busy: another program has held it for more than " +
+           std::to_string(kLockWaitLimit.count() / 1000) + " s";
+  }
+  return {};
 }
 
 #else
@@ -67,6 +93,8 @@ int RunBuses(CliSession& session) {
 }
 
 bool CheckI2cDevice(std::ostream& /*err*/) { return true; }
+
+std::string I2cBusProblem(bool /*openFailed*/, int16_t /*lastFailure*/) { return {}; }
 
 #endif
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "camera/message_host.h"
 #include "cli/console.h"
+#include "messages/message_host.h"
 
 namespace torvix {
 

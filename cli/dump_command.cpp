@@ -4,8 +4,9 @@
 #include <ostream>
 
 #include "cli/exit_codes.h"
-#include "files/dsp_settings_file.h"
-#include "files/eeprom_dump_file.h"
+#include "cli/interrupt_catcher.h"
+#include "dumps/dsp_settings_file.h"
+#include "dumps/eeprom_dump_file.h"
 
 namespace torvix {
 
@@ -19,11 +20,24 @@ void reportIncomplete(CliSession& session, DumpKind kind, const std::string& pat
   std::ostream& err = session.console.err;
   err << "Error: " << path << " is incomplete: " << result.linesWritten << " of " << total
       << " lines";
+  const char* group = kind == DumpKind::kDsp ? "page " : "block ";
   if (result.outcome == DumpOutcome::kReadFailed) {
-    err << ", the read of " << (kind == DumpKind::kDsp ? "page " : "block ") << result.group
-        << ", row " << result.row << ", column " << result.column << " failed";
+    err << ", the read of " << group << result.group << ", row " << result.row << ", column "
+        << result.column << " failed";
+  } else if (result.outcome == DumpOutcome::kCancelled) {
+    err << ", interrupted before the read of " << group << result.group << ", row "
+        << result.row << ", column " << result.column;
   }
   err << '\n';
+}
+
+// A dump the camera does not answer would replace a good earlier file with a stub: the target
+// is not touched until the camera has answered once.
+bool cameraAnswers(CliSession& session, DumpKind kind, const std::string& path) {
+  CameraLink& link = session.link;
+  if (kind == DumpKind::kDsp ? DspSettingsReadable(link) : EepromReadable(link)) return true;
+  session.console.err << "Error: nothing written to " << path << ": the camera did not answer\n";
+  return false;
 }
 
 }  // namespace
@@ -42,6 +56,11 @@ std::string ProgressBar(int done, int total) {
 }
 
 int RunDump(CliSession& session, DumpKind kind, const std::string& path) {
+  const InterruptCatcher interrupts;
+  if (!cameraAnswers(session, kind, path)) return kExitFailed;
+  // Stopped before the file was touched: the earlier one stays as it was.
+  if (interrupts.Caught() != 0) return InterruptedExitCode(interrupts.Caught());
+  const DumpStop stop = [&interrupts] { return interrupts.Caught() != 0; };
   DumpProgress progress;
   if (session.console.errIsTerminal) {
     progress = [&session](int done, int total) {
@@ -52,21 +71,16 @@ int RunDump(CliSession& session, DumpKind kind, const std::string& path) {
   }
   const DumpResult result =
       kind == DumpKind::kDsp
-          ? WriteDspSettingsFile(session.link, session.host, path, progress)
-          : WriteEepromDumpFile(session.link, session.host, path, progress);
+          ? WriteDspSettingsFile(session.link, session.host, path, progress, stop)
+          : WriteEepromDumpFile(session.link, session.host, path, progress, stop);
   session.host.EndProgress();
-  switch (result.outcome) {
-    case DumpOutcome::kComplete:
-      return kExitDone;
-    case DumpOutcome::kOpenFailed:
-      return kExitFailed;  // the writer has said why; there is no file to speak of
-    case DumpOutcome::kReadFailed:
-    case DumpOutcome::kWriteFailed:
-    case DumpOutcome::kCancelled:
-      reportIncomplete(session, kind, path, result);
-      return kExitFailed;
+  // The writer has said why it could not open the file; there is no file to speak of then.
+  if (!result.Complete() && result.outcome != DumpOutcome::kOpenFailed) {
+    reportIncomplete(session, kind, path, result);
   }
-  return kExitFailed;
+  // A signal that came after the last read still asks the script around us to stop.
+  if (interrupts.Caught() != 0) return InterruptedExitCode(interrupts.Caught());
+  return result.Complete() ? kExitDone : kExitFailed;
 }
 
 }  // namespace torvix

@@ -1,5 +1,10 @@
 // torvix dump dsp|eeprom FILE: the window's two dump writers, with a progress bar on a
 // terminal and a word and an exit code when the file came out incomplete.
+//
+// Unlike the window, the command reads the camera once before it touches FILE, so a missing
+// board leaves an earlier dump as it was. SIGINT and SIGTERM stop the dump as the window's
+// Cancel does: the file ends with "??" at the entry that was next, and the exit code is
+// 128 + the signal.
 #pragma once
 
 #include <string>

@@ -5,14 +5,15 @@
 #include <unistd.h>
 #endif
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <iostream>
 
 #include "camera/quorlink_bridge_api.h"
-#include "cli/exit_codes.h"
+#if !defined(_WIN32)
+#include "camera/device_camera_lock.h"
+#endif
 #include "cli/torvix_cli.h"
+#include "program/standard_output.h"
 
 namespace {
 
@@ -24,29 +25,16 @@ bool stderrIsTerminal() {
 #endif
 }
 
-// Data that never reached its file is a failure: a script that saved a profile onto a full
-// disk must not be told it succeeded. Most write errors show only when stdout's buffer is
-// flushed. On failure the reason is in errno, or errno is 0 when an earlier write lost it.
-bool closeStandardOutput() {
-  errno = 0;
-  std::cout.flush();  // flushes stdout itself: cout writes through C stdio
-  if (std::cout.fail() || std::ferror(stdout) != 0) {
-    const int reason = errno;
-    std::fclose(stdout);
-    errno = reason;
-    return false;
-  }
-  return std::fflush(stdout) == 0 && std::fclose(stdout) == 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   torvix::Console console{std::cin, std::cout, std::cerr, stderrIsTerminal()};
   torvix::QuorlinkBridgeApi bridge;
+#if !defined(_WIN32)
+  // Other programs on the same camera wait for each of our register accesses, and we for theirs.
+  torvix::DeviceCameraLock cameraLock(torvix::SharedLockFolder());
+  const torvix::ScopedCameraLock scopedCameraLock(cameraLock);
+#endif
   const int code = torvix::RunTorvix({argv + 1, argv + argc}, console, bridge);
-  if (closeStandardOutput()) return code;
-  std::cerr << "Error: cannot write standard output"
-            << (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string()) << '\n';
-  return code == torvix::kExitDone ? torvix::kExitFailed : code;
+  return torvix::CloseStandardOutput(code, "Error: ");
 }

@@ -11,9 +11,29 @@
 
 namespace torvix {
 
-int RunProfileSave(CliSession& session, const std::string& path) {
-  if (session.link.ReadAllSettings(session.link.Block()) != 0) return kExitFailed;
-  const std::string text = ProfileText(session.link.Block());
+namespace {
+
+// The held-back settings the profile would change, said once.
+void tellSkipped(CliSession& session, const std::string& path,
+                 const std::vector<ProfileChange>& skipped) {
+  if (skipped.empty()) return;
+  std::ostream& err = session.console.err;
+  err << "Left alone: " << path << " also sets ";
+  for (std::size_t i = 0; i < skipped.size(); ++i) {
+    err << (i > 0 ? ", " : "") << CliSettingOf(skipped[i].id).name;
+  }
+  err << " (--with-address writes them)\n";
+}
+
+}  // namespace
+
+int RunProfileSave(CliSession& session, const std::string& path, bool withHeldBack) {
+  CameraBlock& block = session.link.Block();
+  if (session.link.ReadAllSettings(block) != 0) return kExitFailed;
+  for (const std::string& warning : OutOfRangeWarnings(block, withHeldBack)) {
+    session.console.err << warning << '\n';
+  }
+  const std::string text = ProfileText(block, withHeldBack);
   if (path == "-") {
     session.console.out << text;
     return kExitDone;
@@ -26,7 +46,8 @@ int RunProfileSave(CliSession& session, const std::string& path) {
   return kExitDone;
 }
 
-int RunProfileApply(CliSession& session, const std::string& path, bool dryRun) {
+int RunProfileApply(CliSession& session, const std::string& path, bool dryRun,
+                    bool withHeldBack) {
   std::string text;
   std::string error;
   if (!ReadProfileInput(path, session.console.in, text, error)) {
@@ -40,8 +61,15 @@ int RunProfileApply(CliSession& session, const std::string& path, bool dryRun) {
   }
   CameraBlock& block = session.link.Block();
   if (session.link.ReadAllSettings(block) != 0) return kExitFailed;
+  const std::vector<ProfileChange> all = ProfileChanges(entries, block);
+  const std::vector<ProfileChange> toWrite = withHeldBack ? all : HeldBackChanges(all, false);
+  if (!ChangesInRange(toWrite, error)) {
+    session.console.err << error << '\n';
+    return kExitUsage;
+  }
+  if (!withHeldBack) tellSkipped(session, path, HeldBackChanges(all, true));
   int changes = 0;
-  for (const ProfileChange& change : ProfileChanges(entries, block)) {
+  for (const ProfileChange& change : toWrite) {
     if (!dryRun && session.link.WriteSetting(change.id, change.after) != 0) {
       session.console.err << "Error: stopped at " << CliSettingOf(change.id).name << "; "
                           << changes << " setting(s) changed before it\n";

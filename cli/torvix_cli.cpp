@@ -30,6 +30,7 @@ struct Options {
   bool verify = false;
   bool yes = false;
   bool dryRun = false;
+  bool withHeldBack = false;  // --with-address
   std::vector<std::string> names;
   std::string file;
   bool noDevice = false;  // a command that does not reach the camera
@@ -53,8 +54,8 @@ constexpr char kCommandSummary[] =
     "  torvix [--device SPEC] [--address 0xNN] dump dsp|eeprom FILE\n"
     "  torvix [--device SPEC] scan\n"
     "  torvix [--device SPEC] [--address 0xNN] reset [-y]\n"
-    "  torvix [--device SPEC] [--address 0xNN] profile save FILE\n"
-    "  torvix [--device SPEC] [--address 0xNN] profile apply [--dry-run] FILE\n"
+    "  torvix [--device SPEC] [--address 0xNN] profile save [--with-address] FILE\n"
+    "  torvix [--device SPEC] [--address 0xNN] profile apply [--dry-run] [--with-address] FILE\n"
     "  torvix buses\n"
     "Exit status: 0 done, 1 camera, board or file error, 2 usage.\n"
     "See torvix(1).";
@@ -113,12 +114,20 @@ void addProfileCommands(CLI::App& app, Options& o, Command& command) {
   profile->require_subcommand(1);
   CLI::App* save = profile->add_subcommand("save", "Write the camera's writable settings to FILE");
   save->add_option("FILE", o.file, "file to create or replace, - for stdout")->type_name("")->required();
-  save->callback([&] { command = [&](CliSession& s) { return RunProfileSave(s, o.file); }; });
+  save->add_flag("--with-address", o.withHeldBack,
+                 "Also save CameraAddress, OsdControl and PushToWhite");
+  save->callback(
+      [&] { command = [&](CliSession& s) { return RunProfileSave(s, o.file, o.withHeldBack); }; });
   CLI::App* apply = profile->add_subcommand("apply", "Write the settings of FILE that differ");
   apply->add_option("FILE", o.file, "the profile to apply, - for stdin")->type_name("")->required();
   apply->add_flag("--dry-run", o.dryRun, "Print what would change, write nothing");
-  apply->callback(
-      [&] { command = [&](CliSession& s) { return RunProfileApply(s, o.file, o.dryRun); }; });
+  apply->add_flag("--with-address", o.withHeldBack,
+                  "Also write CameraAddress, OsdControl and PushToWhite");
+  apply->callback([&] {
+    command = [&](CliSession& s) {
+      return RunProfileApply(s, o.file, o.dryRun, o.withHeldBack);
+    };
+  });
 }
 
 // The bus address in its 8-bit write form, as every transfer uses it.
@@ -214,6 +223,8 @@ int RunTorvix(const std::vector<std::string>& args, Console& console, BridgeApi&
     const std::string problem = DeviceOpenProblem();
     if (!problem.empty()) console.err << problem << '\n';
   }
+  const std::string busProblem = I2cBusProblem(watched.OpenFailed(), watched.LastFailure());
+  if (!busProblem.empty()) console.err << busProblem << '\n';
   return code;
 }
 

@@ -37,13 +37,18 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-# Debian 12's wine runs 64-bit programs only (32-bit wine needs a second architecture), so the
-# unit tests are built and run in the x86-64 build; the i686 build checks its export table.
+# The unit tests are built and run in the x86-64 build, under wine64. The i686 build checks its
+# export table and runs one caller of the import library under 32-bit wine (wine32, from
+# Debian's i386 architecture), in a prefix of its own.
+set(TORVIX_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine CACHE PATH "WINEPREFIX of the tests")
+# Even without wine the tests are registered: the prefix fixture then says in one line why
+# none of them can run, instead of the suite passing with nothing tested.
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-  find_program(TORVIX_WINE64 NAMES wine64 PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
-  set(TORVIX_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine CACHE PATH "WINEPREFIX of the tests")
-  # Even without wine the tests are registered: the prefix fixture then says in one line why
-  # none of them can run, instead of the suite passing with nothing tested.
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${TORVIX_WINE64})
+  find_program(TORVIX_WINE NAMES wine64 PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${TORVIX_WINE})
   set(TORVIX_WINE_ENVIRONMENT "WINEPREFIX=${TORVIX_WINE_PREFIX};WINEDEBUG=-all")
+else()
+  # wine32's loader; /usr/bin/wine comes with Debian's wine package, which is not needed.
+  find_program(TORVIX_WINE NAMES wine PATHS /usr/lib/wine NO_DEFAULT_PATH)
+  set(TORVIX_WINE_ENVIRONMENT "WINEARCH=win32;WINEPREFIX=${TORVIX_WINE_PREFIX};WINEDEBUG=-all")
 endif()

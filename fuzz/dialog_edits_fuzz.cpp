@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/main_dialog.h"
+#include "app/resource_ids.h"
 #include "camera/quorlink_bridge_api.h"
 #include "camera/register_map.h"
 #include "camera/settings_table.h"
@@ -18,16 +19,14 @@
 #include "fuzz/fuzz_check.h"
 #include "sim/sim_rig.h"
 #include "tests/app/register_writes.h"
-#include "tests/window/scripted_hosts.h"
+#include "tests/support/scripted_hosts.h"
 
 namespace {
 
 using namespace torvix;
 
-constexpr int kAddressEditId = 1049;
-
 void CheckWrites(const BusLog& log) {
-  for (const test::RegisterWrite& write : test::RegisterWrites(log)) {
+  for (const torvix::testing::RegisterWrite& write : torvix::testing::RegisterWrites(log)) {
     if (write.reg == kSettingsTable[CameraAddress].registerAddress) {
       FUZZ_CHECK(write.value <= kCameraAddressMaximum);
     }
@@ -40,7 +39,8 @@ void CheckWrites(const BusLog& log) {
 
 void Edit(FuzzedDataProvider& in, DialogWindow& window) {
   const auto which = in.ConsumeIntegralInRange<std::size_t>(0, kValueEditPairs.size());
-  const int id = which == kValueEditPairs.size() ? kAddressEditId : kValueEditPairs[which].editId;
+  const int id =
+      which == kValueEditPairs.size() ? IDC_CAMERA_ADDRESS : kValueEditPairs[which].editId;
   const std::string text = in.ConsumeRandomLengthString(12);
   window.UserFocus(id);
   switch (in.ConsumeIntegralInRange<int>(0, 3)) {
@@ -75,8 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   clock->ClearPauses();
 
   FuzzedDataProvider in(data, size);
-  test::ScriptedMessageHost messages;
-  test::ScriptedModalHost modal;
+  torvix::testing::ScriptedMessageHost messages;
+  torvix::testing::ScriptedModalHost modal;
   QuorlinkBridgeApi bridge;
   CMyTorvix_ControllerDlg dialog(bridge, messages);
   modal.steps.push_back([&](DialogWindow& window) {

@@ -52,15 +52,17 @@ bool readEntry(const std::string& key, const Json& value, int line, const std::s
                ProfileEntry& entry, std::string& error) {
   const CliSetting* setting = FindCliSetting(key);
   if (setting == nullptr) {
-    error = at(fileName, line) + "unknown setting '" + key + "'";
+    error = at(fileName, line) + "unknown setting '" + Printable(key) + "'";
     return false;
   }
   std::string problem;
   bool ok = false;
   if (value.is_number_integer()) {
-    ok = CheckSettingValue(*setting, value.get<long long>(), entry.request, problem);
+    ok = CheckSettingValue(*setting, value.get<long long>(), entry.request, problem,
+                           OutOfRange::kTaken);
   } else if (value.is_string()) {
-    ok = ParseSettingValue(*setting, value.get<std::string>(), entry.request, problem);
+    ok = ParseSettingValue(*setting, value.get<std::string>(), entry.request, problem,
+                           OutOfRange::kTaken);
   } else {
     problem = std::string(setting->name) + ": the value must be a number or a text";
   }
@@ -70,7 +72,22 @@ bool readEntry(const std::string& key, const Json& value, int line, const std::s
   }
   entry.id = setting->id;
   entry.line = line;
+  if (!entry.request.inRange) {
+    entry.rangeFault = at(fileName, line) + withoutPrefix(OutOfRangeError(*setting));
+  }
   return true;
+}
+
+// The settings a profile saves, in table order.
+std::vector<const CliSetting*> savedSettings(bool withHeldBack) {
+  std::vector<const CliSetting*> saved;
+  for (const CameraSetting& row : kSettingsTable) {
+    const CliSetting& setting = CliSettingOf(static_cast<SettingId>(row.number));
+    if (setting.writable && (withHeldBack || !HeldBackSetting(setting.id))) {
+      saved.push_back(&setting);
+    }
+  }
+  return saved;
 }
 
 // The outermost object holds the version and the settings, each once, and nothing else.
@@ -93,7 +110,7 @@ bool checkFields(const Json& document, const std::vector<JsonKeyLine>& keys,
         return false;
       }
     } else {
-      error = at(fileName, key.line) + "unknown field '" + key.key + "'";
+      error = at(fileName, key.line) + "unknown field '" + Printable(key.key) + "'";
       return false;
     }
   }
@@ -123,18 +140,31 @@ bool readSettings(const Json& settings, const std::vector<JsonKeyLine>& keys,
 
 }  // namespace
 
-std::string ProfileText(const CameraBlock& block) {
+bool HeldBackSetting(SettingId id) {
+  return id == CameraAddress || id == OsdControl || id == PushToWhite;
+}
+
+std::string ProfileText(const CameraBlock& block, bool withHeldBack) {
   using OrderedJson = nlohmann::ordered_json;
   OrderedJson settings = OrderedJson::object();
-  for (const CameraSetting& row : kSettingsTable) {
-    const CliSetting& setting = CliSettingOf(static_cast<SettingId>(row.number));
-    if (!setting.writable) continue;
-    settings[setting.name] = HexByte(block.SettingsShadow[row.number]);
+  for (const CliSetting* setting : savedSettings(withHeldBack)) {
+    settings[setting->name] = HexByte(block.SettingsShadow[setting->id]);
   }
   OrderedJson profile = OrderedJson::object();
   profile[kVersionField] = kProfileVersion;
   profile[kSettingsField] = settings;
   return profile.dump(2) + "\n";
+}
+
+std::vector<std::string> OutOfRangeWarnings(const CameraBlock& block, bool withHeldBack) {
+  std::vector<std::string> warnings;
+  for (const CliSetting* setting : savedSettings(withHeldBack)) {
+    const uint8_t value = block.SettingsShadow[setting->id];
+    if (InSettingRange(*setting, value)) continue;
+    warnings.push_back(std::string("Warning: ") + setting->name + " " + HexByte(value) +
+                       " is outside its range (" + RangeText(*setting) + ")");
+  }
+  return warnings;
 }
 
 bool ParseProfile(std::string_view text, const std::string& fileName,

@@ -39,7 +39,13 @@ struct CliSetting {
 struct ValueRequest {
   uint8_t value;
   uint8_t mask;
+  // false only for a register value outside the setting's range that the caller chose to take
+  // (OutOfRange::kTaken): a camera may hold one, and a profile saved from it must read back.
+  bool inRange = true;
 };
+
+// What the checks do with a register value (0x00 to 0xff) outside the setting's range.
+enum class OutOfRange { kRefused, kTaken };
 
 inline uint8_t ApplyRequest(uint8_t current, ValueRequest request) {
   return static_cast<uint8_t>((current & ~request.mask) | (request.value & request.mask));
@@ -58,13 +64,20 @@ std::string RangeText(const CliSetting& setting);
 
 // A value given as text: a number (0x hex, or decimal) or one of the setting's words. On
 // failure, error holds the whole message for the user ("Error: Contrast value out of range
-// (0x38-0x54)!").
+// (0x38-0x54)!"). With OutOfRange::kTaken a register value outside the range is taken, with
+// request.inRange false.
 bool ParseSettingValue(const CliSetting& setting, std::string_view text, ValueRequest& request,
-                       std::string& error);
+                       std::string& error, OutOfRange outOfRange = OutOfRange::kRefused);
 
 // A number already read (a profile's integer), checked the same way.
 bool CheckSettingValue(const CliSetting& setting, long long value, ValueRequest& request,
-                       std::string& error);
+                       std::string& error, OutOfRange outOfRange = OutOfRange::kRefused);
+
+// Whether value lies within what the setting accepts (its range, or its allowed values).
+bool InSettingRange(const CliSetting& setting, uint8_t value);
+
+// "Error: Contrast value out of range (0x38-0x54)!"
+std::string OutOfRangeError(const CliSetting& setting);
 
 // What the panel would show for value, in its own words; empty for plain numbers.
 std::string DescribeValue(SettingId id, uint8_t value);
@@ -72,7 +85,12 @@ std::string DescribeValue(SettingId id, uint8_t value);
 // "0x%02x" of a byte.
 std::string HexByte(uint8_t value);
 
-// A whole text as an unsigned number: 0x hex or decimal, no sign, no trailing junk.
+// text as a message may quote it: control characters (a zero byte among them) as \u00NN, the
+// way a profile writes them, so nothing after them is lost or acts on the terminal.
+std::string Printable(std::string_view text);
+
+// A whole text as an unsigned number: 0x hex or decimal, no sign, no trailing junk (a zero byte
+// included).
 std::optional<unsigned long> ParseNumber(std::string_view text);
 
 }  // namespace torvix

@@ -26,22 +26,6 @@ bool sameWords(std::string_view a, std::string_view b) {
   return SameNameIgnoringCase(trimmed(a), trimmed(b));
 }
 
-std::string outOfRange(const CliSetting& setting) {
-  return std::string("Error: ") + setting.name + " value out of range (" + RangeText(setting) +
-         ")!";
-}
-
-bool inRange(const CliSetting& setting, unsigned value) {
-  if (!setting.allowed.empty()) {
-    for (uint8_t allowed : setting.allowed) {
-      if (allowed == value) return true;
-    }
-    return false;
-  }
-  const unsigned field = value & setting.rangeMask;
-  return field >= setting.minimum && field <= setting.maximum;
-}
-
 std::string listOf(std::span<const ValueName> names) {
   std::string text;
   for (const ValueName& name : names) {
@@ -70,6 +54,21 @@ std::string HexByte(uint8_t value) {
   return text;
 }
 
+std::string Printable(std::string_view text) {
+  std::string shown;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte != 0x7f) {
+      shown += c;
+      continue;
+    }
+    char escape[8];
+    std::snprintf(escape, sizeof escape, "\\u%04x", byte);
+    shown += escape;
+  }
+  return shown;
+}
+
 std::optional<unsigned long> ParseNumber(std::string_view text) {
   const std::string copy(trimmed(text));
   if (copy.empty() || std::isdigit(static_cast<unsigned char>(copy[0])) == 0) return std::nullopt;
@@ -77,7 +76,8 @@ std::optional<unsigned long> ParseNumber(std::string_view text) {
   char* end = nullptr;
   const bool hex = copy.size() > 2 && copy[0] == '0' && (copy[1] == 'x' || copy[1] == 'X');
   const unsigned long value = std::strtoul(copy.c_str(), &end, hex ? 16 : 10);
-  if (errno != 0 || end == nullptr || *end != '\0') return std::nullopt;
+  // strtoul stops at a zero byte as at the string's end: "0x40\0junk" must not pass as 0x40.
+  if (errno != 0 || end != copy.c_str() + copy.size()) return std::nullopt;
   return value;
 }
 
@@ -95,25 +95,47 @@ std::string RangeText(const CliSetting& setting) {
   return text;
 }
 
+std::string OutOfRangeError(const CliSetting& setting) {
+  return std::string("Error: ") + setting.name + " value out of range (" + RangeText(setting) +
+         ")!";
+}
+
+bool InSettingRange(const CliSetting& setting, uint8_t value) {
+  if (!setting.allowed.empty()) {
+    for (uint8_t allowed : setting.allowed) {
+      if (allowed == value) return true;
+    }
+    return false;
+  }
+  const unsigned field = value & setting.rangeMask;
+  return field >= setting.minimum && field <= setting.maximum;
+}
+
 bool CheckSettingValue(const CliSetting& setting, long long value, ValueRequest& request,
-                       std::string& error) {
+                       std::string& error, OutOfRange outOfRange) {
   if (!setting.writable) {
     error = std::string("Error: ") + setting.name + " is read-only";
     return false;
   }
-  if (value < 0 || value > 0xff || !inRange(setting, static_cast<unsigned>(value))) {
-    error = outOfRange(setting);
+  if (value < 0 || value > 0xff) {
+    error = OutOfRangeError(setting);
     return false;
   }
-  request = {static_cast<uint8_t>(value), setting.ownedMask};
+  const auto byte = static_cast<uint8_t>(value);
+  const bool inRange = InSettingRange(setting, byte);
+  if (!inRange && outOfRange == OutOfRange::kRefused) {
+    error = OutOfRangeError(setting);
+    return false;
+  }
+  request = {byte, setting.ownedMask, inRange};
   return true;
 }
 
 bool ParseSettingValue(const CliSetting& setting, std::string_view text, ValueRequest& request,
-                       std::string& error) {
+                       std::string& error, OutOfRange outOfRange) {
   if (const std::optional<unsigned long> number = ParseNumber(text)) {
     const long long value = *number > 0x100 ? 0x100 : static_cast<long long>(*number);
-    return CheckSettingValue(setting, value, request, error);
+    return CheckSettingValue(setting, value, request, error, outOfRange);
   }
   if (!setting.writable) {
     error = std::string("Error: ") + setting.name + " is read-only";
@@ -125,7 +147,7 @@ bool ParseSettingValue(const CliSetting& setting, std::string_view text, ValueRe
       return true;
     }
   }
-  error = std::string("Error: ") + setting.name + " value '" + std::string(text) +
+  error = std::string("Error: ") + setting.name + " value '" + Printable(text) +
           "' is not a number";
   if (!setting.names.empty()) error += " nor one of " + listOf(setting.names);
   error += " (" + RangeText(setting) + ")";

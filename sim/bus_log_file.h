@@ -13,7 +13,8 @@ namespace torvix {
 class BusLogFile {
  public:
   // Opens path for appending (created when missing); IsOpen() tells whether that worked, and
-  // errno why not.
+  // Problem() why not. Only a regular file is taken: a FIFO nobody reads would block the open,
+  // and then every transfer, and a device is no log.
   explicit BusLogFile(std::string path);
   ~BusLogFile();
   BusLogFile(const BusLogFile&) = delete;
@@ -21,10 +22,13 @@ class BusLogFile {
 
   bool IsOpen() const { return file_ != nullptr; }
   const std::string& Path() const { return path_; }
+  // "No such file or directory", "it is not a regular file"; empty when open.
+  const std::string& Problem() const { return problem_; }
   void Append(const BusTransfer& transfer);
 
  private:
   std::string path_;
+  std::string problem_;
   std::FILE* file_ = nullptr;
 };
 

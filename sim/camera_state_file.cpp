@@ -190,7 +190,7 @@ bool SaveCameraState(const std::string& path, const CameraState& state, std::str
   if (!ModeForSave(path, mode, error)) return false;
   // A name nobody can guess, created here and now: a link planted in the folder is never
   // opened, let alone written through.
-  std::string temp = path + ".XXXXXX";
+  std::string temp = path + kStateTemporarySuffix;
   const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
   if (fd < 0) {
     error = Errno("cannot write state file", temp);
@@ -198,9 +198,11 @@ bool SaveCameraState(const std::string& path, const CameraState& state, std::str
   }
   const bool written = WriteAll(fd, text) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
   const int savedErrno = errno;
-  ::close(fd);
   // rename replaces whatever name is at path, a link included, never what a link points to.
-  if (!written || ::rename(temp.c_str(), path.c_str()) != 0) {
+  // The temporary name is gone before the file is closed: one that nobody holds open is a
+  // leftover of a save that never finished (RemoveStaleStateFiles).
+  const bool renamed = written && ::rename(temp.c_str(), path.c_str()) == 0;
+  if (!renamed) {
     if (written) {
       error = Errno("cannot replace state file", path);
     } else {
@@ -208,8 +210,9 @@ bool SaveCameraState(const std::string& path, const CameraState& state, std::str
       error = Errno("cannot write state file", temp);
     }
     ::unlink(temp.c_str());
-    return false;
   }
+  ::close(fd);
+  if (!renamed) return false;
   SyncDirectoryOf(path);
   return true;
 }

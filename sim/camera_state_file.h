@@ -19,6 +19,9 @@ struct CameraState {
   Eeprom eeprom{};
 };
 
+// A save writes FILE.XXXXXX first, the Xs replaced by letters and digits (mkostemp).
+inline constexpr char kStateTemporarySuffix[] = ".XXXXXX";
+
 enum class StateLoad {
   kLoaded,
   kMissing,     // no such file: start from the factory and create it

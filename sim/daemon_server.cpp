@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "board/socket_framing.h"
@@ -67,6 +68,18 @@ bool BindWithMode(int fd, const sockaddr_un& address, bool groupAccess) {
 // Board-to-host requests and the version query carry the output buffer back.
 bool RepliesWithOutput(uint32_t code) {
   return code == kControlBoardToHost || code == kControlVersion;
+}
+
+// Told, not dropped: the client's library then says why its request failed. A fresh
+// connection's buffer takes the few bytes at once; where it does not, the client still sees the
+// connection closed.
+void Refuse(int fd) {
+  const std::vector<uint8_t> refusal = EncodeRefusal(RefusalReason::kTooManyConnections);
+  [[maybe_unused]] const ssize_t n =
+      ::send(fd, refusal.data(), refusal.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+  std::fprintf(stderr, "zembrel-sim: refused a program: serving %zu connections already\n",
+               kMaxConnections);
+  ::close(fd);
 }
 
 }  // namespace
@@ -158,7 +171,7 @@ void DaemonServer::Accept() {
     const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
     if (fd < 0) return;  // EAGAIN: all taken; anything else: the client gave up already
     if (connections_.size() >= kMaxConnections) {
-      ::close(fd);
+      Refuse(fd);
       continue;
     }
     connections_.push_back(Connection{fd, rig_.OpenBoardSession(), {}, {}});

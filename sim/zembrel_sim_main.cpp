@@ -11,11 +11,13 @@
 #include <vector>
 
 #include "board/socket_path.h"
+#include "program/standard_output.h"
 #include "sim/bus_log_file.h"
 #include "sim/camera_state_file.h"
 #include "sim/daemon_options.h"
 #include "sim/daemon_server.h"
 #include "sim/sim_rig.h"
+#include "sim/stale_state_files.h"
 #include "torvix_version.h"
 
 namespace {
@@ -83,11 +85,11 @@ int main(int argc, char** argv) {
   if (!ParseDaemonOptions({argv + 1, argv + argc}, options, error)) return Fail(error);
   if (options.help) {
     std::fputs(DaemonUsage().c_str(), stdout);
-    return 0;
+    return CloseStandardOutput(0, "zembrel-sim: ");
   }
   if (options.version) {
     std::printf("zembrel-sim %s\n", kProductVersion);
-    return 0;
+    return CloseStandardOutput(0, "zembrel-sim: ");
   }
   if (options.socketPath.empty()) options.socketPath = DefaultSocketPath();
 
@@ -96,6 +98,10 @@ int main(int argc, char** argv) {
 
   std::unique_ptr<StateKeeper> keeper;
   if (!options.stateFile.empty()) {
+    for (const std::string& leftover : RemoveStaleStateFiles(options.stateFile)) {
+      std::fprintf(stderr, "zembrel-sim: removed %s, left by a save that never finished\n",
+                   leftover.c_str());
+    }
     CameraState state;
     switch (LoadCameraState(options.stateFile, state, error)) {
       case StateLoad::kLoaded:
@@ -114,7 +120,7 @@ int main(int argc, char** argv) {
   if (!options.logFile.empty()) {
     auto log = std::make_unique<BusLogFile>(options.logFile);
     if (!log->IsOpen()) {
-      return Fail("cannot open log file " + options.logFile + ": " + std::strerror(errno));
+      return Fail("cannot open log file " + options.logFile + ": " + log->Problem());
     }
     rig.Log().SetFile(std::move(log));
   }

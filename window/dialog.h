@@ -2,7 +2,7 @@
 // modal run and the default OK / Cancel / system-command handling.
 #pragma once
 
-#include "camera/message_host.h"
+#include "messages/message_host.h"
 #include "window/data_exchange.h"
 #include "window/dialog_window.h"
 #include "window/modal_host.h"

@@ -1,12 +1,13 @@
-// The dialog templates as data: the main dialog (102) with its 86 controls in template order,
-// the fixed items of its drop-down lists, and the About box (100).
+// What a dialog template is: the dialog's caption, size and font, and one row per control in
+// template order (its ID, kind, caption, group, visibility, position, picture and, for a
+// drop-down list, its fixed items). Positions are dialog units.
 //
-// One table serves the window layer (which builds its controls from it) and the Qt view
-// (which lays out real widgets from it). Positions are dialog units.
+// A program hands its templates to the window layer, which builds its controls from the rows;
+// the views lay out real widgets from the same rows. The layer's only template of its own is
+// the question it builds at run time (check_question.h).
 #pragma once
 
 #include <span>
-#include <string_view>
 
 namespace torvix {
 
@@ -42,6 +43,7 @@ struct ControlTemplate {
   bool shown;
   DialogRect rect;
   int resource;  // bitmap or icon resource of a picture or icon, else 0
+  std::span<const char* const> items{};  // a drop-down list's fixed items, in order
 };
 
 struct DialogTemplate {
@@ -54,22 +56,6 @@ struct DialogTemplate {
   bool systemMenu;
   std::span<const ControlTemplate> controls;
 };
-
-inline constexpr int kMainDialogTemplateId = 102;
-inline constexpr int kAboutDialogTemplateId = 100;
-inline constexpr int kProgramIconId = 128;
-inline constexpr int kLogoBitmapId = 130;
-inline constexpr int kAboutMenuStringId = 101;
-inline constexpr std::size_t kMainDialogControlCount = 86;
-
-const DialogTemplate& MainDialogTemplate();
-const DialogTemplate& AboutDialogTemplate();
-
-// The fixed items of a drop-down list of the main dialog; empty for any other ID.
-std::span<const char* const> ListItemsOf(int controlId);
-
-// The string resources of the program; "" for an unknown ID.
-std::string_view LoadStringResource(int stringId);
 
 // Whether a control of this kind takes the keyboard focus with Tab.
 bool HasTabStop(ControlKind kind);

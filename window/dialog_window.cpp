@@ -28,8 +28,8 @@ DialogWindow::DialogWindow(const DialogTemplate& dialogTemplate, MessageHost& me
     control.row = &row;
     control.visible = row.shown;
     if (row.kind != ControlKind::Edit) control.text = row.caption;
-    for (const char* item : ListItemsOf(row.id)) {
-      if (row.kind == ControlKind::DropDownList) control.items.emplace_back(item);
+    if (row.kind == ControlKind::DropDownList) {
+      control.items.assign(row.items.begin(), row.items.end());
     }
     controls_.push_back(std::move(control));
   }

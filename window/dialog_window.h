@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "camera/message_host.h"
+#include "messages/message_host.h"
 #include "window/dialog_template.h"
 #include "window/window_event.h"
 

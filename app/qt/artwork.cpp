@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-#include "window/dialog_template.h"
+#include "app/resource_ids.h"
 
 namespace torvix {
 
@@ -11,8 +11,8 @@ namespace {
 
 QString sourceOf(int resourceId) {
   switch (resourceId) {
-    case kProgramIconId: return QStringLiteral(":/torvix/icon_128.svg");
-    case kLogoBitmapId: return QStringLiteral(":/torvix/bitmap_130.svg");
+    case IDI_PROGRAM: return QStringLiteral(":/torvix/icon_128.svg");
+    case IDB_LOGO: return QStringLiteral(":/torvix/bitmap_130.svg");
     default: return {};
   }
 }
@@ -34,7 +34,7 @@ QPixmap RenderArtwork(int resourceId, QSize size) {
 QIcon ProgramIcon() {
   QIcon icon;
   for (int side : {16, 24, 32, 48, 64, 128}) {
-    icon.addPixmap(RenderArtwork(kProgramIconId, QSize(side, side)));
+    icon.addPixmap(RenderArtwork(IDI_PROGRAM, QSize(side, side)));
   }
   return icon;
 }

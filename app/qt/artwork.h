@@ -1,4 +1,4 @@
-// The program's pictures: icon 128 and bitmap 130, kept as SVG sources in the Qt resources and
+// The program's pictures: icon IDI_PROGRAM and bitmap IDB_LOGO (app/resource_ids.h), kept as SVG sources in the Qt resources and
 // drawn with the SVG renderer, so no image-format plugin is needed at run time.
 #pragma once
 

@@ -9,6 +9,7 @@
 #include <QWindow>
 
 #include "app/qt/artwork.h"
+#include "app/resource_ids.h"
 
 #ifdef _WIN32
 #define NOMINMAX
@@ -104,7 +105,7 @@ void DialogView::ControlChanged(std::size_t index) {
 
 void DialogView::WindowChanged() {
   const int icon = window_.Icon(true);
-  if (icon == kProgramIconId) setWindowIcon(ProgramIcon());
+  if (icon == IDI_PROGRAM) setWindowIcon(ProgramIcon());
   if (window_.Ended() && !endedSeen_) {
     endedSeen_ = true;
     hide();

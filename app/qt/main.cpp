@@ -11,12 +11,14 @@
 #include "app/qt/qt_modal_host.h"
 #include "app/qt/qt_progress_host.h"
 #include "app/qt/qt_save_dialog_host.h"
+#include "camera/device_camera_lock.h"
 #include "camera/quorlink_bridge_api.h"
+#include "program/standard_output.h"
 
 int main(int argc, char** argv) {
   // Before QApplication: the answer needs no display.
   if (const std::optional<int> answered = torvix::AnswerProgramOptions(argc, argv, std::cout)) {
-    return *answered;
+    return torvix::CloseStandardOutput(*answered, "Torvix_Controller: ");
   }
   QApplication application(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(torvix::kApplicationName));
@@ -31,6 +33,9 @@ int main(int argc, char** argv) {
   const torvix::ScopedSaveDialogHost scopedSaveDialogs(saveDialogs);
   torvix::QtProgressHost progress(&windows);
   const torvix::ScopedProgressHost scopedProgress(progress);
+  // Other programs on the same camera wait for each of our register accesses, and we for theirs.
+  torvix::DeviceCameraLock cameraLock(torvix::SharedLockFolder());
+  const torvix::ScopedCameraLock scopedCameraLock(cameraLock);
   torvix::QuorlinkBridgeApi bridge;
   return torvix::RunTorvixController(bridge, messages, windows);
 }

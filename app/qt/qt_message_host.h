@@ -4,7 +4,7 @@
 
 #include <QMessageBox>
 
-#include "camera/message_host.h"
+#include "messages/message_host.h"
 
 namespace torvix {
 

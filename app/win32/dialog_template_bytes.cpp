@@ -9,6 +9,8 @@
 
 #include <string_view>
 
+#include "app/resource_ids.h"
+
 namespace torvix {
 
 namespace {
@@ -74,7 +76,7 @@ ItemClass itemClassOf(ControlKind kind) {
 DWORD dialogStyle(const DialogTemplate& dialogTemplate) {
   DWORD style = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | DS_CENTER;
   if (dialogTemplate.systemMenu) style |= WS_SYSMENU;
-  if (dialogTemplate.id == kMainDialogTemplateId) style |= WS_VISIBLE;
+  if (dialogTemplate.id == IDD_TORVIX_CONTROLLER_DIALOG) style |= WS_VISIBLE;
   return style;
 }
 
@@ -123,7 +125,7 @@ std::vector<std::uint16_t> BuildDialogTemplate(const DialogTemplate& dialogTempl
   TemplateWriter out;
   out.Dword(dialogStyle(dialogTemplate));
   // Shown in the task bar, though it has no owner window of the program's own.
-  out.Dword(dialogTemplate.id == kMainDialogTemplateId ? WS_EX_APPWINDOW : 0);
+  out.Dword(dialogTemplate.id == IDD_TORVIX_CONTROLLER_DIALOG ? WS_EX_APPWINDOW : 0);
   out.Word(static_cast<std::uint16_t>(dialogTemplate.controls.size()));
   out.Word(0);  // x and y
   out.Word(0);

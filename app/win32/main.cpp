@@ -10,23 +10,43 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <string>
+#include <string_view>
 
 #include "app/application.h"
 #include "app/program_options.h"
+#include "app/resources/string_resource.h"
 #include "app/win32/native_message_host.h"
 #include "app/win32/native_modal_host.h"
 #include "app/win32/native_progress_host.h"
 #include "app/win32/native_save_dialog_host.h"
+#include "app/win32/wide_text.h"
 #include "camera/quorlink_bridge_api.h"
+#include "program/standard_output.h"
+
+namespace {
+
+// The program's string table (torvix_controller.rc), as the platform loads it.
+std::string LoadProgramString(int stringId) {
+  const wchar_t* text = nullptr;
+  // A size of 0 asks for a pointer into the resource itself, which has no terminating zero.
+  const int length = ::LoadStringW(::GetModuleHandleW(nullptr), static_cast<UINT>(stringId),
+                                   reinterpret_cast<LPWSTR>(&text), 0);
+  if (length <= 0) return {};
+  return torvix::Utf8FromWide(std::wstring_view(text, static_cast<std::size_t>(length)));
+}
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // A GUI program has no console of its own: the answer reaches a redirected stdout.
   if (const std::optional<int> answered = torvix::AnswerProgramOptions(__argc, __argv, std::cout)) {
-    return *answered;
+    return torvix::CloseStandardOutput(*answered, "Torvix_Controller: ");
   }
   // The slider is a common control; the other classes come with every dialog.
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&controls);
+  torvix::SetStringResourceLoader(&LoadProgramString);
 
   torvix::NativeModalHost windows(instance);
   torvix::NativeMessageHost messages(windows);

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/win32/native_modal_host.h"
-#include "camera/message_host.h"
+#include "messages/message_host.h"
 
 namespace torvix {
 

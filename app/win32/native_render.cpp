@@ -45,9 +45,16 @@ void NativeDialogView::Render(std::size_t index) {
       RenderText(control, state.text);
       break;
     case ControlKind::CheckBox:
+      RenderText(control, state.text);
+      ::SendMessageW(control, BM_SETCHECK, state.check != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+      break;
     case ControlKind::RadioButton:
       RenderText(control, state.text);
       ::SendMessageW(control, BM_SETCHECK, state.check != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+      // A radio button that is checked, by a click or by the line above, gives itself a tab
+      // stop; the layer's rule is that Tab never reaches one.
+      ::SetWindowLongPtrW(control, GWL_STYLE,
+                          ::GetWindowLongPtrW(control, GWL_STYLE) & ~LONG_PTR{WS_TABSTOP});
       break;
     case ControlKind::Slider:
       ::SendMessageW(control, TBM_SETRANGEMIN, FALSE, state.rangeMin);

@@ -8,9 +8,9 @@
 
 #include <chrono>
 
-#include "bench/support/camera_on_sim.h"
 #include "bench/support/wall_over_pauses.h"
 #include "clock/virtual_clock.h"
+#include "tests/support/camera_on_sim.h"
 
 namespace torvix {
 namespace {
@@ -20,7 +20,7 @@ constexpr double kWriteSettingPausesMs = 127.0;
 
 template <typename Operation>
 void measure(benchmark::State& state, double prescribedMs, Operation operation) {
-  CameraOnSim camera;
+  testing::CameraOnSim camera;
   MeasureOverPauses(state, prescribedMs, [&] { return operation(camera.link) == 0; });
 }
 

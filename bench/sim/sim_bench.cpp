@@ -10,41 +10,17 @@
 #include "bridge/include/quorlink.h"
 #include "clock/clock.h"
 #include "sim/sim_rig.h"
+#include "tests/support/camera_requests.h"
 #include "tests/support/zembrel_process.h"
 
 namespace torvix {
 namespace {
 
-int Transfer(int address8, bool setAddress, int (*transfer)(int handle)) {
-  const int handle = IICInit(address8, 20000, 1000);
-  if (setAddress) SetAddress(handle, address8);
-  const int result = transfer(handle);
-  IICClose(handle);
-  return result;
-}
-
-int WriteRegister5740() {
-  int result = Transfer(0x70, true, [](int h) {
-    const uint8_t request[2] = {0x30, 0x57};
-    return static_cast<int>(SendSub(h, 1, 0x00, request, 2, 0));
-  });
-  if (result != 0) return result;
-  return Transfer(0x70, true, [](int h) {
-    const uint8_t value = 0x40;
-    return static_cast<int>(Send(h, &value, 0, 1));
-  });
-}
+int WriteRegister5740() { return testing::WriteCameraRegister(0x70, 0x57, 0x40); }
 
 int ReadRegister57() {
-  int result = Transfer(0x70, true, [](int h) {
-    const uint8_t request[2] = {0x31, 0x57};
-    return static_cast<int>(SendSub(h, 1, 0x01, request, 2, 0));
-  });
-  if (result != 0) return result;
-  return Transfer(0x71, false, [](int h) {
-    uint8_t value = 0x71;
-    return static_cast<int>(Receive(h, &value, 0, 1));
-  });
+  uint8_t value = 0;
+  return testing::ReadCameraRegister(0x70, 0x57, value);
 }
 
 void Run(benchmark::State& state, int (*operation)()) {
@@ -66,8 +42,8 @@ void BM_ReadRequestOnSim(benchmark::State& state) {
 }
 
 // A zembrel-sim process for the socket benchmarks, started once, stopped at exit.
-ZembrelProcess& TheDaemon() {
-  static ZembrelProcess daemon;
+testing::ZembrelProcess& TheDaemon() {
+  static testing::ZembrelProcess daemon(ZEMBREL_SIM_PATH);
   static const bool started = daemon.Start();
   (void)started;
   return daemon;

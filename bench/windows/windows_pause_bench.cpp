@@ -6,12 +6,12 @@
 // Windows machine (or under wine, which shows the code works, not Windows' timing).
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
-#include "bench/support/camera_on_sim.h"
 #include "clock/clock.h"
-#include "files/dsp_settings_file.h"
+#include "dumps/dsp_settings_file.h"
+#include "tests/support/camera_on_sim.h"
+#include "tests/support/scratch_folder.h"
 
 namespace torvix {
 namespace {
@@ -58,15 +58,14 @@ int main() {
   MeasurePause(2, 200);
   MeasurePause(25, 20);
 
-  CameraOnSim camera;
+  testing::CameraOnSim camera;
   // 29 rows of 2 + 1 + 2 ms; 2048 reads of 2 + 1 ms.
   MeasureOverPauses("settings read", 145.0, 5,
                     [&] { return camera.link.ReadAllSettings(camera.link.Block()) == 0; });
-  const std::string path =
-      (std::filesystem::temp_directory_path() / "torvix_pause_bench.txt").string();
+  const testing::ScratchFolder scratch;
+  const std::string path = (scratch / "dsp.txt").string();
   MeasureOverPauses("DSP file", 2048 * 3.0, 1, [&] {
-    return WriteDspSettingsFile(camera.link, camera.host, path, {}).Complete();
+    return WriteDspSettingsFile(camera.link, camera.messages, path, {}).Complete();
   });
-  std::filesystem::remove(path);
   return 0;
 }

@@ -122,8 +122,9 @@ QUORLINK_API int16_t QUORLINK_CALL ReceiveSubInterLeaved(int handle, int subAddr
                                                          int length);
 /* A plain write followed by a plain read. SendSend is the same function. When the write fails
  * an empty write follows to release the bus, no read is made, and the write's code is both
- * returned and left as the last error code. A bad length or null buffer on either side is
- * refused with 33 before anything is sent. */
+ * returned and left as the last error code. A bad write length or null write buffer is
+ * refused with 33 before anything is sent; a bad read length or null read buffer refuses the
+ * read with 33 after the write has been sent. */
 QUORLINK_API int16_t QUORLINK_CALL SendReceive(int handle, const uint8_t* txData, int txLength,
                                                uint8_t* rxData, int rxLength);
 QUORLINK_API int16_t QUORLINK_CALL SendSend(int handle, const uint8_t* txData, int txLength,

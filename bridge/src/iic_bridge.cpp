@@ -79,9 +79,10 @@ int16_t IicBridge::ReceiveSubInterLeaved(int subAddressSize, int subAddress, uin
 
 int16_t IicBridge::SendReceive(const uint8_t* txData, int txLength, uint8_t* rxData,
                                int rxLength) {
-  // Refused before the write, so a bad read buffer or length sends nothing at all (not even
-  // the empty write that follows a failed write).
-  if (!Acceptable(txData, txLength) || !Acceptable(rxData, rxLength)) {
+  // A bad write is refused before anything is sent, also the empty write that follows a
+  // failed one: there is no bus to release. A bad read is the read's own refusal, after the
+  // write.
+  if (!Acceptable(txData, txLength)) {
     SetLastErrorCode(QL_DATA_OVERFLOW);
     return QL_DATA_OVERFLOW;
   }

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "board/adapter_board.h"
-#include "board/i2c_dev_buses.h"
+#include "board/linux_i2c_bus.h"
 
 namespace torvix {
 

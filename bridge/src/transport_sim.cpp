@@ -1,9 +1,7 @@
 #include "bridge/src/transport_sim.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "sim/bus_log_file.h"
@@ -41,7 +39,7 @@ void FollowLogSetting(BusLog& log) {
   auto file = std::make_unique<BusLogFile>(path);
   if (!file->IsOpen()) {
     std::fprintf(stderr, "Quorlink: cannot append the bus log to %s: %s\n", path.c_str(),
-                 std::strerror(errno));
+                 file->Problem().c_str());
   }
   // Kept even when it did not open, so that line comes once and not at every open.
   log.SetFile(std::move(file));

@@ -8,8 +8,12 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "board/socket_framing.h"
@@ -26,11 +30,22 @@ constexpr int kSendFlags = MSG_NOSIGNAL;
 constexpr int kSendFlags = 0;  // SO_NOSIGPIPE is set on the socket instead
 #endif
 
+// Whether the last refusal has been told; a reply clears it. A refusal ends the operation in hand,
+// so a program that tries again (the window's Connect, a search over every address) hears it
+// once until it has been served again.
+std::atomic<bool> refusalTold{false};
+
+// The library's one line for a server that refused the connection, which no result code can tell.
+void TellRefusal(const std::string& path, uint32_t reason) {
+  if (refusalTold.exchange(true)) return;
+  std::fprintf(stderr, "Quorlink: %s: %s\n", path.c_str(), RefusalWords(reason).c_str());
+}
+
 // Every errno and short transfer ends here: the request fails and the connection is dropped,
 // so a half-read reply can never be taken for the answer to the next request.
 class SocketAdapterDevice final : public AdapterDevice {
  public:
-  explicit SocketAdapterDevice(int fd) : fd_(fd) {}
+  SocketAdapterDevice(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
   ~SocketAdapterDevice() override { Disconnect(); }
   SocketAdapterDevice(const SocketAdapterDevice&) = delete;
   SocketAdapterDevice& operator=(const SocketAdapterDevice&) = delete;
@@ -41,9 +56,12 @@ class SocketAdapterDevice final : public AdapterDevice {
     // One deadline for the whole request, counted from before it goes out: a board that
     // trickles its reply a byte at a time is as dead as a silent one.
     const Microseconds deadline = Now() + kSocketReplyTimeout;
-    if (!SendAll(EncodeRequest(code, input, output))) return Fail();
+    // A server that refuses the connection may close it before the request is out: what it
+    // said is read all the same.
+    const bool sent = SendAll(EncodeRequest(code, input, output));
     FramedReply reply;
-    if (!ReceiveReply(output.size(), deadline, reply)) return Fail();
+    if (!ReceiveReply(output.size(), deadline, reply) || !sent) return Fail();
+    refusalTold = false;
     if (!reply.output.empty()) std::memcpy(output.data(), reply.output.data(), reply.output.size());
     return reply.result;
   }
@@ -65,7 +83,16 @@ class SocketAdapterDevice final : public AdapterDevice {
     uint8_t chunk[512];
     for (;;) {
       std::size_t consumed = 0;
-      switch (DecodeReply(bytes, outputCapacity, reply, consumed)) {
+      uint32_t reason = 0;
+      DecodeStatus status = DecodeRefusal(bytes, reason);
+      if (status == DecodeStatus::kComplete) {
+        TellRefusal(path_, reason);
+        return false;
+      }
+      if (status == DecodeStatus::kMalformed) {
+        status = DecodeReply(bytes, outputCapacity, reply, consumed);
+      }
+      switch (status) {
         case DecodeStatus::kComplete:
           return consumed == bytes.size();  // trailing bytes answer nothing we asked
         case DecodeStatus::kMalformed:
@@ -107,6 +134,7 @@ class SocketAdapterDevice final : public AdapterDevice {
   }
 
   int fd_;
+  std::string path_;
 };
 
 // Bounds the connect and every send; the reply has its own deadline (Control).
@@ -156,7 +184,7 @@ std::unique_ptr<AdapterDevice> OpenSocketAdapterDevice(const std::string& path) 
     ::close(fd);
     return nullptr;
   }
-  return std::make_unique<SocketAdapterDevice>(fd);
+  return std::make_unique<SocketAdapterDevice>(fd, path);
 }
 
 }  // namespace torvix

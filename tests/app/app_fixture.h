@@ -12,9 +12,9 @@
 #include "camera/quorlink_bridge_api.h"
 #include "clock/virtual_clock.h"
 #include "sim/sim_rig.h"
-#include "tests/window/scripted_hosts.h"
+#include "tests/support/scripted_hosts.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 
 // What a slider/edit pair shows for one setting: the thumb's position and the edit's text.
 struct PairShown {
@@ -71,4 +71,4 @@ class AppFixture : public ::testing::Test {
   ScopedClock scopedClock_;
 };
 
-}  // namespace torvix::test
+}  // namespace torvix::testing

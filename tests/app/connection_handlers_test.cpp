@@ -5,10 +5,11 @@
 #include <ostream>
 #include <string>
 
+#include "app/resource_ids.h"
 #include "sim/board_faults.h"
 #include "tests/app/panel_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 using Writes_ = std::vector<RegisterWrite>;
@@ -19,8 +20,11 @@ constexpr const char* kOsdMessage =
 constexpr const char* kNoCamera = "No Camera detected";
 
 // What stays usable while the camera is steered by its own menu.
-constexpr int kConnectionControls[] = {1036, 1037, 1047, 1049};
-constexpr int kSomePanelControls[] = {1002, 1004, 1005, 1006, 1023, 1030, 1033, 1038, 1050, 1052};
+constexpr int kConnectionControls[] = {IDC_CONNECT, IDC_RESET, IDC_OSD_CONTROL_USAGE,
+                                       IDC_CAMERA_ADDRESS};
+constexpr int kSomePanelControls[] = {
+    IDC_MIRROR, IDC_CONTRAST_SLIDER, IDC_CONTRAST_EDIT, IDC_WHITE_BALANCE_MODE, IDC_LLS_MODE_ON,
+    IDC_PAL,    IDC_PUSH2WHITE,      IDC_BLC_SIZE,      IDC_SEARCH_ADDRESS,     IDC_DN_LEVEL_EDIT};
 
 using ConnectionTest = PanelFixture;
 
@@ -42,8 +46,8 @@ TEST_F(ConnectionTest, ConnectReadsTheCameraAgainAndWritesNothing) {
   RunOpen([&] {
     Rig().Camera().SetRegister(0x57, 0x44);
     ClearRecords();
-    Click(1036);
-    EXPECT_EQ(Control(1005).text, "44");
+    Click(IDC_CONNECT);
+    EXPECT_EQ(Control(IDC_CONTRAST_EDIT).text, "44");
     EXPECT_EQ(Shadow(16), 0x44);
     EXPECT_TRUE(Writes().empty());
     EXPECT_EQ(clock.Pauses(), refreshPauses());
@@ -54,7 +58,7 @@ TEST_F(ConnectionTest, ResetAnsweredWithCancelSendsNothing) {
   RunOpen([&] {
     messages.answer = kAnswerCancel;
     ClearRecords();
-    Click(1037);
+    Click(IDC_RESET);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, kResetQuestion);
     EXPECT_EQ(messages.shown[0].type, 0x31u);
@@ -67,14 +71,14 @@ TEST_F(ConnectionTest, ResetAnsweredWithOkLoadsTheCameraDefaultsAndShowsThem) {
   Rig().Camera().SetRegister(0x57, 0x44);
   Rig().Camera().SetRegister(0xa0, 0x00);
   RunOpen([&] {
-    ASSERT_EQ(Control(1005).text, "44");
+    ASSERT_EQ(Control(IDC_CONTRAST_EDIT).text, "44");
     ClearRecords();
-    Click(1037);
+    Click(IDC_RESET);
     ASSERT_EQ(messages.shown.size(), 1u);  // the question only
     EXPECT_EQ(Writes(), (Writes_{{0xf0, 0x01}}));
     EXPECT_EQ(clock.Pauses(), joined(Ms({2, 25, 1500}), refreshPauses()));
-    EXPECT_EQ(Control(1005).text, "3c");
-    EXPECT_EQ(Control(1030).check, 1);
+    EXPECT_EQ(Control(IDC_CONTRAST_EDIT).text, "3c");
+    EXPECT_EQ(Control(IDC_PAL).check, 1);
     EXPECT_EQ(Shadow(16), 0x3c);
   });
 }
@@ -83,7 +87,7 @@ TEST_F(ConnectionTest, ResetWithTheCameraAbsentReportsTheWriteAndDoesNotRefresh)
   RunOpen([&] {
     Rig().SetCameraPresent(false);
     ClearRecords();
-    Click(1037);
+    Click(IDC_RESET);
     ASSERT_GE(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[0].text, kResetQuestion);
     for (const ShownMessage& shown : messages.shown) {
@@ -91,14 +95,14 @@ TEST_F(ConnectionTest, ResetWithTheCameraAbsentReportsTheWriteAndDoesNotRefresh)
     }
     ASSERT_EQ(Rig().Log().Size(), 1u);  // the refused request only
     EXPECT_TRUE(clock.Pauses().empty());
-    EXPECT_EQ(Control(1049).text, "70");
+    EXPECT_EQ(Control(IDC_CAMERA_ADDRESS).text, "70");
   });
 }
 
 TEST_F(ConnectionTest, OsdSetLocksThePanelAndClearedUnlocksItWhateverTheModes) {
   RunOpen([&] {
     ClearRecords();
-    Click(1047);
+    Click(IDC_OSD_CONTROL_USAGE);
     EXPECT_EQ(Writes(), (Writes_{{0x80, 0x01}}));
     EXPECT_EQ(Shadow(26), 0x01);
     EXPECT_EQ(dialog->m_checkOsdControl, 1);
@@ -110,15 +114,15 @@ TEST_F(ConnectionTest, OsdSetLocksThePanelAndClearedUnlocksItWhateverTheModes) {
     EXPECT_EQ(clock.Pauses(), AcceptedWritePauses(1));
 
     ClearRecords();
-    Click(1047);
+    Click(IDC_OSD_CONTROL_USAGE);
     EXPECT_EQ(Writes(), (Writes_{{0x80, 0x00}}));
     EXPECT_TRUE(messages.shown.empty());
     for (int id : kSomePanelControls) EXPECT_TRUE(Control(id).enabled) << id;
     // Auto white balance: the gain edits are usable now, their sliders stay hidden.
-    EXPECT_TRUE(Control(1015).enabled);
-    EXPECT_TRUE(Control(1016).enabled);
-    EXPECT_FALSE(Control(1013).visible);
-    EXPECT_FALSE(Control(1014).visible);
+    EXPECT_TRUE(Control(IDC_RED_GAIN_EDIT).enabled);
+    EXPECT_TRUE(Control(IDC_BLUE_GAIN_EDIT).enabled);
+    EXPECT_FALSE(Control(IDC_RED_GAIN_SLIDER).visible);
+    EXPECT_FALSE(Control(IDC_BLUE_GAIN_SLIDER).visible);
   });
 }
 
@@ -126,12 +130,12 @@ TEST_F(ConnectionTest, OsdMessageComesEvenWhenTheWriteFails) {
   RunOpen([&] {
     Rig().SetCameraPresent(false);
     ClearRecords();
-    Click(1047);
+    Click(IDC_OSD_CONTROL_USAGE);
     ASSERT_GE(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown.back().text, kOsdMessage);
     EXPECT_EQ(Shadow(26), 0x00);
-    EXPECT_FALSE(Control(1004).enabled);
-    EXPECT_EQ(Control(1047).check, 1);
+    EXPECT_FALSE(Control(IDC_CONTRAST_SLIDER).enabled);
+    EXPECT_EQ(Control(IDC_OSD_CONTROL_USAGE).check, 1);
   });
 }
 
@@ -150,10 +154,10 @@ TEST_P(AddressEditTest, WritesTheCameraOwnAddressButKeepsTalkingToTheOldOne) {
   const AddressCase& c = GetParam();
   RunOpen([&] {
     ClearRecords();
-    TypeOver(1049, c.typed);
+    TypeOver(IDC_CAMERA_ADDRESS, c.typed);
     EXPECT_EQ(Writes(), c.writes);
-    EXPECT_EQ(Control(1049).text, c.shown);
-    EXPECT_EQ(Control(1049).textLimit, 2u);
+    EXPECT_EQ(Control(IDC_CAMERA_ADDRESS).text, c.shown);
+    EXPECT_EQ(Control(IDC_CAMERA_ADDRESS).textLimit, 2u);
     EXPECT_EQ(clock.Pauses(), AcceptedWritePauses(static_cast<int>(c.writes.size())));
     EXPECT_EQ(BusAddress(), 0x70);
     for (const BusTransfer& transfer : Rig().Log().Entries()) EXPECT_EQ(transfer.address7, 0x38);
@@ -179,7 +183,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ConnectionTest, SearchFindsTheCameraAtItsAddressOnThe57thProbe) {
   RunOpen([&] {
     ClearRecords();
-    Click(1050);
+    Click(IDC_SEARCH_ADDRESS);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(BusAddress(), 0x70);
     // 56 silent, unanswered selects, then the camera's select and read, then the refresh.
@@ -195,7 +199,7 @@ TEST_F(ConnectionTest, SearchFindsTheCameraAtItsAddressOnThe57thProbe) {
     EXPECT_EQ(log.Between(0, 56), Milliseconds(0));  // a refused probe waits for nothing
     EXPECT_EQ(log.Between(56, 57), Milliseconds(2));
     EXPECT_EQ(clock.Pauses(), joined(Ms({2, 5}), refreshPauses()));
-    EXPECT_EQ(Control(1049).text, "70");
+    EXPECT_EQ(Control(IDC_CAMERA_ADDRESS).text, "70");
   });
 }
 
@@ -203,9 +207,9 @@ TEST_F(ConnectionTest, SearchSettlesOnTheLowestDeviceThatAnswers) {
   Rig().AddDevice(0x20);
   RunOpen([&] {
     ClearRecords();
-    Click(1050);
+    Click(IDC_SEARCH_ADDRESS);
     EXPECT_EQ(BusAddress(), 0x20);
-    EXPECT_EQ(Control(1049).text, "20");
+    EXPECT_EQ(Control(IDC_CAMERA_ADDRESS).text, "20");
     // The refresh read the other device, which answers 0xff everywhere, OSD register included.
     EXPECT_EQ(Shadow(16), 0xff);
     ASSERT_EQ(messages.shown.size(), 1u);
@@ -223,7 +227,7 @@ TEST_F(ConnectionTest, SearchWithoutCameraProbesEveryAddressSilentlyAndSaysSo) {
   RunOpen([&] {
     Rig().SetCameraPresent(false);
     ClearRecords();
-    Click(1050);
+    Click(IDC_SEARCH_ADDRESS);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, kNoCamera);
     EXPECT_EQ(messages.shown[0].type, 0u);
@@ -234,45 +238,44 @@ TEST_F(ConnectionTest, SearchWithoutCameraProbesEveryAddressSilentlyAndSaysSo) {
       EXPECT_EQ(log[i].direction, Direction::kWrite);
     }
     EXPECT_TRUE(clock.Pauses().empty());
-    EXPECT_EQ(Control(1049).text, "XX");
+    EXPECT_EQ(Control(IDC_CAMERA_ADDRESS).text, "XX");
     EXPECT_EQ(BusAddress(), 0x70);
   });
 }
 
-// A missing board ends the search at its first probe, in the words a register access shows,
-// instead of 127 failures and a message that blames the camera.
-TEST_F(ConnectionTest, SearchWithoutBoardSaysSoAtOnceAndFallsBackTo0x70) {
+// A missing board makes every probe fail silently: the search goes through all 127 candidates
+// and ends with its one message, "No Camera detected".
+TEST_F(ConnectionTest, SearchWithoutBoardProbesEveryAddressSilentlyAndFallsBackTo0x70) {
   Rig().AddDevice(0x20);
   RunOpen([&] {
-    Click(1050);
+    Click(IDC_SEARCH_ADDRESS);
     ASSERT_EQ(BusAddress(), 0x20);
-    Click(1047);  // the device there reads 0xff: OSD set, panel locked; clearing unlocks it
+    Click(IDC_OSD_CONTROL_USAGE);  // the device there reads 0xff: OSD set, panel locked; clearing
+                                   // unlocks it
     Rig().Board().absent = true;
     ClearRecords();
-    Click(1050);
-    ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[0].text, " error: no (correct)connection PC to USB-I2C board");
-    EXPECT_EQ(messages.shown[1].text, " Check if board is connected to PC and/or verify driver");
+    Click(IDC_SEARCH_ADDRESS);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, kNoCamera);
     EXPECT_EQ(BusAddress(), 0x70);
-    EXPECT_EQ(Control(1049).text, "XX");
+    EXPECT_EQ(Control(IDC_CAMERA_ADDRESS).text, "XX");
     EXPECT_TRUE(clock.Pauses().empty());
     EXPECT_TRUE(Writes().empty());
   });
 }
 
-TEST_F(ConnectionTest, AReadTheBoardFailsEndsTheSearchWithTheBoardsWords) {
+TEST_F(ConnectionTest, SearchFindsTheCameraPastABoardThatStalledOnce) {
   RunOpen([&] {
     ClearRecords();
-    // Every read request fails at its data phase: the driver, not the camera, is at fault.
-    Rig().Board().request = RequestFault{DriverRequest::kReadData, false, -1};
-    Click(1050);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "USB_READ_ERROR");
-    EXPECT_EQ(clock.Pauses(), Ms({2, 5}));  // the camera's select was the first acknowledged
-    EXPECT_EQ(Control(1049).text, "XX");
+    // The first request fails as one past its reply deadline does: the driver, not an address.
+    Rig().Board().request = RequestFault{DriverRequest::kHeader, false, 1};
+    Click(IDC_SEARCH_ADDRESS);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(clock.Pauses(), joined(Ms({2, 5}), refreshPauses()));
+    EXPECT_EQ(Control(IDC_CAMERA_ADDRESS).text, "70");
     EXPECT_EQ(BusAddress(), 0x70);
   });
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

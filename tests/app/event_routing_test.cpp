@@ -4,9 +4,11 @@
 #include <string>
 
 #include "app/main_dialog_events.h"
-#include "tests/window/scripted_hosts.h"
+#include "app/resource_ids.h"
+#include "app/resources/dialog_templates.h"
+#include "tests/support/scripted_hosts.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 struct Route {
@@ -28,13 +30,20 @@ class RoutingTest : public ::testing::Test, public WindowProcedure {
 };
 
 const Route kClicks[] = {
-    {1002, "OnBnClickedMirror"},        {1003, "OnBnClickedVflip"},
-    {1030, "OnBnClickedPal"},           {1031, "OnBnClickedNtsc"},
-    {1033, "OnBnClickedPush2White"},    {1023, "OnBnClickedLlsModeOn"},
-    {1034, "OnBnClickedSharpnessOn"},   {1036, "OnBnClickedConnect"},
-    {1037, "OnBnClickedReset"},         {1041, "OnBnClickedBlcViewOn"},
-    {1044, "OnBnClickedAgcGainMaxOn"},  {2, "OnBnClickedCancel"},
-    {1047, "OnBnClickedOsdControlUsage"}, {1050, "OnBnClickedSearchAddress"},
+    {IDC_MIRROR, "OnBnClickedMirror"},
+    {IDC_VFLIP, "OnBnClickedVflip"},
+    {IDC_PAL, "OnBnClickedPal"},
+    {IDC_NTSC, "OnBnClickedNtsc"},
+    {IDC_PUSH2WHITE, "OnBnClickedPush2White"},
+    {IDC_LLS_MODE_ON, "OnBnClickedLlsModeOn"},
+    {IDC_SHARPNESS_ON, "OnBnClickedSharpnessOn"},
+    {IDC_CONNECT, "OnBnClickedConnect"},
+    {IDC_RESET, "OnBnClickedReset"},
+    {IDC_BLC_VIEW_ON, "OnBnClickedBlcViewOn"},
+    {IDC_AGC_GAIN_MAX_ON, "OnBnClickedAgcGainMaxOn"},
+    {2, "OnBnClickedCancel"},
+    {IDC_OSD_CONTROL_USAGE, "OnBnClickedOsdControlUsage"},
+    {IDC_SEARCH_ADDRESS, "OnBnClickedSearchAddress"},
 };
 
 class ClickRoutingTest : public RoutingTest, public ::testing::WithParamInterface<Route> {};
@@ -47,10 +56,13 @@ TEST_P(ClickRoutingTest, ClickReachesItsHandler) {
 INSTANTIATE_TEST_SUITE_P(Buttons, ClickRoutingTest, ::testing::ValuesIn(kClicks));
 
 const Route kLists[] = {
-    {1006, "OnCbnCloseupWhiteBalanceMode"}, {1032, "OnCbnCloseupWdrMode"},
-    {1038, "OnCbnCloseupBlcSize"},          {1039, "OnCbnCloseupBlcHorizontal"},
-    {1040, "OnCbnCloseupBlcVertical"},      {1045, "OnCbnCloseupDnMode"},
-    {1048, "OnCbnCloseupZoomFactor"},
+    {IDC_WHITE_BALANCE_MODE, "OnCbnCloseupWhiteBalanceMode"},
+    {IDC_WDR_MODE, "OnCbnCloseupWdrMode"},
+    {IDC_BLC_SIZE, "OnCbnCloseupBlcSize"},
+    {IDC_BLC_HORIZONTAL, "OnCbnCloseupBlcHorizontal"},
+    {IDC_BLC_VERTICAL, "OnCbnCloseupBlcVertical"},
+    {IDC_DN_MODE, "OnCbnCloseupDnMode"},
+    {IDC_ZOOM_FACTOR, "OnCbnCloseupZoomFactor"},
 };
 
 class ListRoutingTest : public RoutingTest, public ::testing::WithParamInterface<Route> {};
@@ -71,12 +83,17 @@ TEST_P(EditRoutingTest, TypingInAValueEditReachesValueEditChange) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ValueEdits, EditRoutingTest,
-                         ::testing::Values(1005, 1010, 1012, 1015, 1016, 1020, 1021, 1022, 1025,
-                                           1027, 1029, 1043, 1052));
+                         ::testing::Values(IDC_CONTRAST_EDIT, IDC_AEX_REFERENCE_EDIT,
+                                           IDC_COLOR_GAIN_EDIT, IDC_RED_GAIN_EDIT,
+                                           IDC_BLUE_GAIN_EDIT, IDC_LLS_AGC_START_EDIT,
+                                           IDC_LLS_COLOR_EDIT, IDC_LLS_EDGE_EDIT,
+                                           IDC_ANALOG_OUTPUT_GAIN_EDIT, IDC_SHARPNESS_LEVEL_EDIT,
+                                           IDC_BRIGHTNESS_EDIT, IDC_AGC_GAIN_MAX_EDIT,
+                                           IDC_DN_LEVEL_EDIT));
 
 TEST_F(RoutingTest, AddressEditAndSlidersAndWindowMessagesReachTheirHandlers) {
-  window.UserType(1049, "7");
-  window.UserSliderKey(1026, kTbLineDown);
+  window.UserType(IDC_CAMERA_ADDRESS, "7");
+  window.UserSliderKey(IDC_SHARPNESS_LEVEL_SLIDER, kTbLineDown);
   window.UserSystemCommand(0x0010, 0);
   window.UserEnter();  // the focus is nowhere: the default button
   window.Paint();
@@ -86,10 +103,10 @@ TEST_F(RoutingTest, AddressEditAndSlidersAndWindowMessagesReachTheirHandlers) {
 }
 
 TEST_F(RoutingTest, TheDebugEditsAndUnknownEventsHaveNoHandler) {
-  window.SetWindowText(1001, "3c");
-  window.SetWindowText(1009, "path");
+  window.SetWindowText(IDC_DEBUG_VALUE, "3c");
+  window.SetWindowText(IDC_FILE_PATH, "path");
   WindowEvent doubleClick{WindowMessage::Command};
-  doubleClick.controlId = 1002;
+  doubleClick.controlId = IDC_MIRROR;
   doubleClick.code = 5;
   EXPECT_EQ(FindEventEntry(doubleClick), nullptr);
   EXPECT_EQ(reached, (std::vector<std::string>{"(none)", "(none)"}));
@@ -107,4 +124,4 @@ TEST(EventTableTest, HasFortyTwoRowsAndNoEventTakenTwice) {
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

@@ -2,9 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "app/main_dialog_events.h"
+#include "app/resource_ids.h"
 #include "tests/app/app_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 using ExchangeTest = AppFixture;
@@ -28,17 +29,17 @@ TEST_F(ExchangeTest, ShowHexValueChangesOnlyTheDebugEditAndDeliversNothing) {
     dialog->ShowHexValue(0x3c);
     dialog->Window().SetListener(nullptr);
 
-    EXPECT_EQ(Control(1001).text, "3c");
+    EXPECT_EQ(Control(IDC_DEBUG_VALUE).text, "3c");
     EXPECT_TRUE(events.empty());
     for (std::size_t i = 0; i < dialog->Window().ControlCount(); ++i) {
-      if (dialog->Window().ControlAt(i).row->id == 1001) continue;
+      if (dialog->Window().ControlAt(i).row->id == IDC_DEBUG_VALUE) continue;
       EXPECT_EQ(dialog->Window().ControlAt(i).text, before[i]) << i;
     }
     // Text pushes re-render only the debug edit; check states are set again unchanged.
     for (std::size_t index : changed) {
       const ControlState& control = dialog->Window().ControlAt(index);
       if (control.row->kind == ControlKind::Edit) {
-        EXPECT_EQ(control.row->id, 1001);
+        EXPECT_EQ(control.row->id, IDC_DEBUG_VALUE);
       }
     }
   });
@@ -47,9 +48,9 @@ TEST_F(ExchangeTest, ShowHexValueChangesOnlyTheDebugEditAndDeliversNothing) {
 TEST_F(ExchangeTest, ShowHexValueFormatsTwoLowerCaseDigitsAndWiderValuesInFull) {
   RunOpen([&] {
     dialog->ShowHexValue(0x0a);
-    EXPECT_EQ(Control(1001).text, "0a");
+    EXPECT_EQ(Control(IDC_DEBUG_VALUE).text, "0a");
     dialog->ShowHexValue(0x1ab);
-    EXPECT_EQ(Control(1001).text, "1ab");
+    EXPECT_EQ(Control(IDC_DEBUG_VALUE).text, "1ab");
   });
 }
 
@@ -59,7 +60,7 @@ TEST_F(ExchangeTest, APushOfAChangedValueTextRunsNoChangeHandlerButADirectSetDoe
     events.clear();
     dialog->m_strContrast = "55";
     dialog->UpdateData(false);
-    EXPECT_EQ(Control(1005).text, "55");
+    EXPECT_EQ(Control(IDC_CONTRAST_EDIT).text, "55");
     afterPush = events;
     // The same change made directly reaches the edit's handler at once.
     dialog->m_editContrast.SetWindowText("44");
@@ -70,13 +71,13 @@ TEST_F(ExchangeTest, APushOfAChangedValueTextRunsNoChangeHandlerButADirectSetDoe
   const EventEntry* entry = FindEventEntry(events[0]);
   ASSERT_NE(entry, nullptr);
   EXPECT_STREQ(entry->handlerName, "ValueEditChange");
-  EXPECT_EQ(events[0].controlId, 1005);
+  EXPECT_EQ(events[0].controlId, IDC_CONTRAST_EDIT);
 }
 
 TEST_F(ExchangeTest, SaveDirectionPullsTextsAndChecksIntoTheMembers) {
   RunOpen([&] {
-    dialog->Window().SetWindowText(1029, "7f");
-    dialog->Window().SetCheck(1002, 1);
+    dialog->Window().SetWindowText(IDC_BRIGHTNESS_EDIT, "7f");
+    dialog->Window().SetCheck(IDC_MIRROR, 1);
     dialog->UpdateData(true);
     EXPECT_EQ(dialog->m_strBrightness, "7f");
     EXPECT_EQ(dialog->m_checkMirror, 1);
@@ -88,10 +89,10 @@ TEST_F(ExchangeTest, APushOfACheckMemberSetsTheBoxWithoutAClick) {
     events.clear();
     dialog->m_checkBlcView = 1;
     dialog->UpdateData(false);
-    EXPECT_EQ(Control(1041).check, 1);
+    EXPECT_EQ(Control(IDC_BLC_VIEW_ON).check, 1);
     EXPECT_TRUE(events.empty());
   });
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

@@ -4,20 +4,25 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <iterator>
+#include <regex>
+#include <set>
+#include <string>
+
+#include "app/resource_ids.h"
 #include "app/tool_menu.h"
 #include "camera/value_edit_pairs.h"
 #include "profiles/setting_catalog.h"
 #include "tests/app/panel_fixture.h"
-#include "tests/files/dump_fixture.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/scratch_folder.h"
+#include "window/check_question.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 using ::testing::HasSubstr;
-using torvix::testing::CrLfLines;
-using torvix::testing::ReadBytes;
-using torvix::testing::ScratchFolder;
-using torvix::testing::WriteBytes;
 
 class MenuTest : public PanelFixture {
  protected:
@@ -37,9 +42,9 @@ TEST_P(ProfileRoundTrip, AppliedAfterChangesAsksOnceAndWritesOnlyWhatDiffersInTa
   RunOpen([&] {
     files.answer = Path("camera.json");
     Command(IDM_SAVE_PROFILE);
-    Choose(1032, 0);       // WDR "OFF"
-    Click(1003);           // V-flip
-    TypeOver(1005, "44");  // contrast
+    Choose(IDC_WDR_MODE, 0);            // WDR "OFF"
+    Click(IDC_VFLIP);                   // V-flip
+    TypeOver(IDC_CONTRAST_EDIT, "44");  // contrast
     ClearRecords();
     messages.answer = GetParam();
     Command(IDM_APPLY_PROFILE);
@@ -52,16 +57,34 @@ TEST_P(ProfileRoundTrip, AppliedAfterChangesAsksOnceAndWritesOnlyWhatDiffersInTa
                                HasSubstr("Contrast (register 0x57): 0x44 -> 0x3c")));
   if (GetParam() == kAnswerOk) {
     EXPECT_EQ(Writes(), (std::vector<RegisterWrite>{{0x07, 0x03}, {0x55, 0x00}, {0x57, 0x3c}}));
-    EXPECT_EQ(Control(1005).text, "3c");
-    EXPECT_EQ(Control(1003).check, 0);
-    EXPECT_EQ(Control(1032).selection, 3);
+    EXPECT_EQ(Control(IDC_CONTRAST_EDIT).text, "3c");
+    EXPECT_EQ(Control(IDC_VFLIP).check, 0);
+    EXPECT_EQ(Control(IDC_WDR_MODE).selection, 3);
   } else {
     EXPECT_TRUE(Writes().empty());
-    EXPECT_EQ(Control(1005).text, "44");
+    EXPECT_EQ(Control(IDC_CONTRAST_EDIT).text, "44");
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Answer, ProfileRoundTrip, ::testing::Values(kAnswerOk, kAnswerCancel));
+
+// Without a camera nothing is saved or applied, the panel stays as it was, and the last word
+// is the profile's, not the refresh's "default values displayed".
+TEST_F(MenuTest, ProfileWithoutCameraSaysWhatFailedInItsOwnWordsAndTouchesNothing) {
+  RunOpen([&] {
+    files.answer = Path("camera.json");
+    Command(IDM_SAVE_PROFILE);
+    Rig().SetCameraPresent(false);
+    files.answer = Path("new.json");
+    Command(IDM_SAVE_PROFILE);
+    EXPECT_EQ(messages.shown.back().text, "The camera could not be read, so no profile was saved.");
+    files.answer = Path("camera.json");
+    Command(IDM_APPLY_PROFILE);
+    EXPECT_EQ(messages.shown.back().text, "The camera could not be read, so nothing was applied.");
+  });
+  EXPECT_FALSE(std::filesystem::exists(Path("new.json")));
+  EXPECT_EQ(Control(IDC_CONTRAST_EDIT).text, "3c");
+}
 
 // The text of a faulty profile and what the message says of it. Each has a good Contrast
 // first, so a reader that wrote as it went would show.
@@ -79,7 +102,7 @@ class FaultyProfileTest : public MenuTest, public ::testing::WithParamInterface<
 
 TEST_P(FaultyProfileTest, ChangesNothingAndNamesTheLineAndField) {
   const std::string path = Path("faulty.json");
-  WriteBytes(path, GetParam().first);
+  WriteFileBytes(path, GetParam().first);
   RunOpen([&] {
     files.answer = path;
     ClearRecords();
@@ -87,11 +110,52 @@ TEST_P(FaultyProfileTest, ChangesNothingAndNamesTheLineAndField) {
   });
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_THAT(messages.shown[0].text, HasSubstr(path + " " + GetParam().second));
-  EXPECT_EQ(Rig().Log().Size(), 0u) << "the camera is not even read";
-  EXPECT_EQ(Control(1005).text, "3c");
+  // A value out of range is a fault only where the camera does not hold it: it reads the camera.
+  EXPECT_TRUE(Writes().empty());
+  EXPECT_EQ(Control(IDC_CONTRAST_EDIT).text, "3c");
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, FaultyProfileTest, ::testing::ValuesIn(kFaultyProfiles));
+
+TEST_F(MenuTest, SavingWarnsOfValuesOutsideTheirRangeAndLeavesTheCamerasOwnSettingsOut) {
+  Rig().Camera().SetRegister(0x57, 0x60);
+  RunOpen([&] {
+    files.answer = Path("odd.json");
+    ClearRecords();
+    Command(IDM_SAVE_PROFILE);
+  });
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "Warning: Contrast 0x60 is outside its range (0x38-0x54)");
+  EXPECT_THAT(ReadFileBytes(Path("odd.json")), ::testing::Not(HasSubstr("CameraAddress")));
+}
+
+class HeldBackSettings : public MenuTest, public ::testing::WithParamInterface<bool> {};
+
+// The camera's address, OSD mode and Push2White are asked for apart, with a check box.
+TEST_P(HeldBackSettings, AreListedApartAndWrittenOnlyWithTheBoxChecked) {
+  const std::string path = Path("other.json");
+  WriteFileBytes(path, "{\"settings\": {\"CameraAddress\": \"0x72\", \"Contrast\": \"0x40\"}}");
+  std::string asked;
+  RunOpen([&] {
+    files.answer = path;
+    ClearRecords();
+    modal.steps.push_back([&](DialogWindow& question) {
+      asked = question.ControlAt(0).text;
+      if (GetParam()) question.UserClick(kCheckQuestionBoxId);
+      question.UserClick(kIdOk);
+    });
+    Command(IDM_APPLY_PROFILE);
+  });
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(modal.runTemplates.back(), kCheckQuestionTemplateId);
+  EXPECT_THAT(asked, HasSubstr("1 setting(s) change:\n\nContrast (register 0x57): 0x3c -> 0x40\n\n"));
+  EXPECT_THAT(asked, ::testing::EndsWith(":\n\nCameraAddress (register 0x31): 0x70 -> 0x72"));
+  const std::vector<RegisterWrite> contrast = {{0x57, 0x40}};
+  const std::vector<RegisterWrite> both = {{0x31, 0x72}, {0x57, 0x40}};
+  EXPECT_EQ(Writes(), GetParam() ? both : contrast);
+}
+
+INSTANTIATE_TEST_SUITE_P(Box, HeldBackSettings, ::testing::Bool());
 
 struct MenuDumpCase {
   const char* name;
@@ -115,7 +179,7 @@ TEST_P(CancelledDump, EndsTheFileAsAFailedReadDoesAndReadsNothingMore) {
   EXPECT_TRUE(messages.shown.empty()) << "a cancel is no failure to report";
   EXPECT_EQ(progress.shown.front(), std::string(GetParam().firstStep) + " 0");
 
-  const std::vector<std::string> lines = CrLfLines(ReadBytes(Path("dump.txt")));
+  const std::vector<std::string> lines = CrLfLines(ReadFileBytes(Path("dump.txt")));
   ASSERT_EQ(lines.size(), GetParam().linesBeforeData + 3);
   EXPECT_THAT(lines.back(), ::testing::MatchesRegex("([0-9A-F]{2} ){5}\\?\\?( \\?\\?){10}"));
   // Each read is a request and a one-byte read; nothing follows the last one.
@@ -153,9 +217,14 @@ TEST_F(MenuTest, EveryControlThatWritesTheCameraHasATipNamingItsRegisterAndRange
         default: Click(id);
       }
       EXPECT_EQ(Writes().empty(), control.tip.empty()) << id << ": " << control.tip;
+      std::set<uint8_t> written;  // and the tip names no register the control did not write
       for (const RegisterWrite& write : Writes()) {
         EXPECT_THAT(control.tip, HasSubstr("register " + HexByte(write.reg))) << id;
+        written.insert(write.reg);
       }
+      const std::regex named("register ");
+      const std::sregex_iterator first(control.tip.begin(), control.tip.end(), named), end;
+      EXPECT_EQ(std::distance(first, end), std::ssize(written)) << id << ": " << control.tip;
     }
     for (const ValueEditPair& pair : kValueEditPairs) {
       const std::string range = HexByte(pair.minimum) + " to " + HexByte(pair.maximum);
@@ -163,8 +232,10 @@ TEST_F(MenuTest, EveryControlThatWritesTheCameraHasATipNamingItsRegisterAndRange
       EXPECT_EQ(Control(pair.editId).tip, Control(pair.sliderId).tip);
     }
   });
-  EXPECT_EQ(Control(1004).tip, "Y (contrast): register 0x57, 0x38 to 0x54");
+  EXPECT_EQ(Control(IDC_CONTRAST_SLIDER).tip, "Y (contrast): register 0x57, 0x38 to 0x54");
+  EXPECT_EQ(Control(IDC_CAMERA_ADDRESS).tip,
+            "The camera's own I2C address setting: register 0x31, 0x00 to 0xfc");
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

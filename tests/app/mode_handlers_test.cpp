@@ -7,10 +7,11 @@
 #include <ostream>
 #include <string>
 
+#include "app/resource_ids.h"
 #include "sim/board_faults.h"
 #include "tests/app/panel_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 using Writes_ = std::vector<RegisterWrite>;
@@ -57,29 +58,29 @@ TEST_P(ListTest, ChoosingAnItemWritesItsValueOnceAndShowsIt) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lists, ListTest,
-    ::testing::Values(ListCase{"WdrOff", 1032, 0, 0x07, 6, 0x00},
-                      ListCase{"WdrLow", 1032, 1, 0x07, 6, 0x01},
-                      ListCase{"DnBlackAndWhite", 1045, 0, 0x60, 17, 0x00},
-                      ListCase{"ZoomX3", 1048, 3, 0x6a, 19, 0x03},
-                      ListCase{"ZoomSameItemAgain", 1048, 0, 0x6a, 19, 0x00},
-                      ListCase{"BlcSize1H1V", 1038, 0, 0x15, 9, 0x00},
-                      ListCase{"BlcSize2H4V", 1038, 6, 0x15, 9, 0x0b},
-                      ListCase{"BlcSize8H8V", 1038, 15, 0x15, 9, 0x3f},
-                      ListCase{"BlcHorizontal5", 1039, 5, 0x14, 8, 0x28},
-                      ListCase{"BlcVertical3", 1040, 3, 0x14, 8, 0x03}),
+    ::testing::Values(ListCase{"WdrOff", IDC_WDR_MODE, 0, 0x07, 6, 0x00},
+                      ListCase{"WdrLow", IDC_WDR_MODE, 1, 0x07, 6, 0x01},
+                      ListCase{"DnBlackAndWhite", IDC_DN_MODE, 0, 0x60, 17, 0x00},
+                      ListCase{"ZoomX3", IDC_ZOOM_FACTOR, 3, 0x6a, 19, 0x03},
+                      ListCase{"ZoomSameItemAgain", IDC_ZOOM_FACTOR, 0, 0x6a, 19, 0x00},
+                      ListCase{"BlcSize1H1V", IDC_BLC_SIZE, 0, 0x15, 9, 0x00},
+                      ListCase{"BlcSize2H4V", IDC_BLC_SIZE, 6, 0x15, 9, 0x0b},
+                      ListCase{"BlcSize8H8V", IDC_BLC_SIZE, 15, 0x15, 9, 0x3f},
+                      ListCase{"BlcHorizontal5", IDC_BLC_HORIZONTAL, 5, 0x14, 8, 0x28},
+                      ListCase{"BlcVertical3", IDC_BLC_VERTICAL, 3, 0x14, 8, 0x03}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ModeTest, AListWithoutSelectionClosedWithoutChoiceWritesNothing) {
   Rig().Camera().SetRegister(0x15, 0x05);  // no BLC size has this code
   RunOpen([&] {
-    ASSERT_EQ(Control(1038).selection, kNoSelection);
+    ASSERT_EQ(Control(IDC_BLC_SIZE).selection, kNoSelection);
     ClearRecords();
-    ASSERT_TRUE(W().UserOpenList(1038));
-    ASSERT_TRUE(W().UserCloseList(1038));
-    ASSERT_TRUE(W().UserArrowOnClosedList(1032, -1));  // moves the WDR selection only
+    ASSERT_TRUE(W().UserOpenList(IDC_BLC_SIZE));
+    ASSERT_TRUE(W().UserCloseList(IDC_BLC_SIZE));
+    ASSERT_TRUE(W().UserArrowOnClosedList(IDC_WDR_MODE, -1));  // moves the WDR selection only
     EXPECT_EQ(Rig().Log().Size(), 0u);
     EXPECT_TRUE(clock.Pauses().empty());
-    Choose(1038, 1);
+    Choose(IDC_BLC_SIZE, 1);
     EXPECT_EQ(Writes(), (Writes_{{0x15, 0x01}}));
   });
 }
@@ -99,16 +100,18 @@ TEST_P(NoSelectionTest, ClosingTheListWithNoItemChosenWritesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryList, NoSelectionTest,
-                         ::testing::Values(1006, 1032, 1038, 1039, 1040, 1045, 1048));
+                         ::testing::Values(IDC_WHITE_BALANCE_MODE, IDC_WDR_MODE, IDC_BLC_SIZE,
+                                           IDC_BLC_HORIZONTAL, IDC_BLC_VERTICAL, IDC_DN_MODE,
+                                           IDC_ZOOM_FACTOR));
 
 TEST_F(ModeTest, DayNightLevelPairIsUsableOnlyInSmartMode) {
   RunOpen([&] {
-    Choose(1045, 1);
-    EXPECT_FALSE(Control(1051).enabled);
-    EXPECT_FALSE(Control(1052).enabled);
-    Choose(1045, 2);
-    EXPECT_TRUE(Control(1051).enabled);
-    EXPECT_TRUE(Control(1052).enabled);
+    Choose(IDC_DN_MODE, 1);
+    EXPECT_FALSE(Control(IDC_DN_LEVEL_SLIDER).enabled);
+    EXPECT_FALSE(Control(IDC_DN_LEVEL_EDIT).enabled);
+    Choose(IDC_DN_MODE, 2);
+    EXPECT_TRUE(Control(IDC_DN_LEVEL_SLIDER).enabled);
+    EXPECT_TRUE(Control(IDC_DN_LEVEL_EDIT).enabled);
     EXPECT_EQ(Rig().Camera().Register(0x60), 0x02);
   });
 }
@@ -147,23 +150,24 @@ TEST_P(BoxTest, EachClickWritesTheOwnedBitsAndKeepsTheOthers) {
 
 INSTANTIATE_TEST_SUITE_P(
     Boxes, BoxTest,
-    ::testing::Values(BoxCase{"Vflip", 1003, 0x55, 14, 0x01, 0x03, 0x01, true},
-                      BoxCase{"BlcView", 1041, 0x13, 7, 0x30, 0xb0, 0x30, true},
-                      BoxCase{"AgcOn", 1044, 0x02, 0, 0x29, 0x2b, 0x29, true},
-                      BoxCase{"LlsModeFromOtherBits", 1023, 0x70, 20, 0x04, 0x07, 0x00, false},
-                      BoxCase{"SharpnessInverted", 1034, 0x7b, 24, 0x00, 0x01, 0x00, false}),
+    ::testing::Values(
+        BoxCase{"Vflip", IDC_VFLIP, 0x55, 14, 0x01, 0x03, 0x01, true},
+        BoxCase{"BlcView", IDC_BLC_VIEW_ON, 0x13, 7, 0x30, 0xb0, 0x30, true},
+        BoxCase{"AgcOn", IDC_AGC_GAIN_MAX_ON, 0x02, 0, 0x29, 0x2b, 0x29, true},
+        BoxCase{"LlsModeFromOtherBits", IDC_LLS_MODE_ON, 0x70, 20, 0x04, 0x07, 0x00, false},
+        BoxCase{"SharpnessInverted", IDC_SHARPNESS_ON, 0x7b, 24, 0x00, 0x01, 0x00, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ModeTest, AgcOnShowsAndEnablesItsPairEditFirst) {
   RunOpen([&] {
-    ASSERT_FALSE(Control(1042).visible);
-    Click(1044);
-    EXPECT_TRUE(Control(1043).enabled);
-    EXPECT_TRUE(Control(1042).visible);
+    ASSERT_FALSE(Control(IDC_AGC_GAIN_MAX_SLIDER).visible);
+    Click(IDC_AGC_GAIN_MAX_ON);
+    EXPECT_TRUE(Control(IDC_AGC_GAIN_MAX_EDIT).enabled);
+    EXPECT_TRUE(Control(IDC_AGC_GAIN_MAX_SLIDER).visible);
     EXPECT_EQ(dialog->m_checkAgcGainMax, 1);
-    Click(1044);
-    EXPECT_FALSE(Control(1043).enabled);
-    EXPECT_FALSE(Control(1042).visible);
+    Click(IDC_AGC_GAIN_MAX_ON);
+    EXPECT_FALSE(Control(IDC_AGC_GAIN_MAX_EDIT).enabled);
+    EXPECT_FALSE(Control(IDC_AGC_GAIN_MAX_SLIDER).visible);
   });
 }
 
@@ -171,7 +175,7 @@ TEST_F(ModeTest, MirrorKeepsVflipAndCarriesItsBitIntoTheNextWhiteBalanceWrite) {
   Rig().Camera().SetRegister(0x55, 0x02);
   RunOpen([&] {
     ClearRecords();
-    Click(1002);
+    Click(IDC_MIRROR);
     EXPECT_EQ(Writes(), (Writes_{{0x55, 0x03}}));
     EXPECT_EQ(Shadow(2), 0xf8);
     EXPECT_EQ(Rig().Camera().Register(0x04), 0x78);  // not written
@@ -179,7 +183,7 @@ TEST_F(ModeTest, MirrorKeepsVflipAndCarriesItsBitIntoTheNextWhiteBalanceWrite) {
     EXPECT_EQ(dialog->m_checkMirror, 1);
 
     ClearRecords();
-    Choose(1006, 0);  // Auto mode
+    Choose(IDC_WHITE_BALANCE_MODE, 0);  // Auto mode
     EXPECT_EQ(Writes(), (Writes_{{0x56, 0x00}, {0x04, 0xf8}}));
     EXPECT_EQ(Debug(), "f8");
     EXPECT_EQ(clock.Pauses(), AcceptedWritePauses(2));
@@ -190,38 +194,41 @@ TEST_F(ModeTest, MirrorBitReachesTheShadowEvenWhenTheFlipWriteFails) {
   RunOpen([&] {
     FailNextWrite();
     ClearRecords();
-    Click(1002);
+    Click(IDC_MIRROR);
     EXPECT_FALSE(messages.shown.empty());
     EXPECT_EQ(Shadow(14), 0x00);
     EXPECT_EQ(Shadow(2), 0xf8);
-    EXPECT_EQ(Control(1002).check, 1);
+    EXPECT_EQ(Control(IDC_MIRROR).check, 1);
   });
 }
 
 TEST_F(ModeTest, WhiteBalanceModesWriteAndSetTheirDependentControls) {
   Rig().Camera().SetRegister(0x04, 0xfa);
   RunOpen([&] {
-    ASSERT_EQ(Control(1006).selection, 0);
+    ASSERT_EQ(Control(IDC_WHITE_BALANCE_MODE).selection, 0);
     ClearRecords();
-    Choose(1006, 1);  // Manual
+    Choose(IDC_WHITE_BALANCE_MODE, 1);  // Manual
     EXPECT_EQ(Writes(), (Writes_{{0x56, 0x00}, {0x04, 0xf9}}));
     EXPECT_EQ(Debug(), "f9");
-    for (int id : {1015, 1016}) EXPECT_TRUE(Control(id).enabled) << id;
-    for (int id : {1013, 1014}) EXPECT_TRUE(Control(id).visible) << id;
-    EXPECT_FALSE(Control(1033).enabled);
+    for (int id : {IDC_RED_GAIN_EDIT, IDC_BLUE_GAIN_EDIT}) EXPECT_TRUE(Control(id).enabled) << id;
+    for (int id : {IDC_RED_GAIN_SLIDER, IDC_BLUE_GAIN_SLIDER})
+      EXPECT_TRUE(Control(id).visible) << id;
+    EXPECT_FALSE(Control(IDC_PUSH2WHITE).enabled);
 
     ClearRecords();
-    Choose(1006, 2);  // Push2White-set
+    Choose(IDC_WHITE_BALANCE_MODE, 2);  // Push2White-set
     EXPECT_EQ(Writes(), (Writes_{{0x56, 0x02}}));
     EXPECT_EQ(Debug(), "02");
-    for (int id : {1015, 1016, 1033}) EXPECT_FALSE(Control(id).enabled) << id;
-    for (int id : {1013, 1014}) EXPECT_FALSE(Control(id).visible) << id;
+    for (int id : {IDC_RED_GAIN_EDIT, IDC_BLUE_GAIN_EDIT, IDC_PUSH2WHITE})
+      EXPECT_FALSE(Control(id).enabled) << id;
+    for (int id : {IDC_RED_GAIN_SLIDER, IDC_BLUE_GAIN_SLIDER})
+      EXPECT_FALSE(Control(id).visible) << id;
 
     ClearRecords();
-    Choose(1006, 0);  // Auto
+    Choose(IDC_WHITE_BALANCE_MODE, 0);  // Auto
     EXPECT_EQ(Writes(), (Writes_{{0x56, 0x00}, {0x04, 0xf8}}));
-    EXPECT_TRUE(Control(1033).enabled);
-    EXPECT_FALSE(Control(1015).enabled);
+    EXPECT_TRUE(Control(IDC_PUSH2WHITE).enabled);
+    EXPECT_FALSE(Control(IDC_RED_GAIN_EDIT).enabled);
   });
 }
 
@@ -230,13 +237,13 @@ TEST_F(ModeTest, WhiteBalanceModeIsWrittenAfterAFailedPushToWhiteWrite) {
   RunOpen([&] {
     FailNextWrite();
     ClearRecords();
-    Choose(1006, 1);
+    Choose(IDC_WHITE_BALANCE_MODE, 1);
     EXPECT_FALSE(messages.shown.empty());
     EXPECT_EQ(Writes(), (Writes_{{0x04, 0x79}}));
     EXPECT_EQ(Shadow(15), 0x02);
     EXPECT_EQ(Shadow(2), 0x79);
     EXPECT_EQ(clock.Pauses(), AcceptedWritePauses(1));
-    EXPECT_TRUE(Control(1015).enabled);
+    EXPECT_TRUE(Control(IDC_RED_GAIN_EDIT).enabled);
   });
 }
 
@@ -255,8 +262,8 @@ TEST_P(BlcPositionTest, VerticalStartsFromWhatTheCameraAcceptedLast) {
   RunOpen([&] {
     if (c.horizontalFails) FailNextWrite();
     ClearRecords();
-    Choose(1039, 5);
-    Choose(1040, 3);
+    Choose(IDC_BLC_HORIZONTAL, 5);
+    Choose(IDC_BLC_VERTICAL, 3);
     Writes_ expected;
     if (!c.horizontalFails) expected.push_back({0x14, 0x28});
     expected.push_back({0x14, c.vertical});
@@ -274,15 +281,15 @@ INSTANTIATE_TEST_SUITE_P(Orders, BlcPositionTest,
 TEST_F(ModeTest, Push2WhiteWritesOnceWaitsAndMovesTheListWithoutItsHandler) {
   RunOpen([&] {
     ClearRecords();
-    Click(1033);
+    Click(IDC_PUSH2WHITE);
     EXPECT_EQ(Writes(), (Writes_{{0x56, 0x01}}));
-    EXPECT_EQ(Control(1006).selection, 2);
+    EXPECT_EQ(Control(IDC_WHITE_BALANCE_MODE).selection, 2);
     EXPECT_EQ(Debug(), "01");
     EXPECT_EQ(Shadow(15), 0x01);
     // 127 ms for the write, then 100 ms more; the dependent controls stay as in Auto mode.
     EXPECT_EQ(clock.Pauses(), Ms({2, 25, 100, 100}));
-    EXPECT_TRUE(Control(1033).enabled);
-    EXPECT_FALSE(Control(1015).enabled);
+    EXPECT_TRUE(Control(IDC_PUSH2WHITE).enabled);
+    EXPECT_FALSE(Control(IDC_RED_GAIN_EDIT).enabled);
   });
 }
 
@@ -290,10 +297,10 @@ TEST_F(ModeTest, Push2WhiteStillWaitsAndMovesTheListAfterAFailedWrite) {
   RunOpen([&] {
     Rig().SetCameraPresent(false);
     ClearRecords();
-    Click(1033);
+    Click(IDC_PUSH2WHITE);
     EXPECT_FALSE(messages.shown.empty());
     EXPECT_EQ(Shadow(15), 0x00);
-    EXPECT_EQ(Control(1006).selection, 2);
+    EXPECT_EQ(Control(IDC_WHITE_BALANCE_MODE).selection, 2);
     EXPECT_EQ(clock.Pauses(), Ms({100}));
   });
 }
@@ -302,16 +309,16 @@ TEST_F(ModeTest, NtscClickedTwiceWritesTwiceAndPalFollows) {
   RunOpen([&] {
     ClearRecords();
     const std::string debugBefore = Debug();
-    Click(1031);
-    Click(1031);
+    Click(IDC_NTSC);
+    Click(IDC_NTSC);
     EXPECT_EQ(Writes(), (Writes_{{0xa0, 0x00}, {0xa0, 0x00}}));
-    EXPECT_EQ(Control(1031).check, 1);
-    EXPECT_EQ(Control(1030).check, 0);
+    EXPECT_EQ(Control(IDC_NTSC).check, 1);
+    EXPECT_EQ(Control(IDC_PAL).check, 0);
     EXPECT_EQ(dialog->m_checkNtsc, 1);
     EXPECT_EQ(Debug(), debugBefore);
-    Click(1030);
+    Click(IDC_PAL);
     EXPECT_EQ(Writes().back(), (RegisterWrite{0xa0, 0x01}));
-    EXPECT_EQ(Control(1031).check, 0);
+    EXPECT_EQ(Control(IDC_NTSC).check, 0);
     EXPECT_EQ(dialog->m_checkPal, 1);
     EXPECT_EQ(Shadow(28), 0x01);
   });
@@ -321,10 +328,10 @@ TEST_F(ModeTest, AFailedBlcViewWriteKeepsTheShadowAndTheBoxAsClicked) {
   RunOpen([&] {
     Rig().SetCameraPresent(false);
     ClearRecords();
-    Click(1041);
+    Click(IDC_BLC_VIEW_ON);
     EXPECT_FALSE(messages.shown.empty());
     EXPECT_EQ(Shadow(7), 0x30);
-    EXPECT_EQ(Control(1041).check, 1);
+    EXPECT_EQ(Control(IDC_BLC_VIEW_ON).check, 1);
     EXPECT_EQ(Debug(), "b0");
     EXPECT_TRUE(clock.Pauses().empty());
   });
@@ -334,16 +341,16 @@ TEST_F(ModeTest, AFailedBlcViewWriteKeepsTheShadowAndTheBoxAsClicked) {
 // write whole registers must not spring back to their state before the click.
 TEST_F(ModeTest, SwitchesKeepTheirClickedStateThroughALaterPushOfBoundValues) {
   RunOpen([&] {
-    Click(1023);  // Mode On cleared
-    Click(1034);  // Sharpness On cleared
-    TypeOver(1010, "ff");  // clamped to 78 by a bound text push
-    ASSERT_EQ(Control(1010).text, "78");
-    EXPECT_EQ(Control(1023).check, 0);
-    EXPECT_EQ(Control(1034).check, 0);
+    Click(IDC_LLS_MODE_ON);                  // Mode On cleared
+    Click(IDC_SHARPNESS_ON);                 // Sharpness On cleared
+    TypeOver(IDC_AEX_REFERENCE_EDIT, "ff");  // clamped to 78 by a bound text push
+    ASSERT_EQ(Control(IDC_AEX_REFERENCE_EDIT).text, "78");
+    EXPECT_EQ(Control(IDC_LLS_MODE_ON).check, 0);
+    EXPECT_EQ(Control(IDC_SHARPNESS_ON).check, 0);
     EXPECT_EQ(Rig().Camera().Register(0x70), 0x00);
     EXPECT_EQ(Rig().Camera().Register(0x7b), 0x01);
   });
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

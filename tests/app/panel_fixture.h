@@ -6,17 +6,18 @@
 #include <string_view>
 #include <vector>
 
+#include "app/resource_ids.h"
 #include "tests/app/app_fixture.h"
 #include "tests/app/register_writes.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 
 class PanelFixture : public AppFixture {
  protected:
   DialogWindow& W() { return dialog->Window(); }
   uint8_t Shadow(int setting) { return dialog->Link().Block().SettingsShadow[setting]; }
   uint8_t BusAddress() { return dialog->Link().Block().CameraBusAddress; }
-  const std::string& Debug() const { return Control(1001).text; }
+  const std::string& Debug() const { return Control(IDC_DEBUG_VALUE).text; }
 
   // Forget what the start-up did, so a test sees only its own action.
   void ClearRecords() {
@@ -43,4 +44,4 @@ class PanelFixture : public AppFixture {
   void Click(int id) { ASSERT_TRUE(W().UserClick(id)); }
 };
 
-}  // namespace torvix::test
+}  // namespace torvix::testing

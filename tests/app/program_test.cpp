@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "app/application.h"
+#include "app/resource_ids.h"
 #include "tests/app/app_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 struct RegisterValue {
@@ -22,11 +23,19 @@ constexpr RegisterValue kCameraValues[] = {
 };
 
 constexpr PairShown kPairs[] = {
-    {1004, 1005, 68, "44"},  {1011, 1012, 42, "2a"},  {1028, 1029, 200, "c8"},
-    {1008, 1010, 80, "50"},  {1013, 1015, 17, "11"},  {1014, 1016, 34, "22"},
-    {1018, 1020, 208, "d0"}, {1017, 1021, 144, "90"}, {1019, 1022, 238, "ee"},
-    {1026, 1027, 48, "30"},  {1024, 1025, 224, "e0"}, {1051, 1052, 51, "33"},
-    {1042, 1043, 65, "41"},
+    {IDC_CONTRAST_SLIDER, IDC_CONTRAST_EDIT, 68, "44"},
+    {IDC_COLOR_GAIN_SLIDER, IDC_COLOR_GAIN_EDIT, 42, "2a"},
+    {IDC_BRIGHTNESS_SLIDER, IDC_BRIGHTNESS_EDIT, 200, "c8"},
+    {IDC_AEX_REFERENCE_SLIDER, IDC_AEX_REFERENCE_EDIT, 80, "50"},
+    {IDC_RED_GAIN_SLIDER, IDC_RED_GAIN_EDIT, 17, "11"},
+    {IDC_BLUE_GAIN_SLIDER, IDC_BLUE_GAIN_EDIT, 34, "22"},
+    {IDC_LLS_AGC_START_SLIDER, IDC_LLS_AGC_START_EDIT, 208, "d0"},
+    {IDC_LLS_COLOR_SLIDER, IDC_LLS_COLOR_EDIT, 144, "90"},
+    {IDC_LLS_EDGE_SLIDER, IDC_LLS_EDGE_EDIT, 238, "ee"},
+    {IDC_SHARPNESS_LEVEL_SLIDER, IDC_SHARPNESS_LEVEL_EDIT, 48, "30"},
+    {IDC_ANALOG_OUTPUT_GAIN_SLIDER, IDC_ANALOG_OUTPUT_GAIN_EDIT, 224, "e0"},
+    {IDC_DN_LEVEL_SLIDER, IDC_DN_LEVEL_EDIT, 51, "33"},
+    {IDC_AGC_GAIN_MAX_SLIDER, IDC_AGC_GAIN_MAX_EDIT, 65, "41"},
 };
 
 struct Selected {
@@ -34,16 +43,24 @@ struct Selected {
   int selection;
 };
 
-constexpr Selected kLists[] = {{1006, 1}, {1032, 1}, {1038, 9}, {1039, 3},
-                               {1040, 5}, {1045, 2}, {1048, 3}};
+constexpr Selected kLists[] = {
+    {IDC_WHITE_BALANCE_MODE, 1}, {IDC_WDR_MODE, 1}, {IDC_BLC_SIZE, 9},   {IDC_BLC_HORIZONTAL, 3},
+    {IDC_BLC_VERTICAL, 5},       {IDC_DN_MODE, 2},  {IDC_ZOOM_FACTOR, 3}};
 
 struct Checked {
   int buttonId;
   int check;
 };
 
-constexpr Checked kChecks[] = {{1002, 1}, {1003, 1}, {1023, 0}, {1034, 0}, {1041, 1},
-                               {1044, 1}, {1047, 0}, {1030, 0}, {1031, 1}};
+constexpr Checked kChecks[] = {{IDC_MIRROR, 1},
+                               {IDC_VFLIP, 1},
+                               {IDC_LLS_MODE_ON, 0},
+                               {IDC_SHARPNESS_ON, 0},
+                               {IDC_BLC_VIEW_ON, 1},
+                               {IDC_AGC_GAIN_MAX_ON, 1},
+                               {IDC_OSD_CONTROL_USAGE, 0},
+                               {IDC_PAL, 0},
+                               {IDC_NTSC, 1}};
 
 using ProgramTest = AppFixture;
 
@@ -70,8 +87,8 @@ TEST_F(ProgramTest, StartsOnTheVirtualCameraWithEveryControlSetFromTheCamera) {
     for (const Checked& button : kChecks) {
       EXPECT_EQ(window.Find(button.buttonId)->check, button.check) << button.buttonId;
     }
-    EXPECT_EQ(window.Find(1049)->text, "70");
-    EXPECT_FALSE(window.Find(1033)->enabled);  // Manual mode: no Push2White
+    EXPECT_EQ(window.Find(IDC_CAMERA_ADDRESS)->text, "70");
+    EXPECT_FALSE(window.Find(IDC_PUSH2WHITE)->enabled);  // Manual mode: no Push2White
     window.UserEscape();
   });
 
@@ -92,4 +109,4 @@ TEST_F(ProgramTest, AHostThatLetsGoOfTheOpenDialogEndsTheProgramAllTheSame) {
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

@@ -3,17 +3,28 @@
 
 #include <array>
 
+#include "app/resource_ids.h"
 #include "tests/app/app_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 // Every control SetPanelEnabled touches; the rest stay usable whatever it does.
 constexpr std::array<int, 44> kPanel{
-    1002, 1003, 1004, 1005, 1006, 1007, 1008, 1010, 1011, 1012, 1013, 1014, 1015, 1016, 1017,
-    1018, 1019, 1020, 1021, 1022, 1023, 1024, 1025, 1026, 1027, 1028, 1029, 1030, 1031, 1032,
-    1033, 1034, 1038, 1039, 1040, 1041, 1042, 1043, 1044, 1045, 1048, 1050, 1051, 1052};
-constexpr std::array<int, 9> kNeverTouched{1, 2, 1001, 1009, 1035, 1036, 1037, 1047, 1049};
+    IDC_MIRROR, IDC_VFLIP, IDC_CONTRAST_SLIDER, IDC_CONTRAST_EDIT, IDC_WHITE_BALANCE_MODE,
+    IDC_BROWSE_DSP_REGS, IDC_AEX_REFERENCE_SLIDER, IDC_AEX_REFERENCE_EDIT, IDC_COLOR_GAIN_SLIDER,
+    IDC_COLOR_GAIN_EDIT, IDC_RED_GAIN_SLIDER, IDC_BLUE_GAIN_SLIDER, IDC_RED_GAIN_EDIT,
+    IDC_BLUE_GAIN_EDIT, IDC_LLS_COLOR_SLIDER, IDC_LLS_AGC_START_SLIDER, IDC_LLS_EDGE_SLIDER,
+    IDC_LLS_AGC_START_EDIT, IDC_LLS_COLOR_EDIT, IDC_LLS_EDGE_EDIT, IDC_LLS_MODE_ON,
+    IDC_ANALOG_OUTPUT_GAIN_SLIDER, IDC_ANALOG_OUTPUT_GAIN_EDIT, IDC_SHARPNESS_LEVEL_SLIDER,
+    IDC_SHARPNESS_LEVEL_EDIT, IDC_BRIGHTNESS_SLIDER, IDC_BRIGHTNESS_EDIT, IDC_PAL, IDC_NTSC,
+    IDC_WDR_MODE, IDC_PUSH2WHITE, IDC_SHARPNESS_ON, IDC_BLC_SIZE, IDC_BLC_HORIZONTAL,
+    IDC_BLC_VERTICAL, IDC_BLC_VIEW_ON, IDC_AGC_GAIN_MAX_SLIDER, IDC_AGC_GAIN_MAX_EDIT,
+    IDC_AGC_GAIN_MAX_ON, IDC_DN_MODE, IDC_ZOOM_FACTOR, IDC_SEARCH_ADDRESS, IDC_DN_LEVEL_SLIDER,
+    IDC_DN_LEVEL_EDIT};
+constexpr std::array<int, 9> kNeverTouched{
+    1, 2, IDC_DEBUG_VALUE, IDC_FILE_PATH, IDC_BROWSE_EEPROM_DUMP, IDC_CONNECT, IDC_RESET,
+    IDC_OSD_CONTROL_USAGE, IDC_CAMERA_ADDRESS};
 
 using RefreshTest = AppFixture;
 
@@ -31,11 +42,13 @@ TEST_F(RefreshTest, SetPanelEnabledTogglesExactlyThePanelAndNotTheConnectionCont
 
 TEST_F(RefreshTest, EnablingThePanelIgnoresTheModesAndLeavesShownStatesAlone) {
   RunOpen([&] {
-    ASSERT_FALSE(Control(1015).enabled);  // Auto white balance
-    ASSERT_FALSE(Control(1013).visible);
+    ASSERT_FALSE(Control(IDC_RED_GAIN_EDIT).enabled);  // Auto white balance
+    ASSERT_FALSE(Control(IDC_RED_GAIN_SLIDER).visible);
     dialog->SetPanelEnabled(true);
-    for (int id : {1015, 1016, 1043, 1052, 1051, 1033}) EXPECT_TRUE(Control(id).enabled) << id;
-    EXPECT_FALSE(Control(1013).visible);
+    for (int id : {IDC_RED_GAIN_EDIT, IDC_BLUE_GAIN_EDIT, IDC_AGC_GAIN_MAX_EDIT, IDC_DN_LEVEL_EDIT,
+                   IDC_DN_LEVEL_SLIDER, IDC_PUSH2WHITE})
+      EXPECT_TRUE(Control(id).enabled) << id;
+    EXPECT_FALSE(Control(IDC_RED_GAIN_SLIDER).visible);
   });
 }
 
@@ -43,14 +56,17 @@ TEST_F(RefreshTest, ARefreshAfterTheOsdDisabledThePanelChangesOnlyTheModeControl
   Rig().Camera().SetRegister(0x80, 0x01);
   Rig().Camera().SetRegister(0x02, 0x2b);  // AGC on
   RunOpen([&] {
-    ASSERT_FALSE(Control(1004).enabled);
+    ASSERT_FALSE(Control(IDC_CONTRAST_SLIDER).enabled);
     Rig().Camera().SetRegister(0x80, 0x00);
     messages.shown.clear();
     dialog->RefreshPanel();
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(Control(1047).check, 0);
-    for (int id : {1043, 1033, 1051, 1052}) EXPECT_TRUE(Control(id).enabled) << id;
-    for (int id : {1004, 1005, 1002, 1006, 1050, 1015}) EXPECT_FALSE(Control(id).enabled) << id;
+    EXPECT_EQ(Control(IDC_OSD_CONTROL_USAGE).check, 0);
+    for (int id : {IDC_AGC_GAIN_MAX_EDIT, IDC_PUSH2WHITE, IDC_DN_LEVEL_SLIDER, IDC_DN_LEVEL_EDIT})
+      EXPECT_TRUE(Control(id).enabled) << id;
+    for (int id : {IDC_CONTRAST_SLIDER, IDC_CONTRAST_EDIT, IDC_MIRROR, IDC_WHITE_BALANCE_MODE,
+                   IDC_SEARCH_ADDRESS, IDC_RED_GAIN_EDIT})
+      EXPECT_FALSE(Control(id).enabled) << id;
   });
 }
 
@@ -59,10 +75,10 @@ TEST_F(RefreshTest, ARefreshAfterTheCameraWentAwayShowsTheLastReadValuesAndXX) {
   RunOpen([&] {
     Rig().SetCameraPresent(false);
     dialog->RefreshPanel();
-    EXPECT_EQ(Control(1049).text, "XX");
+    EXPECT_EQ(Control(IDC_CAMERA_ADDRESS).text, "XX");
     EXPECT_EQ(dialog->m_strCameraAddress, "XX");
-    EXPECT_EQ(Control(1005).text, "44");  // the shadow keeps what was read before
-    EXPECT_EQ(Control(1004).position, 0x44);
+    EXPECT_EQ(Control(IDC_CONTRAST_EDIT).text, "44");  // the shadow keeps what was read before
+    EXPECT_EQ(Control(IDC_CONTRAST_SLIDER).position, 0x44);
   });
 }
 
@@ -76,9 +92,9 @@ TEST_F(RefreshTest, RemembersTheCheckStatesItSetSoTheFinalPushKeepsThem) {
     EXPECT_EQ(dialog->m_checkBlcView, 1);
     EXPECT_EQ(dialog->m_checkLlsMode, 0);
     EXPECT_EQ(dialog->m_checkPal, 1);
-    EXPECT_EQ(Control(1002).check, 1);
-    EXPECT_EQ(Control(1041).check, 1);
-    EXPECT_EQ(Control(1023).check, 0);
+    EXPECT_EQ(Control(IDC_MIRROR).check, 1);
+    EXPECT_EQ(Control(IDC_BLC_VIEW_ON).check, 1);
+    EXPECT_EQ(Control(IDC_LLS_MODE_ON).check, 0);
   });
 }
 
@@ -112,4 +128,4 @@ TEST_F(RefreshTest, AboutBoxClosesWithEscAndTheCloseBoxToo) {
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

@@ -4,13 +4,13 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <initializer_list>
 #include <ostream>
 #include <vector>
 
 #include "sim/bus_log.h"
+#include "tests/support/pauses.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 
 struct RegisterWrite {
   uint8_t reg;
@@ -42,12 +42,6 @@ inline std::vector<RegisterWrite> RegisterWrites(const BusLog& log) {
   return writes;
 }
 
-inline std::vector<Milliseconds> Ms(std::initializer_list<int> values) {
-  std::vector<Milliseconds> out;
-  for (int v : values) out.emplace_back(v);
-  return out;
-}
-
 // The pauses of n accepted setting writes in a row: 2 ms, 25 ms and 100 ms each.
 inline std::vector<Milliseconds> AcceptedWritePauses(int n) {
   std::vector<Milliseconds> out;
@@ -55,4 +49,4 @@ inline std::vector<Milliseconds> AcceptedWritePauses(int n) {
   return out;
 }
 
-}  // namespace torvix::test
+}  // namespace torvix::testing

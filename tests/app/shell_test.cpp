@@ -2,9 +2,10 @@
 // opens the About box, and a minimised dialog paints its icon centred.
 #include <gtest/gtest.h>
 
+#include "app/resource_ids.h"
 #include "tests/app/app_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 using ShellTest = AppFixture;
@@ -12,7 +13,7 @@ using ShellTest = AppFixture;
 TEST_F(ShellTest, EnterInAValueEditOrCheckBoxLeavesTheDialogOpenAndSendsNothing) {
   whileOpen = [&](DialogWindow& window) {
     const std::size_t transfers = Rig().Log().Entries().size();
-    for (int focus : {1005, 1002, 1004, 1006}) {
+    for (int focus : {IDC_CONTRAST_EDIT, IDC_MIRROR, IDC_CONTRAST_SLIDER, IDC_WHITE_BALANCE_MODE}) {
       ASSERT_TRUE(window.UserFocus(focus)) << focus;
       window.UserEnter();
       EXPECT_FALSE(window.Ended()) << focus;
@@ -72,7 +73,7 @@ TEST_P(AboutCommandTest, OpensTheAboutBoxModallyOverTheDisabledMainDialog) {
   });
   Start();
   ASSERT_EQ(modal.runTemplates.size(), 2u);
-  EXPECT_EQ(modal.runTemplates[1], kAboutDialogTemplateId);
+  EXPECT_EQ(modal.runTemplates[1], IDD_ABOUTBOX);
   EXPECT_FALSE(mainEnabledDuringAbout);
 }
 
@@ -95,10 +96,10 @@ TEST_F(ShellTest, SystemMenuEndsWithASeparatorAndTheAboutEntryAndIconsAreSet) {
   EXPECT_TRUE(menu[menu.size() - 2].separator);
   EXPECT_EQ(menu.back().command, IDM_ABOUTBOX);
   EXPECT_EQ(menu.back().text, "&About Torvix_Controller...");
-  EXPECT_EQ(dialog->Window().Icon(true), kProgramIconId);
-  EXPECT_EQ(dialog->Window().Icon(false), kProgramIconId);
-  EXPECT_EQ(Control(1012).textLimit, 2u);
-  EXPECT_EQ(Control(1005).textLimit, kDefaultEditLimit);
+  EXPECT_EQ(dialog->Window().Icon(true), IDI_PROGRAM);
+  EXPECT_EQ(dialog->Window().Icon(false), IDI_PROGRAM);
+  EXPECT_EQ(Control(IDC_COLOR_GAIN_EDIT).textLimit, 2u);
+  EXPECT_EQ(Control(IDC_CONTRAST_EDIT).textLimit, kDefaultEditLimit);
 }
 
 TEST_F(ShellTest, AMinimisedDialogPaintsItsIconCentredAndDragsIt) {
@@ -114,10 +115,10 @@ TEST_F(ShellTest, AMinimisedDialogPaintsItsIconCentredAndDragsIt) {
   ASSERT_EQ(window.DrawnIcons().size(), 1u);
   EXPECT_EQ(window.DrawnIcons()[0].x, (101 - 32 + 1) / 2);
   EXPECT_EQ(window.DrawnIcons()[0].y, (40 - 32 + 1) / 2);
-  EXPECT_EQ(window.DrawnIcons()[0].iconId, kProgramIconId);
+  EXPECT_EQ(window.DrawnIcons()[0].iconId, IDI_PROGRAM);
   EXPECT_EQ(window.IconBackgroundErases(), 1);
   EXPECT_EQ(window.DefaultPaints(), 1);  // after the restore
-  EXPECT_EQ(dragIcon, kProgramIconId);
+  EXPECT_EQ(dragIcon, IDI_PROGRAM);
 }
 
 TEST_F(ShellTest, IconIsCentredWithTruncationOnAClientAreaSmallerThanTheIcon) {
@@ -132,4 +133,4 @@ TEST_F(ShellTest, IconIsCentredWithTruncationOnAClientAreaSmallerThanTheIcon) {
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

@@ -6,9 +6,10 @@
 #include <ostream>
 #include <string>
 
+#include "app/resource_ids.h"
 #include "tests/app/panel_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 std::string hex(unsigned value) {
@@ -29,19 +30,21 @@ struct Pair {
 };
 
 constexpr Pair kPairs[] = {
-    {"Contrast", 1004, 1005, 0x57, 16, 0x38, 0x54, true},
-    {"ColorGain", 1011, 1012, 0x53, 12, 0x01, 0x2c, false},
-    {"Brightness", 1028, 1029, 0x54, 13, 0x00, 0xff, false},
-    {"AexReference", 1008, 1010, 0x06, 5, 0x00, 0x78, false},
-    {"RedGain", 1013, 1015, 0x42, 3, 0x00, 0xff, false},
-    {"BlueGain", 1014, 1016, 0x43, 4, 0x00, 0xff, false},
-    {"LlsAgcStart", 1018, 1020, 0x72, 22, 0x00, 0xdf, false},
-    {"LlsColor", 1017, 1021, 0x71, 21, 0x00, 0xff, false},
-    {"LlsEdge", 1019, 1022, 0x73, 23, 0x00, 0xff, false},
-    {"SharpnessLevel", 1026, 1027, 0x7c, 25, 0x00, 0x38, false},
-    {"AnalogOutputGain", 1024, 1025, 0x8b, 27, 0x00, 0xf0, false},
-    {"DayNightLevel", 1051, 1052, 0x63, 18, 0x08, 0x60, false},
-    {"AgcGainMax", 1042, 1043, 0x1d, 1, 0x01, 0x80, false},
+    {"Contrast", IDC_CONTRAST_SLIDER, IDC_CONTRAST_EDIT, 0x57, 16, 0x38, 0x54, true},
+    {"ColorGain", IDC_COLOR_GAIN_SLIDER, IDC_COLOR_GAIN_EDIT, 0x53, 12, 0x01, 0x2c, false},
+    {"Brightness", IDC_BRIGHTNESS_SLIDER, IDC_BRIGHTNESS_EDIT, 0x54, 13, 0x00, 0xff, false},
+    {"AexReference", IDC_AEX_REFERENCE_SLIDER, IDC_AEX_REFERENCE_EDIT, 0x06, 5, 0x00, 0x78, false},
+    {"RedGain", IDC_RED_GAIN_SLIDER, IDC_RED_GAIN_EDIT, 0x42, 3, 0x00, 0xff, false},
+    {"BlueGain", IDC_BLUE_GAIN_SLIDER, IDC_BLUE_GAIN_EDIT, 0x43, 4, 0x00, 0xff, false},
+    {"LlsAgcStart", IDC_LLS_AGC_START_SLIDER, IDC_LLS_AGC_START_EDIT, 0x72, 22, 0x00, 0xdf, false},
+    {"LlsColor", IDC_LLS_COLOR_SLIDER, IDC_LLS_COLOR_EDIT, 0x71, 21, 0x00, 0xff, false},
+    {"LlsEdge", IDC_LLS_EDGE_SLIDER, IDC_LLS_EDGE_EDIT, 0x73, 23, 0x00, 0xff, false},
+    {"SharpnessLevel", IDC_SHARPNESS_LEVEL_SLIDER, IDC_SHARPNESS_LEVEL_EDIT, 0x7c, 25, 0x00, 0x38,
+     false},
+    {"AnalogOutputGain", IDC_ANALOG_OUTPUT_GAIN_SLIDER, IDC_ANALOG_OUTPUT_GAIN_EDIT, 0x8b, 27, 0x00,
+     0xf0, false},
+    {"DayNightLevel", IDC_DN_LEVEL_SLIDER, IDC_DN_LEVEL_EDIT, 0x63, 18, 0x08, 0x60, false},
+    {"AgcGainMax", IDC_AGC_GAIN_MAX_SLIDER, IDC_AGC_GAIN_MAX_EDIT, 0x1d, 1, 0x01, 0x80, false},
 };
 
 void PrintTo(const Pair& pair, std::ostream* out) { *out << pair.name; }
@@ -109,9 +112,9 @@ class SliderStepTest : public SliderEditTest, public ::testing::WithParamInterfa
 TEST_P(SliderStepTest, KeyboardAndChannelStepsMoveTheThumbOnly) {
   RunOpen([&] {
     ClearRecords();
-    ASSERT_TRUE(W().UserSliderKey(1004, GetParam()));
-    EXPECT_NE(Control(1004).position, 0x3c);
-    EXPECT_EQ(Control(1005).text, "3c");
+    ASSERT_TRUE(W().UserSliderKey(IDC_CONTRAST_SLIDER, GetParam()));
+    EXPECT_NE(Control(IDC_CONTRAST_SLIDER).position, 0x3c);
+    EXPECT_EQ(Control(IDC_CONTRAST_EDIT).text, "3c");
     EXPECT_EQ(Rig().Log().Size(), 0u);
     EXPECT_TRUE(clock.Pauses().empty());
     EXPECT_EQ(Shadow(16), 0x3c);
@@ -128,9 +131,9 @@ class IgnoredTextTest : public SliderEditTest,
 TEST_P(IgnoredTextTest, IsKeptInTheEditAndWritesNothing) {
   RunOpen([&] {
     ClearRecords();
-    PasteOver(1005, GetParam());
-    EXPECT_EQ(Control(1005).text, GetParam());
-    EXPECT_EQ(Control(1004).position, 0x3c);
+    PasteOver(IDC_CONTRAST_EDIT, GetParam());
+    EXPECT_EQ(Control(IDC_CONTRAST_EDIT).text, GetParam());
+    EXPECT_EQ(Control(IDC_CONTRAST_SLIDER).position, 0x3c);
     EXPECT_EQ(Rig().Log().Size(), 0u);
     EXPECT_TRUE(clock.Pauses().empty());
     EXPECT_TRUE(messages.shown.empty());
@@ -143,8 +146,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, IgnoredTextTest,
 TEST_F(SliderEditTest, UpperCaseDigitsAreAcceptedAndKeptAsTyped) {
   RunOpen([&] {
     ClearRecords();
-    TypeOver(1029, "3C");
-    EXPECT_EQ(Control(1029).text, "3C");
+    TypeOver(IDC_BRIGHTNESS_EDIT, "3C");
+    EXPECT_EQ(Control(IDC_BRIGHTNESS_EDIT).text, "3C");
     EXPECT_EQ(Writes(), (std::vector<RegisterWrite>{{0x54, 0x3c}}));
     EXPECT_EQ(Debug(), "3c");
   });
@@ -152,11 +155,11 @@ TEST_F(SliderEditTest, UpperCaseDigitsAreAcceptedAndKeptAsTyped) {
 
 TEST_F(SliderEditTest, ATwoCharacterLimitIsSetAtTheFirstChangeAndBoundsTyping) {
   RunOpen([&] {
-    ASSERT_GT(Control(1005).textLimit, 2u);
+    ASSERT_GT(Control(IDC_CONTRAST_EDIT).textLimit, 2u);
     ClearRecords();
-    TypeOver(1005, "545");  // the third character is refused
-    EXPECT_EQ(Control(1005).textLimit, 2u);
-    EXPECT_EQ(Control(1005).text, "54");
+    TypeOver(IDC_CONTRAST_EDIT, "545");  // the third character is refused
+    EXPECT_EQ(Control(IDC_CONTRAST_EDIT).textLimit, 2u);
+    EXPECT_EQ(Control(IDC_CONTRAST_EDIT).text, "54");
     EXPECT_EQ(Writes(), (std::vector<RegisterWrite>{{0x57, 0x54}}));
   });
 }
@@ -173,15 +176,15 @@ TEST_P(EdgeEditTest, ReadsTheLeadingHexRunOfUpToFiveCharacters) {
   const EdgeCase& c = GetParam();
   RunOpen([&] {
     ClearRecords();
-    PasteOver(1022, c.text);
-    EXPECT_EQ(Control(1022).text, c.shown);
+    PasteOver(IDC_LLS_EDGE_EDIT, c.text);
+    EXPECT_EQ(Control(IDC_LLS_EDGE_EDIT).text, c.shown);
     if (c.written < 0) {
       EXPECT_TRUE(Writes().empty());
-      EXPECT_EQ(Control(1019).position, 0x56);
+      EXPECT_EQ(Control(IDC_LLS_EDGE_SLIDER).position, 0x56);
     } else {
       EXPECT_EQ(Writes(), (std::vector<RegisterWrite>{{0x73, static_cast<uint8_t>(c.written)}}));
-      EXPECT_EQ(Control(1019).position, c.written);
-      EXPECT_EQ(Control(1022).textLimit, kDefaultEditLimit);
+      EXPECT_EQ(Control(IDC_LLS_EDGE_SLIDER).position, c.written);
+      EXPECT_EQ(Control(IDC_LLS_EDGE_EDIT).textLimit, kDefaultEditLimit);
     }
   });
 }
@@ -200,15 +203,15 @@ TEST_F(SliderEditTest, AFailedWriteKeepsTheShadowButShowsTheNewValue) {
   RunOpen([&] {
     Rig().SetCameraPresent(false);
     ClearRecords();
-    TypeOver(1005, "40");
+    TypeOver(IDC_CONTRAST_EDIT, "40");
     EXPECT_FALSE(messages.shown.empty());
     EXPECT_EQ(Shadow(16), 0x3c);
-    EXPECT_EQ(Control(1005).text, "40");
-    EXPECT_EQ(Control(1004).position, 0x40);
+    EXPECT_EQ(Control(IDC_CONTRAST_EDIT).text, "40");
+    EXPECT_EQ(Control(IDC_CONTRAST_SLIDER).position, 0x40);
     EXPECT_EQ(Debug(), "40");
     EXPECT_TRUE(clock.Pauses().empty());
   });
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

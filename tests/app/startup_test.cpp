@@ -5,9 +5,10 @@
 #include <string>
 
 #include "app/application.h"
+#include "app/resource_ids.h"
 #include "tests/app/app_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 constexpr const char* kOsdMessage =
@@ -17,11 +18,19 @@ constexpr const char* kNotReadMessage =
 
 // The settings table's defaults as the slider/edit pairs show them.
 constexpr PairShown kDefaultPairs[] = {
-    {1004, 1005, 60, "3c"},  {1011, 1012, 24, "18"},  {1028, 1029, 2, "02"},
-    {1008, 1010, 48, "30"},  {1013, 1015, 103, "67"}, {1014, 1016, 160, "a0"},
-    {1018, 1020, 32, "20"},  {1017, 1021, 128, "80"}, {1019, 1022, 86, "56"},
-    {1026, 1027, 20, "14"},  {1024, 1025, 124, "7c"}, {1051, 1052, 64, "40"},
-    {1042, 1043, 128, "80"},
+    {IDC_CONTRAST_SLIDER, IDC_CONTRAST_EDIT, 60, "3c"},
+    {IDC_COLOR_GAIN_SLIDER, IDC_COLOR_GAIN_EDIT, 24, "18"},
+    {IDC_BRIGHTNESS_SLIDER, IDC_BRIGHTNESS_EDIT, 2, "02"},
+    {IDC_AEX_REFERENCE_SLIDER, IDC_AEX_REFERENCE_EDIT, 48, "30"},
+    {IDC_RED_GAIN_SLIDER, IDC_RED_GAIN_EDIT, 103, "67"},
+    {IDC_BLUE_GAIN_SLIDER, IDC_BLUE_GAIN_EDIT, 160, "a0"},
+    {IDC_LLS_AGC_START_SLIDER, IDC_LLS_AGC_START_EDIT, 32, "20"},
+    {IDC_LLS_COLOR_SLIDER, IDC_LLS_COLOR_EDIT, 128, "80"},
+    {IDC_LLS_EDGE_SLIDER, IDC_LLS_EDGE_EDIT, 86, "56"},
+    {IDC_SHARPNESS_LEVEL_SLIDER, IDC_SHARPNESS_LEVEL_EDIT, 20, "14"},
+    {IDC_ANALOG_OUTPUT_GAIN_SLIDER, IDC_ANALOG_OUTPUT_GAIN_EDIT, 124, "7c"},
+    {IDC_DN_LEVEL_SLIDER, IDC_DN_LEVEL_EDIT, 64, "40"},
+    {IDC_AGC_GAIN_MAX_SLIDER, IDC_AGC_GAIN_MAX_EDIT, 128, "80"},
 };
 
 using StartupTest = AppFixture;
@@ -30,7 +39,7 @@ TEST_F(StartupTest, NoCameraShowsTheMessagesThenTableDefaultsWithTheOsdPanelDisa
   Rig().SetCameraPresent(false);
   std::string contrastTextAtOsdMessage = "unset";
   messages.onShow = [&](const ShownMessage& message) {
-    if (message.text == kOsdMessage) contrastTextAtOsdMessage = Control(1005).text;
+    if (message.text == kOsdMessage) contrastTextAtOsdMessage = Control(IDC_CONTRAST_EDIT).text;
   };
   Start();
 
@@ -49,30 +58,31 @@ TEST_F(StartupTest, NoCameraShowsTheMessagesThenTableDefaultsWithTheOsdPanelDisa
     EXPECT_EQ(Control(pair.sliderId).position, pair.position);
     EXPECT_EQ(Control(pair.editId).text, pair.text);
   }
-  EXPECT_EQ(Control(1006).selection, 0);   // Auto mode
-  EXPECT_EQ(Control(1032).selection, 3);   // WDR High
-  EXPECT_EQ(Control(1038).selection, 15);  // 8H/8V
-  EXPECT_EQ(Control(1039).selection, 0);
-  EXPECT_EQ(Control(1040).selection, 0);
-  EXPECT_EQ(Control(1045).selection, 2);  // SMART
-  EXPECT_EQ(Control(1048).selection, 0);
-  EXPECT_EQ(Control(1002).check, 0);
-  EXPECT_EQ(Control(1003).check, 0);
-  EXPECT_EQ(Control(1023).check, 1);
-  EXPECT_EQ(Control(1034).check, 1);
-  EXPECT_EQ(Control(1041).check, 0);
-  EXPECT_EQ(Control(1044).check, 0);
-  EXPECT_EQ(Control(1030).check, 1);
-  EXPECT_EQ(Control(1031).check, 0);
-  EXPECT_EQ(Control(1047).check, 1);
-  EXPECT_FALSE(Control(1042).visible);  // AGC off
-  EXPECT_FALSE(Control(1013).visible);  // not Manual mode
-  EXPECT_FALSE(Control(1014).visible);
+  EXPECT_EQ(Control(IDC_WHITE_BALANCE_MODE).selection, 0);  // Auto mode
+  EXPECT_EQ(Control(IDC_WDR_MODE).selection, 3);            // WDR High
+  EXPECT_EQ(Control(IDC_BLC_SIZE).selection, 15);           // 8H/8V
+  EXPECT_EQ(Control(IDC_BLC_HORIZONTAL).selection, 0);
+  EXPECT_EQ(Control(IDC_BLC_VERTICAL).selection, 0);
+  EXPECT_EQ(Control(IDC_DN_MODE).selection, 2);  // SMART
+  EXPECT_EQ(Control(IDC_ZOOM_FACTOR).selection, 0);
+  EXPECT_EQ(Control(IDC_MIRROR).check, 0);
+  EXPECT_EQ(Control(IDC_VFLIP).check, 0);
+  EXPECT_EQ(Control(IDC_LLS_MODE_ON).check, 1);
+  EXPECT_EQ(Control(IDC_SHARPNESS_ON).check, 1);
+  EXPECT_EQ(Control(IDC_BLC_VIEW_ON).check, 0);
+  EXPECT_EQ(Control(IDC_AGC_GAIN_MAX_ON).check, 0);
+  EXPECT_EQ(Control(IDC_PAL).check, 1);
+  EXPECT_EQ(Control(IDC_NTSC).check, 0);
+  EXPECT_EQ(Control(IDC_OSD_CONTROL_USAGE).check, 1);
+  EXPECT_FALSE(Control(IDC_AGC_GAIN_MAX_SLIDER).visible);  // AGC off
+  EXPECT_FALSE(Control(IDC_RED_GAIN_SLIDER).visible);      // not Manual mode
+  EXPECT_FALSE(Control(IDC_BLUE_GAIN_SLIDER).visible);
 
-  EXPECT_EQ(Control(1049).text, "XX");
-  EXPECT_FALSE(Control(1004).enabled);
-  EXPECT_FALSE(Control(1050).enabled);
-  for (int usable : {1036, 1037, 1047, 1049, 2}) EXPECT_TRUE(Control(usable).enabled) << usable;
+  EXPECT_EQ(Control(IDC_CAMERA_ADDRESS).text, "XX");
+  EXPECT_FALSE(Control(IDC_CONTRAST_SLIDER).enabled);
+  EXPECT_FALSE(Control(IDC_SEARCH_ADDRESS).enabled);
+  for (int usable : {IDC_CONNECT, IDC_RESET, IDC_OSD_CONTROL_USAGE, IDC_CAMERA_ADDRESS, 2})
+    EXPECT_TRUE(Control(usable).enabled) << usable;
   // The shadow holds the table's defaults and the address is 0x70.
   const CameraBlock& block = dialog->Link().Block();
   for (const CameraSetting& row : kSettingsTable) {
@@ -86,7 +96,7 @@ TEST_F(StartupTest, NoAdapterBoardOpensTheDialogOnTheDefaultsAllTheSame) {
   Start();
   ASSERT_GE(messages.shown.size(), 3u);
   EXPECT_EQ(messages.shown[messages.shown.size() - 2].text, kNotReadMessage);
-  EXPECT_EQ(Control(1049).text, "XX");
+  EXPECT_EQ(Control(IDC_CAMERA_ADDRESS).text, "XX");
   for (const PairShown& pair : kDefaultPairs) EXPECT_EQ(Control(pair.editId).text, pair.text);
   EXPECT_FALSE(dialog->Window().Ended());
   EXPECT_EQ(modal.runs, 1);
@@ -97,17 +107,17 @@ TEST_F(StartupTest, NoCameraDeliversOnlyTheAddressEditsChangeFromTheXXText) {
   Start();
   const std::vector<WindowEvent> changes = EventsOf(WindowMessage::Command, kEnChange);
   ASSERT_EQ(changes.size(), 1u);
-  EXPECT_EQ(changes[0].controlId, 1049);
+  EXPECT_EQ(changes[0].controlId, IDC_CAMERA_ADDRESS);
 }
 
 TEST_F(StartupTest, CameraWithOsdOffOpensAUsablePanelWithoutMessages) {
   ASSERT_EQ(Rig().Camera().Register(0x80), 0x00);
   Start();
   EXPECT_TRUE(messages.shown.empty());
-  EXPECT_EQ(Control(1049).text, "70");
-  EXPECT_EQ(Control(1047).check, 0);
-  EXPECT_TRUE(Control(1004).enabled);
-  EXPECT_TRUE(Control(1050).enabled);
+  EXPECT_EQ(Control(IDC_CAMERA_ADDRESS).text, "70");
+  EXPECT_EQ(Control(IDC_OSD_CONTROL_USAGE).check, 0);
+  EXPECT_TRUE(Control(IDC_CONTRAST_SLIDER).enabled);
+  EXPECT_TRUE(Control(IDC_SEARCH_ADDRESS).enabled);
   // The final push of the bound texts reaches no change handler.
   EXPECT_TRUE(EventsOf(WindowMessage::Command, kEnChange).empty());
   EXPECT_EQ(dialog->Window().Focus(), kIdCancel);
@@ -135,43 +145,47 @@ const ControlState& In(const CMyTorvix_ControllerDlg& dialog, int id) {
 const OddValue kOddValues[] = {
     {"ContrastBelowItsRange", 0x57, 0x20,
      [](const CMyTorvix_ControllerDlg& d) {
-       EXPECT_EQ(In(d, 1004).position, 56);
-       EXPECT_EQ(In(d, 1005).text, "20");
+       EXPECT_EQ(In(d, IDC_CONTRAST_SLIDER).position, 56);
+       EXPECT_EQ(In(d, IDC_CONTRAST_EDIT).text, "20");
      }},
     {"BlcSizeWithNoListedCode", 0x15, 0x05,
-     [](const CMyTorvix_ControllerDlg& d) { EXPECT_EQ(In(d, 1038).selection, kNoSelection); }},
+     [](const CMyTorvix_ControllerDlg& d) {
+       EXPECT_EQ(In(d, IDC_BLC_SIZE).selection, kNoSelection);
+     }},
     {"DayNightColor", 0x60, 0x01,
      [](const CMyTorvix_ControllerDlg& d) {
-       EXPECT_EQ(In(d, 1045).selection, 1);
-       EXPECT_EQ(In(d, 1045).items[1], "COLOR");
-       EXPECT_FALSE(In(d, 1051).enabled);
-       EXPECT_FALSE(In(d, 1052).enabled);
+       EXPECT_EQ(In(d, IDC_DN_MODE).selection, 1);
+       EXPECT_EQ(In(d, IDC_DN_MODE).items[1], "COLOR");
+       EXPECT_FALSE(In(d, IDC_DN_LEVEL_SLIDER).enabled);
+       EXPECT_FALSE(In(d, IDC_DN_LEVEL_EDIT).enabled);
      }},
     {"WdrBeyondItsList", 0x07, 0x09,
-     [](const CMyTorvix_ControllerDlg& d) { EXPECT_EQ(In(d, 1032).selection, kNoSelection); }},
+     [](const CMyTorvix_ControllerDlg& d) {
+       EXPECT_EQ(In(d, IDC_WDR_MODE).selection, kNoSelection);
+     }},
     {"ManualWhiteBalance", 0x04, 0x79,
      [](const CMyTorvix_ControllerDlg& d) {
-       EXPECT_EQ(In(d, 1006).selection, 1);
-       EXPECT_TRUE(In(d, 1013).visible);
-       EXPECT_TRUE(In(d, 1014).visible);
-       EXPECT_TRUE(In(d, 1015).enabled);
-       EXPECT_FALSE(In(d, 1033).enabled);
+       EXPECT_EQ(In(d, IDC_WHITE_BALANCE_MODE).selection, 1);
+       EXPECT_TRUE(In(d, IDC_RED_GAIN_SLIDER).visible);
+       EXPECT_TRUE(In(d, IDC_BLUE_GAIN_SLIDER).visible);
+       EXPECT_TRUE(In(d, IDC_RED_GAIN_EDIT).enabled);
+       EXPECT_FALSE(In(d, IDC_PUSH2WHITE).enabled);
      }},
     {"PushToWhiteSet", 0x56, 0x02,
      [](const CMyTorvix_ControllerDlg& d) {
-       EXPECT_EQ(In(d, 1006).selection, 2);
-       EXPECT_FALSE(In(d, 1015).enabled);
-       EXPECT_FALSE(In(d, 1033).enabled);
+       EXPECT_EQ(In(d, IDC_WHITE_BALANCE_MODE).selection, 2);
+       EXPECT_FALSE(In(d, IDC_RED_GAIN_EDIT).enabled);
+       EXPECT_FALSE(In(d, IDC_PUSH2WHITE).enabled);
      }},
     {"PushToWhiteButton", 0x56, 0x01,
      [](const CMyTorvix_ControllerDlg& d) {
-       ASSERT_EQ(In(d, 1006).selection, 2);
-       EXPECT_EQ(In(d, 1006).items[2], "Push2White-set");
+       ASSERT_EQ(In(d, IDC_WHITE_BALANCE_MODE).selection, 2);
+       EXPECT_EQ(In(d, IDC_WHITE_BALANCE_MODE).items[2], "Push2White-set");
      }},
     {"NtscAndEdgeAboveHalf", 0xa0, 0x00,
      [](const CMyTorvix_ControllerDlg& d) {
-       EXPECT_EQ(In(d, 1030).check, 0);
-       EXPECT_EQ(In(d, 1031).check, 1);
+       EXPECT_EQ(In(d, IDC_PAL).check, 0);
+       EXPECT_EQ(In(d, IDC_NTSC).check, 1);
        EXPECT_EQ(d.m_checkNtsc, 1);
      }},
 };
@@ -189,4 +203,4 @@ INSTANTIATE_TEST_SUITE_P(Values, OddValueTest, ::testing::ValuesIn(kOddValues),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

@@ -7,12 +7,10 @@
 #include "clock/virtual_clock.h"
 #include "tests/board/recording_bus.h"
 
-namespace torvix {
+namespace torvix::testing {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-using testing::BusCall;
-using testing::RecordingBus;
 
 Bytes PhaseBytes(Phase phase) { return {static_cast<uint8_t>(phase), 0, 0, 0}; }
 
@@ -306,4 +304,4 @@ TEST_F(AdapterBoardTest, WhenIdleWaitsForTheBusAndGivesUpAsBusBusy) {
 }
 
 }  // namespace
-}  // namespace torvix
+}  // namespace torvix::testing

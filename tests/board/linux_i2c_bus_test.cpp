@@ -2,10 +2,12 @@
 // status each errno gives, and finding a bus by its adapter's name.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "board/i2c_dev_buses.h"
+#include "board/linux_i2c_bus.h"
+#include "clock/virtual_clock.h"
 #include "tests/support/fake_i2c_kernel.h"
+#include "tests/support/scratch_folder.h"
 
 namespace torvix::testing {
 namespace {
@@ -83,6 +85,31 @@ INSTANTIATE_TEST_SUITE_P(
         TransferCase{kI2c, 'R', {}, 1, "rdwr R38:1", kC0, EOPNOTSUPP, 10},
         TransferCase{kSmbus, 'R', {}, 1, "smbus 38 R byte ", {0}, ENXIO, 14}));
 
+// The bus lock held elsewhere for a while, or for good: a transfer waits for it 2 s at most.
+TEST(LinuxI2cBus, WaitsTwoSecondsAtMostForTheBusLockThenAnswersBusBusy) {
+  VirtualClock clock;
+  ScopedClock useClock{clock};
+  FakeI2cKernel kernel;
+  const auto bus = OpenLinuxI2cBus("/dev/i2c-1", kernel).bus;
+  kernel.lockRefusals = 3;
+  EXPECT_EQ(bus->Write(0x38, std::vector<uint8_t>{0x41}), kStatusDone);
+  EXPECT_EQ(clock.Pauses(), std::vector<Milliseconds>(3, Milliseconds{1}));
+  kernel.lockRefusals = -1;
+  const Microseconds start = clock.Now();
+  EXPECT_EQ(bus->Write(0x38, std::vector<uint8_t>{0x42}), kStatusBusBusy);
+  EXPECT_EQ(clock.Now() - start, Milliseconds{2000});
+  EXPECT_EQ(kernel.transfers, std::vector<std::string>{"rdwr W38:41"});
+}
+
+// The adapter carried out fewer messages than it was given: what the read holds never came
+// from the bus, so the transfer fails as a device that did not answer.
+TEST(LinuxI2cBus, FewerMessagesDoneThanGivenIsAFailedTransfer) {
+  FakeI2cKernel kernel;
+  kernel.messagesDone = 1;
+  std::vector<uint8_t> in{0x71};
+  EXPECT_EQ(OpenLinuxI2cBus("/dev/i2c-1", kernel).bus->WriteRead(0x38, kC0, in), 14);
+}
+
 // Found under a real kernel: i2c-tiny-usb answers I2C_FUNCS with no function, and no errno,
 // once its adapter is unplugged; every transfer would then say "unknown command".
 TEST(LinuxI2cBusOpening, AnAdapterWithNoFunctionAtAllIsGone) {
@@ -94,9 +121,18 @@ TEST(LinuxI2cBusOpening, AnAdapterWithNoFunctionAtAllIsGone) {
   EXPECT_EQ(kernel.openFds, 0);
 }
 
+TEST(I2cDevBuses, AFullNameWinsOverTheLongerNamesThatContainIt) {
+  const std::vector<I2cDevBus> buses{{3, "CP2112 SMBus Bridge on hidraw1", "/dev/i2c-3"},
+                                     {9, "CP2112 SMBus Bridge on hidraw10", "/dev/i2c-9"}};
+  EXPECT_EQ(ChooseI2cBus("cp2112 smbus bridge on HIDRAW1", buses).path, "/dev/i2c-3");
+  EXPECT_FALSE(ChooseI2cBus("hidraw1", buses).problem.empty());
+  EXPECT_TRUE(ChooseI2cBus("hidraw2", buses).missing);
+}
+
 TEST(I2cDevBuses, ChosenByPathNumberOrTheOneAdapterNamedLikeIt) {
+  const ScratchFolder scratch;
   FakeI2cKernel kernel;
-  kernel.sysRoot = std::filesystem::temp_directory_path() / ("sys" + std::to_string(::getpid()));
+  kernel.sysRoot = scratch / "sys";
   kernel.AddBus(12, "MCP2221 usb-i2c bridge");
   kernel.AddBus(3, "CP2112 SMBus Bridge on hidraw0");
   kernel.AddBus(7, "CP2112 SMBus Bridge on hidraw1");

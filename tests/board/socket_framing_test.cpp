@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace torvix {
+namespace torvix::testing {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -57,4 +57,4 @@ TEST(SocketFraming, ReplyRoundTrips) {
 }
 
 }  // namespace
-}  // namespace torvix
+}  // namespace torvix::testing

@@ -112,10 +112,8 @@ INSTANTIATE_TEST_SUITE_P(BadArguments, Refused, ::testing::Values(
   RefusalCase{"ReadNegative", [](int h) { return Receive(h, g_big, 0, -64); }, 33},
   RefusalCase{"WriteNullData", [](int h) { return Send(h, nullptr, 0, 1); }, 33},
   RefusalCase{"ReadNullData", [](int h) { return ReceiveSub(h, 2, 0, nullptr, 2, 0); }, 33},
-  RefusalCase{"SendReceiveNullRead", [](int h) { return SendReceive(h, g_big, 1, nullptr, 1); }, 33},
   RefusalCase{"SendReceiveTooLong", [](int h) { return SendReceive(h, g_big, 65, g_big, 1); }, 33},
-  RefusalCase{"SendReceiveReadTooLong", [](int h) { return SendReceive(h, g_big, 1, g_big, 65); }, 33},
-  RefusalCase{"SendReceiveReadNegative", [](int h) { return SendReceive(h, g_big, 1, g_big, -1); }, 33},
+  RefusalCase{"SendReceiveNullWrite", [](int h) { return SendReceive(h, nullptr, 1, g_big, 1); }, 33},
   RefusalCase{"CheckI2CBusNull", [](int h) { return CheckI2CBus(h, nullptr); }, 33},
   RefusalCase{"GetVersionsNullLibrary",
               [](int h) { uint16_t d[3]; return GetVersions(h, nullptr, d); }, 33},
@@ -127,6 +125,26 @@ INSTANTIATE_TEST_SUITE_P(BadArguments, Refused, ::testing::Values(
   RefusalCase{"ReceiveType4", [](int h) { return Receive(h, g_big, 4, 1); }, 0, false},
   RefusalCase{"SendSubSize3", [](int h) { return SendSub(h, 3, 0, g_big, 1, 0); }, 0, false},
   RefusalCase{"ReceiveSubType1", [](int h) { return ReceiveSub(h, 1, 0, g_big, 1, 1); }, 0, false}),
+  [](const ::testing::TestParamInfo<RefusalCase>& info) { return info.param.name; });
+// clang-format on
+
+// SendReceive writes first whatever its read asks; only the read is refused.
+class ReadRefusedAfterTheWrite : public BridgeTest,
+                                 public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(ReadRefusedAfterTheWrite, SendsTheWriteOnly) {
+  const int handle = Open(0x70);
+  EXPECT_EQ(GetParam().call(handle), 33);
+  EXPECT_EQ(LastErrorCode(), 33);
+  ASSERT_EQ(Requests().size(), 3u);  // the write's header, data and status
+  EXPECT_EQ(Requests()[1].sent, std::vector<uint8_t>(1, g_big[0]));
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(BadReads, ReadRefusedAfterTheWrite, ::testing::Values(
+  RefusalCase{"NullRead", [](int h) { return SendReceive(h, g_big, 1, nullptr, 1); }, 33},
+  RefusalCase{"ReadTooLong", [](int h) { return SendReceive(h, g_big, 1, g_big, 65); }, 33},
+  RefusalCase{"ReadNegative", [](int h) { return SendReceive(h, g_big, 1, g_big, -1); }, 33}),
   [](const ::testing::TestParamInfo<RefusalCase>& info) { return info.param.name; });
 // clang-format on
 

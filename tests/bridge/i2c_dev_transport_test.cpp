@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
 
 #include "bridge/include/quorlink.h"
 #include "bridge/src/transport_i2c_dev.h"
@@ -26,6 +27,26 @@ TEST(I2cDevTransport, ABusThatWillNotOpenFailsIICInitWith22AndSaysWhyOnce) {
   EXPECT_EQ(IICError(0), 1);
   char text[64];
   EXPECT_STREQ(ErrorString(0, text), "USB device not found");
+  ::unsetenv("QUORLINK_DEVICE");
+}
+
+// An unplugged adapter (or a request cut off) fails the driver request that ran the transfer:
+// the write data (12) or the read data (13). A transfer the adapter cannot do stays status 10.
+TEST(I2cDevTransport, AnAdapterThatIsGoneFailsTheBoardsRequestNotTheBus) {
+  FakeI2cKernel kernel;
+  ScopedI2cKernel useKernel{kernel};
+  ::setenv("QUORLINK_DEVICE", "i2c:/dev/i2c-3", 1);
+  for (const auto& [error, sent, received] :
+       {std::tuple{ENODEV, 12, 13}, {ESHUTDOWN, 12, 13}, {EPROTO, 12, 13}, {EILSEQ, 12, 13},
+        {ETIME, 12, 13}, {EINTR, 12, 13}, {EOPNOTSUPP, 10, 10}, {ENXIO, 14, 14}}) {
+    kernel.error = error;
+    const uint8_t value = 0x40;
+    uint8_t in = 0x71;
+    const int handle = IICInit(0x70, 0, 0);
+    EXPECT_EQ(Send(handle, &value, 0, 1), sent) << "errno " << error;
+    EXPECT_EQ(Receive(handle, &in, 0, 1), received) << "errno " << error;
+    IICClose(handle);
+  }
   ::unsetenv("QUORLINK_DEVICE");
 }
 

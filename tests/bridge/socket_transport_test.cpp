@@ -1,18 +1,13 @@
 // The socket transport against a small board server running in the test.
 #include <gtest/gtest.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
-#include <mutex>
 #include <optional>
 #include <ostream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "board/socket_framing.h"
@@ -21,114 +16,11 @@
 #include "bridge/src/bridge_table.h"
 #include "bridge/src/transport_socket.h"
 #include "clock/clock.h"
+#include "tests/support/board_server.h"
 
-namespace torvix {
+namespace torvix::testing {
 namespace {
 
-// Answers one connection; the handler's nullopt drops it, raw bytes go out as they are, or
-// one at a time with the pacer run before each.
-using Handler = std::function<std::optional<std::vector<uint8_t>>(const FramedRequest&)>;
-using Pacer = std::function<void()>;
-
-class BoardServer {
- public:
-  explicit BoardServer(Handler handler, const std::string& name = "board", Pacer pacer = {})
-      : handler_(std::move(handler)), pacer_(std::move(pacer)) {
-    char pattern[] = "/tmp/quorlink-test-XXXXXX";
-    directory_ = ::mkdtemp(pattern);
-    path_ = directory_ + "/" + name;
-    listener_ = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, path_.c_str(), sizeof address.sun_path - 1);
-    ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    ::listen(listener_, 1);
-    thread_ = std::thread([this] { Serve(); });
-  }
-  ~BoardServer() {
-    // A test that stopped early may still hold its connection: cut it rather than wait.
-    {
-      std::lock_guard lock(mutex_);
-      if (connection_ >= 0) ::shutdown(connection_, SHUT_RDWR);
-    }
-    Join();
-    ::close(listener_);
-    ::unlink(path_.c_str());
-    ::rmdir(directory_.c_str());
-  }
-
-  const std::string& Path() const { return path_; }
-  const std::string& Directory() const { return directory_; }
-  // Waits for the client to hang up; requests is safe to read afterwards.
-  void Join() {
-    ::shutdown(listener_, SHUT_RDWR);
-    if (thread_.joinable()) thread_.join();
-  }
-  std::vector<FramedRequest> requests;
-
- private:
-  void Serve() {
-    const int fd = ::accept(listener_, nullptr, nullptr);
-    if (fd < 0) return;
-    {
-      std::lock_guard lock(mutex_);
-      connection_ = fd;
-    }
-    std::vector<uint8_t> bytes;
-    uint8_t chunk[256];
-    for (;;) {
-      FramedRequest request;
-      std::size_t consumed = 0;
-      const DecodeStatus status = DecodeRequest(bytes, request, consumed);
-      if (status == DecodeStatus::kMalformed) break;
-      if (status == DecodeStatus::kComplete) {
-        bytes.erase(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(consumed));
-        requests.push_back(request);
-        const auto reply = handler_(request);
-        if (!reply) break;
-        if (!Send(fd, *reply)) break;
-        continue;
-      }
-      const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
-      if (n <= 0) break;
-      bytes.insert(bytes.end(), chunk, chunk + n);
-    }
-    std::lock_guard lock(mutex_);
-    connection_ = -1;
-    ::close(fd);
-  }
-
-  bool Send(int fd, const std::vector<uint8_t>& reply) const {
-    if (!pacer_) return ::send(fd, reply.data(), reply.size(), MSG_NOSIGNAL) >= 0;
-    for (const uint8_t byte : reply) {
-      pacer_();
-      if (::send(fd, &byte, 1, MSG_NOSIGNAL) < 0) return false;
-    }
-    return true;
-  }
-
-  Handler handler_;
-  Pacer pacer_;
-  std::string directory_;
-  std::string path_;
-  int listener_ = -1;
-  std::mutex mutex_;
-  int connection_ = -1;
-  std::thread thread_;
-};
-
-// A board that accepts everything, answers reads with 0x5A.. and reports status `status`.
-std::optional<std::vector<uint8_t>> HappyBoard(const FramedRequest& request, uint8_t status) {
-  const uint32_t phase = request.input.empty() ? 0 : request.input[0];
-  const auto n = static_cast<uint32_t>(request.output.size());
-  if (request.code == kControlBoardToHost) {
-    std::vector<uint8_t> out(n);
-    for (uint32_t i = 0; i < n; ++i) out[i] = static_cast<uint8_t>(0x5A + i);
-    if (phase == 3) out[0] = status;
-    return EncodeReply({true, n}, out);
-  }
-  return EncodeReply({true, n}, {});
-}
 
 class SocketTransport : public ::testing::Test {
  protected:
@@ -226,8 +118,9 @@ class BoardTime final : public Clock {
 };
 
 // One byte every 1.5 s: no wait between two bytes is as long as the limit, but the reply as a
-// whole is far beyond it.
-TEST_F(SocketTransport, ReplyTricklingInFailsAtTheDeadline) {
+// whole is far beyond it. The connection is dropped with it, so the late rest of that reply
+// can never be read as the answer to the next request.
+TEST_F(SocketTransport, ReplyTricklingInFailsAtTheDeadlineAndDropsTheConnection) {
   BoardTime time;
   const ScopedClock scoped(time);
   BoardServer server([](const FramedRequest& r) { return HappyBoard(r, 0); }, "board",
@@ -237,7 +130,10 @@ TEST_F(SocketTransport, ReplyTricklingInFailsAtTheDeadline) {
   ASSERT_EQ(handle, 0);
   uint8_t byte = 0;
   EXPECT_EQ(Send(handle, &byte, 0, 1), QL_USB_COMMAND_ERROR);  // the header's reply
+  EXPECT_EQ(Send(handle, &byte, 0, 1), QL_USB_COMMAND_ERROR);
   IICClose(handle);
+  server.Join();
+  EXPECT_EQ(server.requests.size(), 1u);
 }
 
 TEST_F(SocketTransport, NoServerMeansNoDevice) {
@@ -306,4 +202,4 @@ TEST_F(SocketTransport, DefaultPathFollowsTheRuntimeDirectory) {
 }
 
 }  // namespace
-}  // namespace torvix
+}  // namespace torvix::testing

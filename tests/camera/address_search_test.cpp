@@ -1,5 +1,5 @@
 // The address search's calls on a recording bridge: the probe's two transactions, the pauses
-// between them, and silence whatever fails.
+// between them, and silence whatever fails, unless a scan stops for the board's own failure.
 #include <gmock/gmock.h>
 
 #include <algorithm>
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "camera/address_search.h"
+#include "camera/camera_lock.h"
 #include "tests/camera/link_fixture.h"
 
 namespace torvix::testing {
@@ -17,7 +18,7 @@ using ::testing::ElementsAre;
 using AddressSearch = LinkFixture;
 
 TEST_F(AddressSearch, AnsweredProbeSelectsWithSetAddressAndReadsWithout) {
-  EXPECT_EQ(ProbeCameraAddress(link, 0x70), ProbeOutcome::kAnswered);
+  EXPECT_EQ(ProbeCameraAddress(link, 0x70, OnBoardFailure::kStop), ProbeOutcome::kAnswered);
   // The read opens on the read form and sets no address; its buffer starts cleared.
   EXPECT_THAT(log, ElementsAre("IICInit(0x70,20000,1000)", "SetAddress(0,0x70)",
                                "SendSub(0,1,0x01,30 31,2,0)", "IICClose(0)", "Pause(2)",
@@ -27,14 +28,14 @@ TEST_F(AddressSearch, AnsweredProbeSelectsWithSetAddressAndReadsWithout) {
 
 TEST_F(AddressSearch, RefusedSelectSkipsTheReadAndBothPausesSilently) {
   bridge.FailTransfer(0, 14);
-  EXPECT_EQ(ProbeCameraAddress(link, 0x20), ProbeOutcome::kNotAnswered);
+  EXPECT_EQ(ProbeCameraAddress(link, 0x20, OnBoardFailure::kStop), ProbeOutcome::kNotAnswered);
   EXPECT_THAT(log, ElementsAre("IICInit(0x20,20000,1000)", "SetAddress(0,0x20)",
                                "SendSub(0,1,0x01,30 31,2,0)", "IICClose(0)"));
 }
 
 TEST_F(AddressSearch, RefusedReadStillWaitsFiveMillisecondsAndSaysNothing) {
   bridge.FailTransfer(1, 5);
-  EXPECT_EQ(ProbeCameraAddress(link, 0x20), ProbeOutcome::kNotAnswered);
+  EXPECT_EQ(ProbeCameraAddress(link, 0x20, OnBoardFailure::kStop), ProbeOutcome::kNotAnswered);
   ASSERT_EQ(log.size(), 9u);
   EXPECT_EQ(log.back(), "Pause(5)");
 }
@@ -48,13 +49,13 @@ struct FailureCase {
 
 class FailedProbe : public LinkFixture, public ::testing::WithParamInterface<FailureCase> {};
 
-// A board that is missing or whose driver fails ends the search at once, in the words any
-// register access shows; an address that does not answer only moves the search on.
+// A board that is missing or whose driver fails ends torvix scan's search at once, in the words
+// any register access shows; an address that does not answer only moves the search on.
 TEST_P(FailedProbe, EndsTheSearchOnlyWhenTheBoardItselfFailed) {
   const FailureCase& c = GetParam();
   if (c.transfer < 0) bridge.FailInit();
   if (c.transfer >= 0) bridge.FailTransfer(c.transfer, c.code);
-  const AddressSearchResult result = SearchCameraAddress(link);
+  const AddressSearchResult result = SearchCameraAddress(link, OnBoardFailure::kStop);
   std::vector<std::string> boxes;
   for (const std::string& call : log) {
     if (call.rfind("Box", 0) == 0) boxes.push_back(call);
@@ -81,12 +82,39 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"ReadArbitrationLost", 1, 3, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The window's search counts a failure of the board as one more candidate that did not answer.
+TEST_F(AddressSearch, WindowsSearchProbesSilentlyOnPastTheBoardsFailures) {
+  bridge.FailTransfer(0, 11);  // what a request past its reply deadline returns
+  EXPECT_EQ(SearchCameraAddress(link, OnBoardFailure::kProbeOn).address, 0x02);
+  EXPECT_THAT(log, ::testing::Each(::testing::Not(::testing::StartsWith("Box"))));
+  log.clear();
+  bridge.FailInit();
+  EXPECT_EQ(SearchCameraAddress(link, OnBoardFailure::kProbeOn).end, ProbeOutcome::kNotAnswered);
+  EXPECT_EQ(log.size(), 4u * 127);  // IICInit, SetAddress, SendSub, IICClose: no pause, no box
+}
+
+struct HeldElsewhere : CameraLock {
+  bool Take() override { return false; }
+  void Release() override {}
+};
+
+// A camera another program holds is not probed: torvix scan says why and stops, the window's
+// search passes the candidate by in silence.
+TEST_F(AddressSearch, ACameraHeldElsewhereIsNotProbed) {
+  HeldElsewhere held;
+  const ScopedCameraLock useHeld{held};
+  EXPECT_EQ(ProbeCameraAddress(link, 0x70, OnBoardFailure::kProbeOn), ProbeOutcome::kNotAnswered);
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(ProbeCameraAddress(link, 0x70, OnBoardFailure::kStop), ProbeOutcome::kBoardFailed);
+  EXPECT_THAT(log, ElementsAre(std::string("Box(0x00): ") + kCameraBusyMessage));
+}
+
 TEST_F(AddressSearch, StopsAtTheFirstCandidateWhoseBothTransfersSucceed) {
   // Candidates 0x00 and 0x02 refuse the select; 0x04 answers the select but not the read.
   bridge.FailTransfer(0, 5);
   bridge.FailTransfer(1, 5);
   bridge.FailTransfer(3, 5);
-  const AddressSearchResult result = SearchCameraAddress(link);
+  const AddressSearchResult result = SearchCameraAddress(link, OnBoardFailure::kStop);
   EXPECT_EQ(result.end, ProbeOutcome::kAnswered);
   EXPECT_EQ(result.address, 0x06);
   EXPECT_EQ(bridge.Transfers(), 6);

@@ -7,11 +7,11 @@
 #include <cstring>
 #include <vector>
 
-#include "camera/camera_link.h"
-#include "camera/quorlink_bridge_api.h"
+#include "camera/camera_lock.h"
 #include "clock/virtual_clock.h"
-#include "sim/sim_rig.h"
-#include "tests/camera/recording_message_host.h"
+#include "tests/support/camera_on_sim.h"
+#include "tests/support/hooked_clock.h"
+#include "tests/support/pauses.h"
 
 namespace torvix::testing {
 namespace {
@@ -20,18 +20,8 @@ using ::testing::ElementsAre;
 
 constexpr uint8_t kCamera7 = 0x38;
 
-std::vector<Milliseconds> ms(std::initializer_list<int> values) {
-  std::vector<Milliseconds> out;
-  for (int v : values) out.emplace_back(v);
-  return out;
-}
-
-class CameraOnBus : public ::testing::Test {
+class CameraOnBus : public ::testing::Test, protected CameraOnSim {
  protected:
-  CameraOnBus() { UseInProcessSim(); }
-  ~CameraOnBus() override { SimRig::Instance().Log().SetSink(nullptr); }
-
-  SimRig& rig() { return SimRig::Instance(); }
   const BusTransfer& transfer(std::size_t i) { return rig().Log()[i]; }
   Microseconds gap(std::size_t first, std::size_t second) {
     return rig().Log().Between(first, second);
@@ -39,11 +29,24 @@ class CameraOnBus : public ::testing::Test {
 
   VirtualClock clock;
   ScopedClock useClock{clock};
-  CallLog boxes;
-  QuorlinkBridgeApi bridge;
-  RecordingMessageHost messages{boxes};
-  CameraLink link{bridge, messages};
 };
+
+// A second link writes while the first waits between its request and its value. Unlocked, it
+// selected 0x54 in between, and the first value landed there while its link was told 0.
+TEST_F(CameraOnBus, ASecondLinkWaitsOutARegisterAccessAndGivesUpInWordsAfter2s) {
+  HookedClock interrupted;
+  ScopedClock useInterrupted{interrupted};
+  CameraLink second{bridge, messages};
+  const uint8_t brightness = rig().Camera().Register(0x54);
+  interrupted.hookAt = 1;
+  interrupted.hook = [&] { EXPECT_EQ(second.WriteRegister(0x54, 0x11), 1); };
+  EXPECT_EQ(link.WriteRegister(0x57, 0x40), 0);
+  EXPECT_EQ(interrupted.Now(), Milliseconds{2000 + 2 + 25});
+  EXPECT_EQ(rig().Camera().Register(0x57), 0x40);
+  EXPECT_EQ(rig().Camera().Register(0x54), brightness);
+  EXPECT_THAT(boxes, ElementsAre(std::string("Box(0x00): ") + kCameraBusyMessage));
+  EXPECT_EQ(second.WriteRegister(0x54, 0x11), 0);
+}
 
 TEST_F(CameraOnBus, WriteRegisterPutsRequestThenValueOnTheBus2msApart) {
   ASSERT_EQ(link.WriteRegister(0x55, 0x03), 0);
@@ -54,7 +57,7 @@ TEST_F(CameraOnBus, WriteRegisterPutsRequestThenValueOnTheBus2msApart) {
   EXPECT_THAT(transfer(1).bytes, ElementsAre(0x03));
   EXPECT_EQ(transfer(1).status, 0);
   EXPECT_EQ(gap(0, 1), Milliseconds(2));
-  EXPECT_EQ(clock.Pauses(), ms({2, 25}));
+  EXPECT_EQ(clock.Pauses(), Ms({2, 25}));
   EXPECT_EQ(rig().Camera().Register(0x55), 0x03);
   EXPECT_TRUE(boxes.empty());
 }
@@ -70,7 +73,7 @@ TEST_F(CameraOnBus, ReadRegisterRequestsThenReadsOneByteFromTheReadAddress) {
   EXPECT_EQ(transfer(1).direction, Direction::kRead);
   EXPECT_THAT(transfer(1).bytes, ElementsAre(0x4a));
   EXPECT_EQ(gap(0, 1), Milliseconds(2));
-  EXPECT_EQ(clock.Pauses(), ms({2, 1}));
+  EXPECT_EQ(clock.Pauses(), Ms({2, 1}));
 }
 
 TEST_F(CameraOnBus, ReadAllSettingsFillsTheShadowRowByRow5msApart) {
@@ -118,7 +121,7 @@ TEST_F(CameraOnBus, WriteSettingUpdatesShadowAndCameraThenWaits127ms) {
   ASSERT_EQ(link.WriteSetting(RedGain, 0x90), 0);
   EXPECT_EQ(link.Block().SettingsShadow[RedGain], 0x90);
   EXPECT_EQ(rig().Camera().Register(0x42), 0x90);
-  EXPECT_EQ(clock.Pauses(), ms({2, 25, 100}));
+  EXPECT_EQ(clock.Pauses(), Ms({2, 25, 100}));
 }
 
 TEST_F(CameraOnBus, WriteSettingToAMissingCameraKeepsTheShadow) {

@@ -4,12 +4,9 @@
 
 #include <cstdlib>
 
-#include "camera/camera_link.h"
-#include "camera/quorlink_bridge_api.h"
 #include "camera/settings_table.h"
 #include "clock/virtual_clock.h"
-#include "sim/sim_rig.h"
-#include "tests/camera/recording_message_host.h"
+#include "tests/support/camera_on_sim.h"
 #include "tests/support/fake_i2c_kernel.h"
 
 namespace torvix::testing {
@@ -17,18 +14,15 @@ namespace {
 
 // A setting written, then every setting read, on a factory camera: the bus log's lines.
 std::vector<std::string> Traffic(const char* device) {
-  UseInProcessSim();
+  CameraOnSim camera;
   ::setenv("QUORLINK_DEVICE", device, 1);
   VirtualClock clock;
   ScopedClock useClock{clock};
-  CallLog boxes;
-  RecordingMessageHost messages{boxes};
-  QuorlinkBridgeApi bridge;
-  CameraLink link{bridge, messages};
+  CameraLink& link = camera.link;
   EXPECT_EQ(link.WriteSetting(Contrast, 0x40), 0);
   EXPECT_EQ(link.ReadAllSettings(link.Block()), 0);
   EXPECT_EQ(link.Block().SettingsShadow[Contrast], 0x40);
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_TRUE(camera.boxes.empty());
   std::vector<std::string> lines;
   for (const BusTransfer& t : SimRig::Instance().Log().Entries()) {
     lines.push_back(FormatTransfer(t));

@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "camera/camera_link.h"
-#include "tests/camera/call_log.h"
 #include "tests/camera/recording_bridge.h"
-#include "tests/camera/recording_message_host.h"
+#include "tests/support/call_log.h"
+#include "tests/support/recording_message_host.h"
 
 namespace torvix::testing {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-namespace torvix {
+namespace torvix::testing {
 namespace {
 
 TEST(MessageFormat, ShortFormatsWithPrintfRules) {
@@ -43,4 +43,4 @@ TEST(MessageFormat, NullFormatGivesTheEmptyText) {
 }
 
 }  // namespace
-}  // namespace torvix
+}  // namespace torvix::testing

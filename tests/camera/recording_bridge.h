@@ -7,7 +7,7 @@
 #include <map>
 
 #include "camera/bridge_api.h"
-#include "tests/camera/call_log.h"
+#include "tests/support/call_log.h"
 
 namespace torvix::testing {
 

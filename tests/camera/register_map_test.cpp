@@ -8,7 +8,7 @@
 #include "camera/settings_table.h"
 #include "camera/value_edit_pairs.h"
 
-namespace torvix {
+namespace torvix::testing {
 namespace {
 
 constexpr int kNoSelection = -1;
@@ -153,4 +153,4 @@ TEST(BlcSizeCodes, EveryCodeMapsBackToItsOwnIndex) {
 }
 
 }  // namespace
-}  // namespace torvix
+}  // namespace torvix::testing

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-namespace torvix {
+namespace torvix::testing {
 namespace {
 
 struct EditCase {
@@ -76,4 +76,4 @@ TEST(ValueEditPairs, SlidersInMatchingOrderWithUniqueControls) {
 }
 
 }  // namespace
-}  // namespace torvix
+}  // namespace torvix::testing

@@ -3,13 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,17 +13,10 @@
 #include "clock/virtual_clock.h"
 #include "camera/settings_table.h"
 #include "sim/sim_rig.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/scratch_folder.h"
 
 namespace torvix::testing {
-
-inline std::string ReadFileBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
 
 inline int CountLines(const std::string& text, const char* end = "\n") {
   int count = 0;
@@ -38,30 +25,6 @@ inline int CountLines(const std::string& text, const char* end = "\n") {
   }
   return count;
 }
-
-// One folder per test and process: ctest runs the tests in parallel processes.
-class CliScratch {
- public:
-  CliScratch() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string name = std::string(info->test_suite_name()) + "." + info->name();
-    char folder[64];
-    // The process id too: two builds may run the same test at the same time.
-    std::snprintf(folder, sizeof folder, "torvix_cli_%016zx_%ld", std::hash<std::string>{}(name),
-                  static_cast<long>(::getpid()));
-    path_ = std::filesystem::temp_directory_path() / folder;
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~CliScratch() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
- private:
-  std::filesystem::path path_;
-};
 
 struct CliRun {
   int code = -1;
@@ -115,7 +78,7 @@ class CliOnSim : public ::testing::Test {
   ScopedClock useClock{clock};
   QuorlinkBridgeApi quorlink;
   BridgeApi* bridge = &quorlink;
-  CliScratch scratch;
+  ScratchFolder scratch;
 };
 
 }  // namespace torvix::testing

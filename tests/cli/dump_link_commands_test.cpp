@@ -7,10 +7,11 @@
 #include <unistd.h>
 #endif
 
+#include <csignal>
 #include <cstring>
 #include <utility>
 
-#include "files/eeprom_dump_file.h"
+#include "dumps/eeprom_dump_file.h"
 #include "tests/cli/cli_fixture.h"
 
 namespace torvix::testing {
@@ -18,7 +19,7 @@ namespace {
 
 using ::testing::HasSubstr;
 
-const std::filesystem::path kGolden = TORVIX_FILES_GOLDEN_DIR;
+const std::filesystem::path kGolden = TORVIX_DUMPS_GOLDEN_DIR;
 
 std::string afterFirstLine(const std::string& bytes) {
   const std::size_t end = bytes.find("\r\n");
@@ -71,14 +72,59 @@ TEST_F(Dump, AnInterruptedDumpSaysSoAndExitsWithOne) {
                                  " of 137 lines, the read of page 3, row 5, column 9 failed\n"));
 }
 
-TEST_F(Dump, AFileThatCannotBeCreatedLeavesTheCameraAlone) {
+// The camera answers one read before the file is opened; nothing is read after the open failed.
+TEST_F(Dump, AFileThatCannotBeCreatedStopsTheDumpAfterTheFirstRead) {
   const std::string path = (scratch / "missing" / "dsp.txt").string();
   const CliRun run = Run({"dump", "dsp", path});
   EXPECT_EQ(run.code, 1);
   EXPECT_THAT(run.err, ::testing::StartsWith("Can't open file " + path + ", error = "));
   EXPECT_EQ(CountLines(run.err), 1);
-  EXPECT_EQ(rig().Log().Size(), 0u);
+  EXPECT_EQ(rig().Log().Size(), 2u);
 }
+
+TEST_F(Dump, WithoutABoardAnEarlierDumpStaysAsItWas) {
+  rig().Board().absent = true;
+  for (const char* kind : {"dsp", "eeprom"}) {
+    const std::string path = (scratch / kind).string();
+    WriteFileBytes(path, "an earlier dump\r\n");
+    const CliRun run = Run({"dump", kind, path});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(ReadFileBytes(path), "an earlier dump\r\n");
+    EXPECT_THAT(run.err, HasSubstr(" error: no (correct)connection PC to USB-I2C board\n"));
+    EXPECT_THAT(run.err, HasSubstr("Error: nothing written to " + path +
+                                   ": the camera did not answer\n"));
+  }
+}
+
+struct DumpSignal {
+  int signal;
+  int code;
+};
+
+class InterruptedDump : public CliOnSim, public ::testing::WithParamInterface<DumpSignal> {};
+
+// The signal comes while page 3, offset 0x59 is read: that read ends, and nothing is read after.
+TEST_P(InterruptedDump, EndsTheFileAsTheWindowsCancelDoesAndExitsWith128PlusTheSignal) {
+  const std::vector<uint8_t> request = {0x81, 0x03, 0x59};
+  rig().Log().SetSink([&request](const BusTransfer& t) {
+    if (t.direction == Direction::kWrite && t.bytes == request) std::raise(GetParam().signal);
+  });
+  const auto path = scratch / "dsp.txt";
+  const CliRun run = Run({"dump", "dsp", path.string()});
+  EXPECT_EQ(run.code, GetParam().code);
+  EXPECT_EQ(run.err, "Error: " + path.string() + " is incomplete: 59 of 137 lines, interrupted "
+                     "before the read of page 3, row 5, column 10\n");
+  const std::string bytes = ReadFileBytes(path);
+  const std::string complete = ReadFileBytes(kGolden / "dsp_complete.txt");
+  // Ten entries read ("XX " each), then six that were not.
+  const std::size_t lastLine = bytes.rfind("\r\n", bytes.size() - 3) + 2;
+  EXPECT_EQ(CountLines(bytes, "\r\n"), 59);
+  EXPECT_EQ(bytes, complete.substr(0, lastLine + 10 * 3) + "?? ?? ?? ?? ?? ??\r\n");
+  EXPECT_EQ(rig().Log()[rig().Log().Size() - 2].bytes, request);
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, InterruptedDump,
+                         ::testing::Values(DumpSignal{SIGINT, 130}, DumpSignal{SIGTERM, 143}));
 
 using Scan = CliOnSim;
 

@@ -29,10 +29,29 @@ TEST_F(I2cDev, CommandsReachTheCameraOnTheBusNamedLikeTheSetting) {
   EXPECT_EQ(Camera({"scan"}).out, "0x70\n");
   const auto path = scratch / "dsp.txt";
   EXPECT_EQ(Camera({"dump", "dsp", path.string()}).code, 0);
-  EXPECT_TRUE(ReadFileBytes(path) == ReadFileBytes(std::filesystem::path(TORVIX_FILES_GOLDEN_DIR) /
+  EXPECT_TRUE(ReadFileBytes(path) == ReadFileBytes(std::filesystem::path(TORVIX_DUMPS_GOLDEN_DIR) /
                                                    "dsp_complete.txt"));
   EXPECT_EQ(Camera({"set", "Contrast=0x40"}).code, 0);
   EXPECT_EQ(camera().Register(0x57), 0x40);
+}
+
+// What the bus shows after a failed transfer is said in words, after the window's message.
+TEST_F(I2cDev, ABusHeldByAnotherProgramOrAnAdapterGoneIsSaidInWords) {
+  const std::string unread = "Camera settings not correctly read\n";
+  const std::string gone = "Error: the adapter is gone: unplugged? (i2c:camera adapter)\n";
+  kernel.lockRefusals = -1;
+  EXPECT_EQ(Camera({"settings"}).err,
+            "error bus is bussy or occupied\n" + unread +
+                "Error: the i2c bus /dev/i2c-4 is busy: another program has held it for more "
+                "than 2 s\n");
+  kernel.lockRefusals = 0;
+  kernel.bus = nullptr;
+  kernel.error = ENODEV;  // a HID adapter passes on what usbcore says of a device gone
+  EXPECT_EQ(Camera({"settings"}).err, "USB_WRITE_ERROR\n" + unread + gone);
+  kernel.error = EIO;  // i2c-tiny-usb says EIO, and its bus goes away
+  kernel.opensLeft = 2;
+  EXPECT_EQ(Camera({"settings"}).err,
+            "error: USB_I2C_NACK\nIs board connected to camera (on?)\n" + unread + gone);
 }
 
 TEST_F(I2cDev, BusesListsEachWithWhetherThisUserMayOpenIt) {

@@ -68,8 +68,53 @@ TEST_F(Profile, AMalformedProfileChangesNothingAndNamesLineAndField) {
   EXPECT_EQ(run.code, 2);
   EXPECT_EQ(run.err, "Error: " + path.string() +
                          " line 4: Contrast value out of range (0x38-0x54)!\n");
-  EXPECT_EQ(rig().Log().Size(), 0u);
+  // Read first: a camera holding 200 would take the file as it is.
+  EXPECT_TRUE(WrittenRegisters().empty());
   EXPECT_EQ(camera().Register(0x07), 0x03);
+}
+
+// A camera may hold values its controls never write; its profile must apply back to it, and
+// only a change to such a value is refused.
+TEST_F(Profile, ValuesOutsideTheirRangeAreWarnedOfSavedAndRefusedOnlyWhereTheyWouldChange) {
+  camera().SetRegister(0x07, 0x05);  // WdrMode
+  camera().SetRegister(0x57, 0x60);  // Contrast
+  const auto path = scratch / "odd.json";
+  const CliRun save = Run({"profile", "save", path.string()});
+  EXPECT_EQ(save.code, 0);
+  EXPECT_EQ(save.err, "Warning: WdrMode 0x05 is outside its range (0x00-0x03)\n"
+                      "Warning: Contrast 0x60 is outside its range (0x38-0x54)\n");
+  const CliRun back = Run({"profile", "apply", path.string()});
+  EXPECT_EQ(back.code, 0) << back.err;
+  EXPECT_EQ(back.out, "");
+
+  camera().SetRegister(0x57, 0x40);
+  const CliRun other = Run({"profile", "apply", path.string()});
+  EXPECT_EQ(other.code, 2);
+  EXPECT_EQ(other.err,
+            "Error: " + path.string() + " line 17: Contrast value out of range (0x38-0x54)!\n");
+  EXPECT_TRUE(WrittenRegisters().empty());
+}
+
+// The camera's address, OSD mode and Push2White belong to one camera: saved and written only
+// with --with-address.
+TEST_F(Profile, TheCamerasOwnSettingsTravelOnlyWithWithAddress) {
+  EXPECT_THAT(Run({"profile", "save", "-"}).out, ::testing::Not(HasSubstr("CameraAddress")));
+  const std::string saved = Run({"profile", "save", "--with-address", "-"}).out;
+  for (const char* name : {"CameraAddress", "PushToWhite", "OsdControl"}) {
+    EXPECT_THAT(saved, HasSubstr(name));
+  }
+  const auto path = scratch / "p.json";
+  WriteFileBytes(path, "{\"settings\": {\"CameraAddress\": \"0x72\", \"Contrast\": \"0x40\", "
+                       "\"OsdControl\": 1}}");
+  const CliRun skipped = Run({"profile", "apply", path.string()});
+  EXPECT_EQ(skipped.code, 0) << skipped.err;
+  EXPECT_THAT(WrittenRegisters(), ElementsAre(0x57));
+  EXPECT_EQ(skipped.err, "Left alone: " + path.string() +
+                             " also sets CameraAddress, OsdControl (--with-address writes them)\n");
+  rig().Log().Clear();
+  const CliRun all = Run({"profile", "apply", "--with-address", path.string()});
+  EXPECT_EQ(all.code, 0) << all.err;
+  EXPECT_THAT(WrittenRegisters(), ElementsAre(0x31, 0x80));
 }
 
 TEST_F(Profile, AMissingFileIsAFileError) {

@@ -3,9 +3,7 @@
 #pragma once
 
 #include <fcntl.h>
-#include <signal.h>
 #include <spawn.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -54,37 +52,5 @@ inline CliRun RunProgram(const std::vector<std::string>& argv, const std::filesy
   run.err = ReadFileBytes(err);
   return run;
 }
-
-// zembrel-sim on a socket of its own for the life of the object.
-class SimDaemon {
- public:
-  SimDaemon(const std::string& program, const std::filesystem::path& folder)
-      : socket_(folder / "zembrel.sock") {
-    pid_ = SpawnProgram({program, "--socket", socket_.string()}, "/dev/null", folder / "sim.out",
-                        folder / "sim.err");
-    // Serving once the socket exists; give a slow machine a few seconds.
-    for (int i = 0; i < 500 && !Ready(); ++i) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-  }
-  ~SimDaemon() {
-    if (pid_ <= 0) return;
-    ::kill(pid_, SIGTERM);
-    int status = 0;
-    ::waitpid(pid_, &status, 0);
-  }
-  SimDaemon(const SimDaemon&) = delete;
-  SimDaemon& operator=(const SimDaemon&) = delete;
-
-  bool Ready() const {
-    struct stat info {};
-    return pid_ > 0 && ::stat(socket_.c_str(), &info) == 0 && S_ISSOCK(info.st_mode);
-  }
-  std::string Socket() const { return socket_.string(); }
-
- private:
-  std::filesystem::path socket_;
-  pid_t pid_ = -1;
-};
 
 }  // namespace torvix::testing

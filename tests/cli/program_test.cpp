@@ -4,8 +4,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "files/eeprom_dump_file.h"
+#include "camera/device_camera_lock.h"
+#include "dumps/eeprom_dump_file.h"
 #include "tests/cli/program_run.h"
+#include "tests/support/zembrel_process.h"
 
 namespace torvix::testing {
 namespace {
@@ -14,7 +16,7 @@ using ::testing::HasSubstr;
 
 const std::string kTorvix = TORVIX_PROGRAM;
 const std::string kZembrelSim = ZEMBREL_SIM_PROGRAM;
-const std::filesystem::path kGolden = TORVIX_FILES_GOLDEN_DIR;
+const std::filesystem::path kGolden = TORVIX_DUMPS_GOLDEN_DIR;
 
 class Program : public ::testing::Test {
  protected:
@@ -23,7 +25,7 @@ class Program : public ::testing::Test {
     return RunProgram(args, scratch / "", input);
   }
 
-  CliScratch scratch;
+  ScratchFolder scratch;
 };
 
 TEST_F(Program, SettingsOfAFreshSimCamera) {
@@ -66,8 +68,8 @@ TEST_F(Program, DataThatCannotBeWrittenToStandardOutputFailsTheRun) {
 }
 
 TEST_F(Program, ACameraOverTheSocketKeepsWhatOneRunWroteForTheNext) {
-  SimDaemon daemon(kZembrelSim, scratch / "");
-  ASSERT_TRUE(daemon.Ready());
+  ZembrelProcess daemon(kZembrelSim);
+  ASSERT_TRUE(daemon.Start());
   const std::vector<std::string> device = {"--device", daemon.Socket()};
   auto torvix = [&](std::vector<std::string> args, const std::string& input = "") {
     args.insert(args.begin(), device.begin(), device.end());
@@ -102,11 +104,28 @@ TEST_F(Program, ACameraOverTheSocketKeepsWhatOneRunWroteForTheNext) {
   EXPECT_EQ(bytes.substr(bytes.find("\r\n")), golden.substr(golden.find("\r\n")));
 }
 
+// A camera whose lock file another program holds for 2 s (in real time) is told in words, and
+// nothing is sent.
+TEST_F(Program, ACameraAnotherProgramKeepsIsToldInWordsAndLeftAlone) {
+  ZembrelProcess daemon(kZembrelSim);
+  ASSERT_TRUE(daemon.Start());
+  DeviceCameraLock other(SharedLockFolder());
+  ::setenv("QUORLINK_DEVICE", daemon.Socket().c_str(), 1);
+  ASSERT_TRUE(other.Take());
+  ::unsetenv("QUORLINK_DEVICE");
+  const CliRun kept = Torvix({"--device", daemon.Socket(), "set", "Contrast=0x40"});
+  EXPECT_EQ(kept.code, 1);
+  EXPECT_EQ(kept.err, std::string(kCameraBusyMessage) + "\nCamera settings not correctly read\n");
+  other.Release();
+  EXPECT_EQ(Torvix({"--device", daemon.Socket(), "get", "Contrast"}).out,
+            "16 Contrast            0x57 = 0x3c\n");
+}
+
 TEST_F(Program, AnInterruptedDumpOverTheSocketExitsWithOne) {
-  auto daemon = std::make_unique<SimDaemon>(kZembrelSim, scratch / "");
-  ASSERT_TRUE(daemon->Ready());
+  ZembrelProcess daemon(kZembrelSim);
+  ASSERT_TRUE(daemon.Start());
   const auto dump = scratch / "dsp.txt";
-  const std::vector<std::string> argv = {kTorvix, "--device", daemon->Socket(), "dump", "dsp",
+  const std::vector<std::string> argv = {kTorvix, "--device", daemon.Socket(), "dump", "dsp",
                                          dump.string()};
   const pid_t pid = SpawnProgram(argv, "/dev/null", scratch / "out.txt", scratch / "err.txt");
   ASSERT_GT(pid, 0);
@@ -114,7 +133,7 @@ TEST_F(Program, AnInterruptedDumpOverTheSocketExitsWithOne) {
   for (int i = 0; i < 1000 && CountLines(ReadFileBytes(dump), "\r\n") < 18; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-  daemon.reset();
+  daemon.Stop();
   int status = 0;
   ASSERT_EQ(waitpid(pid, &status, 0), pid);
   ASSERT_TRUE(WIFEXITED(status));

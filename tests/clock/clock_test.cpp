@@ -2,7 +2,7 @@
 
 #include "clock/virtual_clock.h"
 
-namespace torvix {
+namespace torvix::testing {
 namespace {
 
 TEST(Clock, PausesGoToTheInstalledClockAndComeBackToTheRealOneAfter) {
@@ -31,4 +31,4 @@ TEST(Clock, NestedScopesRestoreTheOuterClock) {
 }
 
 }  // namespace
-}  // namespace torvix
+}  // namespace torvix::testing

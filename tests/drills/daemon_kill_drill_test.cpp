@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -13,39 +12,18 @@
 #include "camera/camera_link.h"
 #include "camera/quorlink_bridge_api.h"
 #include "camera/settings_table.h"
-#include "files/eeprom_dump_file.h"
-#include "tests/drills/recorded_messages.h"
+#include "dumps/eeprom_dump_file.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/hooked_clock.h"
+#include "tests/support/scripted_hosts.h"
 #include "tests/support/zembrel_process.h"
 
-namespace torvix::drills {
+namespace torvix::testing {
 namespace {
 
-// Virtual time that runs a hook at the n-th pause: the kill lands at a chosen step.
-class KillSwitchClock final : public Clock {
- public:
-  Microseconds Now() const override { return now_; }
-  void Pause(Milliseconds duration) override {
-    now_ += duration;
-    if (++pauses_ == killAt && onKill) onKill();
-  }
-  int killAt = -1;
-  std::function<void()> onKill;
-
- private:
-  Microseconds now_{0};
-  int pauses_ = 0;
-};
-
-const std::vector<Box> kConnectionLost = {
+const std::vector<ShownMessage> kConnectionLost = {
     {" error: no (correct)connection PC to USB-I2C board", kMessageOk},
     {" Check if board is connected to PC and/or verify driver", kMessageOk}};
-
-std::vector<std::string> Lines(const std::string& path) {
-  std::ifstream in(path);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
 
 class DaemonKillDrill : public ::testing::Test {
  protected:
@@ -55,11 +33,11 @@ class DaemonKillDrill : public ::testing::Test {
   }
   void TearDown() override { ::unsetenv("QUORLINK_DEVICE"); }
 
-  ZembrelProcess daemon_;
-  KillSwitchClock clock_;
+  ZembrelProcess daemon_{ZEMBREL_SIM_PATH};
+  HookedClock clock_;
   ScopedClock scoped_{clock_};
   QuorlinkBridgeApi bridge_;
-  RecordedMessages messages_;
+  ScriptedMessageHost messages_;
   CameraLink link_{bridge_, messages_};
 };
 
@@ -67,14 +45,14 @@ TEST_F(DaemonKillDrill, RefreshCutShortKeepsTheShadowAndWorksAfterARestart) {
   constexpr int kFailedRow = 5;
   // Three pauses per row (after the request, after the read, between rows): the kill comes
   // right after row 5's request, so its read finds no daemon.
-  clock_.killAt = 3 * kFailedRow + 1;
-  clock_.onKill = [this] { daemon_.Kill(); };
+  clock_.hookAt = 3 * kFailedRow + 1;
+  clock_.hook = [this] { daemon_.Kill(); };
   CameraBlock& block = link_.Block();
   for (uint8_t& byte : block.SettingsShadow) byte = 0xEE;
 
   EXPECT_EQ(link_.ReadAllSettings(block), 1);
 
-  std::vector<Box> expected = kConnectionLost;
+  std::vector<ShownMessage> expected = kConnectionLost;
   expected.push_back({"Camera settings not correctly read, default values displayed", kMessageOk});
   EXPECT_EQ(messages_.shown, expected);
   const CameraBlock cut = block;
@@ -96,8 +74,8 @@ TEST_F(DaemonKillDrill, RefreshCutShortKeepsTheShadowAndWorksAfterARestart) {
 TEST_F(DaemonKillDrill, DumpCutShortEndsWithTheFailedLineAndWorksAfterARestart) {
   // Two pauses per byte: the kill comes after the request of row 2's sixth byte.
   constexpr int kFailedByte = 2 * 16 + 5;
-  clock_.killAt = 2 * kFailedByte + 1;
-  clock_.onKill = [this] { daemon_.Kill(); };
+  clock_.hookAt = 2 * kFailedByte + 1;
+  clock_.hook = [this] { daemon_.Kill(); };
   const CameraBlock shadowBefore = link_.Block();
   const std::string partialPath = daemon_.Dir() + "/partial.txt";
 
@@ -117,8 +95,8 @@ TEST_F(DaemonKillDrill, DumpCutShortEndsWithTheFailedLineAndWorksAfterARestart) 
   EXPECT_TRUE(full.Complete());
   EXPECT_TRUE(messages_.shown.empty());
 
-  const std::vector<std::string> partial = Lines(partialPath);
-  const std::vector<std::string> complete = Lines(fullPath);
+  const std::vector<std::string> partial = CrLfLines(ReadFileBytes(partialPath));
+  const std::vector<std::string> complete = CrLfLines(ReadFileBytes(fullPath));
   ASSERT_EQ(complete.size(), static_cast<std::size_t>(kEepromFileLines));
   ASSERT_FALSE(partial.empty());
   ASSERT_LT(partial.size(), complete.size());
@@ -138,4 +116,4 @@ TEST_F(DaemonKillDrill, DumpCutShortEndsWithTheFailedLineAndWorksAfterARestart) 
 }
 
 }  // namespace
-}  // namespace torvix::drills
+}  // namespace torvix::testing

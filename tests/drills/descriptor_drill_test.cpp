@@ -10,7 +10,7 @@
 #include "bridge/include/quorlink.h"
 #include "tests/support/zembrel_process.h"
 
-namespace torvix::drills {
+namespace torvix::testing {
 namespace {
 
 constexpr int kCamera = 0x70;
@@ -42,7 +42,7 @@ class DescriptorDrill : public ::testing::Test {
     ::unsetenv("QUORLINK_DEVICE");
   }
 
-  ZembrelProcess daemon_;
+  ZembrelProcess daemon_{ZEMBREL_SIM_PATH};
 };
 
 TEST_F(DescriptorDrill, TenThousandOpenCloseCyclesLeakNothing) {
@@ -84,4 +84,4 @@ TEST_F(DescriptorDrill, HandlesOpenWhenTheDaemonDiesCloseTheirDescriptorsAllTheS
 }
 
 }  // namespace
-}  // namespace torvix::drills
+}  // namespace torvix::testing

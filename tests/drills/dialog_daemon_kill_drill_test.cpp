@@ -11,32 +11,16 @@
 #include <vector>
 
 #include "app/main_dialog.h"
+#include "app/resource_ids.h"
 #include "camera/quorlink_bridge_api.h"
+#include "tests/support/hooked_clock.h"
+#include "tests/support/scripted_hosts.h"
 #include "tests/support/zembrel_process.h"
-#include "tests/window/scripted_hosts.h"
 
-namespace torvix::drills {
+namespace torvix::testing {
 namespace {
 
-constexpr int kConnect = 1036;
-constexpr int kContrastEdit = 1005;
-constexpr int kAddressEdit = 1049;
 constexpr int kContrast = 16;  // the shadow byte the contrast edit shows
-
-class CountingClock final : public Clock {
- public:
-  Microseconds Now() const override { return now_; }
-  void Pause(Milliseconds duration) override {
-    now_ += duration;
-    if (++pauses == killAt && onKill) onKill();
-  }
-  int pauses = 0;
-  int killAt = -1;
-  std::function<void()> onKill;
-
- private:
-  Microseconds now_{0};
-};
 
 std::string Hex(unsigned value) {
   char text[8];
@@ -45,13 +29,13 @@ std::string Hex(unsigned value) {
 }
 
 TEST(DialogDaemonKillDrill, ConnectCutShortShowsTheShadowAndWorksAfterARestart) {
-  ZembrelProcess daemon;
+  ZembrelProcess daemon(ZEMBREL_SIM_PATH);
   ASSERT_TRUE(daemon.Start());
   ::setenv("QUORLINK_DEVICE", daemon.Socket().c_str(), 1);
-  CountingClock clock;
+  HookedClock clock;
   ScopedClock scoped(clock);
-  test::ScriptedMessageHost messages;
-  test::ScriptedModalHost modal;
+  ScriptedMessageHost messages;
+  ScriptedModalHost modal;
   QuorlinkBridgeApi bridge;
   CMyTorvix_ControllerDlg dialog(bridge, messages);
 
@@ -60,11 +44,11 @@ TEST(DialogDaemonKillDrill, ConnectCutShortShowsTheShadowAndWorksAfterARestart) 
     CameraBlock& block = dialog.Link().Block();
     // Three pauses per settings row: the kill lands after the request of the contrast row.
     clock.pauses = 0;
-    clock.killAt = 3 * kContrast + 1;
-    clock.onKill = [&] { daemon.Kill(); };
+    clock.hookAt = 3 * kContrast + 1;
+    clock.hook = [&] { daemon.Kill(); };
     block.SettingsShadow[kContrast] = 0x40;
 
-    ASSERT_TRUE(window.UserClick(kConnect));
+    ASSERT_TRUE(window.UserClick(IDC_CONNECT));
 
     ASSERT_EQ(messages.shown.size(), 3u);
     EXPECT_EQ(messages.shown[0].text, " error: no (correct)connection PC to USB-I2C board");
@@ -72,19 +56,20 @@ TEST(DialogDaemonKillDrill, ConnectCutShortShowsTheShadowAndWorksAfterARestart) 
     EXPECT_EQ(messages.shown[2].text,
               "Camera settings not correctly read, default values displayed");
     EXPECT_EQ(block.SettingsShadow[kContrast], 0x40);
-    EXPECT_EQ(window.Find(kContrastEdit)->text, "40");
-    EXPECT_EQ(window.Find(kAddressEdit)->text, "XX");
+    EXPECT_EQ(window.Find(IDC_CONTRAST_EDIT)->text, "40");
+    EXPECT_EQ(window.Find(IDC_CAMERA_ADDRESS)->text, "XX");
 
     ASSERT_TRUE(daemon.Start());
     messages.shown.clear();
-    ASSERT_TRUE(window.UserClick(kConnect));
+    ASSERT_TRUE(window.UserClick(IDC_CONNECT));
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(window.Find(kContrastEdit)->text, Hex(block.SettingsShadow[kContrast]));
-    EXPECT_EQ(window.Find(kAddressEdit)->text, "70");
+    EXPECT_EQ(window.Find(IDC_CONTRAST_EDIT)->text, Hex(block.SettingsShadow[kContrast]));
+    EXPECT_EQ(window.Find(IDC_CAMERA_ADDRESS)->text, "70");
 
     // Usable again: a typed contrast value is written and kept.
-    ASSERT_TRUE(window.UserSelectText(kContrastEdit, 0, window.Find(kContrastEdit)->text.size()));
-    window.UserType(kContrastEdit, "45");
+    ASSERT_TRUE(
+        window.UserSelectText(IDC_CONTRAST_EDIT, 0, window.Find(IDC_CONTRAST_EDIT)->text.size()));
+    window.UserType(IDC_CONTRAST_EDIT, "45");
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(block.SettingsShadow[kContrast], 0x45);
   });
@@ -93,4 +78,4 @@ TEST(DialogDaemonKillDrill, ConnectCutShortShowsTheShadowAndWorksAfterARestart) 
 }
 
 }  // namespace
-}  // namespace torvix::drills
+}  // namespace torvix::testing

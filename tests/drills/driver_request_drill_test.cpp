@@ -14,7 +14,7 @@
 #include "clock/virtual_clock.h"
 #include "sim/sim_rig.h"
 
-namespace torvix::drills {
+namespace torvix::testing {
 namespace {
 
 constexpr int kCamera = 0x70;
@@ -138,4 +138,4 @@ TEST_F(DriverRequestDrill, VersionQueryFailingOrShortLeavesBothOutputsAlone) {
 }
 
 }  // namespace
-}  // namespace torvix::drills
+}  // namespace torvix::testing

@@ -14,9 +14,9 @@
 #include "camera/settings_table.h"
 #include "clock/virtual_clock.h"
 #include "sim/sim_rig.h"
-#include "tests/drills/recorded_messages.h"
+#include "tests/support/scripted_hosts.h"
 
-namespace torvix::drills {
+namespace torvix::testing {
 namespace {
 
 // The boxes of each code with texts of its own; every other code gets the connection pair.
@@ -43,11 +43,11 @@ const std::map<int, std::vector<std::string>>& CodeTable() {
   return table;
 }
 
-std::vector<Box> ExpectedBoxes(int code) {
+std::vector<ShownMessage> ExpectedBoxes(int code) {
   std::vector<std::string> texts = {" error: no (correct)connection PC to USB-I2C board",
                                     " Check if board is connected to PC and/or verify driver"};
   if (const auto row = CodeTable().find(code); row != CodeTable().end()) texts = row->second;
-  std::vector<Box> boxes;
+  std::vector<ShownMessage> boxes;
   for (const std::string& text : texts) boxes.push_back({text, kMessageOk});
   return boxes;
 }
@@ -66,7 +66,7 @@ class ResultCodeDrill : public ::testing::Test {
   VirtualClock clock_;
   ScopedClock scoped_{clock_};
   QuorlinkBridgeApi bridge_;
-  RecordedMessages messages_;
+  ScriptedMessageHost messages_;
 };
 
 TEST_F(ResultCodeDrill, EveryStatusByteShowsExactlyItsBoxesAndKeepsTheShadow) {
@@ -109,4 +109,4 @@ TEST_F(ResultCodeDrill, MissingBoardShowsTheConnectionPairForTheInvalidHandle) {
 }
 
 }  // namespace
-}  // namespace torvix::drills
+}  // namespace torvix::testing

@@ -30,20 +30,24 @@ TEST(ProfileFile, ASavedProfileReadsBackAsEveryWritableSettingInTableOrder) {
   block.SettingsShadow[AgcGainMax] = 0x80;
   block.SettingsShadow[DayNightLevel] = 0x60;
 
-  std::vector<ProfileEntry> entries;
-  std::string error;
-  ASSERT_TRUE(ParseProfile(ProfileText(block), "p.json", entries, error)) << error;
-  ASSERT_EQ(entries.size(), static_cast<std::size_t>(kSettingCount - 1));
-  CameraBlock other = DefaultCameraBlock();
-  int previous = -1;
-  for (const ProfileEntry& entry : entries) {
-    EXPECT_GT(entry.id, previous);
-    previous = entry.id;
-    EXPECT_NE(entry.id, Register52);
-    // Applied to any camera, the saved bits come back.
-    const uint8_t applied = ApplyRequest(other.SettingsShadow[entry.id], entry.request);
-    const uint8_t mask = entry.request.mask;
-    EXPECT_EQ(applied & mask, block.SettingsShadow[entry.id] & mask) << entry.id;
+  // CameraAddress, OsdControl and PushToWhite only when asked for.
+  for (const bool withHeldBack : {true, false}) {
+    std::vector<ProfileEntry> entries;
+    std::string error;
+    ASSERT_TRUE(ParseProfile(ProfileText(block, withHeldBack), "p.json", entries, error)) << error;
+    ASSERT_EQ(entries.size(), static_cast<std::size_t>(kSettingCount - (withHeldBack ? 1 : 4)));
+    CameraBlock other = DefaultCameraBlock();
+    int previous = -1;
+    for (const ProfileEntry& entry : entries) {
+      EXPECT_GT(entry.id, previous);
+      previous = entry.id;
+      EXPECT_NE(entry.id, Register52);
+      EXPECT_TRUE(withHeldBack || !HeldBackSetting(entry.id)) << entry.id;
+      // Applied to any camera, the saved bits come back.
+      const uint8_t applied = ApplyRequest(other.SettingsShadow[entry.id], entry.request);
+      const uint8_t mask = entry.request.mask;
+      EXPECT_EQ(applied & mask, block.SettingsShadow[entry.id] & mask) << entry.id;
+    }
   }
 }
 
@@ -80,8 +84,10 @@ TEST_P(FaultyProfile, IsRefusedWholeWithItsLineAndField) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, FaultyProfile,
     ::testing::Values(
+        // A register value outside the range is read (a camera may hold it); no register
+        // holds this one.
         Faulty{"OutOfRange",
-               "{\n  \"settings\": {\n    \"WdrMode\": \"High\",\n    \"Contrast\": \"0x60\"\n  }\n}\n",
+               "{\n  \"settings\": {\n    \"WdrMode\": \"High\",\n    \"Contrast\": \"0x160\"\n  }\n}\n",
                "Error: cam.json line 4: Contrast value out of range (0x38-0x54)!"},
         Faulty{"IntegerOutOfRange", "{\"settings\": {\n\"RedGain\": 300}}",
                "Error: cam.json line 2: RedGain value out of range (0x00-0xff)!"},
@@ -113,6 +119,13 @@ INSTANTIATE_TEST_SUITE_P(
                "Error: cam.json line 2: settings is given twice (first on line 1)"},
         Faulty{"UnknownField", "{\"settings\": {},\n \"camera\": \"x\"}",
                "Error: cam.json line 2: unknown field 'camera'"},
+        // A value is the whole string: nothing after a zero byte is dropped, and the message
+        // shows the byte as the file wrote it.
+        Faulty{"ZeroByteInValue", "{\"settings\": {\n\"Contrast\": \"0x40\\u0000junk\"}}",
+               "Error: cam.json line 2: Contrast value '0x40\\u0000junk' is not a number "
+               "(0x38-0x54)"},
+        Faulty{"ZeroByteInName", "{\"settings\": {\n\"Contrast\\u0000\": 60}}",
+               "Error: cam.json line 2: unknown setting 'Contrast\\u0000'"},
         // Names are compared as the JSON means them, not as they are spelt.
         Faulty{"EscapedTwice", "{\"settings\": {\n\"Contr\\u0061st\": 60,\n\"Contrast\": 60}}",
                "Error: cam.json line 3: Contrast is given twice (first on line 2)"},

@@ -13,7 +13,7 @@
 #include "camera/settings_table.h"
 #include "profiles/setting_catalog.h"
 
-namespace torvix {
+namespace torvix::testing {
 namespace {
 
 std::string Trim(const std::string& text) {
@@ -64,4 +64,4 @@ TEST(UserGuide, SettingsTableMatchesTheCamerasTable) {
 }
 
 }  // namespace
-}  // namespace torvix
+}  // namespace torvix::testing

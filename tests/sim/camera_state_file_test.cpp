@@ -7,32 +7,20 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
-namespace torvix {
+#include "tests/support/file_bytes.h"
+#include "tests/support/scratch_folder.h"
+
+namespace torvix::testing {
 namespace {
 
 namespace fs = std::filesystem;
 
 class CameraStateFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/camera_state_XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    path_ = (dir_ / "state.json").string();
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  void WriteText(const std::string& text) { std::ofstream(path_) << text; }
-  std::string ReadText() const {
-    std::ostringstream out;
-    out << std::ifstream(path_).rdbuf();
-    return out.str();
-  }
-
-  fs::path dir_;
-  std::string path_;
+  ScratchFolder scratch_;
+  const fs::path& dir_ = scratch_.Path();
+  const std::string path_ = (dir_ / "state.json").string();
 };
 
 TEST_F(CameraStateFileTest, SavedStateLoadsBackAndLeavesNoTemporaryFile) {
@@ -88,16 +76,16 @@ TEST_P(CorruptStateFile, IsRefusedAndLeftAsItWas) {
   if (text == "TRUNCATED") {
     std::string error;
     ASSERT_TRUE(SaveCameraState(path_, {FactoryBank(), FactoryEeprom()}, error));
-    text = ReadText().substr(0, 500);
+    text = ReadFileBytes(path_).substr(0, 500);
   }
-  WriteText(text);
+  WriteFileBytes(path_, text);
   CameraState state;
   state.registers[0] = 0x99;
   std::string error;
   EXPECT_EQ(LoadCameraState(path_, state, error), StateLoad::kCorrupt);
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(state.registers[0], 0x99);
-  EXPECT_EQ(ReadText(), text);
+  EXPECT_EQ(ReadFileBytes(path_), text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -111,11 +99,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(CameraStateFileTest, BadByteInARowIsCorrupt) {
   std::string error;
   ASSERT_TRUE(SaveCameraState(path_, {FactoryBank(), FactoryEeprom()}, error));
-  std::string text = ReadText();
+  std::string text = ReadFileBytes(path_);
   const std::size_t at = text.find("5a 61");
   ASSERT_NE(at, std::string::npos);
   text.replace(at, 2, "+f");
-  WriteText(text);
+  WriteFileBytes(path_, text);
   CameraState state;
   EXPECT_EQ(LoadCameraState(path_, state, error), StateLoad::kCorrupt);
 }
@@ -129,9 +117,7 @@ TEST_F(CameraStateFileTest, SaveNeverWritesThroughAPlantedLinkAndKeepsTheMode) {
     std::ofstream(target) << "precious";
     fs::create_symlink(target, link);
     SaveCameraState(path_, {FactoryBank(), FactoryEeprom()}, error);
-    std::ostringstream text;
-    text << std::ifstream(target).rdbuf();
-    EXPECT_EQ(text.str(), "precious") << link;
+    EXPECT_EQ(ReadFileBytes(target), "precious") << link;
     fs::remove(link);
   }
   ::chmod(path_.c_str(), 0640);  // saved by the second round, beside the planted link
@@ -147,4 +133,4 @@ TEST_F(CameraStateFileTest, SaveIntoAMissingDirectoryFailsWithAReason) {
 }
 
 }  // namespace
-}  // namespace torvix
+}  // namespace torvix::testing

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace torvix {
+namespace torvix::testing {
 namespace {
 
 TEST(DaemonOptions, EveryOptionIsTaken) {
@@ -55,4 +55,4 @@ INSTANTIATE_TEST_SUITE_P(
                       BadArguments{{"--device", "seventy"}, "not a number"}));
 
 }  // namespace
-}  // namespace torvix
+}  // namespace torvix::testing

@@ -11,15 +11,12 @@
 #include "bridge/src/transport_sim.h"
 #include "clock/virtual_clock.h"
 #include "sim/sim_rig.h"
-#include "tests/sim/camera_link.h"
+#include "tests/support/camera_requests.h"
 #include "tests/support/interleaved_writes.h"
 
-namespace torvix {
+namespace torvix::testing {
 namespace {
 
-using testing::ReadCameraRegister;
-using testing::ReadCameraRequest;
-using testing::WriteCameraRegister;
 
 class SimThroughLibrary : public ::testing::Test {
  protected:
@@ -207,10 +204,10 @@ TEST_F(SimThroughLibrary, BusLogShowsThePauseBetweenRequestAndRead) {
 // Two handles on the one in-process board: each one's data goes out under its own header.
 TEST_F(SimThroughLibrary, EachHandlesRequestStaysItsOwn) {
   Rig().AddDevice(0x28);
-  testing::InterleaveTwoWrites(*OpenSimAdapterDevice(), *OpenSimAdapterDevice());
+  InterleaveTwoWrites(*OpenSimAdapterDevice(), *OpenSimAdapterDevice());
   ASSERT_EQ(Rig().Log().Size(), 2u);
-  EXPECT_EQ(Rig().Log().To(0x14).at(0).bytes, testing::kBytesA);
-  EXPECT_EQ(Rig().Log().To(0x38).at(0).bytes, testing::kBytesB);
+  EXPECT_EQ(Rig().Log().To(0x14).at(0).bytes, kBytesA);
+  EXPECT_EQ(Rig().Log().To(0x38).at(0).bytes, kBytesB);
 }
 
 // Two threads, a handle each round: many overlaps, and every transfer keeps to its handle.
@@ -241,4 +238,4 @@ TEST_F(SimThroughLibrary, TwoThreadsWithAHandleEachNeverMixTheirTransfers) {
 }
 
 }  // namespace
-}  // namespace torvix
+}  // namespace torvix::testing

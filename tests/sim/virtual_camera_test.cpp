@@ -7,7 +7,7 @@
 #include "board/adapter_protocol.h"
 #include "clock/virtual_clock.h"
 
-namespace torvix {
+namespace torvix::testing {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -121,4 +121,4 @@ TEST_F(VirtualCameraTest, GenerationCountsEveryChange) {
 }
 
 }  // namespace
-}  // namespace torvix
+}  // namespace torvix::testing

@@ -1,5 +1,6 @@
 // zembrel-sim run as a process on a temporary socket and driven through the bridge library.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -11,22 +12,22 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "board/socket_framing.h"
 #include "bridge/src/transport_socket.h"
 #include "clock/clock.h"
-#include "tests/sim/camera_link.h"
+#include "tests/support/camera_requests.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/interleaved_writes.h"
+#include "tests/support/zembrel_process.h"
 
-namespace torvix {
+namespace torvix::testing {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadCameraRegister;
-using testing::WriteCameraRegister;
 
 // The daemon's exit code, or -1 when it did not exit normally.
 int WaitForExit(pid_t pid) {
@@ -35,13 +36,33 @@ int WaitForExit(pid_t pid) {
   return WEXITSTATUS(status);
 }
 
-pid_t Spawn(const std::vector<std::string>& args) {
+// A daemon that never ends is a failure, not a hang: -2 after about 5 s.
+int WaitForExitWithin(pid_t pid) {
+  for (int tries = 0; tries < 500; ++tries) {
+    int status = 0;
+    if (::waitpid(pid, &status, WNOHANG) == pid) {
+      return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    Pause(Milliseconds{10});
+  }
+  ::kill(pid, SIGKILL);
+  WaitForExit(pid);
+  return -2;
+}
+
+// program with args; stdout and stderr go to the files named, where given.
+pid_t Spawn(const std::vector<std::string>& args, const std::string& out = "",
+            const std::string& err = "", const char* program = ZEMBREL_SIM_PATH) {
   const pid_t pid = ::fork();
   if (pid == 0) {
-    std::vector<char*> argv{const_cast<char*>(ZEMBREL_SIM_PATH)};
+    for (const auto& [fd, path] : {std::pair{1, out}, std::pair{2, err}}) {
+      const int file = path.empty() ? -1 : ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (file >= 0) ::dup2(file, fd);
+    }
+    std::vector<char*> argv{const_cast<char*>(program)};
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
-    ::execv(ZEMBREL_SIM_PATH, argv.data());
+    ::execv(program, argv.data());
     ::_exit(127);
   }
   return pid;
@@ -66,49 +87,23 @@ int ConnectTo(const std::string& path, int flags = 0) {
 
 class ZembrelSim : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/zembrel_sim_test_XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    socket_ = (dir_ / "zembrel-0").string();
-    state_ = (dir_ / "state.json").string();
-    ::setenv("QUORLINK_DEVICE", socket_.c_str(), 1);
-  }
-  void TearDown() override {
-    if (pid_ > 0) {
-      ::kill(pid_, SIGKILL);
-      WaitForExit(pid_);
-    }
-    ::unsetenv("QUORLINK_DEVICE");
-    fs::remove_all(dir_);
-  }
+  void SetUp() override { ::setenv("QUORLINK_DEVICE", socket_.c_str(), 1); }
+  void TearDown() override { ::unsetenv("QUORLINK_DEVICE"); }
 
-  // Starts the daemon and waits (bounded) until it accepts connections.
+  // Starts the daemon on its state file and waits (bounded) until it accepts connections. Its
+  // stderr goes to ServerWords().
   void Start(std::vector<std::string> extra = {}) {
-    std::vector<std::string> args{"--socket", socket_, "--state", state_};
-    args.insert(args.end(), extra.begin(), extra.end());
-    pid_ = Spawn(args);
-    for (int tries = 0; tries < 500; ++tries) {
-      const int fd = ConnectTo(socket_);
-      if (fd >= 0) {
-        ::close(fd);
-        return;
-      }
-      Pause(Milliseconds{10});
-    }
-    FAIL() << "zembrel-sim did not start listening";
+    extra.insert(extra.begin(), {"--state", state_});
+    if (!daemon_.Start(extra)) FAIL() << "zembrel-sim did not start listening";
   }
-  int Stop(int signal = SIGTERM) {
-    ::kill(pid_, signal);
-    const int code = WaitForExit(pid_);
-    pid_ = -1;
-    return code;
-  }
+  int Stop(int signal = SIGTERM) { return daemon_.Stop(signal); }
 
-  fs::path dir_;
-  std::string socket_;
-  std::string state_;
-  pid_t pid_ = -1;
+  std::string ServerWords() const { return daemon_.Said(); }
+
+  ZembrelProcess daemon_{ZEMBREL_SIM_PATH};
+  const fs::path dir_ = daemon_.Dir();
+  const std::string socket_ = daemon_.Socket();
+  const std::string state_ = (dir_ / "state.json").string();
 };
 
 TEST_F(ZembrelSim, RegisterWrittenThroughTheSocketReadsBack) {
@@ -180,7 +175,7 @@ TEST_F(ZembrelSim, ExtraDevicesAcknowledgeAndTheLogRecordsTransfers) {
   const std::string log = (dir_ / "bus.log").string();
   Start({"--device", "0x20", "--log", log});
   uint8_t value = 0;
-  EXPECT_EQ(testing::ReadCameraRequest(0x20, 0x01, 0x30, 0x31, value), 0);
+  EXPECT_EQ(ReadCameraRequest(0x20, 0x01, 0x30, 0x31, value), 0);
   EXPECT_EQ(Stop(), 0);
   std::ifstream in(log);
   std::string first;
@@ -192,13 +187,12 @@ TEST_F(ZembrelSim, ExtraDevicesAcknowledgeAndTheLogRecordsTransfers) {
 TEST_F(ZembrelSim, EachConnectionsRequestStaysItsOwn) {
   const std::string log = (dir_ / "bus.log").string();
   Start({"--device", "0x28", "--log", log});
-  testing::InterleaveTwoWrites(*OpenSocketAdapterDevice(socket_),
+  InterleaveTwoWrites(*OpenSocketAdapterDevice(socket_),
                                *OpenSocketAdapterDevice(socket_));
   EXPECT_EQ(Stop(), 0);
-  std::ostringstream text;
-  text << std::ifstream(log).rdbuf();
-  EXPECT_NE(text.str().find("0x14 W aa bb cc status 0\n"), std::string::npos) << text.str();
-  EXPECT_NE(text.str().find("0x38 W 00 30 57 status 0\n"), std::string::npos);
+  const std::string text = ReadFileBytes(log);
+  EXPECT_NE(text.find("0x14 W aa bb cc status 0\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("0x38 W 00 30 57 status 0\n"), std::string::npos);
 }
 
 TEST_F(ZembrelSim, SocketInUseIsRefusedWithExitTwo) {
@@ -245,9 +239,7 @@ TEST_F(ZembrelSim, OnlyTheOwnerOrWithGroupItsGroupMayConnectWhateverTheUmask) {
 TEST_F(ZembrelSim, CorruptStateFileIsRefusedAndNeverOverwritten) {
   std::ofstream(state_) << "{\"torn\":";
   EXPECT_EQ(WaitForExit(Spawn({"--socket", socket_, "--state", state_})), 2);
-  std::ostringstream text;
-  text << std::ifstream(state_).rdbuf();
-  EXPECT_EQ(text.str(), "{\"torn\":");
+  EXPECT_EQ(ReadFileBytes(state_), "{\"torn\":");
   EXPECT_FALSE(fs::exists(socket_));
 }
 
@@ -258,5 +250,67 @@ TEST_F(ZembrelSim, BadArgumentsExitTwo) {
   EXPECT_EQ(WaitForExit(Spawn({"--help"})), 0);
 }
 
+// A FIFO nobody reads blocked the open for ever; only a regular file is taken for the log.
+TEST_F(ZembrelSim, LogThatIsNoRegularFileIsRefusedInWordsWithoutWaiting) {
+  const std::string fifo = (dir_ / "bus.fifo").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string err = (dir_ / "err.txt").string();
+  EXPECT_EQ(WaitForExitWithin(Spawn({"--socket", socket_, "--log", fifo}, "", err)), 2);
+  EXPECT_EQ(ReadFileBytes(err),
+            "zembrel-sim: cannot open log file " + fifo + ": it is not a regular file\n");
+}
+
+// Beyond its last connection the daemon says why it will not serve, and the library says it.
+TEST_F(ZembrelSim, AProgramBeyondTheLastConnectionIsToldWhy) {
+  Start();
+  std::vector<int> held;
+  for (int i = 0; i < 128; ++i) held.push_back(ConnectTo(socket_));
+  const int handle = IICInit(0x70, 20000, 1000);
+  const std::string refused = "zembrel-sim: refused a program: serving 128 connections already\n";
+  for (int tries = 0; tries < 500 && ServerWords() != refused; ++tries) Pause(Milliseconds{10});
+  // The connection is closed before the request goes out: the reason is read all the same.
+  ::testing::internal::CaptureStderr();
+  const uint8_t request[2] = {0x30, 0x57};
+  EXPECT_EQ(SendSub(handle, 1, 0x00, request, 2, 0), QL_USB_COMMAND_ERROR);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "Quorlink: " + socket_ + ": zembrel-sim is serving too many programs\n");
+  EXPECT_EQ(ServerWords(), refused);
+  IICClose(handle);
+  for (const int fd : held) ::close(fd);
+}
+
+// A save killed between its temporary file and the rename leaves that file; the next start
+// removes it, but never one a live save (another daemon on the same file) holds open.
+TEST_F(ZembrelSim, LeftoversOfKilledSavesAreRemovedAtStartButNotALiveOne) {
+  const std::vector<std::string> kept = {state_ + ".live01", state_ + ".tooLong1",
+                                         (dir_ / "other.json.a1B2c3").string()};
+  for (const std::string& name : kept) std::ofstream(name) << "{";
+  std::ofstream(state_ + ".a1B2c3") << "{";
+  const int live = ::open(kept[0].c_str(), O_RDONLY);
+  Start();
+  ::close(live);
+  EXPECT_FALSE(fs::exists(state_ + ".a1B2c3"));
+  for (const std::string& name : kept) EXPECT_TRUE(fs::exists(name)) << name;
+  EXPECT_EQ(ServerWords(), "zembrel-sim: removed " + state_ +
+                               ".a1B2c3, left by a save that never finished\n");
+}
+
+// What --help and --version print must reach standard output, or the program fails.
+TEST_F(ZembrelSim, HelpAndVersionOnAFullDiskFailInWords) {
+  std::vector<std::pair<const char*, const char*>> programs = {{ZEMBREL_SIM_PATH, "zembrel-sim"}};
+#if defined(TORVIX_CONTROLLER_PATH)
+  programs.emplace_back(TORVIX_CONTROLLER_PATH, "Torvix_Controller");
+#endif
+  const std::string err = (dir_ / "err.txt").string();
+  for (const auto& [program, name] : programs) {
+    for (const char* option : {"--help", "--version"}) {
+      SCOPED_TRACE(std::string(name) + " " + option);
+      EXPECT_EQ(WaitForExitWithin(Spawn({option}, "/dev/full", err, program)), 1);
+      EXPECT_EQ(ReadFileBytes(err), std::string(name) +
+                                   ": cannot write standard output: No space left on device\n");
+    }
+  }
+}
+
 }  // namespace
-}  // namespace torvix
+}  // namespace torvix::testing

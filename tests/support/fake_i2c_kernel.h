@@ -1,6 +1,6 @@
 // A fake Linux kernel for the i2c-dev bus: it records each transfer as a line ("rdwr W38:00 30
 // R38:1", "smbus 38 W byte-data 41 42") and answers with data and an errno, or with what the
-// bus behind it (the virtual camera's) answers.
+// bus behind it (the virtual camera's) answers, or as an adapter that misbehaves in the ways below.
 #pragma once
 
 #include <linux/i2c-dev.h>
@@ -27,6 +27,9 @@ class FakeI2cKernel final : public I2cKernel {
   std::filesystem::path sysRoot = "/nonexistent-sys";
   I2cBus* bus = nullptr;  // answers the transfers when set
   int error = 0;          // else every transfer reads 0xC0, 0xC1 ... and fails with this errno
+  int lockRefusals = 0;   // this many lock requests find the lock held elsewhere; -1: all
+  int messagesDone = -1;  // when 0 or more, I2C_RDWR carries out only that many messages
+  int opensLeft = -1;     // when it comes to 0, nothing opens any more: the adapter is gone
   std::vector<std::string> transfers;
   int unlockedTransfers = 0;
   int openFds = 0;
@@ -39,22 +42,30 @@ class FakeI2cKernel final : public I2cKernel {
 
   int Open(const std::string& path, int& fd) override {
     if (openErrors.count(path) != 0) return openErrors[path];
+    if (opensLeft == 0) return ENOENT;
+    opensLeft -= opensLeft > 0 ? 1 : 0;
     fd = 100 + openFds++;
     return 0;
   }
   void Close(int /*fd*/) override { --openFds; }
   int Lock(int /*fd*/, bool held) override {
+    if (held && lockRefusals != 0) {
+      lockRefusals -= lockRefusals > 0 ? 1 : 0;
+      return EWOULDBLOCK;
+    }
     locked_ = held;
     return 0;
   }
   std::filesystem::path SysRoot() const override { return sysRoot; }
 
-  int Ioctl(int /*fd*/, unsigned long request, void* arg) override {
+  using I2cKernel::Ioctl;
+  int Ioctl(int /*fd*/, unsigned long request, void* arg, int& returned) override {
+    returned = 0;
     if (request == I2C_FUNCS) *static_cast<unsigned long*>(arg) = functions;
     if (request == I2C_SLAVE) slave_ = static_cast<uint8_t>(reinterpret_cast<uintptr_t>(arg));
     if (request == I2C_FUNCS || request == I2C_SLAVE) return 0;
     unlockedTransfers += locked_ ? 0 : 1;
-    if (request == I2C_RDWR) return Rdwr(*static_cast<i2c_rdwr_ioctl_data*>(arg));
+    if (request == I2C_RDWR) return Rdwr(*static_cast<i2c_rdwr_ioctl_data*>(arg), returned);
     return Smbus(*static_cast<i2c_smbus_ioctl_data*>(arg));
   }
 
@@ -76,7 +87,7 @@ class FakeI2cKernel final : public I2cKernel {
     return status == kStatusDone ? 0 : status == kStatusAddressNack ? ENXIO : EIO;
   }
 
-  int Rdwr(i2c_rdwr_ioctl_data& transfer) {
+  int Rdwr(i2c_rdwr_ioctl_data& transfer, int& done) {
     std::string line = "rdwr";
     std::span<uint8_t> message[2];
     for (uint32_t i = 0; i < transfer.nmsgs; ++i) {
@@ -88,6 +99,11 @@ class FakeI2cKernel final : public I2cKernel {
               (read ? std::to_string(m.len) : Hex(m.buf, m.len));
     }
     transfers.push_back(line);
+    if (messagesDone >= 0 && messagesDone < static_cast<int>(transfer.nmsgs)) {
+      done = messagesDone;
+      return 0;
+    }
+    done = static_cast<int>(transfer.nmsgs);
     const auto a = static_cast<uint8_t>(transfer.msgs[0].addr);
     const bool reads = (transfer.msgs[transfer.nmsgs - 1].flags & I2C_M_RD) != 0;
     if (bus == nullptr && reads) Fill(message[transfer.nmsgs - 1]);

@@ -1,13 +1,14 @@
 #!/bin/sh
-# Usage: wine_prefix.sh start|stop WINE64. The fixture around the Windows tests: start prepares
+# Usage: wine_prefix.sh start|stop WINE. The fixture around the Windows tests: start prepares
 # $WINEPREFIX (the first boot of a prefix takes a while, so once per run, not per test) and keeps
 # one wine server up for the run; stop ends that server. Says in one line why wine cannot start.
+# WINE is wine64, or wine32's loader for a prefix of WINEARCH=win32.
 set -u
 action=$1
 wine=$2
 server="${wine%64}server"
 if [ ! -x "$wine" ]; then
-  echo "wine64 not found ($wine): install wine64 to run the Windows tests"
+  echo "wine not found (${wine:-none}): scripts/deps.sh installs what the Windows tests need"
   exit 1
 fi
 : "${WINEPREFIX:?WINEPREFIX must name the tests' wine prefix}"
@@ -25,7 +26,7 @@ case $action in
     # the server lives, and a pipe would wait for them.
     out="$WINEPREFIX/start-check.log"
     if ! "$wine" cmd /c exit 0 >"$out" 2>&1; then
-      echo "wine64 cannot start in $WINEPREFIX: $(tail -n 1 "$out")"
+      echo "$(basename "$wine") cannot start in $WINEPREFIX: $(tail -n 1 "$out")"
       exit 1
     fi
     ;;
@@ -33,7 +34,7 @@ case $action in
     "$server" -k >/dev/null 2>&1 || true
     ;;
   *)
-    echo "usage: wine_prefix.sh start|stop WINE64"
+    echo "usage: wine_prefix.sh start|stop WINE"
     exit 2
     ;;
 esac

@@ -5,10 +5,12 @@
 #include <cstring>
 #include <vector>
 
-#include "tests/window/scripted_hosts.h"
+#include "app/resource_ids.h"
+#include "app/resources/dialog_templates.h"
+#include "tests/support/scripted_hosts.h"
 #include "window/dialog_window.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 struct Seen {
@@ -45,23 +47,23 @@ class WindowLayerTest : public ::testing::Test {
 };
 
 TEST_F(WindowLayerTest, DirectTextSetDeliversTheChangeBeforeItReturnsEvenBeyondTheLimit) {
-  window.LimitText(1005, 2);
-  window.SetWindowText(1005, "12345");
+  window.LimitText(IDC_CONTRAST_EDIT, 2);
+  window.SetWindowText(IDC_CONTRAST_EDIT, "12345");
   ASSERT_EQ(dialog.seen.size(), 1u);
   EXPECT_EQ(dialog.seen[0].event.code, kEnChange);
   EXPECT_EQ(dialog.seen[0].text, "12345");
 }
 
 TEST_F(WindowLayerTest, SettingCheckSelectionOrPositionDeliversNothing) {
-  window.SetCheck(1002, 1);
-  window.SetCheck(1030, 1);
-  EXPECT_EQ(window.SetCurSel(1006, 2), 2);
-  window.SetRangeMin(1004, 56, false);
-  window.SetRangeMax(1004, 84, false);
-  window.SetPos(1004, 60);
+  window.SetCheck(IDC_MIRROR, 1);
+  window.SetCheck(IDC_PAL, 1);
+  EXPECT_EQ(window.SetCurSel(IDC_WHITE_BALANCE_MODE, 2), 2);
+  window.SetRangeMin(IDC_CONTRAST_SLIDER, 56, false);
+  window.SetRangeMax(IDC_CONTRAST_SLIDER, 84, false);
+  window.SetPos(IDC_CONTRAST_SLIDER, 60);
   EXPECT_TRUE(dialog.seen.empty());
-  EXPECT_EQ(window.IsDlgButtonChecked(1002), 1);
-  EXPECT_EQ(window.GetPos(1004), 60);
+  EXPECT_EQ(window.IsDlgButtonChecked(IDC_MIRROR), 1);
+  EXPECT_EQ(window.GetPos(IDC_CONTRAST_SLIDER), 60);
 }
 
 struct Clamp {
@@ -74,10 +76,10 @@ struct Clamp {
 class SliderClampTest : public WindowLayerTest, public ::testing::WithParamInterface<Clamp> {};
 
 TEST_P(SliderClampTest, ThumbStaysWithinTheRange) {
-  window.SetRangeMin(1004, GetParam().minimum, false);
-  window.SetRangeMax(1004, GetParam().maximum, false);
-  window.SetPos(1004, GetParam().asked);
-  EXPECT_EQ(window.GetPos(1004), GetParam().stands);
+  window.SetRangeMin(IDC_CONTRAST_SLIDER, GetParam().minimum, false);
+  window.SetRangeMax(IDC_CONTRAST_SLIDER, GetParam().maximum, false);
+  window.SetPos(IDC_CONTRAST_SLIDER, GetParam().asked);
+  EXPECT_EQ(window.GetPos(IDC_CONTRAST_SLIDER), GetParam().stands);
 }
 
 INSTANTIATE_TEST_SUITE_P(Ranges, SliderClampTest,
@@ -86,55 +88,55 @@ INSTANTIATE_TEST_SUITE_P(Ranges, SliderClampTest,
                                            Clamp{1, 128, 0, 1}));
 
 TEST_F(WindowLayerTest, SelectionBeyondTheItemsLeavesNone) {
-  window.SetCurSel(1038, 3);
-  EXPECT_EQ(window.SetCurSel(1038, 16), kNoSelection);
-  EXPECT_EQ(window.GetCurSel(1038), kNoSelection);
-  EXPECT_EQ(window.SetCurSel(1038, -5), kNoSelection);
+  window.SetCurSel(IDC_BLC_SIZE, 3);
+  EXPECT_EQ(window.SetCurSel(IDC_BLC_SIZE, 16), kNoSelection);
+  EXPECT_EQ(window.GetCurSel(IDC_BLC_SIZE), kNoSelection);
+  EXPECT_EQ(window.SetCurSel(IDC_BLC_SIZE, -5), kNoSelection);
 }
 
 TEST_F(WindowLayerTest, CheckBoxClickTogglesThenDeliversTheClick) {
-  ASSERT_TRUE(window.UserClick(1002));
+  ASSERT_TRUE(window.UserClick(IDC_MIRROR));
   ASSERT_EQ(dialog.seen.size(), 1u);
   EXPECT_EQ(dialog.seen[0].event.code, kBnClicked);
   EXPECT_EQ(dialog.seen[0].check, 1);
-  window.UserClick(1002);
+  window.UserClick(IDC_MIRROR);
   EXPECT_EQ(dialog.seen[1].check, 0);
 }
 
 TEST_F(WindowLayerTest, RadioClickChecksItClearsItsPartnerThenDeliversTheClick) {
-  window.SetCheck(1030, 1);
-  window.UserClick(1031);
+  window.SetCheck(IDC_PAL, 1);
+  window.UserClick(IDC_NTSC);
   ASSERT_EQ(dialog.seen.size(), 1u);
-  EXPECT_EQ(dialog.seen[0].event.controlId, 1031);
+  EXPECT_EQ(dialog.seen[0].event.controlId, IDC_NTSC);
   EXPECT_EQ(dialog.seen[0].check, 1);
-  EXPECT_EQ(window.IsDlgButtonChecked(1030), 0);
+  EXPECT_EQ(window.IsDlgButtonChecked(IDC_PAL), 0);
 }
 
 TEST_F(WindowLayerTest, ListReportsCloseUpAfterTheChosenItemBecameTheSelection) {
-  window.UserOpenList(1045);
+  window.UserOpenList(IDC_DN_MODE);
   EXPECT_TRUE(dialog.seen.empty());
-  window.UserChooseItem(1045, 1);
+  window.UserChooseItem(IDC_DN_MODE, 1);
   ASSERT_EQ(dialog.seen.size(), 1u);
   EXPECT_EQ(dialog.seen[0].event.code, kCbnCloseUp);
   EXPECT_EQ(dialog.seen[0].selection, 1);
   // Closing without a choice reports too.
-  window.UserOpenList(1045);
-  window.UserCloseList(1045);
+  window.UserOpenList(IDC_DN_MODE);
+  window.UserCloseList(IDC_DN_MODE);
   ASSERT_EQ(dialog.seen.size(), 2u);
   EXPECT_EQ(dialog.seen[1].selection, 1);
 }
 
 TEST_F(WindowLayerTest, ArrowKeysOnTheClosedListMoveTheSelectionSilently) {
-  window.SetCurSel(1048, 0);
-  EXPECT_TRUE(window.UserArrowOnClosedList(1048, +1));
-  EXPECT_TRUE(window.UserArrowOnClosedList(1048, +5));
-  EXPECT_EQ(window.GetCurSel(1048), 3);
+  window.SetCurSel(IDC_ZOOM_FACTOR, 0);
+  EXPECT_TRUE(window.UserArrowOnClosedList(IDC_ZOOM_FACTOR, +1));
+  EXPECT_TRUE(window.UserArrowOnClosedList(IDC_ZOOM_FACTOR, +5));
+  EXPECT_EQ(window.GetCurSel(IDC_ZOOM_FACTOR), 3);
   EXPECT_TRUE(dialog.seen.empty());
 }
 
 TEST_F(WindowLayerTest, ReleasingADraggedThumbDeliversCodeFourWithThePosition) {
-  window.SetRangeMax(1013, 255, false);
-  window.UserDragThumb(1013, 0x42);
+  window.SetRangeMax(IDC_RED_GAIN_SLIDER, 255, false);
+  window.UserDragThumb(IDC_RED_GAIN_SLIDER, 0x42);
   std::vector<int> codes;
   for (const Seen& seen : dialog.seen) {
     EXPECT_EQ(seen.event.message, WindowMessage::HScroll);
@@ -147,47 +149,47 @@ TEST_F(WindowLayerTest, ReleasingADraggedThumbDeliversCodeFourWithThePosition) {
 }
 
 TEST_F(WindowLayerTest, KeyboardStepsDeliverTheirOwnCodesAndNeverCodeFour) {
-  window.SetRangeMax(1004, 100, false);
-  window.SetPos(1004, 50);
+  window.SetRangeMax(IDC_CONTRAST_SLIDER, 100, false);
+  window.SetPos(IDC_CONTRAST_SLIDER, 50);
   for (ScrollCode code : {kTbLineDown, kTbLineUp, kTbPageDown, kTbPageUp, kTbTop, kTbBottom}) {
-    window.UserSliderKey(1004, code);
+    window.UserSliderKey(IDC_CONTRAST_SLIDER, code);
   }
-  EXPECT_EQ(window.GetPos(1004), 100);
+  EXPECT_EQ(window.GetPos(IDC_CONTRAST_SLIDER), 100);
   for (const Seen& seen : dialog.seen) EXPECT_NE(seen.event.code, kTbThumbPosition);
   EXPECT_EQ(dialog.seen.size(), 12u);
 }
 
 TEST_F(WindowLayerTest, TypingIsBoundedByTheLimitAndDeliversOneChangePerCharacter) {
-  window.LimitText(1012, 2);
-  EXPECT_TRUE(window.UserType(1012, "1a7"));
-  EXPECT_EQ(window.GetWindowText(1012), "1a");
+  window.LimitText(IDC_COLOR_GAIN_EDIT, 2);
+  EXPECT_TRUE(window.UserType(IDC_COLOR_GAIN_EDIT, "1a7"));
+  EXPECT_EQ(window.GetWindowText(IDC_COLOR_GAIN_EDIT), "1a");
   ASSERT_EQ(dialog.seen.size(), 2u);
   EXPECT_EQ(dialog.seen[0].text, "1");
   EXPECT_EQ(dialog.seen[1].text, "1a");
-  window.UserSelectText(1012, 0, 2);
-  window.UserType(1012, "f");
-  EXPECT_EQ(window.GetWindowText(1012), "f");
-  window.UserBackspace(1012);
-  EXPECT_EQ(window.GetWindowText(1012), "");
+  window.UserSelectText(IDC_COLOR_GAIN_EDIT, 0, 2);
+  window.UserType(IDC_COLOR_GAIN_EDIT, "f");
+  EXPECT_EQ(window.GetWindowText(IDC_COLOR_GAIN_EDIT), "f");
+  window.UserBackspace(IDC_COLOR_GAIN_EDIT);
+  EXPECT_EQ(window.GetWindowText(IDC_COLOR_GAIN_EDIT), "");
   EXPECT_EQ(dialog.seen.size(), 4u);
 }
 
 TEST_F(WindowLayerTest, PasteKeepsOnlyWhatFitsTheLimit) {
-  window.LimitText(1010, 2);
-  window.UserPaste(1010, "abcdef");
-  EXPECT_EQ(window.GetWindowText(1010), "ab");
+  window.LimitText(IDC_AEX_REFERENCE_EDIT, 2);
+  window.UserPaste(IDC_AEX_REFERENCE_EDIT, "abcdef");
+  EXPECT_EQ(window.GetWindowText(IDC_AEX_REFERENCE_EDIT), "ab");
   EXPECT_EQ(dialog.seen.size(), 1u);
 }
 
 // "é" is two bytes of UTF-8 but one character: the limit counts it once, no cut splits it.
 TEST_F(WindowLayerTest, TheLimitCountsCharactersAndNeverSplitsOne) {
-  window.LimitText(1012, 2);
-  window.UserType(1012, "1\xc3\xa9\xc3\xa8");
-  EXPECT_EQ(window.GetWindowText(1012), "1\xc3\xa9");
-  window.UserBackspace(1012);
-  EXPECT_EQ(window.GetWindowText(1012), "1");
-  window.UserPaste(1012, "\xc3\xa8\xc3\xa9");
-  EXPECT_EQ(window.GetWindowText(1012), "1\xc3\xa8");
+  window.LimitText(IDC_COLOR_GAIN_EDIT, 2);
+  window.UserType(IDC_COLOR_GAIN_EDIT, "1\xc3\xa9\xc3\xa8");
+  EXPECT_EQ(window.GetWindowText(IDC_COLOR_GAIN_EDIT), "1\xc3\xa9");
+  window.UserBackspace(IDC_COLOR_GAIN_EDIT);
+  EXPECT_EQ(window.GetWindowText(IDC_COLOR_GAIN_EDIT), "1");
+  window.UserPaste(IDC_COLOR_GAIN_EDIT, "\xc3\xa8\xc3\xa9");
+  EXPECT_EQ(window.GetWindowText(IDC_COLOR_GAIN_EDIT), "1\xc3\xa8");
   EXPECT_EQ(dialog.seen.size(), 4u) << "one change per character taken, backspace and paste";
 }
 
@@ -199,11 +201,15 @@ struct Blocked {
 const Blocked kBlocked[] = {
     {"DisabledControls",
      [](DialogWindow& w) {
-       for (int id : {1002, 1006, 1004, 1005, 1036}) w.EnableWindow(id, false);
+       for (int id : {IDC_MIRROR, IDC_WHITE_BALANCE_MODE, IDC_CONTRAST_SLIDER, IDC_CONTRAST_EDIT,
+                      IDC_CONNECT})
+         w.EnableWindow(id, false);
      }},
     {"HiddenControls",
      [](DialogWindow& w) {
-       for (int id : {1002, 1006, 1004, 1005, 1036}) w.ShowWindow(id, kHideCommand);
+       for (int id : {IDC_MIRROR, IDC_WHITE_BALANCE_MODE, IDC_CONTRAST_SLIDER, IDC_CONTRAST_EDIT,
+                      IDC_CONNECT})
+         w.ShowWindow(id, kHideCommand);
      }},
     {"DisabledWindow", [](DialogWindow& w) { w.EnableDialog(false); }},
 };
@@ -212,14 +218,14 @@ class BlockedInputTest : public WindowLayerTest, public ::testing::WithParamInte
 
 TEST_P(BlockedInputTest, TakesNoUserInputAndDeliversNothing) {
   GetParam().block(window);
-  EXPECT_FALSE(window.UserClick(1002));
-  EXPECT_FALSE(window.UserClick(1036));
-  EXPECT_FALSE(window.UserOpenList(1006));
-  EXPECT_FALSE(window.UserDragThumb(1004, 10));
-  EXPECT_FALSE(window.UserType(1005, "12"));
+  EXPECT_FALSE(window.UserClick(IDC_MIRROR));
+  EXPECT_FALSE(window.UserClick(IDC_CONNECT));
+  EXPECT_FALSE(window.UserOpenList(IDC_WHITE_BALANCE_MODE));
+  EXPECT_FALSE(window.UserDragThumb(IDC_CONTRAST_SLIDER, 10));
+  EXPECT_FALSE(window.UserType(IDC_CONTRAST_EDIT, "12"));
   EXPECT_TRUE(dialog.seen.empty());
-  EXPECT_EQ(window.IsDlgButtonChecked(1002), 0);
-  EXPECT_EQ(window.GetWindowText(1005), "");
+  EXPECT_EQ(window.IsDlgButtonChecked(IDC_MIRROR), 0);
+  EXPECT_EQ(window.GetWindowText(IDC_CONTRAST_EDIT), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BlockedInputTest, ::testing::ValuesIn(kBlocked),
@@ -228,52 +234,52 @@ INSTANTIATE_TEST_SUITE_P(Cases, BlockedInputTest, ::testing::ValuesIn(kBlocked),
 TEST_F(WindowLayerTest, NoEventReachesTheDialogWhileAnExchangeRuns) {
   {
     DialogWindow::ExchangeScope exchange(window);
-    window.SetWindowText(1005, "12");
-    window.UserClick(1002);
+    window.SetWindowText(IDC_CONTRAST_EDIT, "12");
+    window.UserClick(IDC_MIRROR);
   }
   EXPECT_TRUE(dialog.seen.empty());
-  window.SetWindowText(1005, "13");
+  window.SetWindowText(IDC_CONTRAST_EDIT, "13");
   EXPECT_EQ(dialog.seen.size(), 1u);
 }
 
 TEST_F(WindowLayerTest, GetLineCopiesAtMostTheCountInTheFirstWordWithoutATerminator) {
-  window.SetWindowText(1022, "56789");
+  window.SetWindowText(IDC_LLS_EDGE_EDIT, "56789");
   char buffer[8];
   std::memset(buffer, '#', sizeof buffer);
   buffer[0] = 3;
   buffer[1] = 0;
-  EXPECT_EQ(window.GetLine(1022, buffer, sizeof buffer), 3);
+  EXPECT_EQ(window.GetLine(IDC_LLS_EDGE_EDIT, buffer, sizeof buffer), 3);
   EXPECT_EQ(std::string(buffer, 4), "567#");
   buffer[0] = 5;
-  EXPECT_EQ(window.GetLine(1022, buffer, 2), 2);  // never past the buffer
-  EXPECT_EQ(window.LineLength(1022), 5);
+  EXPECT_EQ(window.GetLine(IDC_LLS_EDGE_EDIT, buffer, 2), 2);  // never past the buffer
+  EXPECT_EQ(window.LineLength(IDC_LLS_EDGE_EDIT), 5);
 }
 
 TEST_F(WindowLayerTest, BadIdsNullBuffersAndWrongKindsChangeNothing) {
-  EXPECT_EQ(window.GetLine(1022, nullptr, 8), 0);
+  EXPECT_EQ(window.GetLine(IDC_LLS_EDGE_EDIT, nullptr, 8), 0);
   char one[1] = {5};
-  EXPECT_EQ(window.GetLine(1022, one, 1), 0);
+  EXPECT_EQ(window.GetLine(IDC_LLS_EDGE_EDIT, one, 1), 0);
   EXPECT_EQ(window.GetLine(4242, one, 1), 0);
-  window.SetPos(1005, 3);         // an edit is no slider
-  window.SetCheck(1004, 1);       // a slider is no check box
-  EXPECT_EQ(window.SetCurSel(1002, 0), kNoSelection);
+  window.SetPos(IDC_CONTRAST_EDIT, 3);      // an edit is no slider
+  window.SetCheck(IDC_CONTRAST_SLIDER, 1);  // a slider is no check box
+  EXPECT_EQ(window.SetCurSel(IDC_MIRROR, 0), kNoSelection);
   window.SetWindowText(4242, "x");
   EXPECT_FALSE(window.EnableWindow(4242, false));
   EXPECT_FALSE(window.UserClick(kStaticId));
-  EXPECT_EQ(window.GetPos(1005), 0);
-  EXPECT_EQ(window.IsDlgButtonChecked(1004), 0);
+  EXPECT_EQ(window.GetPos(IDC_CONTRAST_EDIT), 0);
+  EXPECT_EQ(window.IsDlgButtonChecked(IDC_CONTRAST_SLIDER), 0);
   EXPECT_TRUE(dialog.seen.empty());
   EXPECT_EQ(window.MessageBox(nullptr, 0), kAnswerOk);
   EXPECT_EQ(messages.shown.back().text, "");
 }
 
 TEST_F(WindowLayerTest, EnterWithTheFocusOnAPushButtonPressesItElseTheDefaultButton) {
-  window.UserFocus(1036);
+  window.UserFocus(IDC_CONNECT);
   window.UserEnter();
-  window.UserFocus(1005);
+  window.UserFocus(IDC_CONTRAST_EDIT);
   window.UserEnter();
   ASSERT_EQ(dialog.seen.size(), 2u);
-  EXPECT_EQ(dialog.seen[0].event.controlId, 1036);
+  EXPECT_EQ(dialog.seen[0].event.controlId, IDC_CONNECT);
   EXPECT_EQ(dialog.seen[1].event.controlId, kIdOk);
 }
 
@@ -284,14 +290,17 @@ struct StateChange {
 };
 
 const StateChange kStateChanges[] = {
-    {"Text", 1005, [](DialogWindow& w) { w.SetWindowText(1005, "3c"); }},
-    {"Limit", 1005, [](DialogWindow& w) { w.LimitText(1005, 2); }},
-    {"Check", 1002, [](DialogWindow& w) { w.SetCheck(1002, 1); }},
-    {"Selection", 1006, [](DialogWindow& w) { w.SetCurSel(1006, 1); }},
-    {"RangeWithoutRedraw", 1004, [](DialogWindow& w) { w.SetRangeMax(1004, 84, false); }},
-    {"Position", 1004, [](DialogWindow& w) { w.SetPos(1004, 9); }},
-    {"Enabled", 1036, [](DialogWindow& w) { w.EnableWindow(1036, false); }},
-    {"Shown", 1042, [](DialogWindow& w) { w.ShowWindow(1042, kHideCommand); }},
+    {"Text", IDC_CONTRAST_EDIT, [](DialogWindow& w) { w.SetWindowText(IDC_CONTRAST_EDIT, "3c"); }},
+    {"Limit", IDC_CONTRAST_EDIT, [](DialogWindow& w) { w.LimitText(IDC_CONTRAST_EDIT, 2); }},
+    {"Check", IDC_MIRROR, [](DialogWindow& w) { w.SetCheck(IDC_MIRROR, 1); }},
+    {"Selection", IDC_WHITE_BALANCE_MODE,
+     [](DialogWindow& w) { w.SetCurSel(IDC_WHITE_BALANCE_MODE, 1); }},
+    {"RangeWithoutRedraw", IDC_CONTRAST_SLIDER,
+     [](DialogWindow& w) { w.SetRangeMax(IDC_CONTRAST_SLIDER, 84, false); }},
+    {"Position", IDC_CONTRAST_SLIDER, [](DialogWindow& w) { w.SetPos(IDC_CONTRAST_SLIDER, 9); }},
+    {"Enabled", IDC_CONNECT, [](DialogWindow& w) { w.EnableWindow(IDC_CONNECT, false); }},
+    {"Shown", IDC_AGC_GAIN_MAX_SLIDER,
+     [](DialogWindow& w) { w.ShowWindow(IDC_AGC_GAIN_MAX_SLIDER, kHideCommand); }},
 };
 
 class StateChangeTest : public WindowLayerTest, public ::testing::WithParamInterface<StateChange>,
@@ -313,4 +322,4 @@ INSTANTIATE_TEST_SUITE_P(Changes, StateChangeTest, ::testing::ValuesIn(kStateCha
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

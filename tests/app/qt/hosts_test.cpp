@@ -10,9 +10,10 @@
 
 #include "app/qt/qt_message_host.h"
 #include "app/qt/qt_save_dialog_host.h"
+#include "app/resource_ids.h"
 #include "tests/app/qt/qt_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 struct BoxCase {
@@ -106,7 +107,7 @@ TEST_F(QtShellTest, TheAboutEntryOpensTheAboutBoxOverTheDisabledMainDialog) {
     EXPECT_TRUE(view.Window().IsWindowEnabled());
     EXPECT_FALSE(view.Window().Ended()) << "closing the About box returns to the main dialog";
   });
-  ASSERT_EQ(host.openedTemplates, (std::vector<int>{kMainDialogTemplateId, kAboutDialogTemplateId}));
+  ASSERT_EQ(host.openedTemplates, (std::vector<int>{IDD_TORVIX_CONTROLLER_DIALOG, IDD_ABOUTBOX}));
   EXPECT_EQ(caption, QStringLiteral("About Torvix_Controller"));
   EXPECT_EQ(texts, std::vector<QString>{QStringLiteral("Torvix_Controller, Version 1.0")});
   EXPECT_TRUE(iconShown);
@@ -117,10 +118,11 @@ TEST_F(QtShellTest, WithoutACameraTheMessagesGoToTheHostAndThePanelShowsTheDefau
   Rig().SetCameraPresent(false);
   RunOpen([](DialogView& view) {
     EXPECT_TRUE(view.isVisible());
-    EXPECT_EQ(qobject_cast<QLineEdit*>(view.WidgetFor(1005))->text(), QStringLiteral("3c"));
+    EXPECT_EQ(qobject_cast<QLineEdit*>(view.WidgetFor(IDC_CONTRAST_EDIT))->text(),
+              QStringLiteral("3c"));
   });
   EXPECT_FALSE(messages.shown.empty());
-  EXPECT_EQ(host.openedTemplates, std::vector<int>{kMainDialogTemplateId});
+  EXPECT_EQ(host.openedTemplates, std::vector<int>{IDD_TORVIX_CONTROLLER_DIALOG});
 }
 
 
@@ -144,7 +146,7 @@ TEST_F(QtShellTest, TheContextMenuOffersTheDialogsEntriesAndAboutLast) {
   });
   EXPECT_EQ(offered, QStringList({"Save profile...", "Apply profile...", "Save DSP settings...",
                                   "Save EEPROM dump...", "&About Torvix_Controller..."}));
-  EXPECT_EQ(host.openedTemplates, (std::vector<int>{kMainDialogTemplateId, kAboutDialogTemplateId}));
+  EXPECT_EQ(host.openedTemplates, (std::vector<int>{IDD_TORVIX_CONTROLLER_DIALOG, IDD_ABOUTBOX}));
 }
 
 struct EndCase {
@@ -170,20 +172,20 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         EndCase{"EnterOnASlider",
                 [](DialogView& view) {
-                  view.WidgetFor(1004)->setFocus();
-                  QTest::keyClick(view.WidgetFor(1004), Qt::Key_Return);
+                  view.WidgetFor(IDC_CONTRAST_SLIDER)->setFocus();
+                  QTest::keyClick(view.WidgetFor(IDC_CONTRAST_SLIDER), Qt::Key_Return);
                 },
                 false},
         EndCase{"EnterInAnEdit",
                 [](DialogView& view) {
-                  view.WidgetFor(1005)->setFocus();
-                  QTest::keyClick(view.WidgetFor(1005), Qt::Key_Return);
+                  view.WidgetFor(IDC_CONTRAST_EDIT)->setFocus();
+                  QTest::keyClick(view.WidgetFor(IDC_CONTRAST_EDIT), Qt::Key_Return);
                 },
                 false},
         EndCase{"EnterAfterClickingARadio",
                 [](DialogView& view) {
-                  QTest::mouseClick(view.WidgetFor(1031), Qt::LeftButton);
-                  QTest::keyClick(view.WidgetFor(1031), Qt::Key_Return);
+                  QTest::mouseClick(view.WidgetFor(IDC_NTSC), Qt::LeftButton);
+                  QTest::keyClick(view.WidgetFor(IDC_NTSC), Qt::Key_Return);
                 },
                 false},
         EndCase{"EnterOnCancel",
@@ -197,4 +199,4 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<EndCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

@@ -6,17 +6,19 @@
 #include <QTimer>
 
 #include "app/qt/qt_progress_host.h"
+#include "app/resource_ids.h"
 #include "app/tool_menu.h"
 #include "tests/app/qt/qt_fixture.h"
-#include "tests/files/dump_fixture.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/scratch_folder.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 using QtMenuTest = QtViewTest;
 
 TEST_F(QtMenuTest, TheProgressDialogStandsOverTheDumpAndItsCancelEndsAPartialFile) {
-  const torvix::testing::ScratchFolder scratch;
+  const ScratchFolder scratch;
   ScriptedFileDialog files;
   files.answer = (scratch / "dump.vis").string();
   const ScopedSaveDialogHost scopedFiles(files);
@@ -32,18 +34,19 @@ TEST_F(QtMenuTest, TheProgressDialogStandsOverTheDumpAndItsCancelEndsAPartialFil
     shown->findChild<QPushButton*>()->click();
   });
   RunOpen([&](DialogView& view) {
-    EXPECT_EQ(view.WidgetFor(1004)->toolTip().toStdString(), view.Window().Find(1004)->tip);
+    EXPECT_EQ(view.WidgetFor(IDC_CONTRAST_SLIDER)->toolTip().toStdString(),
+              view.Window().Find(IDC_CONTRAST_SLIDER)->tip);
     pressCancel.start(0);
     view.Window().UserSystemCommand(IDM_SAVE_EEPROM_DUMP, 0);
     EXPECT_EQ(progress.Dialog(), nullptr);
     EXPECT_TRUE(view.Window().IsWindowEnabled());
   });
   EXPECT_EQ(label, QStringLiteral("Block 2 of 4"));
-  const auto lines = torvix::testing::CrLfLines(torvix::testing::ReadBytes(*files.answer));
+  const auto lines = CrLfLines(ReadFileBytes(*files.answer));
   ASSERT_GT(lines.size(), 20u);
   EXPECT_LT(lines.size(), 73u);
   EXPECT_NE(lines.back().find("??"), std::string::npos) << lines.back();
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

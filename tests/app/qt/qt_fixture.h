@@ -19,9 +19,9 @@
 #include "camera/quorlink_bridge_api.h"
 #include "clock/virtual_clock.h"
 #include "sim/sim_rig.h"
-#include "tests/window/scripted_hosts.h"
+#include "tests/support/scripted_hosts.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 
 inline QApplication& QtApp() {
   static int argc = 1;
@@ -100,4 +100,4 @@ class QtViewTest : public ::testing::Test {
   ScopedClock scopedClock_;
 };
 
-}  // namespace torvix::test
+}  // namespace torvix::testing

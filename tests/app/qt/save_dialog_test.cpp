@@ -13,7 +13,7 @@
 #include "app/qt/qt_save_dialog_host.h"
 #include "tests/app/qt/qt_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 struct SaveRun {
@@ -88,4 +88,4 @@ TEST(QtSaveDialogHostTest, AnExistingFileIsReplacedOnlyAfterAYes) {
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

@@ -4,13 +4,13 @@
 #include <QApplication>
 #include <QTest>
 
+#include "app/resource_ids.h"
 #include "tests/app/qt/qt_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 constexpr uint8_t kOsdRegister = 0x80;
-constexpr int kSearchButton = 1050;
 
 // Activates a window so that focus and keys behave as on a desktop.
 void Activate(QWidget& window) {
@@ -41,9 +41,10 @@ TEST_F(QtViewFocusTest, EnterAndSpaceAfterASearchThatLandsOnAnOsdCameraLeaveTheD
   RunOpen([this](DialogView& view) {
     Activate(view);
     Rig().Camera().SetRegister(kOsdRegister, 0x01);
-    view.WidgetFor(kSearchButton)->setFocus();
+    view.WidgetFor(IDC_SEARCH_ADDRESS)->setFocus();
     Press(Qt::Key_Space);
-    ASSERT_FALSE(view.Window().Find(kSearchButton)->enabled) << "the search did not lock the panel";
+    ASSERT_FALSE(view.Window().Find(IDC_SEARCH_ADDRESS)->enabled)
+        << "the search did not lock the panel";
     EXPECT_EQ(view.Window().Focus(), kStaticId);
 
     events.clear();
@@ -65,4 +66,4 @@ TEST_F(QtViewFocusTest, EnterAndSpaceAfterASearchThatLandsOnAnOsdCameraLeaveTheD
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

@@ -10,14 +10,14 @@
 #include <tuple>
 
 #include "app/qt/drop_down_list.h"
+#include "app/resource_ids.h"
 #include "tests/app/qt/qt_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 constexpr uint8_t kContrastRegister = 0x57;
 constexpr uint8_t kBrightnessRegister = 0x54;
-constexpr int kBrightnessSlider = 1028;
 
 QPoint handleCentre(QSlider* slider) {
   QStyleOptionSlider option;
@@ -49,7 +49,7 @@ using QtViewInputTest = QtViewTest;
 
 TEST_F(QtViewInputTest, DraggingAndReleasingTheContrastSliderWritesItsRegisterOnce) {
   RunOpen([this](DialogView& view) {
-    auto* slider = qobject_cast<QSlider*>(view.WidgetFor(1004));
+    auto* slider = qobject_cast<QSlider*>(view.WidgetFor(IDC_CONTRAST_SLIDER));
     ASSERT_NE(slider, nullptr);
     Rig().Log().Clear();
     events.clear();
@@ -81,18 +81,18 @@ TEST_F(QtViewInputTest, KeysOnASliderMoveItAsThePlatformsDoAndWriteNothing) {
       {Qt::Key_PageDown, kTbPageDown, 51}, {Qt::Key_PageUp, kTbPageUp, -51},
       {Qt::Key_Home, kTbTop, -128},       {Qt::Key_End, kTbBottom, 127}};
   RunOpen([&](DialogView& view) {
-    auto* slider = qobject_cast<QSlider*>(view.WidgetFor(kBrightnessSlider));
+    auto* slider = qobject_cast<QSlider*>(view.WidgetFor(IDC_BRIGHTNESS_SLIDER));
     slider->setFocus();
     Rig().Log().Clear();
     for (const auto& [key, code, step] : keys) {
       SCOPED_TRACE(code);
-      view.Window().SetPos(kBrightnessSlider, 128);
+      view.Window().SetPos(IDC_BRIGHTNESS_SLIDER, 128);
       events.clear();
       QTest::keyClick(slider, key);
       ASSERT_EQ(events.size(), 2u);
       EXPECT_EQ(events[0].code, code);
       EXPECT_EQ(events[1].code, kTbEndTrack);
-      EXPECT_EQ(view.Window().GetPos(kBrightnessSlider), 128 + step);
+      EXPECT_EQ(view.Window().GetPos(IDC_BRIGHTNESS_SLIDER), 128 + step);
       EXPECT_EQ(slider->value(), 128 + step) << "the widget shows the layer's position";
     }
     EXPECT_EQ(WritesOf(kBrightnessRegister), 0u);
@@ -102,7 +102,7 @@ TEST_F(QtViewInputTest, KeysOnASliderMoveItAsThePlatformsDoAndWriteNothing) {
 TEST_F(QtViewInputTest, TypingIntoAValueEditWritesItAndTheLimitHoldsAtTwoDigits) {
   Rig().Camera().SetRegister(kContrastRegister, 0x20);
   RunOpen([this](DialogView& view) {
-    auto* edit = qobject_cast<QLineEdit*>(view.WidgetFor(1005));
+    auto* edit = qobject_cast<QLineEdit*>(view.WidgetFor(IDC_CONTRAST_EDIT));
     ASSERT_EQ(edit->text(), QStringLiteral("20"));
     edit->setFocus();
     edit->selectAll();
@@ -110,12 +110,12 @@ TEST_F(QtViewInputTest, TypingIntoAValueEditWritesItAndTheLimitHoldsAtTwoDigits)
     EXPECT_EQ(edit->text(), QStringLiteral("3c"));
     EXPECT_EQ(lastWrittenValue(kContrastRegister), 0x3c);
     EXPECT_EQ(Rig().Camera().Register(kContrastRegister), 0x3c);
-    EXPECT_EQ(qobject_cast<QSlider*>(view.WidgetFor(1004))->value(), 0x3c);
+    EXPECT_EQ(qobject_cast<QSlider*>(view.WidgetFor(IDC_CONTRAST_SLIDER))->value(), 0x3c);
 
     const std::size_t writes = WritesOf(kContrastRegister);
     QTest::keyClicks(edit, QStringLiteral("f"));
     EXPECT_EQ(edit->text(), QStringLiteral("3c")) << "a third digit is refused";
-    EXPECT_EQ(view.Window().GetWindowText(1005), "3c");
+    EXPECT_EQ(view.Window().GetWindowText(IDC_CONTRAST_EDIT), "3c");
     EXPECT_EQ(WritesOf(kContrastRegister), writes);
   });
 }
@@ -123,7 +123,8 @@ TEST_F(QtViewInputTest, TypingIntoAValueEditWritesItAndTheLimitHoldsAtTwoDigits)
 // "é" is one character in two bytes: the two-character limit takes it whole after "1".
 TEST_F(QtViewInputTest, TheEditLimitCountsCharactersNotBytes) {
   RunOpen([this](DialogView& view) {
-    auto* edit = qobject_cast<QLineEdit*>(view.WidgetFor(1012));  // limited to 2 at start-up
+    auto* edit =
+        qobject_cast<QLineEdit*>(view.WidgetFor(IDC_COLOR_GAIN_EDIT));  // limited to 2 at start-up
     edit->setFocus();
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_1);
@@ -131,7 +132,7 @@ TEST_F(QtViewInputTest, TheEditLimitCountsCharactersNotBytes) {
       QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, accented, Qt::NoModifier);
     }
     EXPECT_EQ(edit->text(), QStringLiteral("1\u00e9"));
-    EXPECT_EQ(view.Window().GetWindowText(1012), "1\xc3\xa9");
+    EXPECT_EQ(view.Window().GetWindowText(IDC_COLOR_GAIN_EDIT), "1\xc3\xa9");
   });
 }
 
@@ -180,25 +181,27 @@ TEST_P(QtViewListTest, OpeningAndClosingWritesButArrowsOnTheClosedListWriteNothi
 
 // "DN Mode", "WDR Mode" and "Zoom Factor", each with the register its handler writes.
 INSTANTIATE_TEST_SUITE_P(Lists, QtViewListTest,
-                         ::testing::Values(ListCase{1045, 0x60}, ListCase{1032, 0x07},
-                                           ListCase{1048, 0x6a}));
+                         ::testing::Values(ListCase{IDC_DN_MODE, 0x60},
+                                           ListCase{IDC_WDR_MODE, 0x07},
+                                           ListCase{IDC_ZOOM_FACTOR, 0x6a}));
 
 TEST_F(QtViewInputTest, DrawingTheLayersStateRaisesNoEvent) {
   RunOpen([this](DialogView& view) {
     DialogWindow& window = view.Window();
     events.clear();
-    window.SetCheck(1002, 1);
-    window.SetPos(1004, window.Find(1004)->rangeMax);
-    window.SetCurSel(1045, 2);
-    window.SetCheck(1030, 1);
+    window.SetCheck(IDC_MIRROR, 1);
+    window.SetPos(IDC_CONTRAST_SLIDER, window.Find(IDC_CONTRAST_SLIDER)->rangeMax);
+    window.SetCurSel(IDC_DN_MODE, 2);
+    window.SetCheck(IDC_PAL, 1);
     for (std::size_t index = 0; index < view.WidgetCount(); ++index) view.ControlChanged(index);
     Settle();
     EXPECT_TRUE(events.empty());
-    EXPECT_TRUE(qobject_cast<QAbstractButton*>(view.WidgetFor(1002))->isChecked());
-    EXPECT_EQ(qobject_cast<QSlider*>(view.WidgetFor(1004))->value(), window.GetPos(1004));
-    EXPECT_EQ(qobject_cast<QComboBox*>(view.WidgetFor(1045))->currentIndex(), 2);
+    EXPECT_TRUE(qobject_cast<QAbstractButton*>(view.WidgetFor(IDC_MIRROR))->isChecked());
+    EXPECT_EQ(qobject_cast<QSlider*>(view.WidgetFor(IDC_CONTRAST_SLIDER))->value(),
+              window.GetPos(IDC_CONTRAST_SLIDER));
+    EXPECT_EQ(qobject_cast<QComboBox*>(view.WidgetFor(IDC_DN_MODE))->currentIndex(), 2);
   });
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

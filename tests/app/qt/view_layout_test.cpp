@@ -13,9 +13,11 @@
 
 #include "app/qt/dialog_units.h"
 #include "app/qt/drop_down_list.h"
+#include "app/resource_ids.h"
+#include "app/resources/dialog_templates.h"
 #include "tests/app/qt/qt_fixture.h"
 
-namespace torvix::test {
+namespace torvix::testing {
 namespace {
 
 // The caption a widget shows, whatever its kind; empty for a control without one.
@@ -53,7 +55,7 @@ TEST_F(QtViewLayoutTest, EveryTemplateRowIsOneWidgetWithItsKindCaptionPlaceAndVi
       const ControlTemplate& row = dialogTemplate.controls[index];
       const ControlState& state = view.Window().ControlAt(index);
       QWidget* widget = view.WidgetAt(index);
-      SCOPED_TRACE(testing::Message() << "row " << index + 1 << " id " << row.id);
+      SCOPED_TRACE(::testing::Message() << "row " << index + 1 << " id " << row.id);
       EXPECT_TRUE(isOfKind(widget, row.kind));
       if (row.id != kStaticId) {
         EXPECT_EQ(view.WidgetFor(row.id), widget);
@@ -78,19 +80,20 @@ TEST_F(QtViewLayoutTest, EveryTemplateRowIsOneWidgetWithItsKindCaptionPlaceAndVi
 
 TEST_F(QtViewLayoutTest, ListsCarryTheirFixedItemsAndSlidersAndEditsTheirStyles) {
   RunOpen([](DialogView& view) {
-    for (int id : {1006, 1032, 1038, 1039, 1040, 1045, 1048}) {
+    for (int id : {IDC_WHITE_BALANCE_MODE, IDC_WDR_MODE, IDC_BLC_SIZE, IDC_BLC_HORIZONTAL,
+                   IDC_BLC_VERTICAL, IDC_DN_MODE, IDC_ZOOM_FACTOR}) {
       auto* list = qobject_cast<QComboBox*>(view.WidgetFor(id));
       ASSERT_NE(list, nullptr);
-      const auto items = ListItemsOf(id);
+      const auto items = view.Window().Find(id)->row->items;
       ASSERT_EQ(static_cast<std::size_t>(list->count()), items.size()) << id;
       for (std::size_t i = 0; i < items.size(); ++i) {
         EXPECT_EQ(list->itemText(static_cast<int>(i)).toStdString(), items[i]) << id;
       }
     }
-    auto* slider = qobject_cast<QSlider*>(view.WidgetFor(1004));
+    auto* slider = qobject_cast<QSlider*>(view.WidgetFor(IDC_CONTRAST_SLIDER));
     EXPECT_EQ(slider->orientation(), Qt::Horizontal);
     EXPECT_EQ(slider->tickPosition(), QSlider::NoTicks);
-    EXPECT_TRUE(qobject_cast<QLineEdit*>(view.WidgetFor(1005))->hasFrame());
+    EXPECT_TRUE(qobject_cast<QLineEdit*>(view.WidgetFor(IDC_CONTRAST_EDIT))->hasFrame());
   });
 }
 
@@ -98,7 +101,8 @@ TEST_F(QtViewLayoutTest, ListsCarryTheirFixedItemsAndSlidersAndEditsTheirStyles)
 // field and no taller than that, showing whole rows (BLC Size has 16 items, room for a few).
 TEST_F(QtViewLayoutTest, AnOpenListIsAsTallAsItsTemplateRowAllows) {
   RunOpen([](DialogView& view) {
-    for (int id : {1006, 1032, 1038, 1039, 1040, 1045, 1048}) {
+    for (int id : {IDC_WHITE_BALANCE_MODE, IDC_WDR_MODE, IDC_BLC_SIZE, IDC_BLC_HORIZONTAL,
+                   IDC_BLC_VERTICAL, IDC_DN_MODE, IDC_ZOOM_FACTOR}) {
       SCOPED_TRACE(id);
       auto* list = static_cast<DropDownList*>(view.WidgetFor(id));
       const int templateHeight = ToPixels(view.Window().Find(id)->row->rect, view.Units()).height;
@@ -122,8 +126,8 @@ TEST_F(QtViewLayoutTest, RadioPairIsOneGroupOutsideTheTabOrder) {
   RunOpen([](DialogView& view) {
     ASSERT_NE(view.RadioGroup(), nullptr);
     EXPECT_EQ(view.RadioGroup()->buttons().size(), 2);
-    EXPECT_EQ(view.RadioGroup()->button(1030), view.WidgetFor(1030));
-    EXPECT_EQ(view.RadioGroup()->button(1031), view.WidgetFor(1031));
+    EXPECT_EQ(view.RadioGroup()->button(IDC_PAL), view.WidgetFor(IDC_PAL));
+    EXPECT_EQ(view.RadioGroup()->button(IDC_NTSC), view.WidgetFor(IDC_NTSC));
 
     // Tab from the focus the layer chose visits the visible tab stops in template order.
     std::vector<int> expected;
@@ -148,4 +152,4 @@ TEST_F(QtViewLayoutTest, RadioPairIsOneGroupOutsideTheTabOrder) {
 }
 
 }  // namespace
-}  // namespace torvix::test
+}  // namespace torvix::testing

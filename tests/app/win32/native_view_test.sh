@@ -69,6 +69,13 @@ expect_one_write() {
   [ "$now" -eq $((before + 1)) ] || fail "$act: $((now - before)) writes of register 0x$register"
 }
 click() { xdotool mousemove $(probe centre "$main" "$1") click 1; }
+# Tab visits the check boxes but neither radio button, whichever of them is checked.
+expect_tab_skips_radios() {
+  local tabs
+  tabs=" $(probe tabs "$main")"
+  [[ $tabs == *" 1002 "* ]] || fail "$1: Tab does not reach Mirror(H-flip): $tabs"
+  [[ $tabs != *" 1030 "* && $tabs != *" 1031 "* ]] || fail "$1: Tab reaches a radio button"
+}
 
 on_sim() {
   export QUORLINK_DEVICE=sim QUORLINK_SIM_LOG="$work/bus.log"
@@ -99,6 +106,12 @@ on_sim() {
   before=$(writes 55)
   click 1002
   expect_one_write 55 "$before" "clicking Mirror(H-flip)"
+
+  expect_tab_skips_radios "after the camera was read"
+  before=$(writes a0)
+  click 1031
+  expect_one_write a0 "$before" "clicking NTSC"
+  expect_tab_skips_radios "after clicking NTSC"
 
   # The focus is on the check box: Enter goes to the hidden OK button, which does nothing.
   xdotool key Return sleep 1

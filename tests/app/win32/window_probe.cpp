@@ -4,6 +4,7 @@
 //   window_probe wait CAPTION          waits for a visible top-level window; prints its class
 //   window_probe gone CAPTION          waits until no visible window has the caption
 //   window_probe controls CAPTION      the number of its controls
+//   window_probe tabs CAPTION          the IDs of the controls Tab visits, in its order
 //   window_probe centre CAPTION ID     screen centre of the control with the ID: "x y"
 //   window_probe thumb CAPTION ID      screen centre of a trackbar's thumb: "x y"
 //   window_probe text CAPTION ID       the control's text
@@ -76,6 +77,17 @@ int countControls(HWND dialog) {
   return count;
 }
 
+// The dialog manager's own walk, the one it takes on Tab: once round from the first tab stop.
+void printTabOrder(HWND dialog) {
+  HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE);
+  for (HWND item = first; item != nullptr;) {
+    std::printf("%d ", GetDlgCtrlID(item));
+    item = GetNextDlgTabItem(dialog, item, FALSE);
+    if (item == first) break;
+  }
+  std::printf("\n");
+}
+
 // The message box's text is its static control with the most characters.
 std::string messageText(HWND box) {
   std::string longest;
@@ -131,8 +143,8 @@ int controlCommand(const std::string& command, HWND dialog, int id) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: window_probe wait|gone|controls|centre|thumb|text|message "
-                         "CAPTION [ID]\n");
+    std::fprintf(stderr, "usage: window_probe wait|gone|controls|tabs|centre|thumb|text|"
+                         "message CAPTION [ID]\n");
     return 2;
   }
   const std::string command = argv[1];
@@ -155,6 +167,10 @@ int main(int argc, char** argv) {
   }
   if (command == "controls") {
     std::printf("%d\n", countControls(window));
+    return 0;
+  }
+  if (command == "tabs") {
+    printTabOrder(window);
     return 0;
   }
   if (messageBox) {
