@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
   for (const uint8_t device : options.extraDevices8) rig.AddDevice(device);
   if (!options.logFile.empty()) {
     auto log = std::make_unique<torvix::BusLogFile>(options.logFile);
-    if (!log->IsOpen()) return Fail("cannot open " + options.logFile + ": " + std::strerror(errno));
+    if (!log->IsOpen()) return Fail("cannot open " + options.logFile + ": " + log->Problem());
     rig.Log().SetFile(std::move(log));
   }
 
