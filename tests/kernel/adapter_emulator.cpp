@@ -1,12 +1,13 @@
 // adapter-emulator: an i2c-tiny-usb USB-to-I2C adapter with the virtual camera behind it, for
 // the kernel rig's virtual machine only.
 //
-//   adapter-emulator --endpoint0 /dev/gadget/dummy_udc [--ready FILE]
+//   adapter-emulator --endpoint0 /dev/gadget/dummy_udc [--ready FILE] [--unplug SOFT_CONNECT]
 //                    [--address 0xNN] [--device 0xNN]... [--log FILE]
 //
 // The bus is zembrel-sim's: the camera at --address, more acknowledging devices, and the same
 // bus log lines in --log. Once plugged in it runs until the machine powers off (see
-// gadgetfs_device.h); SIGUSR1 makes it report SMBus calls only, from the next plug-in on.
+// gadgetfs_device.h); SIGUSR1 makes it report SMBus calls only, from the next plug-in on;
+// SIGUSR2 makes it unplug itself through the UDC's SOFT_CONNECT file at the next message.
 #include <sched.h>
 #include <signal.h>
 #include <sys/mman.h>
@@ -30,9 +31,19 @@ using torvix::testing::Say;
 constexpr int kExitUsage = 2;
 
 torvix::testing::TinyUsbAdapter* adapterForSignal = nullptr;
+torvix::testing::GadgetfsDevice* deviceForSignal = nullptr;
 
 extern "C" void OnSmbusOnly(int) {
   adapterForSignal->SetFunctions(torvix::testing::kTinyUsbSmbusOnly);
+}
+
+extern "C" void OnUnplug(int) { deviceForSignal->UnplugAtNextMessage(); }
+
+void OnSignal(int signal, void (*handler)(int)) {
+  struct sigaction action {};
+  action.sa_handler = handler;
+  action.sa_flags = SA_RESTART;
+  ::sigaction(signal, &action, nullptr);
 }
 
 int Fail(const std::string& message) {
@@ -58,11 +69,12 @@ void RunAheadOfClients() {
 int main(int argc, char** argv) {
   std::string endpoint0;
   std::string ready;
+  std::string softConnect;
   std::vector<std::string> simOptions;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if ((arg == "--endpoint0" || arg == "--ready") && i + 1 < argc) {
-      (arg == "--endpoint0" ? endpoint0 : ready) = argv[++i];
+    if ((arg == "--endpoint0" || arg == "--ready" || arg == "--unplug") && i + 1 < argc) {
+      (arg == "--endpoint0" ? endpoint0 : arg == "--ready" ? ready : softConnect) = argv[++i];
     } else {
       simOptions.push_back(arg);
     }
@@ -81,14 +93,13 @@ int main(int argc, char** argv) {
   }
 
   torvix::testing::TinyUsbAdapter adapter(rig.Bus(), torvix::testing::kTinyUsbPlainI2c);
+  torvix::testing::GadgetfsDevice device(softConnect);
   adapterForSignal = &adapter;
-  struct sigaction smbusOnly {};
-  smbusOnly.sa_handler = OnSmbusOnly;
-  smbusOnly.sa_flags = SA_RESTART;
-  ::sigaction(SIGUSR1, &smbusOnly, nullptr);
+  deviceForSignal = &device;
+  OnSignal(SIGUSR1, OnSmbusOnly);
+  if (!softConnect.empty()) OnSignal(SIGUSR2, OnUnplug);
   RunAheadOfClients();
 
-  torvix::testing::GadgetfsDevice device;
   if (!device.Plug(endpoint0, error)) return Fail(error);
   Say("plugged in at " + endpoint0);
   if (!ready.empty()) std::ofstream(ready) << "plugged in\n";

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 namespace torvix::testing {
@@ -129,6 +130,8 @@ void GadgetfsDevice::Answer(const usb_ctrlrequest& setup, TinyUsbAdapter& adapte
     }
   } else if (type != USB_TYPE_VENDOR) {
     Stall(setup);
+  } else if (TinyUsbAdapter::IsIo(setup.bRequest) && unplugArmed_.exchange(false)) {
+    Unplug(setup);
   } else if (in) {
     AnswerIn(setup, adapter);
   } else {
@@ -170,6 +173,17 @@ void GadgetfsDevice::AnswerOut(const usb_ctrlrequest& setup, TinyUsbAdapter& ada
 
 void GadgetfsDevice::Acknowledge() {
   if (::read(endpoint0_, nullptr, 0) < 0) Say(std::string("status stage: ") + std::strerror(errno));
+}
+
+void GadgetfsDevice::Unplug(const usb_ctrlrequest& setup) {
+  constexpr std::string_view kDisconnect = "disconnect";
+  const int file = ::open(softConnect_.c_str(), O_WRONLY | O_CLOEXEC);
+  const bool unplugged =
+      file >= 0 && ::write(file, kDisconnect.data(), kDisconnect.size()) ==
+                       static_cast<ssize_t>(kDisconnect.size());
+  Say(unplugged ? "unplugged during " + Request(setup)
+                : "cannot unplug through '" + softConnect_ + "': " + std::strerror(errno));
+  if (file >= 0) ::close(file);
 }
 
 void GadgetfsDevice::Stall(const usb_ctrlrequest& setup) {

@@ -11,8 +11,10 @@
 
 #include <linux/usb/ch9.h>
 
+#include <atomic>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "tests/kernel/tiny_usb_adapter.h"
 
@@ -20,12 +22,20 @@ namespace torvix::testing {
 
 class GadgetfsDevice {
  public:
+  // softConnect: the UDC's soft_connect file, for Unplug; "" for none.
+  explicit GadgetfsDevice(std::string softConnect) : softConnect_(std::move(softConnect)) {}
+
   // Opens endpoint 0 (gadgetfs's file named after the UDC) and writes the descriptors of an
   // i2c-tiny-usb adapter: the device is plugged in. false with the reason in error otherwise.
   bool Plug(const std::string& endpoint0, std::string& error);
 
   // Answers every control request with the adapter; never returns.
   [[noreturn]] void Serve(TinyUsbAdapter& adapter);
+
+  // Unplugs the device at the next request that carries a message to the bus, instead of
+  // answering it: the driver is waiting for the request when its adapter goes, as when a
+  // cable is pulled in the middle of a transfer. Safe in a signal handler.
+  void UnplugAtNextMessage() { unplugArmed_ = true; }
 
  private:
   void Answer(const usb_ctrlrequest& setup, TinyUsbAdapter& adapter);
@@ -35,7 +45,12 @@ class GadgetfsDevice {
   void Acknowledge();
   // Refuses the request: gadgetfs stalls it on I/O in the wrong direction.
   void Stall(const usb_ctrlrequest& setup);
+  // Takes the device off the bus through the UDC's soft_connect (once per boot: gadgetfs
+  // answers no enumeration after it).
+  void Unplug(const usb_ctrlrequest& setup);
 
+  std::string softConnect_;
+  std::atomic<bool> unplugArmed_ = false;
   int endpoint0_ = -1;
 };
 

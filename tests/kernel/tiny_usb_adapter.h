@@ -47,12 +47,13 @@ class TinyUsbAdapter {
   // in a signal handler.
   void SetFunctions(uint32_t functions) { functions_ = functions; }
 
+  // Whether a request carries a message to the bus.
+  static bool IsIo(uint8_t request) { return (request & ~(kIoBegin | kIoEnd)) == kIo; }
+
  private:
   static constexpr uint8_t kStatusIdle = 0;
   static constexpr uint8_t kStatusAck = 1;
   static constexpr uint8_t kStatusNack = 2;
-
-  static bool IsIo(uint8_t request) { return (request & ~(kIoBegin | kIoEnd)) == kIo; }
 
   I2cBus& bus_;
   std::atomic<uint32_t> functions_;
