@@ -184,7 +184,8 @@ I2cBusLook LookAtI2cBus(std::string_view spec, I2cKernel& kernel) {
   if (choice.missing) look.state = I2cBusState::kGone;
   if (choice.path.empty()) return look;
   int fd = -1;
-  const int error = kernel.Open(choice.path, fd);
+  unsigned long functions = 0;
+  const int error = OpenI2cDevice(choice.path, kernel, fd, functions);
   if (I2cAdapterMissing(error)) look.state = I2cBusState::kGone;
   if (error != 0) return look;
   if (kernel.Lock(fd, true) == EWOULDBLOCK) {

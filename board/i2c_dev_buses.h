@@ -69,8 +69,8 @@ struct I2cDeviceOpening {
 I2cDeviceOpening OpenNamedI2cDevice(std::string_view spec, I2cKernel& kernel);
 
 // What a bus that opened before shows after a transfer on it failed: that it no longer opens
-// for want of the device (its adapter is gone), that another program holds its lock, or
-// neither. Opening a bus sends nothing on it.
+// for want of the device or its adapter reports no function (the adapter is gone), that
+// another program holds its lock, or neither. Opening a bus sends nothing on the bus.
 enum class I2cBusState { kPresent, kGone, kLockHeld };
 struct I2cBusLook {
   I2cBusState state = I2cBusState::kPresent;

@@ -111,13 +111,16 @@ TEST(LinuxI2cBus, FewerMessagesDoneThanGivenIsAFailedTransfer) {
 }
 
 // Found under a real kernel: i2c-tiny-usb answers I2C_FUNCS with no function, and no errno,
-// once its adapter is unplugged; every transfer would then say "unknown command".
+// once its adapter is unplugged, while its node may still be there; every transfer would then
+// say "unknown command".
 TEST(LinuxI2cBusOpening, AnAdapterWithNoFunctionAtAllIsGone) {
   FakeI2cKernel kernel;
+  EXPECT_EQ(LookAtI2cBus("/dev/i2c-1", kernel).state, I2cBusState::kPresent);
   kernel.functions = 0;
   const LinuxI2cBusOpening opening = OpenLinuxI2cBus("/dev/i2c-1", kernel);
   EXPECT_EQ(opening.bus, nullptr);
   EXPECT_EQ(opening.error, ENODEV);
+  EXPECT_EQ(LookAtI2cBus("/dev/i2c-1", kernel).state, I2cBusState::kGone);
   EXPECT_EQ(kernel.openFds, 0);
 }
 
