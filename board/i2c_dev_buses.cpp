@@ -14,6 +14,8 @@ namespace torvix {
 namespace {
 
 constexpr std::string_view kBusPrefix = "i2c-";
+// Why a bus that i2c-dev would have is not there.
+constexpr const char* kNotThere = "its adapter is gone or not plugged in";
 
 bool AllDigits(std::string_view text) {
   return !text.empty() && text.size() < 6 &&
@@ -58,16 +60,16 @@ std::vector<const I2cDevBus*> NamedLike(std::string_view spec,
 }
 
 std::string ChooseByName(std::string_view spec, const std::vector<I2cDevBus>& buses,
-                         I2cBusChoice& choice) {
+                         bool i2cDevLoaded, I2cBusChoice& choice) {
   const std::vector<const I2cDevBus*> matches = NamedLike(spec, buses);
   const std::string quoted = "'" + std::string(spec) + "'";
   choice.missing = matches.empty();
   if (matches.empty()) {
-    if (buses.empty()) {
+    if (buses.empty() && !i2cDevLoaded) {
       return "no i2c bus named like " + quoted +
              ": there are no i2c buses (is the i2c-dev module loaded?)";
     }
-    return "no i2c bus named like " + quoted + " (torvix buses lists them)";
+    return "no i2c bus named like " + quoted + " (" + kNotThere + "; torvix buses lists them)";
   }
   if (matches.size() > 1) {
     std::string names;
@@ -98,7 +100,13 @@ std::vector<I2cDevBus> ListI2cDevBuses(const std::filesystem::path& sysRoot) {
   return buses;
 }
 
-I2cBusChoice ChooseI2cBus(std::string_view spec, const std::vector<I2cDevBus>& buses) {
+bool I2cDevLoaded(const std::filesystem::path& sysRoot) {
+  std::error_code error;
+  return std::filesystem::is_directory(sysRoot / "class" / "i2c-dev", error);
+}
+
+I2cBusChoice ChooseI2cBus(std::string_view spec, const std::vector<I2cDevBus>& buses,
+                          bool i2cDevLoaded) {
   I2cBusChoice choice;
   if (spec.empty()) {
     choice.problem = "i2c: needs a bus: i2c:/dev/i2c-N, i2c:N or i2c:NAME";
@@ -107,18 +115,22 @@ I2cBusChoice ChooseI2cBus(std::string_view spec, const std::vector<I2cDevBus>& b
   } else if (AllDigits(spec)) {
     choice.path = DevicePath(std::stoi(std::string(spec)));
   } else {
-    choice.problem = ChooseByName(spec, buses, choice);
+    choice.problem = ChooseByName(spec, buses, i2cDevLoaded, choice);
   }
   return choice;
 }
 
-std::string DescribeI2cOpenError(const std::string& path, int error) {
+bool I2cAdapterMissing(int openError) {
+  return openError == ENOENT || openError == ENODEV || openError == ENXIO;
+}
+
+std::string DescribeI2cOpenError(const std::string& path, int error, bool i2cDevLoaded) {
+  if (I2cAdapterMissing(error)) {
+    return "no such i2c bus " + path + " (" +
+           (i2cDevLoaded ? kNotThere : "is the i2c-dev module loaded? sudo modprobe i2c-dev") +
+           "; torvix buses lists the buses)";
+  }
   switch (error) {
-    case ENOENT:
-    case ENODEV:
-    case ENXIO:
-      return "no such i2c bus " + path +
-             " (is the i2c-dev module loaded? sudo modprobe i2c-dev; torvix buses lists the buses)";
     case EACCES:
     case EPERM:
       return "no permission to open " + path +
@@ -134,13 +146,17 @@ std::string DescribeI2cOpenError(const std::string& path, int error) {
 I2cBusChoice FindI2cBus(std::string_view spec, const I2cKernel& kernel) {
   // The adapters' names are read only when the setting names one.
   const bool byName = !spec.empty() && spec.front() != '/' && !AllDigits(spec);
-  return ChooseI2cBus(spec, byName ? ListI2cDevBuses(kernel.SysRoot()) : std::vector<I2cDevBus>{});
+  if (!byName) return ChooseI2cBus(spec, {});
+  return ChooseI2cBus(spec, ListI2cDevBuses(kernel.SysRoot()), I2cDevLoaded(kernel.SysRoot()));
 }
 
 int OpenI2cDevice(const std::string& path, I2cKernel& kernel, int& fd, unsigned long& functions) {
   int error = kernel.Open(path, fd);
   if (error != 0) return error;
   error = kernel.Ioctl(fd, I2C_FUNCS, &functions);
+  // An adapter that can do nothing at all has not answered: i2c-tiny-usb asks the device at
+  // every I2C_FUNCS and reports no function once it is unplugged.
+  if (error == 0 && functions == 0) error = ENODEV;
   if (error != 0) kernel.Close(fd);
   return error;
 }
@@ -152,8 +168,12 @@ I2cDeviceOpening OpenNamedI2cDevice(std::string_view spec, I2cKernel& kernel) {
     opening.problem = choice.problem;
     return opening;
   }
+  opening.path = choice.path;
   const int error = OpenI2cDevice(choice.path, kernel, opening.fd, opening.functions);
-  if (error != 0) opening.problem = DescribeI2cOpenError(choice.path, error);
+  if (error != 0) {
+    opening.problem =
+        DescribeI2cOpenError(choice.path, error, I2cDevLoaded(kernel.SysRoot()));
+  }
   return opening;
 }
 
@@ -164,8 +184,9 @@ I2cBusLook LookAtI2cBus(std::string_view spec, I2cKernel& kernel) {
   if (choice.missing) look.state = I2cBusState::kGone;
   if (choice.path.empty()) return look;
   int fd = -1;
-  const int error = kernel.Open(choice.path, fd);
-  if (error == ENOENT || error == ENODEV || error == ENXIO) look.state = I2cBusState::kGone;
+  unsigned long functions = 0;
+  const int error = OpenI2cDevice(choice.path, kernel, fd, functions);
+  if (I2cAdapterMissing(error)) look.state = I2cBusState::kGone;
   if (error != 0) return look;
   if (kernel.Lock(fd, true) == EWOULDBLOCK) {
     look.state = I2cBusState::kLockHeld;

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -37,6 +38,11 @@ class SystemI2cKernel final : public I2cKernel {
   }
 
   void Close(int fd) override { ::close(fd); }
+
+  bool Exists(const std::string& path) const override {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 || errno != ENOENT;
+  }
 
   std::filesystem::path SysRoot() const override { return "/sys"; }
 };

@@ -29,6 +29,9 @@ class I2cKernel {
   // how long to ask again.
   virtual int Lock(int fd, bool held) = 0;
   virtual void Close(int fd) = 0;
+  // Whether anything is at path: false only when nothing is (ENOENT). The kernel removes an
+  // adapter's device node as its driver lets go of it.
+  virtual bool Exists(const std::string& path) const = 0;
   // The folder sysfs is mounted on, where the adapters' names are read.
   virtual std::filesystem::path SysRoot() const = 0;
 };

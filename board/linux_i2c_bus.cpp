@@ -31,7 +31,18 @@ LinuxI2cBus::~LinuxI2cBus() { kernel_.Close(fd_); }
 
 bool LinuxI2cBus::PlainI2c() const { return (functions_ & I2C_FUNC_I2C) != 0; }
 
+// i2c-tiny-usb gives EIO for every request to the adapter that fails, so for an unplugged
+// adapter too. Its driver removes the bus's node as it lets go, but the transfer may fail
+// before that; the adapter asked for its functions then reports none (a USB request of its
+// own), while one whose device did not answer still reports them.
+bool LinuxI2cBus::AdapterGone() {
+  if (!kernel_.Exists(path_)) return true;
+  unsigned long functions = 0;
+  return kernel_.Ioctl(fd_, I2C_FUNCS, &functions) != 0 || functions == 0;
+}
+
 uint8_t LinuxI2cBus::Outcome(int error) {
+  if (error == EIO && AdapterGone()) error = ENODEV;
   const TransferOutcome outcome = OutcomeForErrno(error);
   adapterFailed_ = outcome.adapterFailed;
   return outcome.status;
@@ -162,7 +173,7 @@ LinuxI2cBusOpening OpenLinuxI2cBus(const std::string& path, I2cKernel& kernel) {
   int fd = -1;
   unsigned long functions = 0;
   opening.error = OpenI2cDevice(path, kernel, fd, functions);
-  if (opening.error == 0) opening.bus = std::make_unique<LinuxI2cBus>(kernel, fd, functions);
+  if (opening.error == 0) opening.bus = std::make_unique<LinuxI2cBus>(kernel, path, fd, functions);
   return opening;
 }
 
@@ -171,7 +182,8 @@ I2cDevOpening OpenI2cDevBus(std::string_view spec, I2cKernel& kernel) {
   const I2cDeviceOpening device = OpenNamedI2cDevice(spec, kernel);
   opening.problem = device.problem;
   if (device.problem.empty()) {
-    opening.bus = std::make_unique<LinuxI2cBus>(kernel, device.fd, device.functions);
+    opening.bus =
+        std::make_unique<LinuxI2cBus>(kernel, device.path, device.fd, device.functions);
   }
   return opening;
 }

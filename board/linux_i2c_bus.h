@@ -13,6 +13,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "board/i2c_bus.h"
 #include "board/i2c_kernel.h"
@@ -24,9 +25,9 @@ namespace torvix {
 
 class LinuxI2cBus final : public I2cBus {
  public:
-  // fd is open on the device, which answered functions to I2C_FUNCS; the bus closes it.
-  LinuxI2cBus(I2cKernel& kernel, int fd, unsigned long functions)
-      : kernel_(kernel), fd_(fd), functions_(functions) {}
+  // fd is open on the device at path, which answered functions to I2C_FUNCS; the bus closes it.
+  LinuxI2cBus(I2cKernel& kernel, std::string path, int fd, unsigned long functions)
+      : kernel_(kernel), path_(std::move(path)), fd_(fd), functions_(functions) {}
   ~LinuxI2cBus() override;
   LinuxI2cBus(const LinuxI2cBus&) = delete;
   LinuxI2cBus& operator=(const LinuxI2cBus&) = delete;
@@ -51,15 +52,17 @@ class LinuxI2cBus final : public I2cBus {
   template <typename Call>
   uint8_t Locked(Call call);
   uint8_t Outcome(int error);
+  bool AdapterGone();
 
   I2cKernel& kernel_;
+  std::string path_;
   int fd_;
   unsigned long functions_;
   bool adapterFailed_ = false;
 };
 
 // Opening a bus: the bus, or the errno of the open or of I2C_FUNCS (ENOTTY: not an i2c-dev
-// device).
+// device; ENODEV: the adapter reports no function at all, as an unplugged one does).
 struct LinuxI2cBusOpening {
   std::unique_ptr<LinuxI2cBus> bus;
   int error = 0;

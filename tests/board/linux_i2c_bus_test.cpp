@@ -110,6 +110,44 @@ TEST(LinuxI2cBus, FewerMessagesDoneThanGivenIsAFailedTransfer) {
   EXPECT_EQ(OpenLinuxI2cBus("/dev/i2c-1", kernel).bus->WriteRead(0x38, kC0, in), 14);
 }
 
+// Found under a real kernel: i2c-tiny-usb answers I2C_FUNCS with no function, and no errno,
+// once its adapter is unplugged, while its node may still be there; every transfer would then
+// say "unknown command".
+TEST(LinuxI2cBusOpening, AnAdapterWithNoFunctionAtAllIsGone) {
+  FakeI2cKernel kernel;
+  EXPECT_EQ(LookAtI2cBus("/dev/i2c-1", kernel).state, I2cBusState::kPresent);
+  kernel.functions = 0;
+  const LinuxI2cBusOpening opening = OpenLinuxI2cBus("/dev/i2c-1", kernel);
+  EXPECT_EQ(opening.bus, nullptr);
+  EXPECT_EQ(opening.error, ENODEV);
+  EXPECT_EQ(LookAtI2cBus("/dev/i2c-1", kernel).state, I2cBusState::kGone);
+  EXPECT_EQ(kernel.openFds, 0);
+}
+
+// EIO is a device that did not answer while the adapter is there. Found under a real kernel:
+// i2c-tiny-usb gives EIO for an unplugged adapter too, and then its node goes, or, before that,
+// it reports no function. The board then fails the request as the adapter failing.
+TEST(LinuxI2cBus, AnEioFromAnAdapterWhoseNodeIsGoneOrThatReportsNothingIsTheAdapterFailing) {
+  struct {
+    int opensLeftAfterOpening;
+    unsigned long functionsAfterOpening;
+    uint8_t status;
+    bool adapterFailed;
+  } const cases[] = {{-1, kI2c, kStatusAddressNack, false},
+                     {0, kI2c, kStatusUnknownCommand, true},
+                     {-1, 0, kStatusUnknownCommand, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.opensLeftAfterOpening << " " << c.functionsAfterOpening);
+    FakeI2cKernel kernel;
+    kernel.error = EIO;
+    const auto bus = OpenLinuxI2cBus("/dev/i2c-1", kernel).bus;
+    kernel.opensLeft = c.opensLeftAfterOpening;
+    kernel.functions = c.functionsAfterOpening;
+    EXPECT_EQ(bus->Write(0x38, kC0), c.status);
+    EXPECT_EQ(bus->AdapterFailed(), c.adapterFailed);
+  }
+}
+
 TEST(I2cDevBuses, AFullNameWinsOverTheLongerNamesThatContainIt) {
   const std::vector<I2cDevBus> buses{{3, "CP2112 SMBus Bridge on hidraw1", "/dev/i2c-3"},
                                      {9, "CP2112 SMBus Bridge on hidraw10", "/dev/i2c-9"}};
@@ -135,8 +173,17 @@ TEST(I2cDevBuses, ChosenByPathNumberOrTheOneAdapterNamedLikeIt) {
             "more than one i2c bus is named like 'CP2112': i2c-3 (CP2112 SMBus Bridge on "
             "hidraw0) and i2c-7 (CP2112 SMBus Bridge on hidraw1); give the bus as i2c:/dev/i2c-N");
   EXPECT_TRUE(OpenI2cDevBus("hidraw1", kernel).bus);
+  // The adapters unplugged, i2c-dev loaded: the words say so, and not that the module is missing.
+  kernel.opensLeft = 0;
+  std::filesystem::remove_all(kernel.sysRoot / "class/i2c-dev/i2c-7");
+  const std::string gone = "(its adapter is gone or not plugged in; torvix buses lists ";
+  EXPECT_THAT(OpenI2cDevBus("hidraw1", kernel).problem, ::testing::HasSubstr(gone + "them)"));
+  EXPECT_EQ(OpenI2cDevBus("/dev/i2c-7", kernel).problem, "no such i2c bus /dev/i2c-7 " + gone +
+                                                            "the buses)");
   std::filesystem::remove_all(kernel.sysRoot);
   EXPECT_THAT(OpenI2cDevBus("hidraw1", kernel).problem, ::testing::HasSubstr("no i2c buses"));
+  EXPECT_THAT(OpenI2cDevBus("/dev/i2c-7", kernel).problem,
+              ::testing::HasSubstr("(is the i2c-dev module loaded?"));
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ class FakeI2cKernel final : public I2cKernel {
   int error = 0;          // else every transfer reads 0xC0, 0xC1 ... and fails with this errno
   int lockRefusals = 0;   // this many lock requests find the lock held elsewhere; -1: all
   int messagesDone = -1;  // when 0 or more, I2C_RDWR carries out only that many messages
-  int opensLeft = -1;     // when it comes to 0, nothing opens any more: the adapter is gone
+  int opensLeft = -1;     // when it comes to 0, nothing opens and no node is left: adapter gone
   std::vector<std::string> transfers;
   int unlockedTransfers = 0;
   int openFds = 0;
@@ -48,6 +48,9 @@ class FakeI2cKernel final : public I2cKernel {
     return 0;
   }
   void Close(int /*fd*/) override { --openFds; }
+  bool Exists(const std::string& path) const override {
+    return opensLeft != 0 && (openErrors.count(path) == 0 || openErrors.at(path) != ENOENT);
+  }
   int Lock(int /*fd*/, bool held) override {
     if (held && lockRefusals != 0) {
       lockRefusals -= lockRefusals > 0 ? 1 : 0;
