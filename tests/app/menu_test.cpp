@@ -16,6 +16,7 @@
 #include "camera/value_edit_pairs.h"
 #include "profiles/setting_catalog.h"
 #include "tests/app/panel_fixture.h"
+#include "tests/support/case_name.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/scratch_folder.h"
 #include "window/check_question.h"
@@ -199,7 +200,7 @@ INSTANTIATE_TEST_SUITE_P(
     Dumps, CancelledDump,
     ::testing::Values(MenuDumpCase{"Dsp", IDM_SAVE_DSP_SETTINGS, "Page 1 of 8", 0, 2, 2048},
                       MenuDumpCase{"Eeprom", IDM_SAVE_EEPROM_DUMP, "Block 1 of 4", 1, 21, 1024}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 // Works every visible control once and compares what it wrote with its tip.
 TEST_F(MenuTest, EveryControlThatWritesTheCameraHasATipNamingItsRegisterAndRange) {

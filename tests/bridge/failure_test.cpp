@@ -8,6 +8,7 @@
 
 #include "bridge/src/usb_iic_bridge.h"
 #include "tests/bridge/bridge_fixture.h"
+#include "tests/support/case_name.h"
 
 namespace torvix::testing {
 namespace {
@@ -59,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(EveryPhase, DriverFailure, ::testing::Values(
   FailureCase{"BusStatusReadFails", [](int h) { return CheckI2CBus(h, g_buffer); }, 1, Fails(), 13, 2},
   FailureCase{"VersionFails", [](int h) { uint16_t l[3], d[3]; return GetVersions(h, l, d); }, 0, Fails(), 11, 1},
   FailureCase{"VersionShort", [](int h) { uint16_t l[3], d[3]; return GetVersions(h, l, d); }, 0, Reports(5), 11, 1}),
-  [](const ::testing::TestParamInfo<FailureCase>& info) { return info.param.name; });
+  CaseName());
 // clang-format on
 
 TEST_F(BridgeTest, StatusFiveNamesTheSilentSlave) {
@@ -125,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(BadArguments, Refused, ::testing::Values(
   RefusalCase{"ReceiveType4", [](int h) { return Receive(h, g_big, 4, 1); }, 0, false},
   RefusalCase{"SendSubSize3", [](int h) { return SendSub(h, 3, 0, g_big, 1, 0); }, 0, false},
   RefusalCase{"ReceiveSubType1", [](int h) { return ReceiveSub(h, 1, 0, g_big, 1, 1); }, 0, false}),
-  [](const ::testing::TestParamInfo<RefusalCase>& info) { return info.param.name; });
+  CaseName());
 // clang-format on
 
 // SendReceive writes first whatever its read asks; only the read is refused.
@@ -145,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(BadReads, ReadRefusedAfterTheWrite, ::testing::Values(
   RefusalCase{"NullRead", [](int h) { return SendReceive(h, g_big, 1, nullptr, 1); }, 33},
   RefusalCase{"ReadTooLong", [](int h) { return SendReceive(h, g_big, 1, g_big, 65); }, 33},
   RefusalCase{"ReadNegative", [](int h) { return SendReceive(h, g_big, 1, g_big, -1); }, 33}),
-  [](const ::testing::TestParamInfo<RefusalCase>& info) { return info.param.name; });
+  CaseName());
 // clang-format on
 
 TEST_F(BridgeTest, SixtyFourBytesAreAccepted) {

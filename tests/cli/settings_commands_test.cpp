@@ -8,6 +8,7 @@
 
 #include "camera/forwarding_bridge.h"
 #include "tests/cli/cli_fixture.h"
+#include "tests/support/case_name.h"
 
 namespace torvix::testing {
 namespace {
@@ -183,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
         Usage{"ReadOnly", {"set", "Register52=1"}, "Error: Register52 is read-only"},
         Usage{"DumpWithoutKind", {"dump", "x.txt"}, "A subcommand is required"},
         Usage{"ProfileWithoutFile", {"profile", "apply"}, "FILE is required"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(Settings, HelpOfACommandShowsItsUsageLine) {
   const CliRun run = Run({"profile", "apply", "--help"});

@@ -17,6 +17,7 @@
 #include "dumps/dsp_settings_file.h"
 #include "dumps/eeprom_dump_file.h"
 #include "tests/dumps/dump_fixture.h"
+#include "tests/support/case_name.h"
 
 namespace torvix::testing {
 namespace {
@@ -174,8 +175,8 @@ TEST_P(DumpWriter, LeavesTheShadowBlockAsItWas) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Both, DumpWriter, ::testing::Values(Dump::kDsp, Dump::kEeprom),
-                         [](const auto& info) {
-                           return std::string(info.param == Dump::kDsp ? "Dsp" : "Eeprom");
+                         [](const auto& row) {
+                           return std::string(row.param == Dump::kDsp ? "Dsp" : "Eeprom");
                          });
 
 struct ReadFailure {
@@ -224,7 +225,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadFailure{"EepromBlock1Row0OnTheRead", Dump::kEeprom, 1, 0, 4,
                                   FailAt::kRead},
                       ReadFailure{"EepromLastColumn", Dump::kEeprom, 2, 7, 15, FailAt::kRead}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(EepromFileHeader, CarriesTheBuildDateAndTimeInTheirFixedForms) {
   const std::regex form(
