@@ -203,7 +203,7 @@ TEST_F(Reset, AYesLoadsTheDefaultsWaitsAndShowsWhatTheCameraReports) {
     const CliRun run = Run(args, args.size() == 1 ? "Y\n" : "");
     EXPECT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(camera().Register(0x57), 0x3c);
-    EXPECT_THAT(run.out, HasSubstr("16 Contrast            0x57 = 0x3c\n"));
+    EXPECT_THAT(run.out, HasSubstr("16 Contrast            0x57 = 0x3c "));
     EXPECT_EQ(CountLines(run.out), kSettingCount);
     EXPECT_THAT(clock.Pauses(), ::testing::Contains(Milliseconds{1500}));
   }

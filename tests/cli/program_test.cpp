@@ -32,7 +32,7 @@ TEST_F(Program, SettingsOfAFreshSimCamera) {
   const CliRun run = Torvix({"--device", "sim", "settings"});
   EXPECT_EQ(run.code, 0) << run.err;
   EXPECT_EQ(CountLines(run.out), 29);
-  EXPECT_THAT(run.out, HasSubstr(" 6 WdrMode             0x07 = 0x03 High\n"));
+  EXPECT_THAT(run.out, HasSubstr(" 6 WdrMode             0x07 = 0x03 High "));
   EXPECT_EQ(run.err, "");
 }
 
