@@ -7,6 +7,7 @@
 
 #include "camera/address_search.h"
 #include "camera/camera_link.h"
+#include "cli/address_hint.h"
 #include "cli/argument_check.h"
 #include "cli/bus_commands.h"
 #include "cli/device_problem.h"
@@ -39,15 +40,20 @@ bool parseAddress(const std::string& text, uint8_t& address, std::ostream& err) 
   return true;
 }
 
-// What a run's failures show beyond the library's words: why the device would not open, and what
-// the i2c-dev bus shows.
-void explainFailures(const WatchedBridge& watched, std::ostream& err) {
+// What a run's failures show beyond the library's words: why the device would not open, what the
+// i2c-dev bus shows, and, after a failed command, a camera sought at the 7-bit form of its
+// address.
+void explainFailures(const WatchedBridge& watched, CameraLink& link, int code, std::ostream& err) {
   if (watched.OpenFailed()) {
     const std::string problem = DeviceOpenProblem();
     if (!problem.empty()) err << problem << '\n';
   }
   const std::string busProblem = I2cBusProblem(watched.OpenFailed(), watched.LastFailure());
   if (!busProblem.empty()) err << busProblem << '\n';
+  if (code != kExitFailed) return;
+  const std::string hint =
+      SevenBitAddressHint(link, link.Block().CameraBusAddress, watched.LastFailure());
+  if (!hint.empty()) err << hint << '\n';
 }
 
 }  // namespace
@@ -89,7 +95,7 @@ int RunTorvix(const std::vector<std::string>& args, Console& console, BridgeApi&
   link.Block().CameraBusAddress = address;
   CliSession session{console, host, link};
   const int code = command(session);
-  explainFailures(watched, console.err);
+  explainFailures(watched, link, code, console.err);
   return code;
 }
 

@@ -246,6 +246,40 @@ TEST_F(Settings, HelpOfACommandShowsItsUsageLine) {
   EXPECT_THAT(run.out, HasSubstr("--dry-run"));
 }
 
+struct AddressCase {
+  const char* name;
+  std::vector<std::string> args;
+  const char* hint;  // the last line of stderr, "" for none
+};
+
+class SevenBitAddress : public CliOnSim, public ::testing::WithParamInterface<AddressCase> {};
+
+// The camera answers at 0x70 only; i2cdetect would show it as 0x38.
+TEST_P(SevenBitAddress, GetsAHintOnlyWhereTheCameraAnswersAtTheDouble) {
+  if (std::string(GetParam().name) == "NoBoard") rig().Board().absent = true;
+  const CliRun run = Run(GetParam().args);
+  EXPECT_EQ(run.code, 1);
+  EXPECT_EQ(run.out, "");
+  const std::string hint = GetParam().hint;
+  const std::string last = run.err.substr(run.err.rfind('\n', run.err.size() - 2) + 1);
+  EXPECT_EQ(last.starts_with("Hint: "), !hint.empty()) << run.err;
+  if (!hint.empty()) {
+    EXPECT_EQ(last, hint + "\n");
+  }
+}
+
+constexpr char kTry70[] = "Hint: this tool takes the 8-bit form; try 0x70 (the 8-bit form of 0x38)";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SevenBitAddress,
+    ::testing::Values(
+        AddressCase{"Get", {"--address", "0x38", "get", "Contrast"}, kTry70},
+        AddressCase{"DumpToStdout", {"--address", "0x38", "dump", "eeprom", "-"}, kTry70},
+        AddressCase{"ProfileSave", {"--address", "0x38", "profile", "save", "-"}, kTry70},
+        AddressCase{"NothingAtTheDouble", {"--address", "0x20", "get", "Contrast"}, ""},
+        AddressCase{"NoBoard", {"--address", "0x38", "get", "Contrast"}, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(Settings, AnotherAddressIsUsedForEveryTransfer) {
   rig().Reset(0x72);
   EXPECT_EQ(Run({"get", "Contrast"}).code, 1);
