@@ -56,11 +56,11 @@ void addDumpCommands(CLI::App& app, TorvixOptions& o, TorvixCommand& command) {
   CLI::App* dump = app.add_subcommand("dump", "Write a register dump file");
   dump->require_subcommand(1);
   CLI::App* dsp = dump->add_subcommand("dsp", "All DSP registers, 8 pages of 256 (137 lines)");
-  dsp->add_option(kFileArgument, o.file, "file to create or replace")
+  dsp->add_option(kFileArgument, o.file, "file to create or replace, - for stdout")
       ->type_name("")->required();
   dsp->callback([&] { command = [&](CliSession& s) { return RunDump(s, DumpKind::kDsp, o.file); }; });
   CLI::App* eeprom = dump->add_subcommand("eeprom", "The configuration EEPROM, 4 blocks (73 lines)");
-  eeprom->add_option(kFileArgument, o.file, "file to create or replace")
+  eeprom->add_option(kFileArgument, o.file, "file to create or replace, - for stdout")
       ->type_name("")->required();
   eeprom->callback(
       [&] { command = [&](CliSession& s) { return RunDump(s, DumpKind::kEeprom, o.file); }; });
