@@ -52,18 +52,26 @@ void addSettingsCommands(CLI::App& app, TorvixOptions& o, TorvixCommand& command
   set->callback([&] { command = [&](CliSession& s) { return RunSet(s, o.names, o.verify); }; });
 }
 
+void addFileArgument(CLI::App& command, std::string& file, const char* what) {
+  command.add_option(kFileArgument, file, what)->type_name("")->required();
+}
+
+void addDumpKind(CLI::App& dump, const char* name, const char* what, DumpKind kind,
+                 TorvixOptions& o, TorvixCommand& command) {
+  CLI::App* kindCommand = dump.add_subcommand(name, what);
+  addFileArgument(*kindCommand, o.file, "file to create or replace, - for stdout");
+  kindCommand->callback([&o, &command, kind] {
+    command = [&o, kind](CliSession& s) { return RunDump(s, kind, o.file); };
+  });
+}
+
 void addDumpCommands(CLI::App& app, TorvixOptions& o, TorvixCommand& command) {
   CLI::App* dump = app.add_subcommand("dump", "Write a register dump file");
   dump->require_subcommand(1);
-  CLI::App* dsp = dump->add_subcommand("dsp", "All DSP registers, 8 pages of 256 (137 lines)");
-  dsp->add_option(kFileArgument, o.file, "file to create or replace, - for stdout")
-      ->type_name("")->required();
-  dsp->callback([&] { command = [&](CliSession& s) { return RunDump(s, DumpKind::kDsp, o.file); }; });
-  CLI::App* eeprom = dump->add_subcommand("eeprom", "The configuration EEPROM, 4 blocks (73 lines)");
-  eeprom->add_option(kFileArgument, o.file, "file to create or replace, - for stdout")
-      ->type_name("")->required();
-  eeprom->callback(
-      [&] { command = [&](CliSession& s) { return RunDump(s, DumpKind::kEeprom, o.file); }; });
+  addDumpKind(*dump, "dsp", "All DSP registers, 8 pages of 256 (137 lines)", DumpKind::kDsp, o,
+              command);
+  addDumpKind(*dump, "eeprom", "The configuration EEPROM, 4 blocks (73 lines)", DumpKind::kEeprom,
+              o, command);
 }
 
 void addLinkCommands(CLI::App& app, TorvixOptions& o, TorvixCommand& command) {
@@ -91,15 +99,13 @@ void addProfileCommands(CLI::App& app, TorvixOptions& o, TorvixCommand& command)
   CLI::App* profile = app.add_subcommand("profile", "Save or apply a JSON profile of the settings");
   profile->require_subcommand(1);
   CLI::App* save = profile->add_subcommand("save", "Write the camera's writable settings to FILE");
-  save->add_option(kFileArgument, o.file, "file to create or replace, - for stdout")
-      ->type_name("")->required();
+  addFileArgument(*save, o.file, "file to create or replace, - for stdout");
   save->add_flag("--with-address", o.withHeldBack,
                  "Also save CameraAddress, OsdControl and PushToWhite");
   save->callback(
       [&] { command = [&](CliSession& s) { return RunProfileSave(s, o.file, o.withHeldBack); }; });
   CLI::App* apply = profile->add_subcommand("apply", "Write the settings of FILE that differ");
-  apply->add_option(kFileArgument, o.file, "the profile to apply, - for stdin")
-      ->type_name("")->required();
+  addFileArgument(*apply, o.file, "the profile to apply, - for stdin");
   apply->add_flag("--dry-run", o.dryRun, "Print what would change, write nothing");
   apply->add_flag("--with-address", o.withHeldBack,
                   "Also write CameraAddress, OsdControl and PushToWhite");
