@@ -14,6 +14,7 @@
 # in its package's name, its soname, its .pc and CMake package. Versioned 3.0.1 itself, the
 # library package would keep that number through product releases that rebuild it: dpkg
 # would not upgrade it, and the exact Depends of the others could not tell two builds apart.
+set(CPACK_GENERATOR DEB)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 # The install runs with the prefix /usr itself, not the staging folder: the programs drop
 # their run path and the .pc names /usr (cmake/install_program.cmake, bridge/cmake/).
