@@ -61,9 +61,6 @@ foreach(package IN LISTS PACKAGES)
   endif()
   run(dpkg-deb -x ${deb} ${root})
 endforeach()
-file(GLOB library_deb ${WORK_DIR}/${library}_*.deb)
-run(dpkg-deb -I ${library_deb} triggers)
-expect("${out}" "^activate-noawait ldconfig\n$" "${library}'s triggers")
 run(gzip -dc ${root}/usr/share/doc/${tool}/changelog.gz)
 expect("${out}" "^torvix \\(${VERSION}\\) " "the Debian changelog's newest entry")
 
@@ -71,7 +68,6 @@ expect("${out}" "^torvix \\(${VERSION}\\) " "the Debian changelog's newest entry
 # is then told to look there in the unpacked packages (installed, it looks there anyway).
 set(bin ${root}/usr/bin)
 run(readelf -l ${bin}/torvix)
-expect("${out}" "program interpreter: ([^]\n]+)\\]" "torvix's loader")
 string(REGEX MATCH "program interpreter: ([^]\n]+)\\]" loader "${out}")
 set(loader ${CMAKE_MATCH_1})
 run(${loader} --help)
