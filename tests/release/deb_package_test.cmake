@@ -17,14 +17,14 @@ list(GET PACKAGES 3 window)
 set(exact "${library} \\(= ${VERSION}\\)")
 set(libdir usr/lib/${MULTIARCH})
 
-set(depends_${library} "^libc6")
+set(depends_${library} "libc6 ")
 set(files_${library} ${libdir}/libquorlink.so.3)
 set(control_${library} control md5sums shlibs triggers)
 set(depends_${development} "^${exact}\n$")
 set(files_${development} usr/include/quorlink.h ${libdir}/libquorlink.so
     ${libdir}/pkgconfig/quorlink.pc ${libdir}/cmake/Quorlink/QuorlinkConfig.cmake)
 set(control_${development} control md5sums)
-set(depends_${tool} "^${exact}, libc6")
+set(depends_${tool} "^${exact}, .*libc6 ")
 set(files_${tool} usr/bin/torvix usr/bin/zembrel-sim usr/lib/udev/rules.d/60-torvix-i2c.rules
     usr/share/man/man1/torvix.1.gz usr/share/man/man1/zembrel-sim.1.gz)
 set(control_${tool} control md5sums postinst)
