@@ -9,7 +9,7 @@ packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmar
           fonts-wine
           bash-completion
           librsvg2-bin imagemagick xdotool x11-apps
-          dpkg-dev file nsis p7zip-full
+          dpkg-dev file lintian nsis p7zip-full
           qemu-system-x86 busybox-static xz-utils)
 missing=()
 for p in "${packages[@]}"; do
