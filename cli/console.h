@@ -11,6 +11,9 @@ struct Console {
   std::ostream& out;
   std::ostream& err;
   bool errIsTerminal = false;  // progress bars only where someone watches
+  // out is a Windows text stream that writes CR LF for each LF: bytes that carry their own
+  // CR LF (a dump) are written with LF alone.
+  bool outAddsCarriageReturns = false;
 };
 
 }  // namespace torvix

@@ -28,7 +28,12 @@ bool stderrIsTerminal() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  torvix::Console console{std::cin, std::cout, std::cerr, stderrIsTerminal()};
+#if defined(_WIN32)
+  constexpr bool kTextStdout = true;
+#else
+  constexpr bool kTextStdout = false;
+#endif
+  torvix::Console console{std::cin, std::cout, std::cerr, stderrIsTerminal(), kTextStdout};
   torvix::QuorlinkBridgeApi bridge;
 #if !defined(_WIN32)
   // Other programs on the same camera wait for each of our register accesses, and we for theirs.

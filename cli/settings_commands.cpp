@@ -38,6 +38,57 @@ bool readCamera(CliSession& session) {
   return session.link.ReadAllSettings(session.link.Block()) == 0;
 }
 
+// The longest meaning, "Mirror(H-flip) off, V-flip off", so the values line up after it.
+constexpr std::size_t kMeaningWidth = 30;
+
+uint8_t factoryDefault(SettingId id) {
+  return kSettingsTable[static_cast<std::size_t>(id)].defaultValue;
+}
+
+// "0x38-0x54 step 1, default 0x3c", "0x00 or 0x07, default 0x07", "0x00-0xff step 1, writes
+// bits 0x02, default 0x29": the words of the range errors, then what a listing adds.
+std::string valuesText(const CliSetting& setting) {
+  if (!setting.writable) return "read-only";
+  std::string text = RangeText(setting);
+  if (setting.allowed.empty()) text += " step 1";
+  if (setting.ownedMask != 0xff) text += ", writes bits " + HexByte(setting.ownedMask);
+  return text + ", default " + HexByte(factoryDefault(setting.id));
+}
+
+// A row of settings --json: the line's fields, and for a writable setting what it takes.
+nlohmann::ordered_json jsonRow(SettingId id, uint8_t value) {
+  const CliSetting& setting = CliSettingOf(id);
+  const uint8_t registerAddress = kSettingsTable[static_cast<std::size_t>(id)].registerAddress;
+  nlohmann::ordered_json row = {{"number", static_cast<int>(id)},
+                                {"name", setting.name},
+                                {"register", registerAddress},
+                                {"value", value},
+                                {"meaning", DescribeValue(id, value)},
+                                {"writable", setting.writable}};
+  if (!setting.writable) return row;
+  row["default"] = factoryDefault(id);
+  const bool list = !setting.allowed.empty();
+  row["minimum"] = list ? setting.allowed.front() : setting.minimum;
+  row["maximum"] = list ? setting.allowed.back() : setting.maximum;
+  row["step"] = list ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(1);
+  if (list) row["values"] = std::vector<uint8_t>(setting.allowed.begin(), setting.allowed.end());
+  row["bits"] = setting.ownedMask;
+  row["range"] = RangeText(setting);
+  return row;
+}
+
+void printJson(std::ostream& out, const std::vector<SettingId>& ids, const CameraBlock& block) {
+  nlohmann::ordered_json list = nlohmann::ordered_json::array();
+  for (SettingId id : ids) list.push_back(jsonRow(id, block.SettingsShadow[id]));
+  out << list.dump(2) << '\n';
+}
+
+std::vector<SettingId> allSettings() {
+  std::vector<SettingId> ids;
+  for (const CameraSetting& row : kSettingsTable) ids.push_back(static_cast<SettingId>(row.number));
+  return ids;
+}
+
 }  // namespace
 
 std::string SettingLine(SettingId id, uint8_t value) {
@@ -50,33 +101,28 @@ std::string SettingLine(SettingId id, uint8_t value) {
   return text;
 }
 
+std::string SettingListLine(SettingId id, uint8_t value) {
+  const std::string meaning = DescribeValue(id, value);
+  const std::string line = SettingLine(id, value);
+  const std::size_t pad = meaning.size() < kMeaningWidth ? kMeaningWidth - meaning.size() : 0;
+  return line + std::string(meaning.empty() ? pad + 1 : pad, ' ') + ' ' +
+         valuesText(CliSettingOf(id));
+}
+
 int RunSettings(CliSession& session, bool json) {
   if (!readCamera(session)) return kExitFailed;
   const CameraBlock& block = session.link.Block();
-  std::ostream& out = session.console.out;
-  if (!json) {
-    for (const CameraSetting& row : kSettingsTable) {
-      const auto id = static_cast<SettingId>(row.number);
-      out << SettingLine(id, block.SettingsShadow[row.number]) << '\n';
-    }
+  if (json) {
+    printJson(session.console.out, allSettings(), block);
     return kExitDone;
   }
-  nlohmann::ordered_json list = nlohmann::ordered_json::array();
-  for (const CameraSetting& row : kSettingsTable) {
-    const auto id = static_cast<SettingId>(row.number);
-    const uint8_t value = block.SettingsShadow[row.number];
-    list.push_back({{"number", row.number},
-                    {"name", CliSettingOf(id).name},
-                    {"register", row.registerAddress},
-                    {"value", value},
-                    {"meaning", DescribeValue(id, value)},
-                    {"writable", CliSettingOf(id).writable}});
+  for (SettingId id : allSettings()) {
+    session.console.out << SettingListLine(id, block.SettingsShadow[id]) << '\n';
   }
-  out << list.dump(2) << '\n';
   return kExitDone;
 }
 
-int RunGet(CliSession& session, const std::vector<std::string>& names) {
+int RunGet(CliSession& session, const std::vector<std::string>& names, GetForm form) {
   std::vector<SettingId> ids;
   for (const std::string& name : names) {
     const CliSetting* setting = FindCliSetting(name);
@@ -88,8 +134,15 @@ int RunGet(CliSession& session, const std::vector<std::string>& names) {
     ids.push_back(setting->id);
   }
   if (!readCamera(session)) return kExitFailed;
+  const CameraBlock& block = session.link.Block();
+  if (form == GetForm::kJson) {
+    printJson(session.console.out, ids, block);
+    return kExitDone;
+  }
   for (SettingId id : ids) {
-    session.console.out << SettingLine(id, session.link.Block().SettingsShadow[id]) << '\n';
+    const uint8_t value = block.SettingsShadow[id];
+    session.console.out << (form == GetForm::kValue ? HexByte(value) : SettingLine(id, value))
+                        << '\n';
   }
   return kExitDone;
 }

@@ -14,7 +14,8 @@ function(torvix_install_lines out build_dir folder)
 endfunction()
 
 set(CPACK_INSTALL_CMAKE_PROJECTS "")
-set(programs Unspecified quorlink)  # the programs; the library, import library and header
+# The programs; the library; the import library and header.
+set(programs torvix controller library development)
 if(CPACK_GENERATOR STREQUAL "ZIP")
   set(CPACK_PACKAGE_FILE_NAME ${CPACK_PACKAGE_NAME}-${CPACK_PACKAGE_VERSION}-windows)
   # The docs once, from the x86-64 build.

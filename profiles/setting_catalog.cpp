@@ -44,6 +44,12 @@ constexpr ValueName kOsdNames[] = {{"OSD control", 0x01, 0xff},
                                    {"Off", 0x00, 0xff}};
 constexpr ValueName kVideoNames[] = {{"PAL", 0x01, 0xff}, {"NTSC", 0x00, 0xff}};
 
+// The panel's two BLC lists and its two Rotate Control check boxes, each in its own bits.
+constexpr ValueField kBlcPositionFields[] = {{"Vertical", kBlcVerticalMask, false},
+                                             {"Horizontal", kBlcHorizontalMask, false}};
+constexpr ValueField kFlipFields[] = {{"Mirror(H-flip)", kMirrorMask, true},
+                                      {"V-flip", kVerticalFlipMask, true}};
+
 // The whole-register switches accept only what their control writes.
 constexpr uint8_t kLlsValues[] = {0x00, 0x07};
 constexpr uint8_t kOneBitValues[] = {0x00, 0x01};
@@ -80,13 +86,17 @@ constexpr std::array<CliSetting, kSettingCount> kCliSettings = {{
     plain(AexReference, "AexReference"),
     list(WdrMode, "WdrMode", kWdrNames),
     flag(BlcControl, "BlcControl", kBlcViewMask, kBlcViewNames),
-    flag(BlcPosition, "BlcPosition", 0x3f, {}),
+    // The two lists' positions fill bits 0 to 5; bits 6 and 7 are the camera's, so a number
+    // that sets them is refused rather than cut down to the lists' bits.
+    {BlcPosition, "BlcPosition", true, kBlcVerticalMask | kBlcHorizontalMask, 0xff, 0x00,
+     kBlcVerticalMask | kBlcHorizontalMask, {}, {}, kBlcPositionFields},
     choice(BlcSize, "BlcSize", BlcSizeCodes, kBlcSizeNames),
     {CameraAddress, "CameraAddress", true, 0xff, 0xff, 0x00, kCameraAddressMaximum, {}, {}},
     {Register52, "Register52", false, 0x00, 0xff, 0x00, 0xff, {}, {}},
     plain(ColorGain, "ColorGain"),
     plain(Brightness, "Brightness"),
-    flag(FlipControl, "FlipControl", kMirrorMask | kVerticalFlipMask, {}),
+    {FlipControl, "FlipControl", true, kMirrorMask | kVerticalFlipMask, 0xff, 0x00, 0xff, {}, {},
+     kFlipFields},
     list(PushToWhite, "PushToWhite", kPushToWhiteNames),
     plain(Contrast, "Contrast"),
     list(DayNightMode, "DayNightMode", kDayNightNames),

@@ -23,6 +23,15 @@ struct ValueName {
   uint8_t mask;
 };
 
+// A part of a value that settings prints under a word of its own: a number in the field's bits
+// ("Vertical 3") or a flag ("V-flip on"). DescribeValue joins the parts with ", "; the same
+// words, all of them or some, are a value ParseSettingValue takes, changing only their bits.
+struct ValueField {
+  const char* word;
+  uint8_t mask;  // the field's bits, next to each other
+  bool flag;     // on/off rather than a number
+};
+
 struct CliSetting {
   SettingId id;
   const char* name;
@@ -33,6 +42,7 @@ struct CliSetting {
   uint8_t maximum;
   std::span<const uint8_t> allowed;  // when not empty: the only values accepted
   std::span<const ValueName> names;
+  std::span<const ValueField> fields = {};
 };
 
 // What a value asks for: the bits of mask set to value, the rest kept.
@@ -62,7 +72,8 @@ bool SameNameIgnoringCase(std::string_view a, std::string_view b);
 // The accepted values as the error messages state them: "0x38-0x54", "0x00 or 0x07", ...
 std::string RangeText(const CliSetting& setting);
 
-// A value given as text: a number (0x hex, or decimal) or one of the setting's words. On
+// A value given as text: a number (0x hex, or decimal), one of the setting's words, or its
+// fields' words ("Vertical 3, Horizontal 2"). On
 // failure, error holds the whole message for the user ("Error: Contrast value out of range
 // (0x38-0x54)!"). With OutOfRange::kTaken a register value outside the range is taken, with
 // request.inRange false.

@@ -39,6 +39,80 @@ std::string listOf(std::span<const ValueName> names) {
 
 const char* onOff(bool on) { return on ? "on" : "off"; }
 
+int shiftOf(uint8_t mask) {
+  int shift = 0;
+  while (shift < 7 && (mask & (1u << shift)) == 0) ++shift;
+  return shift;
+}
+
+// "Vertical 3" or "V-flip on" into value and mask; false for anything else, or for a field
+// already given.
+bool parseField(std::span<const ValueField> fields, std::string_view part, uint8_t& value,
+                uint8_t& mask) {
+  for (const ValueField& field : fields) {
+    const std::string_view word = field.word;
+    if (part.size() <= word.size() || !SameNameIgnoringCase(part.substr(0, word.size()), word) ||
+        std::isspace(static_cast<unsigned char>(part[word.size()])) == 0) {
+      continue;
+    }
+    if ((mask & field.mask) != 0) return false;
+    const std::string_view given = trimmed(part.substr(word.size()));
+    std::optional<unsigned long> number;
+    if (field.flag) {
+      if (SameNameIgnoringCase(given, "on")) number = 1;
+      if (SameNameIgnoringCase(given, "off")) number = 0;
+    } else {
+      number = ParseNumber(given);
+    }
+    const int shift = shiftOf(field.mask);
+    if (!number || *number > static_cast<unsigned>(field.mask >> shift)) return false;
+    value = static_cast<uint8_t>(value | (*number << shift));
+    mask = static_cast<uint8_t>(mask | field.mask);
+    return true;
+  }
+  return false;
+}
+
+// "Vertical 3, Horizontal 2", either part alone, in any order.
+bool parseFields(std::span<const ValueField> fields, std::string_view text,
+                 ValueRequest& request) {
+  if (fields.empty()) return false;
+  uint8_t value = 0;
+  uint8_t mask = 0;
+  for (;;) {
+    const std::size_t comma = text.find(',');
+    if (!parseField(fields, trimmed(text.substr(0, comma)), value, mask)) return false;
+    if (comma == std::string_view::npos) break;
+    text.remove_prefix(comma + 1);
+  }
+  request = {value, mask};
+  return true;
+}
+
+std::string describeFields(std::span<const ValueField> fields, uint8_t value) {
+  std::string text;
+  for (const ValueField& field : fields) {
+    if (!text.empty()) text += ", ";
+    text += field.word;
+    text += ' ';
+    const unsigned number = (value & field.mask) >> shiftOf(field.mask);
+    text += field.flag ? onOff(number != 0) : std::to_string(number);
+  }
+  return text;
+}
+
+// "Vertical 0-7, Horizontal 0-7", as a message offers the fields.
+std::string fieldsForm(std::span<const ValueField> fields) {
+  std::string text;
+  for (const ValueField& field : fields) {
+    if (!text.empty()) text += ", ";
+    text += field.word;
+    text += field.flag ? " on|off"
+                       : " 0-" + std::to_string(field.mask >> shiftOf(field.mask));
+  }
+  return '"' + text + '"';
+}
+
 std::string listItem(std::span<const ValueName> names, uint8_t value) {
   for (const ValueName& name : names) {
     if (name.value == value) return name.text;
@@ -147,16 +221,18 @@ bool ParseSettingValue(const CliSetting& setting, std::string_view text, ValueRe
       return true;
     }
   }
+  if (parseFields(setting.fields, text, request)) return true;
   error = std::string("Error: ") + setting.name + " value '" + Printable(text) +
           "' is not a number";
   if (!setting.names.empty()) error += " nor one of " + listOf(setting.names);
+  if (!setting.fields.empty()) error += " nor " + fieldsForm(setting.fields);
   error += " (" + RangeText(setting) + ")";
   return false;
 }
 
 std::string DescribeValue(SettingId id, uint8_t value) {
   const CliSetting& setting = CliSettingOf(id);
-  char text[64];
+  if (!setting.fields.empty()) return describeFields(setting.fields, value);
   switch (id) {
     case AgcControl:
       return FlagShown(value, kAgcOnMask) ? "AGC On" : "AGC Off";
@@ -170,16 +246,8 @@ std::string DescribeValue(SettingId id, uint8_t value) {
                                                                            : "no list entry";
     case BlcControl:
       return FlagShown(value, kBlcViewMask) ? "BLC View On" : "BLC View Off";
-    case BlcPosition:
-      std::snprintf(text, sizeof text, "Vertical %d, Horizontal %d", BlcVerticalShown(value),
-                    BlcHorizontalShown(value));
-      return text;
     case BlcSize:
       return BlcSizeIndexOf(value) ? listItem(setting.names, value) : "no size code";
-    case FlipControl:
-      std::snprintf(text, sizeof text, "Mirror(H-flip) %s, V-flip %s",
-                    onOff(FlagShown(value, kMirrorMask)), onOff(FlagShown(value, kVerticalFlipMask)));
-      return text;
     case PushToWhite:
       return value <= kPushToWhiteSet ? setting.names[value].text : "";
     case LlsMode:

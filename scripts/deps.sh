@@ -7,8 +7,9 @@ packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmar
           clang-14 clang libclang-rt-14-dev
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest wine64 wine32:i386
           fonts-wine
+          bash-completion
           librsvg2-bin imagemagick xdotool x11-apps
-          dpkg-dev file nsis p7zip-full
+          dpkg-dev file lintian nsis p7zip-full
           qemu-system-x86 busybox-static xz-utils)
 missing=()
 for p in "${packages[@]}"; do

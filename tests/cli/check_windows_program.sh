@@ -1,7 +1,7 @@
 #!/bin/sh
 # Usage: check_windows_program.sh WINE64 TORVIX_EXE. torvix.exe as a Windows user runs it: on the
-# in-process virtual camera it lists the 29 settings; without a board it says so in words and
-# exits 1.
+# in-process virtual camera it lists the 29 settings and dumps the EEPROM to stdout with CR LF
+# line ends; without a board it says so in words and exits 1.
 set -u
 wine=$1
 torvix=$2
@@ -19,10 +19,18 @@ rows=$(awk '$1 == NR - 1 && $3 ~ /^0x[0-9a-f][0-9a-f]$/ && $4 == "=" { n++ } END
 [ "$rows" -eq 29 ] && [ "$(wc -l <out.txt)" -eq 29 ] ||
   fail "settings on sim printed $rows setting rows in $(wc -l <out.txt) lines, not 29"
 
+# A dump on standard output keeps its own CR LF: a text-mode stdout must not double the CR.
+"$wine" "$torvix" --device sim dump eeprom - >dump 2>err
+status=$?
+[ "$status" -eq 0 ] || fail "dump eeprom - on sim exited $status: $(cat err)"
+crlf=$(grep -c "$(printf '\r')\$" dump)
+[ "$crlf" -eq 73 ] && [ "$(wc -l <dump)" -eq 73 ] && ! grep -q "$(printf '\r\r')" dump ||
+  fail "dump eeprom - gave $(wc -l <dump) lines, $crlf of them ending in CR LF, not 73"
+
 unset QUORLINK_DEVICE
 run settings
 [ "$status" -eq 1 ] || fail "settings without a board exited $status, not 1"
 grep -q "connection PC to USB-I2C board" err || fail "without a board it said: $(cat err)"
 
-[ "$failed" -eq 0 ] && echo "torvix.exe: 29 settings on sim, no board reported"
+[ "$failed" -eq 0 ] && echo "torvix.exe: 29 settings and a dump on sim, no board reported"
 exit "$failed"

@@ -54,7 +54,7 @@ class CliOnSim : public ::testing::Test {
     std::istringstream in(input);
     std::ostringstream out;
     std::ostringstream err;
-    Console console{in, out, err, terminal};
+    Console console{in, out, err, terminal, textStdout};
     CliRun run;
     run.code = RunTorvix(args, console, *bridge);
     run.out = out.str();
@@ -74,6 +74,7 @@ class CliOnSim : public ::testing::Test {
     return registers;
   }
 
+  bool textStdout = false;  // stdout as Windows has it: CR LF for each LF written
   VirtualClock clock;
   ScopedClock useClock{clock};
   QuorlinkBridgeApi quorlink;

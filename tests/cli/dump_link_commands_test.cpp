@@ -8,6 +8,7 @@
 #endif
 
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 
@@ -55,6 +56,36 @@ TEST_F(Dump, ATerminalGetsAProgressBarThatEndsFullOnItsOwnLine) {
   EXPECT_THAT(run.err, HasSubstr("\r[##########                              ]  25% "));
 }
 
+// "-" is standard output, as for profile save; the bar and the words stay on stderr, and the
+// spool the dump went through is gone.
+TEST_F(Dump, ToStandardOutputGivesTheFilesBytesAndTheBarStaysOnStderr) {
+  const std::filesystem::path spools = scratch / "tmp";
+  std::filesystem::create_directory(spools);
+#if !defined(_WIN32)
+  const char* tmpdir = std::getenv("TMPDIR");
+  const std::string saved = tmpdir != nullptr ? tmpdir : "";
+  ::setenv("TMPDIR", spools.c_str(), 1);
+#endif
+  const CliRun run = Run({"dump", "dsp", "-"}, "", true);
+  textStdout = true;
+  const CliRun text = Run({"dump", "dsp", "-"});
+#if !defined(_WIN32)
+  tmpdir != nullptr ? ::setenv("TMPDIR", saved.c_str(), 1) : ::unsetenv("TMPDIR");
+#endif
+  EXPECT_EQ(run.code, 0) << run.err;
+  const std::string golden = ReadFileBytes(kGolden / "dsp_complete.txt");
+  EXPECT_EQ(run.out, golden);
+  EXPECT_EQ(CountLines(run.err, "\r["), 8 * 16);
+  EXPECT_THAT(run.err, ::testing::EndsWith("] 100% \n"));
+  // A text stream that adds the CR itself is given LF alone.
+  std::string lf = golden;
+  for (std::size_t at = lf.find('\r'); at != std::string::npos; at = lf.find('\r', at)) {
+    lf.erase(at, 1);
+  }
+  EXPECT_EQ(text.out, lf);
+  EXPECT_TRUE(std::filesystem::is_empty(spools));
+}
+
 TEST_F(Dump, AnInterruptedDumpSaysSoAndExitsWithOne) {
   // The camera stops answering right after the request for page 3, offset 0x59.
   rig().Log().SetSink([this](const BusTransfer& t) {
@@ -99,6 +130,7 @@ TEST_F(Dump, WithoutABoardAnEarlierDumpStaysAsItWas) {
 struct DumpSignal {
   int signal;
   int code;
+  bool toStdout;
 };
 
 class InterruptedDump : public CliOnSim, public ::testing::WithParamInterface<DumpSignal> {};
@@ -109,12 +141,13 @@ TEST_P(InterruptedDump, EndsTheFileAsTheWindowsCancelDoesAndExitsWith128PlusTheS
   rig().Log().SetSink([&request](const BusTransfer& t) {
     if (t.direction == Direction::kWrite && t.bytes == request) std::raise(GetParam().signal);
   });
-  const auto path = scratch / "dsp.txt";
-  const CliRun run = Run({"dump", "dsp", path.string()});
+  const std::string path = GetParam().toStdout ? "-" : (scratch / "dsp.txt").string();
+  const CliRun run = Run({"dump", "dsp", path});
   EXPECT_EQ(run.code, GetParam().code);
-  EXPECT_EQ(run.err, "Error: " + path.string() + " is incomplete: 59 of 137 lines, interrupted "
+  const std::string shown = GetParam().toStdout ? "standard output" : path;
+  EXPECT_EQ(run.err, "Error: " + shown + " is incomplete: 59 of 137 lines, interrupted "
                      "before the read of page 3, row 5, column 10\n");
-  const std::string bytes = ReadFileBytes(path);
+  const std::string bytes = GetParam().toStdout ? run.out : ReadFileBytes(path);
   const std::string complete = ReadFileBytes(kGolden / "dsp_complete.txt");
   // Ten entries read ("XX " each), then six that were not.
   const std::size_t lastLine = bytes.rfind("\r\n", bytes.size() - 3) + 2;
@@ -124,7 +157,9 @@ TEST_P(InterruptedDump, EndsTheFileAsTheWindowsCancelDoesAndExitsWith128PlusTheS
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, InterruptedDump,
-                         ::testing::Values(DumpSignal{SIGINT, 130}, DumpSignal{SIGTERM, 143}));
+                         ::testing::Values(DumpSignal{SIGINT, 130, false},
+                                           DumpSignal{SIGTERM, 143, false},
+                                           DumpSignal{SIGINT, 130, true}));
 
 using Scan = CliOnSim;
 
@@ -203,7 +238,7 @@ TEST_F(Reset, AYesLoadsTheDefaultsWaitsAndShowsWhatTheCameraReports) {
     const CliRun run = Run(args, args.size() == 1 ? "Y\n" : "");
     EXPECT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(camera().Register(0x57), 0x3c);
-    EXPECT_THAT(run.out, HasSubstr("16 Contrast            0x57 = 0x3c\n"));
+    EXPECT_THAT(run.out, HasSubstr("16 Contrast            0x57 = 0x3c "));
     EXPECT_EQ(CountLines(run.out), kSettingCount);
     EXPECT_THAT(clock.Pauses(), ::testing::Contains(Milliseconds{1500}));
   }

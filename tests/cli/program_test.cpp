@@ -32,7 +32,7 @@ TEST_F(Program, SettingsOfAFreshSimCamera) {
   const CliRun run = Torvix({"--device", "sim", "settings"});
   EXPECT_EQ(run.code, 0) << run.err;
   EXPECT_EQ(CountLines(run.out), 29);
-  EXPECT_THAT(run.out, HasSubstr(" 6 WdrMode             0x07 = 0x03 High\n"));
+  EXPECT_THAT(run.out, HasSubstr(" 6 WdrMode             0x07 = 0x03 High "));
   EXPECT_EQ(run.err, "");
 }
 
@@ -55,15 +55,19 @@ TEST_F(Program, ScanAndHelp) {
 // A script must not believe a profile was saved when it never reached its file.
 TEST_F(Program, DataThatCannotBeWrittenToStandardOutputFailsTheRun) {
   for (const std::vector<std::string>& command :
-       {std::vector<std::string>{"settings"}, std::vector<std::string>{"profile", "save", "-"}}) {
+       {std::vector<std::string>{"settings"}, std::vector<std::string>{"profile", "save", "-"},
+        std::vector<std::string>{"dump", "eeprom", "-"}}) {
     std::vector<std::string> argv = {kTorvix, "--device", "sim"};
     argv.insert(argv.end(), command.begin(), command.end());
     const pid_t pid = SpawnProgram(argv, "/dev/null", "/dev/full", scratch / "err.txt");
     int status = 0;
     ASSERT_EQ(waitpid(pid, &status, 0), pid);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << command[0];
-    EXPECT_EQ(ReadFileBytes(scratch / "err.txt"),
-              "Error: cannot write standard output: No space left on device\n");
+    // A dump fills the stream's buffer, so its write fails before the close that tells why.
+    const std::string said = command[0] == "dump"
+                                 ? "Error: cannot write standard output\n"
+                                 : "Error: cannot write standard output: No space left on device\n";
+    EXPECT_EQ(ReadFileBytes(scratch / "err.txt"), said);
   }
 }
 

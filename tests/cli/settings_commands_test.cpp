@@ -37,15 +37,24 @@ class LosingBridge final : public ForwardingBridge {
 
 using Settings = CliOnSim;
 
-TEST_F(Settings, PrintsEveryRowWithRegisterValueAndMeaning) {
+// As v4l2-ctl -l lists controls: after the value and its meaning, what the setting takes and
+// its factory default, lined up.
+TEST_F(Settings, PrintsEveryRowWithRegisterValueMeaningRangeAndDefault) {
   camera().SetRegister(0x07, 0x01);
   camera().SetRegister(0x57, 0x40);
   const CliRun run = Run({"settings"});
   EXPECT_EQ(run.code, 0) << run.err;
   EXPECT_EQ(CountLines(run.out), kSettingCount);
-  EXPECT_THAT(run.out, HasSubstr(" 6 WdrMode             0x07 = 0x01  Low\n"));
-  EXPECT_THAT(run.out, HasSubstr("16 Contrast            0x57 = 0x40\n"));
-  EXPECT_THAT(run.out, HasSubstr("28 VideoStandard       0xa0 = 0x01 PAL\n"));
+  const std::string pad(30, ' ');
+  EXPECT_THAT(run.out, HasSubstr(" 6 WdrMode             0x07 = 0x01  Low" + pad.substr(4) +
+                                 " 0x00-0x03 step 1, default 0x03\n"));
+  EXPECT_THAT(run.out, HasSubstr("16 Contrast            0x57 = 0x40 " + pad +
+                                 " 0x38-0x54 step 1, default 0x3c\n"));
+  EXPECT_THAT(run.out, HasSubstr(" 0 AgcControl          0x02 = 0x29 AGC Off" + pad.substr(7) +
+                                 " 0x00-0xff step 1, writes bits 0x02, default 0x29\n"));
+  EXPECT_THAT(run.out, HasSubstr("28 VideoStandard       0xa0 = 0x01 PAL" + pad.substr(3) +
+                                 " 0x00 or 0x01, default 0x01\n"));
+  EXPECT_THAT(run.out, HasSubstr("11 Register52          0x52 = 0x40 " + pad + " read-only\n"));
   EXPECT_TRUE(WrittenRegisters().empty());
 }
 
@@ -59,7 +68,28 @@ TEST_F(Settings, JsonCarriesTheSameRowsAsNumbers) {
   EXPECT_EQ(rows[9]["register"], 0x15);
   EXPECT_EQ(rows[9]["value"], 0x1b);
   EXPECT_EQ(rows[9]["meaning"], "4H/4V");
+  EXPECT_EQ(rows[9]["values"].size(), 16u);
+  EXPECT_EQ(rows[9]["step"], nullptr);
   EXPECT_EQ(rows[11]["writable"], false);
+  EXPECT_FALSE(rows[11].contains("default"));
+  EXPECT_EQ(rows[16]["default"], 0x3c);
+  EXPECT_EQ(rows[16]["minimum"], 0x38);
+  EXPECT_EQ(rows[16]["maximum"], 0x54);
+  EXPECT_EQ(rows[16]["step"], 1);
+  EXPECT_EQ(rows[0]["bits"], 0x02);
+  EXPECT_EQ(rows[2]["range"], "0x00-0x01 in bits 0x03");
+}
+
+// For scripts: the rows of settings --json, or the bare values as i2cget prints them.
+TEST_F(Settings, GetPrintsJsonRowsOrTheValuesAlone) {
+  camera().SetRegister(0x57, 0x41);
+  const nlohmann::json all = nlohmann::json::parse(Run({"settings", "--json"}).out);
+  const CliRun json = Run({"get", "--json", "Contrast", "0x70"});
+  ASSERT_EQ(json.code, 0) << json.err;
+  EXPECT_EQ(nlohmann::json::parse(json.out), nlohmann::json::array({all[16], all[20]}));
+  const CliRun values = Run({"get", "-v", "Contrast", "WdrMode"});
+  EXPECT_EQ(values.code, 0) << values.err;
+  EXPECT_EQ(values.out, "0x41\n0x03\n");
 }
 
 TEST_F(Settings, ACameraThatDoesNotAnswerGivesTheWindowsWordsAndNoValues) {
@@ -115,6 +145,18 @@ TEST_F(Settings, SetTakesTheWriteStepOfThePanel) {
   ASSERT_GE(pauses.size(), 3u);
   EXPECT_THAT(std::vector<Milliseconds>(pauses.end() - 3, pauses.end()),
               ElementsAre(Milliseconds{2}, Milliseconds{25}, Milliseconds{100}));
+}
+
+TEST_F(Settings, SetTakesTheWordsSettingsPrints) {
+  camera().SetRegister(0x14, 0xc0);
+  camera().SetRegister(0x55, 0xf0);
+  const CliRun run = Run({"set", "BlcPosition=Vertical 3, Horizontal 2", "FlipControl=V-flip on"});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(camera().Register(0x14), 0xd3);
+  EXPECT_EQ(camera().Register(0x55), 0xf2);
+  EXPECT_EQ(run.out,
+            " 8 BlcPosition         0x14 = 0xd3 Vertical 3, Horizontal 2\n"
+            "14 FlipControl         0x55 = 0xf2 Mirror(H-flip) off, V-flip on\n");
 }
 
 TEST_F(Settings, AValueOutOfRangeIsRefusedBeforeAnythingReachesTheCamera) {
@@ -175,6 +217,18 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Usage{"NoCommand", {}, "A subcommand is required"},
         Usage{"UnknownCommand", {"frobnicate"}, "Error: unknown command 'frobnicate'"},
+        Usage{"UnknownOption", {"-d", "sim", "settings"},
+              "Error: unknown option '-d' (see torvix --help)\n"},
+        Usage{"MistypedOption", {"--adress", "0x70", "settings"},
+              "Error: unknown option '--adress' (see torvix --help)\n"},
+        Usage{"UnknownOptionOfACommand", {"settings", "--jsn"},
+              "Error: unknown option '--jsn' for settings (see torvix settings --help)\n"},
+        Usage{"GlobalOptionAfterTheCommand", {"dump", "dsp", "--address", "0x72", "-"},
+              "Error: unknown option '--address' for dump dsp; torvix's own options go before "
+              "the command (see torvix dump dsp --help)\n"},
+        Usage{"JsonOrValue", {"get", "--json", "-v", "Contrast"}, "--json excludes --value"},
+        Usage{"BitsBlcPositionDoesNotOwn", {"set", "BlcPosition=0xc0"},
+              "Error: BlcPosition value out of range (0x00-0x3f)!\n"},
         Usage{"EmptyDevice", {"--device", "", "settings"}, "Error: --device needs a device"},
         Usage{"OddAddress", {"--address", "0x71", "settings"}, "is odd"},
         Usage{"AddressTooHigh", {"--address", "0xfe", "settings"},
@@ -192,6 +246,40 @@ TEST_F(Settings, HelpOfACommandShowsItsUsageLine) {
   EXPECT_THAT(run.out, HasSubstr("Usage: torvix profile apply [OPTIONS] FILE"));
   EXPECT_THAT(run.out, HasSubstr("--dry-run"));
 }
+
+struct AddressCase {
+  const char* name;
+  std::vector<std::string> args;
+  const char* hint;  // the last line of stderr, "" for none
+};
+
+class SevenBitAddress : public CliOnSim, public ::testing::WithParamInterface<AddressCase> {};
+
+// The camera answers at 0x70 only; i2cdetect would show it as 0x38.
+TEST_P(SevenBitAddress, GetsAHintOnlyWhereTheCameraAnswersAtTheDouble) {
+  if (std::string(GetParam().name) == "NoBoard") rig().Board().absent = true;
+  const CliRun run = Run(GetParam().args);
+  EXPECT_EQ(run.code, 1);
+  EXPECT_EQ(run.out, "");
+  const std::string hint = GetParam().hint;
+  const std::string last = run.err.substr(run.err.rfind('\n', run.err.size() - 2) + 1);
+  EXPECT_EQ(last.starts_with("Hint: "), !hint.empty()) << run.err;
+  if (!hint.empty()) {
+    EXPECT_EQ(last, hint + "\n");
+  }
+}
+
+constexpr char kTry70[] = "Hint: this tool takes the 8-bit form; try 0x70 (the 8-bit form of 0x38)";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SevenBitAddress,
+    ::testing::Values(
+        AddressCase{"Get", {"--address", "0x38", "get", "Contrast"}, kTry70},
+        AddressCase{"DumpToStdout", {"--address", "0x38", "dump", "eeprom", "-"}, kTry70},
+        AddressCase{"ProfileSave", {"--address", "0x38", "profile", "save", "-"}, kTry70},
+        AddressCase{"NothingAtTheDouble", {"--address", "0x20", "get", "Contrast"}, ""},
+        AddressCase{"NoBoard", {"--address", "0x38", "get", "Contrast"}, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Settings, AnotherAddressIsUsedForEveryTransfer) {
   rig().Reset(0x72);

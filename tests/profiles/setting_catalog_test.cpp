@@ -45,7 +45,13 @@ INSTANTIATE_TEST_SUITE_P(
         Accepted{"SharpnessOff", "Sharpness On", 0x01, 0x00},
         Accepted{"OsdControl", "I2C control", 0x01, 0x00}, Accepted{"VideoStandard", "NTSC", 1, 0},
         Accepted{"CameraAddress", "0xfc", 0x70, 0xfc}, Accepted{"CameraAddress", "0x71", 0x70, 0x71},
-        Accepted{"PushToWhite", "Push2White-set", 0, 2}, Accepted{"AgcGainMax", "1", 0x80, 1}));
+        Accepted{"PushToWhite", "Push2White-set", 0, 2}, Accepted{"AgcGainMax", "1", 0x80, 1},
+        // The words settings prints, all of them or some, in any order.
+        Accepted{"BlcPosition", "Vertical 3, Horizontal 2", 0xc0, 0xd3},
+        Accepted{"BlcPosition", " horizontal 5 ", 0xc3, 0xeb},
+        Accepted{"BlcPosition", "Horizontal 0,Vertical 0x7", 0x2b, 0x07},
+        Accepted{"FlipControl", "Mirror(H-flip) on, V-flip off", 0xf2, 0xf1},
+        Accepted{"FlipControl", "v-flip ON", 0xf0, 0xf2}));
 
 struct Refused {
   const char* setting;
@@ -84,6 +90,17 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"WhiteBalanceControl", "0x7a",
                 "Error: WhiteBalanceControl value out of range (0x00-0x01 in bits 0x03)!"},
         Refused{"Register52", "0x40", "Error: Register52 is read-only"},
+        // Bits 6 and 7 are not the lists': refused, never cut off.
+        Refused{"BlcPosition", "0x40", "Error: BlcPosition value out of range (0x00-0x3f)!"},
+        Refused{"BlcPosition", "Vertical 8",
+                "Error: BlcPosition value 'Vertical 8' is not a number nor \"Vertical 0-7, "
+                "Horizontal 0-7\" (0x00-0x3f)"},
+        Refused{"BlcPosition", "Vertical 1, Vertical 2",
+                "Error: BlcPosition value 'Vertical 1, Vertical 2' is not a number nor "
+                "\"Vertical 0-7, Horizontal 0-7\" (0x00-0x3f)"},
+        Refused{"FlipControl", "V-flip maybe",
+                "Error: FlipControl value 'V-flip maybe' is not a number nor \"Mirror(H-flip) "
+                "on|off, V-flip on|off\" (0x00-0xff)"},
         Refused{"Contrast", "-1",
                 "Error: Contrast value '-1' is not a number (0x38-0x54)"},
         Refused{"Contrast", "", "Error: Contrast value '' is not a number (0x38-0x54)"},
@@ -101,6 +118,21 @@ TEST(SettingNames, EverySettingIsFoundByItsNameAndByItsRegister) {
   EXPECT_EQ(FindCliSetting("0xf0"), nullptr);  // load defaults: not a setting
   EXPECT_EQ(FindCliSetting("87"), nullptr);    // a register is written in hex
   EXPECT_EQ(FindCliSetting("Contrasts"), nullptr);
+}
+
+// What settings prints for a value, set back, gives that value again.
+TEST(FieldWords, ReadBackAsTheValueTheyDescribe) {
+  for (const SettingId id : {BlcPosition, FlipControl}) {
+    const CliSetting& setting = CliSettingOf(id);
+    for (unsigned value = 0; value <= setting.ownedMask; ++value) {
+      if ((value & ~setting.ownedMask) != 0) continue;
+      const std::string words = DescribeValue(id, static_cast<uint8_t>(value));
+      ValueRequest request{};
+      std::string error;
+      ASSERT_TRUE(ParseSettingValue(setting, words, request, error)) << error;
+      EXPECT_EQ(ApplyRequest(0xc0, request), 0xc0 | value) << words;
+    }
+  }
 }
 
 TEST(SettingNames, OnlyRegister52IsReadOnly) {

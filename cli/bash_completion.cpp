@@ -1,0 +1,83 @@
+#include "cli/bash_completion.h"
+
+#include <map>
+#include <sstream>
+
+#include "profiles/setting_catalog.h"
+
+namespace torvix {
+
+namespace {
+
+constexpr std::string_view kWordsLine = "@TORVIX_WORDS@";
+
+// Words by command path: "" for torvix itself, then "dump", "dump dsp", ...
+using WordsByPath = std::map<std::string, std::string>;
+
+struct Words {
+  WordsByPath commands;
+  WordsByPath options;
+  WordsByPath valueOptions;  // the options that take the next word as their value
+  WordsByPath argument;      // the name of the command's argument (FILE, SETTING, ...)
+};
+
+void append(std::string& list, const std::string& word) {
+  if (!list.empty()) list += ' ';
+  list += word;
+}
+
+void collect(const CLI::App& app, const std::string& path, Words& words) {
+  for (const CLI::Option* option : app.get_options()) {
+    if (!option->nonpositional()) {
+      words.argument[path] = option->get_name(true);
+      continue;
+    }
+    for (const std::string& name : option->get_lnames()) {
+      append(words.options[path], "--" + name);
+      if (option->get_items_expected_min() != 0) append(words.valueOptions[path], "--" + name);
+    }
+    for (const std::string& name : option->get_snames()) append(words.options[path], "-" + name);
+  }
+  for (const CLI::App* command : app.get_subcommands({})) {
+    append(words.commands[path], command->get_name());
+    collect(*command, path.empty() ? command->get_name() : path + " " + command->get_name(),
+            words);
+  }
+}
+
+// "_torvix_NAME PATH" sets REPLY to the words of that path.
+void caseFunction(std::ostream& out, const char* name, const WordsByPath& words) {
+  out << "_torvix_" << name << "()\n{\n    case $1 in\n";
+  for (const auto& [path, list] : words) out << "        '" << path << "') REPLY='" << list << "' ;;\n";
+  out << "        *) REPLY='' ;;\n    esac\n}\n\n";
+}
+
+std::string settingNames(bool writableOnly) {
+  std::string names;
+  for (const CameraSetting& row : kSettingsTable) {
+    const CliSetting& setting = CliSettingOf(static_cast<SettingId>(row.number));
+    if (!writableOnly || setting.writable) append(names, setting.name);
+  }
+  return names;
+}
+
+}  // namespace
+
+std::string BashCompletion(const CLI::App& app, std::string_view completionTemplate) {
+  const std::size_t at = completionTemplate.find(kWordsLine);
+  if (at == std::string_view::npos) return {};
+  Words words;
+  collect(app, "", words);
+  std::ostringstream out;
+  out << completionTemplate.substr(0, at);
+  caseFunction(out, "commands", words.commands);
+  caseFunction(out, "options", words.options);
+  caseFunction(out, "value_options", words.valueOptions);
+  caseFunction(out, "argument", words.argument);
+  out << "_torvix_settings='" << settingNames(false) << "'\n";
+  out << "_torvix_writable_settings='" << settingNames(true) << "'";
+  out << completionTemplate.substr(at + kWordsLine.size());
+  return out.str();
+}
+
+}  // namespace torvix
