@@ -279,7 +279,7 @@ INSTANTIATE_TEST_SUITE_P(
         AddressCase{"ProfileSave", {"--address", "0x38", "profile", "save", "-"}, kTry70},
         AddressCase{"NothingAtTheDouble", {"--address", "0x20", "get", "Contrast"}, ""},
         AddressCase{"NoBoard", {"--address", "0x38", "get", "Contrast"}, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(Settings, AnotherAddressIsUsedForEveryTransfer) {
   rig().Reset(0x72);
