@@ -56,8 +56,10 @@ QuestionTemplate::QuestionTemplate(const CheckQuestion& question) : question_(qu
   const int cancelX = width - kMargin - kButtonWidth;
   using K = ControlKind;
   // OK first: it takes the focus, as in a message box.
+  // clang-format off
   controls_ = {{
-      {kStaticId, K::Text, question_.text.c_str(), "", true, {kMargin, kMargin, inner, textHeight}, 0},
+      {kStaticId, K::Text, question_.text.c_str(), "", true,
+       {kMargin, kMargin, inner, textHeight}, 0},
       {kIdOk, K::DefaultPushButton, "OK", "", true,
        {cancelX - kButtonGap - kButtonWidth, buttonY, kButtonWidth, kButtonHeight}, 0},
       {kIdCancel, K::PushButton, "Cancel", "", true,
@@ -67,6 +69,7 @@ QuestionTemplate::QuestionTemplate(const CheckQuestion& question) : question_(qu
   }};
   template_ = {kCheckQuestionTemplateId, question_.caption.c_str(), width,
                buttonY + kButtonHeight + kMargin, "MS Shell Dlg", 8, true, controls_};
+  // clang-format on
 }
 
 class CheckQuestionDialog final : private QuestionTemplate, public Dialog {

@@ -189,6 +189,7 @@ TEST_P(WriteCommand, ReachesTheBusAs) {
 INSTANTIATE_TEST_SUITE_P(
     AdapterBoard, WriteCommand,
     ::testing::Values(
+        // clang-format off
         WriteCase{"Plain", 1, {1, 2, 3}, {{'W', 0x38, {1, 2, 3}, 0}}},
         WriteCase{"ZeroBytes", 1, {}, {{'W', 0x38, {}, 0}}},
         WriteCase{"InterleavedPairs", 3, {0x10, 0xAA, 0x11, 0xBB},
@@ -198,6 +199,7 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"Polled", 12, {7}, {{'W', 0x38, {7}, 0}}},
         WriteCase{"Settled", 15, {0, 5, 9}, {{'W', 0x38, {0, 5, 9}, 0}, {'W', 0x38, {}, 0}}},
         WriteCase{"WhenIdle", 17, {7}, {{'W', 0x38, {7}, 0}}}),
+        // clang-format on
     CaseName());
 
 // Each read command: the header's sub-address and length, and what the bus sees.
@@ -225,6 +227,7 @@ TEST_P(ReadCommand, ReachesTheBusAs) {
 INSTANTIATE_TEST_SUITE_P(
     AdapterBoard, ReadCommand,
     ::testing::Values(
+        // clang-format off
         ReadCase{"Plain", 4, 0, 2, {{'R', 0x38, {}, 2}}},
         ReadCase{"ZeroBytesStillAddressesTheDevice", 4, 0, 0, {{'R', 0x38, {}, 0}}},
         ReadCase{"BehindOneByteSubAddress", 5, 0x1234, 2, {{'X', 0x38, {0x34}, 2}}},
@@ -235,6 +238,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"SplitTwoByteSubAddress", 16, 0x0102, 1,
                  {{'W', 0x38, {0x01, 0x02}, 0}, {'R', 0x38, {}, 1}}},
         ReadCase{"WhenIdle", 18, 0, 1, {{'R', 0x38, {}, 1}}}),
+        // clang-format on
     CaseName());
 
 TEST_F(AdapterBoardTest, InterleavedTwoByteReadRunsAtTheStatusPhaseWithoutADataPhase) {

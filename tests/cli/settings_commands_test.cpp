@@ -215,6 +215,7 @@ TEST_P(UsageError, ExitsWithTwoAndTouchesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, UsageError,
     ::testing::Values(
+        // clang-format off
         Usage{"NoCommand", {}, "A subcommand is required"},
         Usage{"UnknownCommand", {"frobnicate"}, "Error: unknown command 'frobnicate'"},
         Usage{"UnknownOption", {"-d", "sim", "settings"},
@@ -238,6 +239,7 @@ INSTANTIATE_TEST_SUITE_P(
         Usage{"ReadOnly", {"set", "Register52=1"}, "Error: Register52 is read-only"},
         Usage{"DumpWithoutKind", {"dump", "x.txt"}, "A subcommand is required"},
         Usage{"ProfileWithoutFile", {"profile", "apply"}, "FILE is required"}),
+        // clang-format on
     CaseName());
 
 TEST_F(Settings, HelpOfACommandShowsItsUsageLine) {
