@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <utility>
 
 #include "window/dialog.h"
 
@@ -30,14 +31,14 @@ int textWidth(std::size_t characters) {
 // The template is built before the dialog's window, which keeps referring to it.
 class QuestionTemplate {
  protected:
-  explicit QuestionTemplate(const CheckQuestion& question);
+  explicit QuestionTemplate(CheckQuestion question);
 
   CheckQuestion question_;
   std::array<ControlTemplate, 4> controls_{};
   DialogTemplate template_{};
 };
 
-QuestionTemplate::QuestionTemplate(const CheckQuestion& question) : question_(question) {
+QuestionTemplate::QuestionTemplate(CheckQuestion question) : question_(std::move(question)) {
   std::size_t lines = 1;
   std::size_t longest = 0;
   std::size_t start = 0;

@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <filesystem>
 #include <iterator>
 #include <regex>
@@ -192,7 +193,7 @@ TEST_P(CancelledDump, EndsTheFileAsAFailedReadDoesReadsNothingMoreAndSaysHowMuch
   ASSERT_EQ(lines.size(), GetParam().linesBeforeData + 3);
   EXPECT_THAT(lines.back(), ::testing::MatchesRegex("([0-9A-F]{2} ){5}\\?\\?( \\?\\?){10}"));
   // Each read is a request and a one-byte read; nothing follows the last one.
-  EXPECT_EQ(Rig().Log().Size(), 2u * readsBeforeCancel);
+  EXPECT_EQ(Rig().Log().Size(), static_cast<std::size_t>(2 * readsBeforeCancel));
   EXPECT_EQ(Rig().Log()[Rig().Log().Size() - 1].direction, Direction::kRead);
 }
 
@@ -232,7 +233,8 @@ TEST_F(MenuTest, EveryControlThatWritesTheCameraHasATipNamingItsRegisterAndRange
         written.insert(write.reg);
       }
       const std::regex named("register ");
-      const std::sregex_iterator first(control.tip.begin(), control.tip.end(), named), end;
+      const std::sregex_iterator first(control.tip.begin(), control.tip.end(), named);
+      const std::sregex_iterator end;
       EXPECT_EQ(std::distance(first, end), std::ssize(written)) << id << ": " << control.tip;
     }
     for (const ValueEditPair& pair : kValueEditPairs) {

@@ -40,6 +40,11 @@ TEST_P(DriverFailure, EndsTheTransferWithItsCode) {
 int16_t WriteTwo(int h) { return Send(h, g_buffer, 0, 2); }
 int16_t ReadTwo(int h) { return Receive(h, g_buffer, 0, 2); }
 int16_t ReadNone(int h) { return Receive(h, g_buffer, 0, 0); }
+int16_t Versions(int h) {
+  uint16_t library[3];
+  uint16_t device[3];
+  return GetVersions(h, library, device);
+}
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(EveryPhase, DriverFailure, ::testing::Values(
@@ -58,8 +63,8 @@ INSTANTIATE_TEST_SUITE_P(EveryPhase, DriverFailure, ::testing::Values(
   FailureCase{"StatusByteIsUnsigned", ReadTwo, 2, Bytes({0xFE}, 1), 254, 3},
   FailureCase{"StatusCountIsNotExamined", ReadTwo, 2, Bytes({14}, 0), 14, 3},
   FailureCase{"BusStatusReadFails", [](int h) { return CheckI2CBus(h, g_buffer); }, 1, Fails(), 13, 2},
-  FailureCase{"VersionFails", [](int h) { uint16_t l[3], d[3]; return GetVersions(h, l, d); }, 0, Fails(), 11, 1},
-  FailureCase{"VersionShort", [](int h) { uint16_t l[3], d[3]; return GetVersions(h, l, d); }, 0, Reports(5), 11, 1}),
+  FailureCase{"VersionFails", Versions, 0, Fails(), 11, 1},
+  FailureCase{"VersionShort", Versions, 0, Reports(5), 11, 1}),
   CaseName());
 // clang-format on
 
@@ -181,7 +186,8 @@ TEST_F(BridgeTest, ABridgeWithoutDeviceRefusesWithCode9) {
   EXPECT_EQ(bridge.Read(TransferMode::kSub8, 0, &byte, 1), 9);
   EXPECT_EQ(bridge.CheckI2CBus(&byte), 9);
   EXPECT_EQ(LastErrorCode(), 9);
-  uint16_t library[3], device[3];
+  uint16_t library[3];
+  uint16_t device[3];
   EXPECT_EQ(bridge.GetVersions(library, device), 11);
   EXPECT_EQ(OpenDeviceCount(), openBefore);
 }

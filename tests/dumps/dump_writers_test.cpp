@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <ctime>
 #include <regex>
@@ -102,7 +103,7 @@ TEST_P(DumpWriter, WritesTheCompleteLayoutWithCrLfLineEnds) {
 }
 
 TEST_P(DumpWriter, ReplacesALongerExistingFile) {
-  WriteFileBytes(path(), std::string(64 * 1024, 'z'));
+  WriteFileBytes(path(), std::string(std::size_t{64} * 1024, 'z'));
   write(dump(), link, messages, path());
   const std::string bytes = ReadFileBytes(path());
   EXPECT_EQ(bytes.find('z'), std::string::npos);
@@ -164,7 +165,9 @@ TEST_P(DumpWriter, ReportsProgressAfterEveryDataLine) {
         [&](int done, int total) { calls.emplace_back(done, total); });
   const int rows = groupsOf(dump()) * 16;
   ASSERT_EQ(static_cast<int>(calls.size()), rows);
-  for (int i = 0; i < rows; ++i) EXPECT_EQ(calls[i], std::make_pair(i + 1, rows));
+  for (int i = 0; i < rows; ++i) {
+    EXPECT_EQ(calls[static_cast<std::size_t>(i)], std::make_pair(i + 1, rows));
+  }
 }
 
 TEST_P(DumpWriter, LeavesTheShadowBlockAsItWas) {
@@ -209,9 +212,11 @@ TEST_P(DumpReadFailure, EndsWithTheFailedLineShowingNoValueForUnreadEntries) {
   const int expectedLines = 1 + (f.group + 1) * titleLines + f.group * 16 + f.row + 1;
   ASSERT_EQ(static_cast<int>(lines.size()), expectedLines);
   EXPECT_EQ(lines.back(), patternLine(targetOf(f.dump, f.group), f.row, f.column));
-  EXPECT_EQ(lines[expectedLines - 2 - f.row], titleOf(f.dump, f.group).back());
+  EXPECT_EQ(lines[static_cast<std::size_t>(expectedLines - 2 - f.row)],
+            titleOf(f.dump, f.group).back());
   if (f.row > 0) {
-    EXPECT_EQ(lines[expectedLines - 2], patternLine(targetOf(f.dump, f.group), f.row - 1));
+    EXPECT_EQ(lines[static_cast<std::size_t>(expectedLines - 2)],
+              patternLine(targetOf(f.dump, f.group), f.row - 1));
   }
 }
 
