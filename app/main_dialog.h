@@ -79,7 +79,7 @@ class CMyTorvix_ControllerDlg : public Dialog {
   void OnSaveEepromDump();
 
  protected:
-  void DoDataExchange(DataExchange& exchange) override;
+  void DoDataExchange(DataExchange& dx) override;
   bool OnInitDialog() override;
 
  private:

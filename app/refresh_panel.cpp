@@ -16,6 +16,7 @@ namespace {
 // What SetPanelEnabled touches, in the order it touches them. Connect, RESET, the OSD switch,
 // the address edit, the debug group, OK and Cancel stay usable so the camera can be reached
 // again.
+// clang-format off
 constexpr std::array<int, 44> kPanelControls{
     IDC_MIRROR, IDC_VFLIP, IDC_CONTRAST_SLIDER, IDC_CONTRAST_EDIT, IDC_WHITE_BALANCE_MODE,
     IDC_BROWSE_DSP_REGS, IDC_AEX_REFERENCE_SLIDER, IDC_AEX_REFERENCE_EDIT, IDC_COLOR_GAIN_SLIDER,
@@ -28,6 +29,7 @@ constexpr std::array<int, 44> kPanelControls{
     IDC_BLC_VERTICAL, IDC_BLC_VIEW_ON, IDC_AGC_GAIN_MAX_SLIDER, IDC_AGC_GAIN_MAX_EDIT,
     IDC_AGC_GAIN_MAX_ON, IDC_DN_MODE, IDC_ZOOM_FACTOR, IDC_SEARCH_ADDRESS, IDC_DN_LEVEL_SLIDER,
     IDC_DN_LEVEL_EDIT};
+// clang-format on
 
 }  // namespace
 

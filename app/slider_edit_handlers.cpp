@@ -22,7 +22,7 @@ std::string readEditText(const DialogWindow& window, int editId) {
   char buffer[kTextBufferSize] = {};
   buffer[0] = static_cast<char>(kValueEditReadLimit);
   const int copied = window.GetLine(editId, buffer, sizeof buffer);
-  return std::string(buffer, static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return {buffer, static_cast<std::size_t>(copied > 0 ? copied : 0)};
 }
 
 bool longEnough(const ValueEditPair& pair, int length) {

@@ -124,7 +124,7 @@ bool AdapterBoard::adapterFailed() {
 
 ControlResult AdapterBoard::Version(std::span<uint8_t> out) {
   if (out.size() < kVersionReplySize) return kFailed;
-  for (int i = 0; i < 3; ++i) {
+  for (std::size_t i = 0; i < 3; ++i) {
     out[2 * i] = static_cast<uint8_t>(kBoardVersion[i] & 0xFF);
     out[2 * i + 1] = static_cast<uint8_t>(kBoardVersion[i] >> 8);
   }

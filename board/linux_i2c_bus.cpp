@@ -23,7 +23,7 @@ i2c_msg Message(uint8_t address7, uint16_t flags, std::span<uint8_t> bytes) {
 
 // The longest write a board command makes: 64 data bytes behind a 2-byte sub-address, or an
 // interleaved payload of 192 bytes.
-constexpr std::size_t kMaxWrite = 3 * 64;
+constexpr std::size_t kMaxWrite = std::size_t{3} * 64;
 
 }  // namespace
 
@@ -81,7 +81,8 @@ uint8_t LinuxI2cBus::Smbus(uint8_t address7, uint8_t readWrite, uint8_t command,
   i2c_smbus_ioctl_data call{readWrite, command, size, data};
   return Locked([&] {
     // I2C_SLAVE takes the address itself as its argument, not a pointer to it.
-    const auto address = reinterpret_cast<void*>(static_cast<uintptr_t>(address7));
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): the ioctl's argument is that integer.
+    auto* const address = reinterpret_cast<void*>(static_cast<uintptr_t>(address7));
     if (const int error = kernel_.Ioctl(fd_, I2C_SLAVE, address)) return error;
     return kernel_.Ioctl(fd_, I2C_SMBUS, &call);
   });

@@ -14,7 +14,7 @@ void PutU32(std::vector<uint8_t>& out, uint32_t value) {
 bool GetU32(std::span<const uint8_t> bytes, std::size_t offset, uint32_t& value) {
   if (bytes.size() < offset + 4) return false;
   value = 0;
-  for (int i = 0; i < 4; ++i) value |= static_cast<uint32_t>(bytes[offset + i]) << (8 * i);
+  for (std::size_t i = 0; i < 4; ++i) value |= static_cast<uint32_t>(bytes[offset + i]) << (8 * i);
   return true;
 }
 

@@ -48,6 +48,7 @@ struct CameraSetting {
   uint8_t defaultValue;
 };
 
+// clang-format off
 inline constexpr std::array<CameraSetting, kSettingCount> kSettingsTable = {{
     {AgcControl, 0x02, 0x29},
     {AgcGainMax, 0x1d, 0x80},
@@ -79,6 +80,7 @@ inline constexpr std::array<CameraSetting, kSettingCount> kSettingsTable = {{
     {AnalogOutputGain, 0x8b, 0x7c},
     {VideoStandard, 0xa0, 0x01},
 }};
+// clang-format on
 
 constexpr bool numbersArePositions() {
   for (int i = 0; i < kSettingCount; ++i) {

@@ -1,4 +1,5 @@
 // torvix-bash-completion TEMPLATE OUTPUT: writes torvix's bash completion when torvix is built.
+#include <exception>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -6,7 +7,9 @@
 #include "cli/bash_completion.h"
 #include "cli/torvix_app.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int writeCompletion(int argc, char** argv) {
   if (argc != 3) {
     std::cerr << "Usage: torvix-bash-completion TEMPLATE OUTPUT\n";
     return 2;
@@ -31,4 +34,16 @@ int main(int argc, char** argv) {
     return 1;
   }
   return 0;
+}
+
+}  // namespace
+
+// A build step: whatever goes wrong ends it with a line that says what, never with an abort.
+int main(int argc, char** argv) {
+  try {
+    return writeCompletion(argc, argv);
+  } catch (const std::exception& error) {
+    std::cerr << "torvix-bash-completion: " << error.what() << '\n';
+    return 1;
+  }
 }

@@ -85,6 +85,7 @@ void printJson(std::ostream& out, const std::vector<SettingId>& ids, const Camer
 
 std::vector<SettingId> allSettings() {
   std::vector<SettingId> ids;
+  ids.reserve(kSettingsTable.size());
   for (const CameraSetting& row : kSettingsTable) ids.push_back(static_cast<SettingId>(row.number));
   return ids;
 }

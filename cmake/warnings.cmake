@@ -1,9 +1,11 @@
-# torvix_warnings(target): the project's warning set, applied to every target we own.
+# torvix_warnings(target): the project's warning set, applied to every target we own. -Wshadow and
+# -Wconversion: a name that hides another and a value that silently loses bits are both faults
+# that compile; a narrowing that is meant is written as a cast.
 function(torvix_warnings target)
   if(MSVC)
     target_compile_options(${target} PRIVATE /W4)
   else()
-    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion)
     if(TORVIX_WERROR)
       target_compile_options(${target} PRIVATE -Werror)
     endif()

@@ -4,6 +4,7 @@
 // pair's range, the own-address register only up to 0xfc.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -32,7 +33,7 @@ void CheckWrites(const BusLog& log) {
       FUZZ_CHECK(write.value <= kCameraAddressMaximum);
     }
     for (const ValueEditPair& pair : kValueEditPairs) {
-      if (kSettingsTable[pair.setting].registerAddress != write.reg) continue;
+      if (kSettingsTable[static_cast<std::size_t>(pair.setting)].registerAddress != write.reg) continue;
       FUZZ_CHECK(write.value >= pair.minimum && write.value <= pair.maximum);
     }
   }

@@ -1,5 +1,6 @@
 #include "profiles/json_key_lines.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <iterator>
 
@@ -55,10 +56,9 @@ struct OpenContainer {
 };
 
 std::string innermostField(const std::vector<OpenContainer>& open) {
-  for (auto container = open.rbegin(); container != open.rend(); ++container) {
-    if (!container->key.empty()) return container->key;
-  }
-  return {};
+  const auto named = std::find_if(open.rbegin(), open.rend(),
+                                  [](const OpenContainer& c) { return !c.key.empty(); });
+  return named == open.rend() ? std::string{} : named->key;
 }
 
 // "[json.exception.parse_error.101] parse error at line 4, column 1: syntax error ..." ->

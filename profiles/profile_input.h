@@ -8,7 +8,7 @@
 
 namespace torvix {
 
-inline constexpr std::size_t kProfileSizeLimit = 1024 * 1024;
+inline constexpr std::size_t kProfileSizeLimit = std::size_t{1024} * 1024;
 
 // Reads the profile at path ("-": in) into text. False with error in words when path is
 // missing, unreadable or not a regular file (a FIFO is never opened, so it cannot hang us), or

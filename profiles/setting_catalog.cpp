@@ -75,6 +75,7 @@ constexpr CliSetting choice(SettingId id, const char* name, std::span<const uint
   return {id, name, true, 0xff, 0xff, 0x00, 0xff, values, names};
 }
 
+// clang-format off
 constexpr std::array<CliSetting, kSettingCount> kCliSettings = {{
     flag(AgcControl, "AgcControl", kAgcOnMask, kAgcNames),
     plain(AgcGainMax, "AgcGainMax"),
@@ -112,6 +113,7 @@ constexpr std::array<CliSetting, kSettingCount> kCliSettings = {{
     plain(AnalogOutputGain, "AnalogOutputGain"),
     choice(VideoStandard, "VideoStandard", kOneBitValues, kVideoNames),
 }};
+// clang-format on
 
 constexpr bool rowsInTableOrder() {
   for (int i = 0; i < kSettingCount; ++i) {

@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev qt6-svg-dev nlohmann-json3-dev libcli11-dev xvfb xauth
-          clang-14 clang libclang-rt-14-dev
+          clang-14 clang libclang-rt-14-dev clang-format clang-tidy
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest wine64 wine32:i386
           fonts-wine
           bash-completion

@@ -17,7 +17,7 @@ targets=("$@")
 
 sanitizers="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -g"
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DTORVIX_FUZZ=ON -DTORVIX_BUILD_TESTS=OFF -DTORVIX_BUILD_BENCH=OFF -DTORVIX_BUILD_GUI=OFF \
+  -DTORVIX_FUZZ=ON -DTORVIX_WERROR=ON -DTORVIX_BUILD_TESTS=OFF -DTORVIX_BUILD_BENCH=OFF -DTORVIX_BUILD_GUI=OFF \
   -DCMAKE_C_FLAGS="$sanitizers" -DCMAKE_CXX_FLAGS="$sanitizers" >/dev/null
 cmake --build "$build" --target "${targets[@]}"
 

@@ -19,7 +19,7 @@ namespace torvix {
 namespace {
 
 // A client that sends and never reads its replies is cut off rather than buffered forever.
-constexpr std::size_t kMaxPendingReply = 64 * 1024;
+constexpr std::size_t kMaxPendingReply = std::size_t{64} * 1024;
 // At least the bridge library's 100 handles, all open at once, each its own connection;
 // beyond that a client is refused rather than left to exhaust the daemon's descriptors.
 constexpr std::size_t kMaxConnections = 128;

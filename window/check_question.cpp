@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <utility>
 
 #include "window/dialog.h"
 
@@ -30,14 +31,14 @@ int textWidth(std::size_t characters) {
 // The template is built before the dialog's window, which keeps referring to it.
 class QuestionTemplate {
  protected:
-  explicit QuestionTemplate(const CheckQuestion& question);
+  explicit QuestionTemplate(CheckQuestion question);
 
   CheckQuestion question_;
   std::array<ControlTemplate, 4> controls_{};
   DialogTemplate template_{};
 };
 
-QuestionTemplate::QuestionTemplate(const CheckQuestion& question) : question_(question) {
+QuestionTemplate::QuestionTemplate(CheckQuestion question) : question_(std::move(question)) {
   std::size_t lines = 1;
   std::size_t longest = 0;
   std::size_t start = 0;
@@ -56,8 +57,10 @@ QuestionTemplate::QuestionTemplate(const CheckQuestion& question) : question_(qu
   const int cancelX = width - kMargin - kButtonWidth;
   using K = ControlKind;
   // OK first: it takes the focus, as in a message box.
+  // clang-format off
   controls_ = {{
-      {kStaticId, K::Text, question_.text.c_str(), "", true, {kMargin, kMargin, inner, textHeight}, 0},
+      {kStaticId, K::Text, question_.text.c_str(), "", true,
+       {kMargin, kMargin, inner, textHeight}, 0},
       {kIdOk, K::DefaultPushButton, "OK", "", true,
        {cancelX - kButtonGap - kButtonWidth, buttonY, kButtonWidth, kButtonHeight}, 0},
       {kIdCancel, K::PushButton, "Cancel", "", true,
@@ -67,6 +70,7 @@ QuestionTemplate::QuestionTemplate(const CheckQuestion& question) : question_(qu
   }};
   template_ = {kCheckQuestionTemplateId, question_.caption.c_str(), width,
                buttonY + kButtonHeight + kMargin, "MS Shell Dlg", 8, true, controls_};
+  // clang-format on
 }
 
 class CheckQuestionDialog final : private QuestionTemplate, public Dialog {

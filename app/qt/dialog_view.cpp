@@ -80,7 +80,7 @@ QWidget* DialogView::WidgetFor(int id) const {
   return nullptr;
 }
 
-void DialogView::Open() {
+void DialogView::Present() {
   for (std::size_t index = 0; index < widgets_.size(); ++index) render(index);
   WindowChanged();
   show();

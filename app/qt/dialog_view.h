@@ -37,7 +37,7 @@ class DialogView final : public QDialog, public WindowListener {
 
   // Shows the window with every control as the layer has it and the focus where the layer put
   // it.
-  void Open();
+  void Present();
   // Called once the layer's window has ended.
   std::function<void()> onEnded;
 

@@ -15,7 +15,7 @@ void QtModalHost::RunModal(DialogWindow& window) {
   const QMetaObject::Connection quitting =
       QObject::connect(qApp, &QCoreApplication::aboutToQuit, &loop, &QEventLoop::quit);
   open_.push_back(&view);
-  view.Open();
+  view.Present();
   Opened(view);
   if (!window.Ended()) loop.exec();
   open_.pop_back();

@@ -33,6 +33,7 @@ constexpr std::array<const char*, 3> kDayNightItems{"B&W", "COLOR", "SMART"};
 constexpr std::array<const char*, 4> kZoomItems{"X1(1,0)", "X2(0,8)", "X2(0,7)", "X3(0,6)"};
 
 // Template order is also the keyboard focus order.
+// clang-format off
 constexpr std::array<ControlTemplate, kMainDialogControlCount> kMainControls{{
     {kIdOk, K::DefaultPushButton, "OK", "", false, {472, 165, 33, 14}, 0},
     {kIdCancel, K::PushButton, "Cancel", "", true, {431, 165, 32, 14}, 0},
@@ -133,6 +134,7 @@ constexpr DialogTemplate kMainTemplate{IDD_TORVIX_CONTROLLER_DIALOG, "Torvix_Con
                                        517, 204, "MS Shell Dlg", 8, true, kMainControls};
 constexpr DialogTemplate kAboutTemplate{IDD_ABOUTBOX, "About Torvix_Controller", 170, 62,
                                         "MS Shell Dlg", 8, true, kAboutControls};
+// clang-format on
 
 }  // namespace
 

@@ -10,6 +10,7 @@ namespace {
 constexpr const char* kUnrecognised = "Unrecognised error code";
 
 // Indexed by code. Several texts are kept as callers have always seen them, spelling included.
+// clang-format off
 constexpr std::array<const char*, 34> kTexts = {
     "There are no Errors",                                  // 0
     "Illegal LPT port ",                                    // 1
@@ -40,6 +41,7 @@ constexpr std::array<const char*, 34> kTexts = {
     kUnrecognised, kUnrecognised, kUnrecognised,            // 30..32
     "Maximum data length of 64 exceeded",                   // 33
 };
+// clang-format on
 static_assert(kTexts.size() == 34, "one text for every code from 0 to 33");
 
 constexpr bool AllFit() {

@@ -153,7 +153,7 @@ int16_t UsbIicBridge::GetVersions(uint16_t* library, uint16_t* device) {
   std::array<uint8_t, kVersionReplySize> reply{};
   const ControlResult result = device_->Control(kControlVersion, {}, reply);
   if (!result.ok || result.transferred != kVersionReplySize) return Finish(QL_USB_COMMAND_ERROR);
-  for (int i = 0; i < 3; ++i) {
+  for (std::size_t i = 0; i < 3; ++i) {
     device[i] = static_cast<uint16_t>(reply[2 * i] | (reply[2 * i + 1] << 8));
     library[i] = kLibraryVersion[i];
   }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -44,7 +45,7 @@ class UsbIicBridge final : public IicBridge {
 
   std::unique_ptr<AdapterDevice> device_;
   PendingRequest request_;
-  std::array<uint8_t, 3 * kMaxTransferLength> payload_{};  // mode 4 triples at most
+  std::array<uint8_t, std::size_t{3} * kMaxTransferLength> payload_{};  // mode 4 triples at most
 };
 
 }  // namespace torvix

@@ -7,6 +7,7 @@
 #include "app/resource_ids.h"
 #include "dumps/eeprom_dump_file.h"
 #include "tests/app/app_fixture.h"
+#include "tests/support/case_name.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/scratch_folder.h"
 #include "window/save_dialog_host.h"
@@ -119,7 +120,7 @@ TEST_P(BrowseButton, AsksForItsOwnFileKindWithBothConfirmations) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Both, BrowseButton, ::testing::Values(kDspButton, kEepromButton),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName());
 
 TEST(SaveDialogHost, WithoutAnInstalledHostEveryRequestIsCancelled) {
   EXPECT_EQ(CurrentSaveDialogHost().AskSavePath(DspSettingsSaveRequest()), std::nullopt);

@@ -8,6 +8,7 @@
 #include "app/resource_ids.h"
 #include "sim/board_faults.h"
 #include "tests/app/panel_fixture.h"
+#include "tests/support/case_name.h"
 
 namespace torvix::testing {
 namespace {
@@ -178,7 +179,7 @@ INSTANTIATE_TEST_SUITE_P(
                       AddressCase{"UpperCaseAboveFc", "FE", {{0x31, 0xfc}, {0x31, 0xfc}}, "fc"},
                       AddressCase{"NotHex", "0g", {}, "0g"},
                       AddressCase{"ThirdCharacterRefused", "713", {{0x31, 0x71}}, "71"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(ConnectionTest, SearchFindsTheCameraAtItsAddressOnThe57thProbe) {
   RunOpen([&] {

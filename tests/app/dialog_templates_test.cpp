@@ -47,7 +47,7 @@ TEST(DialogTemplateTest, WindowLayerHasEveryRowInTemplateOrderWithItsState) {
     if (row.id == kStaticId) {
       hiddenStatics += row.shown ? 0 : 1;
     } else {
-      EXPECT_EQ(row.shown, kHidden.count(row.id) == 0);
+      EXPECT_EQ(row.shown, !kHidden.contains(row.id));
       EXPECT_EQ(window.Find(row.id), &control);
     }
     EXPECT_EQ(control.text, row.kind == ControlKind::Edit ? "" : row.caption);

@@ -115,11 +115,11 @@ TEST_F(RoutingTest, TheDebugEditsAndUnknownEventsHaveNoHandler) {
 TEST(EventTableTest, HasFortyTwoRowsAndNoEventTakenTwice) {
   const auto table = MainDialogEventTable();
   ASSERT_EQ(table.size(), 42u);
-  for (std::size_t i = 0; i < table.size(); ++i) {
-    WindowEvent event{table[i].message};
-    event.controlId = table[i].controlId;
-    event.code = table[i].code;
-    EXPECT_EQ(FindEventEntry(event), &table[i]) << table[i].handlerName;
+  for (const EventEntry& entry : table) {
+    WindowEvent event{entry.message};
+    event.controlId = entry.controlId;
+    event.code = entry.code;
+    EXPECT_EQ(FindEventEntry(event), &entry) << entry.handlerName;
   }
 }
 

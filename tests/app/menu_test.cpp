@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <filesystem>
 #include <iterator>
 #include <regex>
@@ -16,6 +17,7 @@
 #include "camera/value_edit_pairs.h"
 #include "profiles/setting_catalog.h"
 #include "tests/app/panel_fixture.h"
+#include "tests/support/case_name.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/scratch_folder.h"
 #include "window/check_question.h"
@@ -191,7 +193,7 @@ TEST_P(CancelledDump, EndsTheFileAsAFailedReadDoesReadsNothingMoreAndSaysHowMuch
   ASSERT_EQ(lines.size(), GetParam().linesBeforeData + 3);
   EXPECT_THAT(lines.back(), ::testing::MatchesRegex("([0-9A-F]{2} ){5}\\?\\?( \\?\\?){10}"));
   // Each read is a request and a one-byte read; nothing follows the last one.
-  EXPECT_EQ(Rig().Log().Size(), 2u * readsBeforeCancel);
+  EXPECT_EQ(Rig().Log().Size(), static_cast<std::size_t>(2 * readsBeforeCancel));
   EXPECT_EQ(Rig().Log()[Rig().Log().Size() - 1].direction, Direction::kRead);
 }
 
@@ -199,7 +201,7 @@ INSTANTIATE_TEST_SUITE_P(
     Dumps, CancelledDump,
     ::testing::Values(MenuDumpCase{"Dsp", IDM_SAVE_DSP_SETTINGS, "Page 1 of 8", 0, 2, 2048},
                       MenuDumpCase{"Eeprom", IDM_SAVE_EEPROM_DUMP, "Block 1 of 4", 1, 21, 1024}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 // Works every visible control once and compares what it wrote with its tip.
 TEST_F(MenuTest, EveryControlThatWritesTheCameraHasATipNamingItsRegisterAndRange) {
@@ -231,7 +233,8 @@ TEST_F(MenuTest, EveryControlThatWritesTheCameraHasATipNamingItsRegisterAndRange
         written.insert(write.reg);
       }
       const std::regex named("register ");
-      const std::sregex_iterator first(control.tip.begin(), control.tip.end(), named), end;
+      const std::sregex_iterator first(control.tip.begin(), control.tip.end(), named);
+      const std::sregex_iterator end;
       EXPECT_EQ(std::distance(first, end), std::ssize(written)) << id << ": " << control.tip;
     }
     for (const ValueEditPair& pair : kValueEditPairs) {

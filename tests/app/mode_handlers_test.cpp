@@ -10,6 +10,7 @@
 #include "app/resource_ids.h"
 #include "sim/board_faults.h"
 #include "tests/app/panel_fixture.h"
+#include "tests/support/case_name.h"
 
 namespace torvix::testing {
 namespace {
@@ -68,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ListCase{"BlcSize8H8V", IDC_BLC_SIZE, 15, 0x15, 9, 0x3f},
                       ListCase{"BlcHorizontal5", IDC_BLC_HORIZONTAL, 5, 0x14, 8, 0x28},
                       ListCase{"BlcVertical3", IDC_BLC_VERTICAL, 3, 0x14, 8, 0x03}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(ModeTest, AListWithoutSelectionClosedWithoutChoiceWritesNothing) {
   Rig().Camera().SetRegister(0x15, 0x05);  // no BLC size has this code
@@ -156,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
         BoxCase{"AgcOn", IDC_AGC_GAIN_MAX_ON, 0x02, 0, 0x29, 0x2b, 0x29, true},
         BoxCase{"LlsModeFromOtherBits", IDC_LLS_MODE_ON, 0x70, 20, 0x04, 0x07, 0x00, false},
         BoxCase{"SharpnessInverted", IDC_SHARPNESS_ON, 0x7b, 24, 0x00, 0x01, 0x00, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(ModeTest, AgcOnShowsAndEnablesItsPairEditFirst) {
   RunOpen([&] {
@@ -276,7 +277,7 @@ TEST_P(BlcPositionTest, VerticalStartsFromWhatTheCameraAcceptedLast) {
 INSTANTIATE_TEST_SUITE_P(Orders, BlcPositionTest,
                          ::testing::Values(BlcCase{"HorizontalAccepted", false, 0x2b},
                                            BlcCase{"HorizontalFailed", true, 0x03}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName());
 
 TEST_F(ModeTest, Push2WhiteWritesOnceWaitsAndMovesTheListWithoutItsHandler) {
   RunOpen([&] {

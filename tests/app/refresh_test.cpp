@@ -10,6 +10,7 @@ namespace torvix::testing {
 namespace {
 
 // Every control SetPanelEnabled touches; the rest stay usable whatever it does.
+// clang-format off
 constexpr std::array<int, 44> kPanel{
     IDC_MIRROR, IDC_VFLIP, IDC_CONTRAST_SLIDER, IDC_CONTRAST_EDIT, IDC_WHITE_BALANCE_MODE,
     IDC_BROWSE_DSP_REGS, IDC_AEX_REFERENCE_SLIDER, IDC_AEX_REFERENCE_EDIT, IDC_COLOR_GAIN_SLIDER,
@@ -25,6 +26,7 @@ constexpr std::array<int, 44> kPanel{
 constexpr std::array<int, 9> kNeverTouched{
     1, 2, IDC_DEBUG_VALUE, IDC_FILE_PATH, IDC_BROWSE_EEPROM_DUMP, IDC_CONNECT, IDC_RESET,
     IDC_OSD_CONTROL_USAGE, IDC_CAMERA_ADDRESS};
+// clang-format on
 
 using RefreshTest = AppFixture;
 

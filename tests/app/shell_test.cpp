@@ -4,6 +4,7 @@
 
 #include "app/resource_ids.h"
 #include "tests/app/app_fixture.h"
+#include "tests/support/case_name.h"
 
 namespace torvix::testing {
 namespace {
@@ -54,7 +55,7 @@ TEST_P(CloseTest, EndsTheDialogWithCancelAndWritesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, CloseTest, ::testing::ValuesIn(kCloseWays),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName());
 
 class AboutCommandTest : public AppFixture, public ::testing::WithParamInterface<unsigned> {};
 

@@ -10,6 +10,7 @@
 #include "app/value_edit_controls.h"
 #include "camera/value_edit_pairs.h"
 #include "tests/app/panel_fixture.h"
+#include "tests/support/case_name.h"
 
 namespace torvix::testing {
 namespace {
@@ -107,7 +108,7 @@ TEST_P(EveryPairTest, ThumbReleaseWritesOnceAndTypedValuesAreClampedAtBothEnds) 
 }
 
 INSTANTIATE_TEST_SUITE_P(Pairs, EveryPairTest, ::testing::ValuesIn(kPairs),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName());
 
 class SliderStepTest : public SliderEditTest, public ::testing::WithParamInterface<ScrollCode> {};
 

@@ -7,6 +7,7 @@
 #include "app/application.h"
 #include "app/resource_ids.h"
 #include "tests/app/app_fixture.h"
+#include "tests/support/case_name.h"
 
 namespace torvix::testing {
 namespace {
@@ -200,7 +201,7 @@ TEST_P(OddValueTest, RefreshShowsWhatTheControlCanAndChangesNothingElse) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, OddValueTest, ::testing::ValuesIn(kOddValues),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName());
 
 }  // namespace
 }  // namespace torvix::testing

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <vector>
 
 #include "clock/virtual_clock.h"
 #include "tests/board/recording_bus.h"
+#include "tests/support/case_name.h"
 
 namespace torvix::testing {
 namespace {
@@ -92,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"DataWithoutHeader", kControlHostToBoard, PhaseBytes(Phase::kWriteData), 3},
         MalformedCase{"StatusWithoutHeader", kControlBoardToHost, PhaseBytes(Phase::kStatus), 1},
         MalformedCase{"VersionIntoFiveBytes", kControlVersion, {}, 5}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(AdapterBoardTest, DataPhaseOfAnotherLengthThanTheHeaderFailsAndSendsNothing) {
   SendHeader(1, 3, 0x38);
@@ -132,7 +134,7 @@ TEST_F(AdapterBoardTest, WriteDataForAReadCommandFails) {
 }
 
 TEST_F(AdapterBoardTest, UnknownCommandAnswersStatusTenAndSendsNothing) {
-  for (const uint8_t command : {0, 2, 7, 9, 19, 0xFF}) {
+  for (const uint8_t command : std::initializer_list<uint8_t>{0, 2, 7, 9, 19, 0xFF}) {
     SendHeader(command, 1, 0x38);
     EXPECT_TRUE(SendData({0x12}).ok) << int{command};
     EXPECT_EQ(Status(), kStatusUnknownCommand) << int{command};
@@ -187,6 +189,7 @@ TEST_P(WriteCommand, ReachesTheBusAs) {
 INSTANTIATE_TEST_SUITE_P(
     AdapterBoard, WriteCommand,
     ::testing::Values(
+        // clang-format off
         WriteCase{"Plain", 1, {1, 2, 3}, {{'W', 0x38, {1, 2, 3}, 0}}},
         WriteCase{"ZeroBytes", 1, {}, {{'W', 0x38, {}, 0}}},
         WriteCase{"InterleavedPairs", 3, {0x10, 0xAA, 0x11, 0xBB},
@@ -196,7 +199,8 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"Polled", 12, {7}, {{'W', 0x38, {7}, 0}}},
         WriteCase{"Settled", 15, {0, 5, 9}, {{'W', 0x38, {0, 5, 9}, 0}, {'W', 0x38, {}, 0}}},
         WriteCase{"WhenIdle", 17, {7}, {{'W', 0x38, {7}, 0}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+        // clang-format on
+    CaseName());
 
 // Each read command: the header's sub-address and length, and what the bus sees.
 struct ReadCase {
@@ -223,6 +227,7 @@ TEST_P(ReadCommand, ReachesTheBusAs) {
 INSTANTIATE_TEST_SUITE_P(
     AdapterBoard, ReadCommand,
     ::testing::Values(
+        // clang-format off
         ReadCase{"Plain", 4, 0, 2, {{'R', 0x38, {}, 2}}},
         ReadCase{"ZeroBytesStillAddressesTheDevice", 4, 0, 0, {{'R', 0x38, {}, 0}}},
         ReadCase{"BehindOneByteSubAddress", 5, 0x1234, 2, {{'X', 0x38, {0x34}, 2}}},
@@ -233,7 +238,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"SplitTwoByteSubAddress", 16, 0x0102, 1,
                  {{'W', 0x38, {0x01, 0x02}, 0}, {'R', 0x38, {}, 1}}},
         ReadCase{"WhenIdle", 18, 0, 1, {{'R', 0x38, {}, 1}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+        // clang-format on
+    CaseName());
 
 TEST_F(AdapterBoardTest, InterleavedTwoByteReadRunsAtTheStatusPhaseWithoutADataPhase) {
   SendHeader(11, 2, 0x38, 0xFFFF);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tests/bridge/bridge_fixture.h"
+#include "tests/support/case_name.h"
 
 namespace torvix::testing {
 namespace {
@@ -138,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(EveryExport, InvalidHandle, ::testing::Values(
   HandleCase{"WriteParPortData", [](int h) { return int{WriteParPortData(h, 0)}; }, -1},
   HandleCase{"ReadParPortStatus", [](int h) { return int{ReadParPortStatus(h)}; }, 0xFF},
   HandleCase{"IICClose", [](int h) { IICClose(h); return 0; }, 0}),
-  [](const ::testing::TestParamInfo<HandleCase>& info) { return info.param.name; });
+  CaseName());
 // clang-format on
 
 struct TextCase {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <vector>
 
 #include "tests/bridge/bridge_fixture.h"
@@ -12,17 +13,12 @@ namespace {
 class BusScanTest : public BridgeTest {
  protected:
   // The board acknowledges the listed 7-bit addresses and reports the rest not acknowledged.
-  void Present(std::vector<uint8_t> addresses7) {
+  void Present(const std::vector<uint8_t>& addresses7) {
     script_->responder = [addresses7](const std::vector<RecordedRequest>& requests) {
       const RecordedRequest& last = requests.back();
       if (last.phase != 3u) return Answer{};
-      const RecordedRequest* header = nullptr;
-      for (auto it = requests.rbegin(); it != requests.rend(); ++it) {
-        if (it->phase == 0u) {
-          header = &*it;
-          break;
-        }
-      }
+      const auto header = std::find_if(requests.rbegin(), requests.rend(),
+                                       [](const RecordedRequest& r) { return r.phase == 0u; });
       const uint8_t address7 = header->sent[kHeaderAddress7];
       const bool here =
           std::find(addresses7.begin(), addresses7.end(), address7) != addresses7.end();
@@ -42,7 +38,7 @@ TEST_F(BusScanTest, ListsTheAddressesThatAcknowledge) {
 
   // One one-byte read of each 8-bit address 0x00, 0x02 .. 0xFE.
   ASSERT_EQ(Requests().size(), 128u * 3);
-  for (int i = 0; i < 128; ++i) {
+  for (std::size_t i = 0; i < 128; ++i) {
     EXPECT_EQ(Requests()[3 * i].sent,
               (std::vector<uint8_t>{0x04, 0x00, 0x01, static_cast<uint8_t>(i), 0x00, 0x00}));
   }

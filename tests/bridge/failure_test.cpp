@@ -8,6 +8,7 @@
 
 #include "bridge/src/usb_iic_bridge.h"
 #include "tests/bridge/bridge_fixture.h"
+#include "tests/support/case_name.h"
 
 namespace torvix::testing {
 namespace {
@@ -39,6 +40,11 @@ TEST_P(DriverFailure, EndsTheTransferWithItsCode) {
 int16_t WriteTwo(int h) { return Send(h, g_buffer, 0, 2); }
 int16_t ReadTwo(int h) { return Receive(h, g_buffer, 0, 2); }
 int16_t ReadNone(int h) { return Receive(h, g_buffer, 0, 0); }
+int16_t Versions(int h) {
+  uint16_t library[3];
+  uint16_t device[3];
+  return GetVersions(h, library, device);
+}
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(EveryPhase, DriverFailure, ::testing::Values(
@@ -57,9 +63,9 @@ INSTANTIATE_TEST_SUITE_P(EveryPhase, DriverFailure, ::testing::Values(
   FailureCase{"StatusByteIsUnsigned", ReadTwo, 2, Bytes({0xFE}, 1), 254, 3},
   FailureCase{"StatusCountIsNotExamined", ReadTwo, 2, Bytes({14}, 0), 14, 3},
   FailureCase{"BusStatusReadFails", [](int h) { return CheckI2CBus(h, g_buffer); }, 1, Fails(), 13, 2},
-  FailureCase{"VersionFails", [](int h) { uint16_t l[3], d[3]; return GetVersions(h, l, d); }, 0, Fails(), 11, 1},
-  FailureCase{"VersionShort", [](int h) { uint16_t l[3], d[3]; return GetVersions(h, l, d); }, 0, Reports(5), 11, 1}),
-  [](const ::testing::TestParamInfo<FailureCase>& info) { return info.param.name; });
+  FailureCase{"VersionFails", Versions, 0, Fails(), 11, 1},
+  FailureCase{"VersionShort", Versions, 0, Reports(5), 11, 1}),
+  CaseName());
 // clang-format on
 
 TEST_F(BridgeTest, StatusFiveNamesTheSilentSlave) {
@@ -125,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(BadArguments, Refused, ::testing::Values(
   RefusalCase{"ReceiveType4", [](int h) { return Receive(h, g_big, 4, 1); }, 0, false},
   RefusalCase{"SendSubSize3", [](int h) { return SendSub(h, 3, 0, g_big, 1, 0); }, 0, false},
   RefusalCase{"ReceiveSubType1", [](int h) { return ReceiveSub(h, 1, 0, g_big, 1, 1); }, 0, false}),
-  [](const ::testing::TestParamInfo<RefusalCase>& info) { return info.param.name; });
+  CaseName());
 // clang-format on
 
 // SendReceive writes first whatever its read asks; only the read is refused.
@@ -145,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(BadReads, ReadRefusedAfterTheWrite, ::testing::Values(
   RefusalCase{"NullRead", [](int h) { return SendReceive(h, g_big, 1, nullptr, 1); }, 33},
   RefusalCase{"ReadTooLong", [](int h) { return SendReceive(h, g_big, 1, g_big, 65); }, 33},
   RefusalCase{"ReadNegative", [](int h) { return SendReceive(h, g_big, 1, g_big, -1); }, 33}),
-  [](const ::testing::TestParamInfo<RefusalCase>& info) { return info.param.name; });
+  CaseName());
 // clang-format on
 
 TEST_F(BridgeTest, SixtyFourBytesAreAccepted) {
@@ -180,7 +186,8 @@ TEST_F(BridgeTest, ABridgeWithoutDeviceRefusesWithCode9) {
   EXPECT_EQ(bridge.Read(TransferMode::kSub8, 0, &byte, 1), 9);
   EXPECT_EQ(bridge.CheckI2CBus(&byte), 9);
   EXPECT_EQ(LastErrorCode(), 9);
-  uint16_t library[3], device[3];
+  uint16_t library[3];
+  uint16_t device[3];
   EXPECT_EQ(bridge.GetVersions(library, device), 11);
   EXPECT_EQ(OpenDeviceCount(), openBefore);
 }

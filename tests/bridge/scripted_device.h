@@ -61,8 +61,9 @@ class ScriptedDevice final : public AdapterDevice {
                         std::span<uint8_t> output) override {
     RecordedRequest request{code, std::nullopt, {}, output.size()};
     if (input.size() == 4) {
-      request.phase = static_cast<uint32_t>(input[0] | (input[1] << 8) | (input[2] << 16) |
-                                            (static_cast<uint32_t>(input[3]) << 24));
+      request.phase = static_cast<uint32_t>(input[0]) | (static_cast<uint32_t>(input[1]) << 8) |
+                      (static_cast<uint32_t>(input[2]) << 16) |
+                      (static_cast<uint32_t>(input[3]) << 24);
     }
     if (code == kControlHostToBoard) request.sent.assign(output.begin(), output.end());
     script_->requests.push_back(std::move(request));

@@ -17,6 +17,7 @@
 #include "bridge/src/transport_socket.h"
 #include "clock/clock.h"
 #include "tests/support/board_server.h"
+#include "tests/support/case_name.h"
 
 namespace torvix::testing {
 namespace {
@@ -104,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
                      bytes.pop_back();
                      return std::optional(bytes);
                    }}),
-    [](const ::testing::TestParamInfo<BrokenCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 // Board time, moved by the board's thread as it answers.
 class BoardTime final : public Clock {

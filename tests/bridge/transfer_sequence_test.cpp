@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/bridge/bridge_fixture.h"
+#include "tests/support/case_name.h"
 
 namespace torvix::testing {
 namespace {
@@ -104,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(EveryModeAndCommand, TransferSequence, ::testing::Value
   SequenceCase{"SetAddressLow8Bits",
                [](int h, uint8_t* b) { SetAddress(h, 0x1A4); return Receive(h, b, 0, 1); },
                {0x04, 0x00, 0x01, 0x52, 0x00, 0x00}, {}, 1}),
-  [](const ::testing::TestParamInfo<SequenceCase>& info) { return info.param.name; });
+  CaseName());
 // clang-format on
 
 TEST_F(BridgeTest, InitKeepsOnlyTheLowEightBitsOfTheAddress) {
@@ -157,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"SendReceive",
                  [](int h, uint8_t* b) { return SendReceive(h, nullptr, 0, b, 2); },
                  4}),  // after the empty write's header, data and status phases
-    [](const ::testing::TestParamInfo<ReadCase>& info) { return info.param.name; });
+    CaseName());
 
 // The bus status arrives in the read-data phase; the status phase gives the result.
 TEST_F(BridgeTest, CheckI2CBusDeliversTheBusStatusByte) {

@@ -12,6 +12,7 @@
 #include "bridge/include/quorlink.h"
 #include "bridge/src/bridge_table.h"
 #include "bridge/src/win32_api.h"
+#include "tests/support/case_name.h"
 
 namespace torvix::testing {
 namespace {
@@ -166,7 +167,7 @@ INSTANTIATE_TEST_SUITE_P(EachPhase, Win32ShortCount, ::testing::Values(
   ShortCase{"ReadData", [](int h) -> int { return Receive(h, g_bytes, 0, 2); }, 1, 13, 2},
   ShortCase{"StatusIsNotCounted", [](int h) -> int { return Send(h, g_bytes, 0, 2); }, 2, 0, 3},
   ShortCase{"Version", [](int h) -> int { uint16_t l[3], d[3]; return GetVersions(h, l, d); }, 0, 11, 1}),
-  [](const auto& info) { return std::string(info.param.name); });
+  CaseName());
 // clang-format on
 
 struct OpenCase {
@@ -206,7 +207,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Win32Open, ::testing::Values(
   OpenCase{"AnotherDriverDevice", kNt, 10, TRUE, TRUE, "\\\\.\\zembrel-3", 0, "\\\\.\\zembrel-3"},
   OpenCase{"APlainFileIsNoDevice", kNt, 10, TRUE, TRUE, "C:\\board", 22, nullptr},
   OpenCase{"SimNeedsNoDriver", kNt, 10, TRUE, FALSE, "sim", 0, nullptr}),
-  [](const auto& info) { return std::string(info.param.name); });
+  CaseName());
 // clang-format on
 
 }  // namespace

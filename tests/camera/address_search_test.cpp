@@ -9,6 +9,7 @@
 #include "camera/address_search.h"
 #include "camera/camera_lock.h"
 #include "tests/camera/link_fixture.h"
+#include "tests/support/case_name.h"
 
 namespace torvix::testing {
 namespace {
@@ -80,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"SelectNotAcknowledged", 0, 14, {}},
         FailureCase{"SelectTimeOut", 0, 5, {}},
         FailureCase{"ReadArbitrationLost", 1, 3, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 // The window's search counts a failure of the board as one more candidate that did not answer.
 TEST_F(AddressSearch, WindowsSearchProbesSilentlyOnPastTheBoardsFailures) {

@@ -8,7 +8,6 @@
 namespace torvix::testing {
 namespace {
 
-using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
 struct CodeCase {

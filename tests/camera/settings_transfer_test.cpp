@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <string>
 
@@ -13,7 +14,7 @@ using ::testing::ElementsAre;
 
 class SettingsTransfer : public LinkFixture {
  protected:
-  long count(const std::string& entry) const {
+  std::ptrdiff_t count(const std::string& entry) const {
     return std::count(log.begin(), log.end(), entry);
   }
 };

@@ -8,6 +8,7 @@
 #endif
 
 #include <csignal>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -152,7 +153,7 @@ TEST_P(InterruptedDump, EndsTheFileAsTheWindowsCancelDoesAndExitsWith128PlusTheS
   // Ten entries read ("XX " each), then six that were not.
   const std::size_t lastLine = bytes.rfind("\r\n", bytes.size() - 3) + 2;
   EXPECT_EQ(CountLines(bytes, "\r\n"), 59);
-  EXPECT_EQ(bytes, complete.substr(0, lastLine + 10 * 3) + "?? ?? ?? ?? ?? ??\r\n");
+  EXPECT_EQ(bytes, complete.substr(0, lastLine + std::size_t{10} * 3) + "?? ?? ?? ?? ?? ??\r\n");
   EXPECT_EQ(rig().Log()[rig().Log().Size() - 2].bytes, request);
 }
 
@@ -231,7 +232,7 @@ TEST_F(Reset, ANoLeavesTheCameraAlone) {
 }
 
 TEST_F(Reset, AYesLoadsTheDefaultsWaitsAndShowsWhatTheCameraReports) {
-  for (std::vector<std::string> args :
+  for (const std::vector<std::string>& args :
        {std::vector<std::string>{"reset"}, std::vector<std::string>{"reset", "-y"}}) {
     camera().SetRegister(0x57, 0x40);
     clock.ClearPauses();

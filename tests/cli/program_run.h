@@ -15,8 +15,6 @@
 
 #include "tests/cli/cli_fixture.h"
 
-extern char** environ;
-
 namespace torvix::testing {
 
 inline pid_t SpawnProgram(const std::vector<std::string>& argv, const std::filesystem::path& in,
@@ -27,6 +25,7 @@ inline pid_t SpawnProgram(const std::vector<std::string>& argv, const std::files
   posix_spawn_file_actions_addopen(&files, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_addopen(&files, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   std::vector<char*> args;
+  args.reserve(argv.size() + 1);
   for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
   args.push_back(nullptr);
   pid_t pid = -1;

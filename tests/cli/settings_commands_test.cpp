@@ -8,6 +8,7 @@
 
 #include "camera/forwarding_bridge.h"
 #include "tests/cli/cli_fixture.h"
+#include "tests/support/case_name.h"
 
 namespace torvix::testing {
 namespace {
@@ -214,6 +215,7 @@ TEST_P(UsageError, ExitsWithTwoAndTouchesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, UsageError,
     ::testing::Values(
+        // clang-format off
         Usage{"NoCommand", {}, "A subcommand is required"},
         Usage{"UnknownCommand", {"frobnicate"}, "Error: unknown command 'frobnicate'"},
         Usage{"UnknownOption", {"-d", "sim", "settings"},
@@ -237,7 +239,8 @@ INSTANTIATE_TEST_SUITE_P(
         Usage{"ReadOnly", {"set", "Register52=1"}, "Error: Register52 is read-only"},
         Usage{"DumpWithoutKind", {"dump", "x.txt"}, "A subcommand is required"},
         Usage{"ProfileWithoutFile", {"profile", "apply"}, "FILE is required"}),
-    [](const auto& info) { return std::string(info.param.name); });
+        // clang-format on
+    CaseName());
 
 TEST_F(Settings, HelpOfACommandShowsItsUsageLine) {
   const CliRun run = Run({"profile", "apply", "--help"});
@@ -278,7 +281,7 @@ INSTANTIATE_TEST_SUITE_P(
         AddressCase{"ProfileSave", {"--address", "0x38", "profile", "save", "-"}, kTry70},
         AddressCase{"NothingAtTheDouble", {"--address", "0x20", "get", "Contrast"}, ""},
         AddressCase{"NoBoard", {"--address", "0x38", "get", "Contrast"}, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(Settings, AnotherAddressIsUsedForEveryTransfer) {
   rig().Reset(0x72);

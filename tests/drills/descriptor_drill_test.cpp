@@ -61,6 +61,7 @@ TEST_F(DescriptorDrill, TenThousandOpenCloseCyclesLeakNothing) {
 TEST_F(DescriptorDrill, AFullTableOfHandlesIsServedAndClosesEveryDescriptor) {
   const int before = OpenDescriptors();
   std::vector<int> handles;
+  handles.reserve(kTableSize);
   for (int i = 0; i < kTableSize; ++i) handles.push_back(IICInit(kCamera, 20000, 1000));
   EXPECT_EQ(IICInit(kCamera, 20000, 1000), -1);  // the table is full
   EXPECT_EQ(OpenDescriptors(), before + kTableSize);
@@ -73,6 +74,7 @@ TEST_F(DescriptorDrill, AFullTableOfHandlesIsServedAndClosesEveryDescriptor) {
 TEST_F(DescriptorDrill, HandlesOpenWhenTheDaemonDiesCloseTheirDescriptorsAllTheSame) {
   const int before = OpenDescriptors();
   std::vector<int> handles;
+  handles.reserve(kTableSize);
   for (int i = 0; i < kTableSize; ++i) handles.push_back(IICInit(kCamera, 20000, 1000));
   daemon_.Kill();
   for (const int handle : handles) EXPECT_EQ(Request(handle), QL_USB_COMMAND_ERROR);

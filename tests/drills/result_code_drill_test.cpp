@@ -48,6 +48,7 @@ std::vector<ShownMessage> ExpectedBoxes(int code) {
                                     " Check if board is connected to PC and/or verify driver"};
   if (const auto row = CodeTable().find(code); row != CodeTable().end()) texts = row->second;
   std::vector<ShownMessage> boxes;
+  boxes.reserve(texts.size());
   for (const std::string& text : texts) boxes.push_back({text, kMessageOk});
   return boxes;
 }

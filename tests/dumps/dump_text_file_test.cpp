@@ -7,6 +7,7 @@
 
 #include "dumps/file_cause_codes.h"
 #include "tests/dumps/dump_fixture.h"
+#include "tests/support/case_name.h"
 
 namespace torvix::testing {
 namespace {
@@ -83,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(OpenCase{"MissingFolder", "no/such/folder/out.txt", 3},
                       OpenCase{"Folder", "", 5},
                       OpenCase{"NameTooLong", std::string(300, 'n'), 3}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(DumpTextFile, RefusesAPathWithAZeroByteInsteadOfOpeningItsPrefix) {
   ScratchFolder scratch;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <ctime>
 #include <regex>
@@ -17,6 +18,7 @@
 #include "dumps/dsp_settings_file.h"
 #include "dumps/eeprom_dump_file.h"
 #include "tests/dumps/dump_fixture.h"
+#include "tests/support/case_name.h"
 
 namespace torvix::testing {
 namespace {
@@ -101,7 +103,7 @@ TEST_P(DumpWriter, WritesTheCompleteLayoutWithCrLfLineEnds) {
 }
 
 TEST_P(DumpWriter, ReplacesALongerExistingFile) {
-  WriteFileBytes(path(), std::string(64 * 1024, 'z'));
+  WriteFileBytes(path(), std::string(std::size_t{64} * 1024, 'z'));
   write(dump(), link, messages, path());
   const std::string bytes = ReadFileBytes(path());
   EXPECT_EQ(bytes.find('z'), std::string::npos);
@@ -163,7 +165,9 @@ TEST_P(DumpWriter, ReportsProgressAfterEveryDataLine) {
         [&](int done, int total) { calls.emplace_back(done, total); });
   const int rows = groupsOf(dump()) * 16;
   ASSERT_EQ(static_cast<int>(calls.size()), rows);
-  for (int i = 0; i < rows; ++i) EXPECT_EQ(calls[i], std::make_pair(i + 1, rows));
+  for (int i = 0; i < rows; ++i) {
+    EXPECT_EQ(calls[static_cast<std::size_t>(i)], std::make_pair(i + 1, rows));
+  }
 }
 
 TEST_P(DumpWriter, LeavesTheShadowBlockAsItWas) {
@@ -174,8 +178,8 @@ TEST_P(DumpWriter, LeavesTheShadowBlockAsItWas) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Both, DumpWriter, ::testing::Values(Dump::kDsp, Dump::kEeprom),
-                         [](const auto& info) {
-                           return std::string(info.param == Dump::kDsp ? "Dsp" : "Eeprom");
+                         [](const auto& row) {
+                           return std::string(row.param == Dump::kDsp ? "Dsp" : "Eeprom");
                          });
 
 struct ReadFailure {
@@ -208,9 +212,11 @@ TEST_P(DumpReadFailure, EndsWithTheFailedLineShowingNoValueForUnreadEntries) {
   const int expectedLines = 1 + (f.group + 1) * titleLines + f.group * 16 + f.row + 1;
   ASSERT_EQ(static_cast<int>(lines.size()), expectedLines);
   EXPECT_EQ(lines.back(), patternLine(targetOf(f.dump, f.group), f.row, f.column));
-  EXPECT_EQ(lines[expectedLines - 2 - f.row], titleOf(f.dump, f.group).back());
+  EXPECT_EQ(lines[static_cast<std::size_t>(expectedLines - 2 - f.row)],
+            titleOf(f.dump, f.group).back());
   if (f.row > 0) {
-    EXPECT_EQ(lines[expectedLines - 2], patternLine(targetOf(f.dump, f.group), f.row - 1));
+    EXPECT_EQ(lines[static_cast<std::size_t>(expectedLines - 2)],
+              patternLine(targetOf(f.dump, f.group), f.row - 1));
   }
 }
 
@@ -224,7 +230,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadFailure{"EepromBlock1Row0OnTheRead", Dump::kEeprom, 1, 0, 4,
                                   FailAt::kRead},
                       ReadFailure{"EepromLastColumn", Dump::kEeprom, 2, 7, 15, FailAt::kRead}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(EepromFileHeader, CarriesTheBuildDateAndTimeInTheirFixedForms) {
   const std::regex form(

@@ -31,7 +31,7 @@ class GoldenDump : public ::testing::Test, protected CameraOnSim {
  protected:
   // The camera stops answering right after it received this read request, so the one-byte
   // read that follows fails with a data NACK.
-  void failReadAfterRequest(std::vector<uint8_t> request) {
+  void failReadAfterRequest(const std::vector<uint8_t>& request) {
     rig().Log().SetSink([this, request](const BusTransfer& transfer) {
       if (transfer.direction == Direction::kWrite && transfer.bytes == request) {
         rig().Faults().forcedStatus = kStatusDataNack;

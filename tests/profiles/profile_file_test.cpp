@@ -6,6 +6,7 @@
 
 #include "profiles/json_key_lines.h"
 #include "profiles/profile_file.h"
+#include "tests/support/case_name.h"
 
 namespace torvix::testing {
 namespace {
@@ -138,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
                "Error: cam.json line 2: torvix-profile: number overflow parsing '-1e999'"},
         Faulty{"HugeUnknownField", "{\"settings\": {},\n\"x\": {\"y\": 1, \"z\": 2e308}}",
                "Error: cam.json line 2: z: number overflow parsing '2e308'"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(JsonKeyLines, KeysKeepTheirDepthAndLineAreDecodedAndIgnoreStringsThatAreValues) {
   const std::string text = "{\"a\": \"x:\",\n \"b\": {\"c\\\"d\": 1,\n\n \"\\u0065\"\n : [\"f\"]}}";

@@ -12,6 +12,7 @@
 #include "clock/virtual_clock.h"
 #include "sim/sim_rig.h"
 #include "tests/support/camera_requests.h"
+#include "tests/support/case_name.h"
 #include "tests/support/interleaved_writes.h"
 
 namespace torvix::testing {
@@ -156,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"StatusFails",
                   [](SimRig& rig) { rig.Board().request = RequestFault{DriverRequest::kStatus}; },
                   13}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(SimThroughLibrary, FailingReadDataPhaseGivesThirteenAndAFaultWearsOff) {
   Rig().Board().request = RequestFault{DriverRequest::kReadData, false, 1};

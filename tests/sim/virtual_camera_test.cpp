@@ -6,6 +6,7 @@
 
 #include "board/adapter_protocol.h"
 #include "clock/virtual_clock.h"
+#include "tests/support/case_name.h"
 
 namespace torvix::testing {
 namespace {
@@ -50,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusedCase{"EepromBlockFour", {{0x01, 0xA8, 0x00}}},
                       RefusedCase{"OddEepromTarget", {{0x01, 0xA1, 0x00}}},
                       RefusedCase{"UnknownSelect", {{0x41, 0x31, 0x00}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(VirtualCameraTest, ReadGoesOnFromTheSelectedByteWithinItsPage) {
   Write({0x01, 0xA2, 0xFE});

@@ -119,6 +119,7 @@ TEST_F(ZembrelSim, RegisterWrittenThroughTheSocketReadsBack) {
 TEST_F(ZembrelSim, ServesEveryHandleOfAFullBridgeTable) {
   Start();
   std::vector<int> handles;
+  handles.reserve(100);
   for (int i = 0; i < 100; ++i) handles.push_back(IICInit(0x70, 20000, 1000));
   const uint8_t request[2] = {0x30, 0x57};
   for (const int handle : handles) EXPECT_EQ(SendSub(handle, 1, 0x00, request, 2, 0), 0) << handle;
@@ -264,6 +265,7 @@ TEST_F(ZembrelSim, LogThatIsNoRegularFileIsRefusedInWordsWithoutWaiting) {
 TEST_F(ZembrelSim, AProgramBeyondTheLastConnectionIsToldWhy) {
   Start();
   std::vector<int> held;
+  held.reserve(128);
   for (int i = 0; i < 128; ++i) held.push_back(ConnectTo(socket_));
   const int handle = IICInit(0x70, 20000, 1000);
   const std::string refused = "zembrel-sim: refused a program: serving 128 connections already\n";

@@ -41,7 +41,7 @@ class FakeI2cKernel final : public I2cKernel {
   }
 
   int Open(const std::string& path, int& fd) override {
-    if (openErrors.count(path) != 0) return openErrors[path];
+    if (openErrors.contains(path)) return openErrors[path];
     if (opensLeft == 0) return ENOENT;
     opensLeft -= opensLeft > 0 ? 1 : 0;
     fd = 100 + openFds++;
@@ -49,7 +49,7 @@ class FakeI2cKernel final : public I2cKernel {
   }
   void Close(int /*fd*/) override { --openFds; }
   bool Exists(const std::string& path) const override {
-    return opensLeft != 0 && (openErrors.count(path) == 0 || openErrors.at(path) != ENOENT);
+    return opensLeft != 0 && (!openErrors.contains(path) || openErrors.at(path) != ENOENT);
   }
   int Lock(int /*fd*/, bool held) override {
     if (held && lockRefusals != 0) {

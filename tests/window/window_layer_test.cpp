@@ -7,6 +7,7 @@
 
 #include "app/resource_ids.h"
 #include "app/resources/dialog_templates.h"
+#include "tests/support/case_name.h"
 #include "tests/support/scripted_hosts.h"
 #include "window/dialog_window.h"
 
@@ -229,7 +230,7 @@ TEST_P(BlockedInputTest, TakesNoUserInputAndDeliversNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BlockedInputTest, ::testing::ValuesIn(kBlocked),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName());
 
 TEST_F(WindowLayerTest, NoEventReachesTheDialogWhileAnExchangeRuns) {
   {
@@ -319,7 +320,7 @@ TEST_P(StateChangeTest, TellsTheViewWhichControlToRedraw) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Changes, StateChangeTest, ::testing::ValuesIn(kStateChanges),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName());
 
 }  // namespace
 }  // namespace torvix::testing

@@ -12,6 +12,7 @@
 #include "app/qt/qt_save_dialog_host.h"
 #include "app/resource_ids.h"
 #include "tests/app/qt/qt_fixture.h"
+#include "tests/support/case_name.h"
 
 namespace torvix::testing {
 namespace {
@@ -196,7 +197,7 @@ INSTANTIATE_TEST_SUITE_P(
                 true},
         EndCase{"Escape", [](DialogView& view) { QTest::keyClick(&view, Qt::Key_Escape); }, true},
         EndCase{"CloseBox", [](DialogView& view) { view.close(); }, true}),
-    [](const ::testing::TestParamInfo<EndCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 }  // namespace
 }  // namespace torvix::testing

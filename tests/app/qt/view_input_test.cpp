@@ -122,7 +122,7 @@ TEST_F(QtViewInputTest, TypingIntoAValueEditWritesItAndTheLimitHoldsAtTwoDigits)
 
 // "é" is one character in two bytes: the two-character limit takes it whole after "1".
 TEST_F(QtViewInputTest, TheEditLimitCountsCharactersNotBytes) {
-  RunOpen([this](DialogView& view) {
+  RunOpen([](DialogView& view) {
     auto* edit =
         qobject_cast<QLineEdit*>(view.WidgetFor(IDC_COLOR_GAIN_EDIT));  // limited to 2 at start-up
     edit->setFocus();
