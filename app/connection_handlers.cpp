@@ -45,7 +45,8 @@ void CMyTorvix_ControllerDlg::OnBnClickedOsdControlUsage() {
   // Said even when the write failed: the box is set, and the panel is locked already.
   if (c != 0) {
     LongMessage text;
-    FormatLongMessage(text, "To enable I2C control\nClear 'OSD control usage' checkbox\nand next re-power");
+    FormatLongMessage(
+        text, "To enable I2C control\nClear 'OSD control usage' checkbox\nand next re-power");
     window_.MessageBox(text, kOsdMessageBoxType);
   }
 }

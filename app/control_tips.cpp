@@ -63,8 +63,8 @@ std::string bitsOf(uint8_t mask) {
 
 std::string valuesOf(const CliSetting& setting) {
   if (setting.allowed.size() > 2) {
-    return std::to_string(setting.allowed.size()) + " codes, " +
-           HexByte(setting.allowed.front()) + " to " + HexByte(setting.allowed.back());
+    return std::to_string(setting.allowed.size()) + " codes, " + HexByte(setting.allowed.front()) +
+           " to " + HexByte(setting.allowed.back());
   }
   if (!setting.allowed.empty()) return RangeText(setting);
   std::string text = HexByte(setting.minimum) + " to " + HexByte(setting.maximum);

@@ -18,8 +18,7 @@ namespace {
 
 // Both files are offered under their own pattern first, then under all files; the user is
 // asked before an existing file is replaced and before a new one is created.
-SaveDialogRequest saveRequest(const char* description, const char* pattern,
-                              const char* extension) {
+SaveDialogRequest saveRequest(const char* description, const char* pattern, const char* extension) {
   SaveDialogRequest request;
   request.filters = {{description, pattern}, {"All Files (*.*)", "*.*"}};
   request.selectedFilter = 0;
@@ -34,8 +33,7 @@ SaveDialogRequest saveRequest(const char* description, const char* pattern,
 // lines after it are not written.
 std::string cancelledDumpText(const std::string& path, const DumpResult& result, int groups) {
   constexpr int kRowsPerGroup = 16;
-  const int read =
-      (result.group * kRowsPerGroup + result.row) * DataLine::kEntries + result.column;
+  const int read = (result.group * kRowsPerGroup + result.row) * DataLine::kEntries + result.column;
   const int all = groups * kRowsPerGroup * DataLine::kEntries;
   return path + " holds " + std::to_string(read) + " of " + std::to_string(all) +
          " entries; the rest of its last line is marked ??";
@@ -60,16 +58,16 @@ SaveDialogRequest ProfileFileRequest() {
 // The path edit shows the chosen path before the file is opened, so it shows it even when the
 // file then cannot be written.
 void CMyTorvix_ControllerDlg::OnBnClickedBrowseDspRegs() {
-  const std::optional<std::string> path = CurrentSaveDialogHost().AskSavePath(
-      DspSettingsSaveRequest());
+  const std::optional<std::string> path =
+      CurrentSaveDialogHost().AskSavePath(DspSettingsSaveRequest());
   if (!path) return;
   m_editFilePath.SetWindowText(*path);
   WriteDspSettingsFile(m_link, m_link.Messages(), *path);
 }
 
 void CMyTorvix_ControllerDlg::OnBnClickedBrowseEepromDump() {
-  const std::optional<std::string> path = CurrentSaveDialogHost().AskSavePath(
-      EepromDumpSaveRequest());
+  const std::optional<std::string> path =
+      CurrentSaveDialogHost().AskSavePath(EepromDumpSaveRequest());
   if (!path) return;
   m_editFilePath.SetWindowText(*path);
   WriteEepromDumpFile(m_link, m_link.Messages(), *path);

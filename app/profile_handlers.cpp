@@ -50,8 +50,9 @@ std::string question(const std::string& path, const std::vector<ProfileChange>& 
                      " setting(s) change:\n";
   for (const ProfileChange& change : changes) text += "\n" + changeLine(change);
   if (heldBack.empty()) return text;
-  text += "\n\nThe file also sets the camera's own address, OSD mode or Push2White;\n"
-          "they are written only when the box below is checked:\n";
+  text +=
+      "\n\nThe file also sets the camera's own address, OSD mode or Push2White;\n"
+      "they are written only when the box below is checked:\n";
   for (const ProfileChange& change : heldBack) text += "\n" + changeLine(change);
   return text;
 }
@@ -96,8 +97,7 @@ std::optional<std::vector<ProfileEntry>> readProfile(const std::string& path,
 
 // The camera is read into a copy: the panel and its shadow stay as they are.
 void CMyTorvix_ControllerDlg::OnSaveProfile() {
-  const std::optional<std::string> path =
-      CurrentSaveDialogHost().AskSavePath(ProfileFileRequest());
+  const std::optional<std::string> path = CurrentSaveDialogHost().AskSavePath(ProfileFileRequest());
   if (!path) return;
   CameraBlock camera = m_link.Block();
   if (m_link.ReadAllSettings(camera, kNotSaved) != 0) return;
@@ -114,8 +114,7 @@ void CMyTorvix_ControllerDlg::OnSaveProfile() {
 }
 
 void CMyTorvix_ControllerDlg::OnApplyProfile() {
-  const std::optional<std::string> path =
-      CurrentSaveDialogHost().AskOpenPath(ProfileFileRequest());
+  const std::optional<std::string> path = CurrentSaveDialogHost().AskOpenPath(ProfileFileRequest());
   if (!path) return;
   const std::optional<std::vector<ProfileEntry>> entries = readProfile(*path, window_);
   if (!entries) return;

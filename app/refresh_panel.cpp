@@ -115,7 +115,8 @@ void CMyTorvix_ControllerDlg::RefreshPanel() {
   if (window_.IsDlgButtonChecked(IDC_OSD_CONTROL_USAGE) != 0) {
     SetPanelEnabled(false);
     LongMessage text;
-    FormatLongMessage(text, "To enable I2C control\nClear 'OSD control usage' checkbox\nand next re-power");
+    FormatLongMessage(
+        text, "To enable I2C control\nClear 'OSD control usage' checkbox\nand next re-power");
     window_.MessageBox(text, kOsdMessageBoxType);
   }
 

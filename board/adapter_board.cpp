@@ -104,9 +104,7 @@ ControlResult AdapterBoard::Status(std::span<uint8_t> out) {
         if (adapterFailed()) return kFailed;
         break;
       }
-      case CommandKind::kUnknown:
-        pending_->status = kStatusUnknownCommand;
-        break;
+      case CommandKind::kUnknown: pending_->status = kStatusUnknownCommand; break;
     }
   }
   out[0] = pending_->status;

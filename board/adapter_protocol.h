@@ -32,29 +32,29 @@ inline constexpr int kHeaderSubAddressHigh = 5;
 
 // Command codes. docs/adapter-protocol.md ("Board commands") tells what the board does for each.
 enum class Command : uint8_t {
-  kWrite = 1,                    // write data
-  kWriteInterleaved = 3,         // (sub-address low, data) pairs
-  kRead = 4,                     // read data
-  kReadSub = 5,                  // 1-byte sub-address, then read
-  kReadInterleaved = 6,          // 1-byte interleaved read
-  kReadSub16 = 8,                // 2-byte sub-address, then read
-  kWriteInterleaved16 = 10,      // (sub-address high, low, data) triples
-  kReadInterleaved16 = 11,       // 2-byte interleaved read
-  kWritePolled = 12,             // write, retried while the address is not acknowledged
-  kReadPolled = 13,              // read, retried while the address is not acknowledged
-  kBusStatus = 14,               // the bus state, one byte
-  kWriteSub16Settled = 15,       // 2-byte sub-address write, then wait out the write cycle
-  kReadSub16Split = 16,          // 2-byte sub-address write, STOP, then a separate read
-  kWriteWhenIdle = 17,           // wait for an idle bus, then write
-  kReadWhenIdle = 18,            // wait for an idle bus, then read
+  kWrite = 1,                // write data
+  kWriteInterleaved = 3,     // (sub-address low, data) pairs
+  kRead = 4,                 // read data
+  kReadSub = 5,              // 1-byte sub-address, then read
+  kReadInterleaved = 6,      // 1-byte interleaved read
+  kReadSub16 = 8,            // 2-byte sub-address, then read
+  kWriteInterleaved16 = 10,  // (sub-address high, low, data) triples
+  kReadInterleaved16 = 11,   // 2-byte interleaved read
+  kWritePolled = 12,         // write, retried while the address is not acknowledged
+  kReadPolled = 13,          // read, retried while the address is not acknowledged
+  kBusStatus = 14,           // the bus state, one byte
+  kWriteSub16Settled = 15,   // 2-byte sub-address write, then wait out the write cycle
+  kReadSub16Split = 16,      // 2-byte sub-address write, STOP, then a separate read
+  kWriteWhenIdle = 17,       // wait for an idle bus, then write
+  kReadWhenIdle = 18,        // wait for an idle bus, then read
 
   // The names the bridge gives these commands after the export types that select them.
-  kWriteVariant = kWritePolled,         // Send type 1
-  kReadVariant = kReadPolled,           // Receive type 1
+  kWriteVariant = kWritePolled,           // Send type 1
+  kReadVariant = kReadPolled,             // Receive type 1
   kWriteSubVariant = kWriteSub16Settled,  // SendSub type 2
-  kReadSubVariant = kReadSub16Split,    // ReceiveSub type 2
-  kWriteVariant3 = kWriteWhenIdle,      // Send type 3
-  kReadVariant3 = kReadWhenIdle,        // Receive type 3
+  kReadSubVariant = kReadSub16Split,      // ReceiveSub type 2
+  kWriteVariant3 = kWriteWhenIdle,        // Send type 3
+  kReadVariant3 = kReadWhenIdle,          // Receive type 3
 };
 
 // Status bytes of the board (the transfer's outcome).

@@ -30,8 +30,8 @@ uint8_t ReadInterleaved(I2cBus& bus, const CommandHeader& header, std::span<uint
   for (std::size_t i = 0; i < data.size(); ++i) {
     const unsigned sub = (header.subAddress + i) & 0xFFFF;
     const std::array<uint8_t, 2> wide{High(sub), Low(sub)};
-    const auto select = wideSubAddress ? std::span<const uint8_t>(wide)
-                                       : std::span<const uint8_t>(wide).subspan(1);
+    const auto select =
+        wideSubAddress ? std::span<const uint8_t>(wide) : std::span<const uint8_t>(wide).subspan(1);
     const uint8_t status = bus.WriteRead(header.address7, select, data.subspan(i, 1));
     if (status != kStatusDone) return status;
   }
@@ -90,8 +90,7 @@ CommandKind KindOf(uint8_t command) {
     case Command::kWriteInterleaved16:
     case Command::kWritePolled:
     case Command::kWriteSub16Settled:
-    case Command::kWriteWhenIdle:
-      return CommandKind::kWrite;
+    case Command::kWriteWhenIdle: return CommandKind::kWrite;
     case Command::kRead:
     case Command::kReadSub:
     case Command::kReadInterleaved:
@@ -100,8 +99,7 @@ CommandKind KindOf(uint8_t command) {
     case Command::kReadPolled:
     case Command::kBusStatus:
     case Command::kReadSub16Split:
-    case Command::kReadWhenIdle:
-      return CommandKind::kRead;
+    case Command::kReadWhenIdle: return CommandKind::kRead;
   }
   return CommandKind::kUnknown;
 }
@@ -110,20 +108,13 @@ uint8_t RunWriteCommand(I2cBus& bus, const CommandHeader& header,
                         std::span<const uint8_t> payload) {
   const uint8_t a = header.address7;
   switch (static_cast<Command>(header.command)) {
-    case Command::kWrite:
-      return bus.Write(a, payload);
-    case Command::kWriteInterleaved:
-      return WriteGroups(bus, a, payload, 2);
-    case Command::kWriteInterleaved16:
-      return WriteGroups(bus, a, payload, 3);
-    case Command::kWritePolled:
-      return Polled([&] { return bus.Write(a, payload); });
-    case Command::kWriteSub16Settled:
-      return Settled(bus, a, payload);
-    case Command::kWriteWhenIdle:
-      return WhenIdle(bus, [&] { return bus.Write(a, payload); });
-    default:
-      return kStatusUnknownCommand;
+    case Command::kWrite: return bus.Write(a, payload);
+    case Command::kWriteInterleaved: return WriteGroups(bus, a, payload, 2);
+    case Command::kWriteInterleaved16: return WriteGroups(bus, a, payload, 3);
+    case Command::kWritePolled: return Polled([&] { return bus.Write(a, payload); });
+    case Command::kWriteSub16Settled: return Settled(bus, a, payload);
+    case Command::kWriteWhenIdle: return WhenIdle(bus, [&] { return bus.Write(a, payload); });
+    default: return kStatusUnknownCommand;
   }
 }
 
@@ -133,18 +124,12 @@ uint8_t RunReadCommand(I2cBus& bus, const CommandHeader& header, std::span<uint8
   const std::array<uint8_t, 2> sub16{High(sub), Low(sub)};
   const std::array<uint8_t, 1> sub8{Low(sub)};
   switch (static_cast<Command>(header.command)) {
-    case Command::kRead:
-      return bus.Read(a, data);
-    case Command::kReadSub:
-      return bus.WriteRead(a, sub8, data);
-    case Command::kReadInterleaved:
-      return ReadInterleaved(bus, header, data, false);
-    case Command::kReadSub16:
-      return bus.WriteRead(a, sub16, data);
-    case Command::kReadInterleaved16:
-      return ReadInterleaved(bus, header, data, true);
-    case Command::kReadPolled:
-      return Polled([&] { return bus.Read(a, data); });
+    case Command::kRead: return bus.Read(a, data);
+    case Command::kReadSub: return bus.WriteRead(a, sub8, data);
+    case Command::kReadInterleaved: return ReadInterleaved(bus, header, data, false);
+    case Command::kReadSub16: return bus.WriteRead(a, sub16, data);
+    case Command::kReadInterleaved16: return ReadInterleaved(bus, header, data, true);
+    case Command::kReadPolled: return Polled([&] { return bus.Read(a, data); });
     case Command::kBusStatus:
       std::fill(data.begin(), data.end(), uint8_t{0});
       if (!data.empty()) data[0] = bus.BusState();
@@ -153,10 +138,8 @@ uint8_t RunReadCommand(I2cBus& bus, const CommandHeader& header, std::span<uint8
       const uint8_t status = bus.Write(a, sub16);
       return status != kStatusDone ? status : bus.Read(a, data);
     }
-    case Command::kReadWhenIdle:
-      return WhenIdle(bus, [&] { return bus.Read(a, data); });
-    default:
-      return kStatusUnknownCommand;
+    case Command::kReadWhenIdle: return WhenIdle(bus, [&] { return bus.Read(a, data); });
+    default: return kStatusUnknownCommand;
   }
 }
 

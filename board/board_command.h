@@ -28,8 +28,7 @@ inline constexpr Milliseconds kPollInterval{1};
 inline constexpr int kPollTries = 10;
 
 // Runs a write-kind command with its data-phase payload; returns the status byte.
-uint8_t RunWriteCommand(I2cBus& bus, const CommandHeader& header,
-                        std::span<const uint8_t> payload);
+uint8_t RunWriteCommand(I2cBus& bus, const CommandHeader& header, std::span<const uint8_t> payload);
 // Runs a read-kind command, filling data; returns the status byte.
 uint8_t RunReadCommand(I2cBus& bus, const CommandHeader& header, std::span<uint8_t> data);
 

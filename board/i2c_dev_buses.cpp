@@ -136,10 +136,8 @@ std::string DescribeI2cOpenError(const std::string& path, int error, bool i2cDev
       return "no permission to open " + path +
              " (join the i2c group and log in again; see docs/hardware.md)";
     case ENOTTY:
-    case EINVAL:
-      return path + " is not an i2c-dev bus";
-    default:
-      return "cannot open " + path + ": " + std::strerror(error);
+    case EINVAL: return path + " is not an i2c-dev bus";
+    default: return "cannot open " + path + ": " + std::strerror(error);
   }
 }
 
@@ -171,8 +169,7 @@ I2cDeviceOpening OpenNamedI2cDevice(std::string_view spec, I2cKernel& kernel) {
   opening.path = choice.path;
   const int error = OpenI2cDevice(choice.path, kernel, opening.fd, opening.functions);
   if (error != 0) {
-    opening.problem =
-        DescribeI2cOpenError(choice.path, error, I2cDevLoaded(kernel.SysRoot()));
+    opening.problem = DescribeI2cOpenError(choice.path, error, I2cDevLoaded(kernel.SysRoot()));
   }
   return opening;
 }

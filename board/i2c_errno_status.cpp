@@ -17,27 +17,20 @@ namespace torvix {
 // reached the bus is unknown, so it is not tried again, and it is no answer of the bus either.
 TransferOutcome OutcomeForErrno(int error) {
   switch (error) {
-    case 0:
-      return {kStatusDone, false};
+    case 0: return {kStatusDone, false};
     case ENXIO:
     case EREMOTEIO:
-    case EIO:
-      return {kStatusAddressNack, false};
-    case EAGAIN:
-      return {kStatusArbitrationLost, false};
-    case EBUSY:
-      return {kStatusBusBusy, false};
-    case ETIMEDOUT:
-      return {kStatusTimeout, false};
+    case EIO: return {kStatusAddressNack, false};
+    case EAGAIN: return {kStatusArbitrationLost, false};
+    case EBUSY: return {kStatusBusBusy, false};
+    case ETIMEDOUT: return {kStatusTimeout, false};
     case ENODEV:
     case ESHUTDOWN:
     case EPROTO:
     case EILSEQ:
     case ETIME:
-    case EINTR:
-      return {kStatusUnknownCommand, true};
-    default:
-      return {kStatusUnknownCommand, false};
+    case EINTR: return {kStatusUnknownCommand, true};
+    default: return {kStatusUnknownCommand, false};
   }
 }
 

@@ -114,8 +114,7 @@ uint8_t LinuxI2cBus::Write(uint8_t address7, std::span<const uint8_t> data) {
       value.word = static_cast<uint16_t>(bytes[1] | (bytes[2] << 8));
       return Smbus(address7, I2C_SMBUS_WRITE, bytes[0], I2C_SMBUS_WORD_DATA, &value,
                    I2C_FUNC_SMBUS_WRITE_WORD_DATA);
-    default:
-      return kStatusUnknownCommand;
+    default: return kStatusUnknownCommand;
   }
 }
 
@@ -130,13 +129,12 @@ uint8_t LinuxI2cBus::Read(uint8_t address7, std::span<uint8_t> data) {
     case 0:
       return Smbus(address7, I2C_SMBUS_READ, 0, I2C_SMBUS_QUICK, nullptr, I2C_FUNC_SMBUS_QUICK);
     case 1: {
-      const uint8_t status = Smbus(address7, I2C_SMBUS_READ, 0, I2C_SMBUS_BYTE, &value,
-                                   I2C_FUNC_SMBUS_READ_BYTE);
+      const uint8_t status =
+          Smbus(address7, I2C_SMBUS_READ, 0, I2C_SMBUS_BYTE, &value, I2C_FUNC_SMBUS_READ_BYTE);
       if (status == kStatusDone) data[0] = value.byte;
       return status;
     }
-    default:
-      return kStatusUnknownCommand;
+    default: return kStatusUnknownCommand;
   }
 }
 
@@ -183,8 +181,7 @@ I2cDevOpening OpenI2cDevBus(std::string_view spec, I2cKernel& kernel) {
   const I2cDeviceOpening device = OpenNamedI2cDevice(spec, kernel);
   opening.problem = device.problem;
   if (device.problem.empty()) {
-    opening.bus =
-        std::make_unique<LinuxI2cBus>(kernel, device.path, device.fd, device.functions);
+    opening.bus = std::make_unique<LinuxI2cBus>(kernel, device.path, device.fd, device.functions);
   }
   return opening;
 }

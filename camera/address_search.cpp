@@ -49,8 +49,8 @@ ProbeOutcome ProbeCameraAddress(CameraLink& link, uint8_t address8, OnBoardFailu
   BridgeApi& bridge = link.Bridge();
   int handle = bridge.IICInit(address8, kInitReserved1, kInitReserved2);
   bridge.SetAddress(handle, address8);
-  int16_t result = bridge.SendSub(handle, kSubAddressSize, kProbeSubAddress, kProbeBytes, 2,
-                                  kPlainTransfer);
+  int16_t result =
+      bridge.SendSub(handle, kSubAddressSize, kProbeSubAddress, kProbeBytes, 2, kPlainTransfer);
   bridge.IICClose(handle);
   if (result != 0) return report(link, handle, result, onBoardFailure);
   Pause(kAfterSelect);

@@ -37,7 +37,7 @@ ProbeOutcome ProbeCameraAddress(CameraLink& link, uint8_t address8, OnBoardFailu
 struct AddressSearchResult {
   // kNotAnswered: no candidate answered; kBoardFailed only under kStop
   ProbeOutcome end = ProbeOutcome::kNotAnswered;
-  uint8_t address = 0;                            // the camera's, when end is kAnswered
+  uint8_t address = 0;  // the camera's, when end is kAnswered
 };
 
 // Probes the 127 candidates in ascending order and stops at the first that answers, or, under

@@ -13,7 +13,9 @@ class ForwardingBridge : public BridgeApi {
   int IICInit(int address, int reserved1, int reserved2) override {
     return inner_.IICInit(address, reserved1, reserved2);
   }
-  int16_t SetAddress(int handle, int address) override { return inner_.SetAddress(handle, address); }
+  int16_t SetAddress(int handle, int address) override {
+    return inner_.SetAddress(handle, address);
+  }
   int16_t SendSub(int handle, int subAddressSize, int subAddress, const uint8_t* data, int length,
                   int type) override {
     return inner_.SendSub(handle, subAddressSize, subAddress, data, length, type);

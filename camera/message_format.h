@@ -8,8 +8,8 @@
 
 namespace torvix {
 
-inline constexpr std::size_t kShortMessageSize = 80;   // terminator included
-inline constexpr std::size_t kLongMessageSize = 120;   // terminator included
+inline constexpr std::size_t kShortMessageSize = 80;  // terminator included
+inline constexpr std::size_t kLongMessageSize = 120;  // terminator included
 
 using ShortMessage = char[kShortMessageSize];
 using LongMessage = char[kLongMessageSize];

@@ -1,8 +1,8 @@
 // Single register writes and reads: two bridge transactions each, with fixed pauses, under the
 // camera lock.
-#include "clock/clock.h"
 #include "camera/camera_link.h"
 #include "camera/camera_lock.h"
+#include "clock/clock.h"
 
 namespace torvix {
 

@@ -11,10 +11,10 @@
 namespace torvix {
 
 // Flag masks of the check boxes that share a register with other bits.
-inline constexpr uint8_t kAgcOnMask = 0x02;          // AgcControl
-inline constexpr uint8_t kBlcViewMask = 0x80;        // BlcControl
-inline constexpr uint8_t kMirrorMask = 0x01;         // FlipControl
-inline constexpr uint8_t kVerticalFlipMask = 0x02;   // FlipControl
+inline constexpr uint8_t kAgcOnMask = 0x02;               // AgcControl
+inline constexpr uint8_t kBlcViewMask = 0x80;             // BlcControl
+inline constexpr uint8_t kMirrorMask = 0x01;              // FlipControl
+inline constexpr uint8_t kVerticalFlipMask = 0x02;        // FlipControl
 inline constexpr uint8_t kWhiteBalanceMirrorMask = 0x80;  // WhiteBalanceControl's copy
 inline constexpr uint8_t kWhiteBalanceModeBits = 0x03;    // WhiteBalanceControl's mode
 

@@ -96,8 +96,8 @@ const CameraSetting* FindSetting(int number);
 // "BLC Size" list position -> code of register 0x15. The code holds the vertical size in bits
 // 0..2 and the horizontal size in bits 3..5, each as a run of ones (1 = 000, 2 = 001, 4 = 011,
 // 8 = 111).
-inline constexpr std::array<uint8_t, 16> BlcSizeCodes = {
-    0x00, 0x01, 0x03, 0x07, 0x08, 0x09, 0x0b, 0x0f,
-    0x18, 0x19, 0x1b, 0x1f, 0x38, 0x39, 0x3b, 0x3f};
+inline constexpr std::array<uint8_t, 16> BlcSizeCodes = {0x00, 0x01, 0x03, 0x07, 0x08, 0x09,
+                                                         0x0b, 0x0f, 0x18, 0x19, 0x1b, 0x1f,
+                                                         0x38, 0x39, 0x3b, 0x3f};
 
 }  // namespace torvix

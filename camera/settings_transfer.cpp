@@ -1,7 +1,7 @@
 // Reading the whole settings table into a shadow, and writing one row of it.
-#include "clock/clock.h"
 #include "camera/camera_link.h"
 #include "camera/message_format.h"
+#include "clock/clock.h"
 
 namespace torvix {
 

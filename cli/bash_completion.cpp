@@ -40,15 +40,15 @@ void collect(const CLI::App& app, const std::string& path, Words& words) {
   }
   for (const CLI::App* command : app.get_subcommands({})) {
     append(words.commands[path], command->get_name());
-    collect(*command, path.empty() ? command->get_name() : path + " " + command->get_name(),
-            words);
+    collect(*command, path.empty() ? command->get_name() : path + " " + command->get_name(), words);
   }
 }
 
 // "_torvix_NAME PATH" sets REPLY to the words of that path.
 void caseFunction(std::ostream& out, const char* name, const WordsByPath& words) {
   out << "_torvix_" << name << "()\n{\n    case $1 in\n";
-  for (const auto& [path, list] : words) out << "        '" << path << "') REPLY='" << list << "' ;;\n";
+  for (const auto& [path, list] : words)
+    out << "        '" << path << "') REPLY='" << list << "' ;;\n";
   out << "        *) REPLY='' ;;\n    esac\n}\n\n";
 }
 

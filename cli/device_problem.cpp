@@ -70,7 +70,8 @@ std::string socketProblem(const std::string& path) {
 
 std::string DeviceOpenProblem() {
   const char* setting = std::getenv("QUORLINK_DEVICE");
-  const std::string device = setting != nullptr && setting[0] != '\0' ? setting : DefaultSocketPath();
+  const std::string device =
+      setting != nullptr && setting[0] != '\0' ? setting : DefaultSocketPath();
   if (device == "sim") return {};
 #if defined(__linux__)
   // An i2c-dev bus is checked, and its failure told, before the command runs.

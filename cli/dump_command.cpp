@@ -22,8 +22,8 @@ constexpr char kStandardOutput[] = "-";
 // Where the dump goes: a file by path, as the window writes it, or standard output through a
 // spool file, since the writers write to a path.
 struct DumpTarget {
-  std::string path;  // what the writer opens
-  std::string shown;  // what the messages call it
+  std::string path;               // what the writer opens
+  std::string shown;              // what the messages call it
   std::function<void()> deliver;  // after the writer: the spool's bytes to standard output
 };
 
@@ -38,8 +38,8 @@ void reportIncomplete(CliSession& session, DumpKind kind, const std::string& sho
     err << ", the read of " << group << result.group << ", row " << result.row << ", column "
         << result.column << " failed";
   } else if (result.outcome == DumpOutcome::kCancelled) {
-    err << ", interrupted before the read of " << group << result.group << ", row "
-        << result.row << ", column " << result.column;
+    err << ", interrupted before the read of " << group << result.group << ", row " << result.row
+        << ", column " << result.column;
   }
   err << '\n';
 }

@@ -21,7 +21,8 @@ void noteSignal(int signal) { caught = signal; }
 
 InterruptCatcher::InterruptCatcher() {
   caught = 0;
-  for (std::size_t i = 0; i < std::size(kSignals); ++i) previous[i] = std::signal(kSignals[i], noteSignal);
+  for (std::size_t i = 0; i < std::size(kSignals); ++i)
+    previous[i] = std::signal(kSignals[i], noteSignal);
 }
 
 InterruptCatcher::~InterruptCatcher() {

@@ -6,8 +6,8 @@
 #include "camera/load_defaults.h"
 #include "camera/message_format.h"
 #include "cli/exit_codes.h"
-#include "profiles/setting_catalog.h"
 #include "cli/settings_commands.h"
+#include "profiles/setting_catalog.h"
 
 namespace torvix {
 

@@ -46,8 +46,7 @@ int RunProfileSave(CliSession& session, const std::string& path, bool withHeldBa
   return kExitDone;
 }
 
-int RunProfileApply(CliSession& session, const std::string& path, bool dryRun,
-                    bool withHeldBack) {
+int RunProfileApply(CliSession& session, const std::string& path, bool dryRun, bool withHeldBack) {
   std::string text;
   std::string error;
   if (!ReadProfileInput(path, session.console.in, text, error)) {
@@ -71,8 +70,8 @@ int RunProfileApply(CliSession& session, const std::string& path, bool dryRun,
   int changes = 0;
   for (const ProfileChange& change : toWrite) {
     if (!dryRun && session.link.WriteSetting(change.id, change.after) != 0) {
-      session.console.err << "Error: stopped at " << CliSettingOf(change.id).name << "; "
-                          << changes << " setting(s) changed before it\n";
+      session.console.err << "Error: stopped at " << CliSettingOf(change.id).name << "; " << changes
+                          << " setting(s) changed before it\n";
       return kExitFailed;
     }
     ++changes;

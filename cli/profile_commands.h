@@ -15,7 +15,6 @@ int RunProfileSave(CliSession& session, const std::string& path, bool withHeldBa
 // Checks the whole profile first; a fault changes nothing. Then writes, in table order, only the
 // settings whose register would change, and prints each change. dryRun prints without writing.
 // The held-back settings are skipped, with a word, unless withHeldBack.
-int RunProfileApply(CliSession& session, const std::string& path, bool dryRun,
-                    bool withHeldBack);
+int RunProfileApply(CliSession& session, const std::string& path, bool dryRun, bool withHeldBack);
 
 }  // namespace torvix

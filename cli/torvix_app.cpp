@@ -27,8 +27,9 @@ constexpr char kCommandSummary[] =
     "See torvix(1).";
 
 void addSettingsCommands(CLI::App& app, TorvixOptions& o, TorvixCommand& command) {
-  CLI::App* settings = app.add_subcommand(
-      "settings", "Read all 29 settings, with the range and factory default of each");
+  CLI::App* settings =
+      app.add_subcommand("settings",
+                         "Read all 29 settings, with the range and factory default of each");
   settings->add_flag("--json", o.json, "Print them as a JSON array");
   settings->callback([&] { command = [&](CliSession& s) { return RunSettings(s, o.json); }; });
 
@@ -47,7 +48,8 @@ void addSettingsCommands(CLI::App& app, TorvixOptions& o, TorvixCommand& command
   CLI::App* set = app.add_subcommand("set", "Write settings, each NAME=VALUE");
   set->add_option(kAssignmentArgument, o.names,
                   "NAME=VALUE: 0xNN, decimal, or the words settings shows")
-      ->type_name("")->required();
+      ->type_name("")
+      ->required();
   set->add_flag("--verify", o.verify, "Read the camera back and report a mismatch");
   set->callback([&] { command = [&](CliSession& s) { return RunSet(s, o.names, o.verify); }; });
 }
@@ -75,7 +77,8 @@ void addDumpCommands(CLI::App& app, TorvixOptions& o, TorvixCommand& command) {
 }
 
 void addLinkCommands(CLI::App& app, TorvixOptions& o, TorvixCommand& command) {
-  CLI::App* scan = app.add_subcommand("scan", "Search the bus for the camera and print its address");
+  CLI::App* scan =
+      app.add_subcommand("scan", "Search the bus for the camera and print its address");
   scan->callback([&] { command = [](CliSession& s) { return RunScan(s); }; });
 
   CLI::App* reset = app.add_subcommand("reset", "Make the camera load its default settings");
@@ -110,9 +113,7 @@ void addProfileCommands(CLI::App& app, TorvixOptions& o, TorvixCommand& command)
   apply->add_flag("--with-address", o.withHeldBack,
                   "Also write CameraAddress, OsdControl and PushToWhite");
   apply->callback([&] {
-    command = [&](CliSession& s) {
-      return RunProfileApply(s, o.file, o.dryRun, o.withHeldBack);
-    };
+    command = [&](CliSession& s) { return RunProfileApply(s, o.file, o.dryRun, o.withHeldBack); };
   });
 }
 

@@ -58,8 +58,8 @@ void SleepUntilOnWindows(std::chrono::steady_clock::time_point deadline) {
        now = std::chrono::steady_clock::now()) {
     // A timer may end a hair before the steady clock agrees; the loop waits out the rest.
     if (!timer.Wait(deadline - now)) {
-      Sleep(static_cast<DWORD>(
-          std::chrono::ceil<std::chrono::milliseconds>(deadline - now).count()));
+      Sleep(
+          static_cast<DWORD>(std::chrono::ceil<std::chrono::milliseconds>(deadline - now).count()));
     }
   }
 }

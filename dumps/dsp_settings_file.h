@@ -18,8 +18,7 @@ inline constexpr int kDspFileLines = 1 + kDspFilePages * 17;
 // it cannot be, messages shows "Can't open file <path>, error = <cause>" and the camera is not
 // accessed. A failed read ends the file with the data line that holds it.
 DumpResult WriteDspSettingsFile(CameraLink& link, MessageHost& messages, const std::string& path,
-                                const DumpProgress& progress = {},
-                                const DumpStop& stop = {});
+                                const DumpProgress& progress = {}, const DumpStop& stop = {});
 
 // Whether the camera answers the first read of a DSP settings file (page 0, offset 0); when it
 // does not, the link has shown why. No file is touched.

@@ -21,8 +21,7 @@ std::string EepromFileHeader();
 // offset and writes "//" and "// Page b" before each block's 16 data lines. Open and read
 // failures behave as for the DSP settings file.
 DumpResult WriteEepromDumpFile(CameraLink& link, MessageHost& messages, const std::string& path,
-                               const DumpProgress& progress = {},
-                               const DumpStop& stop = {});
+                               const DumpProgress& progress = {}, const DumpStop& stop = {});
 
 // Whether the camera answers the first read of an EEPROM dump (block 0, offset 0); when it does
 // not, the link has shown why. No file is touched.

@@ -14,20 +14,13 @@ struct ErrnoCause {
 // Creating a file never fails for the file itself being absent: ENOENT means a folder of the
 // path is missing, hence a bad path.
 constexpr ErrnoCause kErrnoCauses[] = {
-    {ENOENT, kFileCauseBadPath},
-    {ENOTDIR, kFileCauseBadPath},
-    {ENAMETOOLONG, kFileCauseBadPath},
-    {EINVAL, kFileCauseBadPath},
-    {ELOOP, kFileCauseBadPath},
-    {EMFILE, kFileCauseTooManyOpen},
-    {ENFILE, kFileCauseTooManyOpen},
-    {EACCES, kFileCauseAccessDenied},
-    {EPERM, kFileCauseAccessDenied},
-    {EROFS, kFileCauseAccessDenied},
-    {EISDIR, kFileCauseAccessDenied},
-    {EIO, kFileCauseHardIo},
-    {EBUSY, kFileCauseSharingViolation},
-    {ETXTBSY, kFileCauseSharingViolation},
+    {ENOENT, kFileCauseBadPath},         {ENOTDIR, kFileCauseBadPath},
+    {ENAMETOOLONG, kFileCauseBadPath},   {EINVAL, kFileCauseBadPath},
+    {ELOOP, kFileCauseBadPath},          {EMFILE, kFileCauseTooManyOpen},
+    {ENFILE, kFileCauseTooManyOpen},     {EACCES, kFileCauseAccessDenied},
+    {EPERM, kFileCauseAccessDenied},     {EROFS, kFileCauseAccessDenied},
+    {EISDIR, kFileCauseAccessDenied},    {EIO, kFileCauseHardIo},
+    {EBUSY, kFileCauseSharingViolation}, {ETXTBSY, kFileCauseSharingViolation},
     {ENOSPC, kFileCauseDiskFull},
 #ifdef EDQUOT
     {EDQUOT, kFileCauseDiskFull},

@@ -86,14 +86,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const uint8_t phase[4] = {boardToHost ? uint8_t{2} : uint8_t{0}, 0, 0, 0};
   std::vector<uint8_t> output(capacity, 0xA5);
   const std::vector<uint8_t> before = output;
-  const ControlResult result = device->Control(
-      boardToHost ? kControlBoardToHost : kControlHostToBoard, phase, output);
+  const ControlResult result =
+      device->Control(boardToHost ? kControlBoardToHost : kControlHostToBoard, phase, output);
   // Only a reply that is exactly one well-formed frame counts; anything else fails the
   // request and leaves the caller's buffer as it was.
   FramedReply expected;
   std::size_t consumed = 0;
-  const bool wellFormed = DecodeReply(reply, capacity, expected, consumed) ==
-                              DecodeStatus::kComplete && consumed == reply.size();
+  const bool wellFormed =
+      DecodeReply(reply, capacity, expected, consumed) == DecodeStatus::kComplete &&
+      consumed == reply.size();
   if (wellFormed) {
     FUZZ_CHECK(result.ok == expected.result.ok);
     FUZZ_CHECK(result.transferred == expected.result.transferred);

@@ -108,8 +108,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     FUZZ_CHECK(replies < requests.size());
     FramedReply reply;
     std::size_t consumed = 0;
-    FUZZ_CHECK(DecodeReply(std::span(received).subspan(at), requests[replies].output.size(),
-                           reply, consumed) == DecodeStatus::kComplete);
+    FUZZ_CHECK(DecodeReply(std::span(received).subspan(at), requests[replies].output.size(), reply,
+                           consumed) == DecodeStatus::kComplete);
     FUZZ_CHECK(reply.result.transferred <= requests[replies].output.size());
     at += consumed;
     ++replies;

@@ -65,8 +65,8 @@ struct Buffer {
 
 Buffer PickBuffer(FuzzedDataProvider& in) {
   Buffer buffer;
-  buffer.length = in.ConsumeBool() ? in.ConsumeIntegralInRange<int>(-2, 66)
-                                   : in.ConsumeIntegral<int>();
+  buffer.length =
+      in.ConsumeBool() ? in.ConsumeIntegralInRange<int>(-2, 66) : in.ConsumeIntegral<int>();
   buffer.null = in.ConsumeIntegralInRange<int>(0, 7) == 0;
   const int held = std::clamp(buffer.length, 0, 64);
   buffer.bytes = in.ConsumeBytes<uint8_t>(static_cast<std::size_t>(held));
@@ -102,8 +102,8 @@ void Call(FuzzedDataProvider& in) {
                 before);
       break;
     case 7:
-      FUZZ_CHECK(AnyCode(ReceiveSubInterLeaved(handle, subSize, sub, buffer.data(),
-                                               buffer.length)));
+      FUZZ_CHECK(
+          AnyCode(ReceiveSubInterLeaved(handle, subSize, sub, buffer.data(), buffer.length)));
       break;
     case 8: {
       Buffer rx = PickBuffer(in);
@@ -140,7 +140,10 @@ void Call(FuzzedDataProvider& in) {
       FUZZ_CHECK(IICError(handle) == (LastErrorCode() > 0 ? 1 : 0));
       break;
     }
-    default: WriteParPortData(handle, sub); ReadParPortStatus(handle); break;
+    default:
+      WriteParPortData(handle, sub);
+      ReadParPortStatus(handle);
+      break;
   }
 }
 

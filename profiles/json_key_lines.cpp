@@ -67,7 +67,8 @@ std::string libraryWords(const std::string& what) {
   std::string words = what;
   const std::size_t code = words.find("] ");
   if (code != std::string::npos) words = words.substr(code + 2);
-  const std::size_t column = words.rfind("parse error", 0) == 0 ? words.find("column ") : std::string::npos;
+  const std::size_t column =
+      words.rfind("parse error", 0) == 0 ? words.find("column ") : std::string::npos;
   const std::size_t colon = column == std::string::npos ? column : words.find(": ", column);
   return colon == std::string::npos ? words : words.substr(colon + 2);
 }
@@ -82,9 +83,7 @@ bool ReadJsonWithKeyLines(std::string_view text, Json& document, std::vector<Jso
   const Json::parser_callback_t recordKeys = [&](int, Json::parse_event_t event, Json& parsed) {
     switch (event) {
       case Json::parse_event_t::object_start:
-      case Json::parse_event_t::array_start:
-        open.push_back({});
-        break;
+      case Json::parse_event_t::array_start: open.push_back({}); break;
       case Json::parse_event_t::object_end:
       case Json::parse_event_t::array_end:
         if (!open.empty()) open.pop_back();
@@ -93,8 +92,7 @@ bool ReadJsonWithKeyLines(std::string_view text, Json& document, std::vector<Jso
         open.back().key = parsed.get<std::string>();
         keys.push_back({static_cast<int>(open.size()), open.back().key, position.last});
         break;
-      case Json::parse_event_t::value:
-        break;
+      case Json::parse_event_t::value: break;
     }
     return true;
   };

@@ -100,8 +100,8 @@ bool checkFields(const Json& document, const std::vector<JsonKeyLine>& keys,
     const Json& value = document.at(key.key);
     if (key.key == kVersionField) {
       if (!value.is_number_integer() || value.get<long long>() != kProfileVersion) {
-        error = at(fileName, key.line) + kVersionField + " must be " +
-                std::to_string(kProfileVersion);
+        error =
+            at(fileName, key.line) + kVersionField + " must be " + std::to_string(kProfileVersion);
         return false;
       }
     } else if (key.key == kSettingsField) {

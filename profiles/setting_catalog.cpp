@@ -15,8 +15,10 @@ constexpr ValueName kAgcNames[] = {{"AGC On", kAgcOnMask, kAgcOnMask},
                                    {"On", kAgcOnMask, kAgcOnMask},
                                    {"Off", 0x00, kAgcOnMask}};
 constexpr ValueName kWhiteBalanceNames[] = {{"Auto mode", 0x00, 0x03}, {"Manual mode", 0x01, 0x03}};
-constexpr ValueName kWdrNames[] = {
-    {"OFF", 0, 0xff}, {" Low", 1, 0xff}, {"Middle", 2, 0xff}, {"High", 3, 0xff}};
+constexpr ValueName kWdrNames[] = {{"OFF", 0, 0xff},
+                                   {" Low", 1, 0xff},
+                                   {"Middle", 2, 0xff},
+                                   {"High", 3, 0xff}};
 constexpr ValueName kBlcViewNames[] = {{"BLC View On", kBlcViewMask, kBlcViewMask},
                                        {"BLC View Off", 0x00, kBlcViewMask},
                                        {"On", kBlcViewMask, kBlcViewMask},
@@ -26,14 +28,18 @@ constexpr ValueName kBlcSizeNames[] = {
     {"2H/1V", 0x08, 0xff}, {"2H/2V", 0x09, 0xff}, {"2H/4V", 0x0b, 0xff}, {"2H/8V", 0x0f, 0xff},
     {"4H/1V", 0x18, 0xff}, {"4H/2V", 0x19, 0xff}, {"4H/4V", 0x1b, 0xff}, {"4H/8V", 0x1f, 0xff},
     {"8H/1V", 0x38, 0xff}, {"8H/2V", 0x39, 0xff}, {"8H/4V", 0x3b, 0xff}, {"8H/8V", 0x3f, 0xff}};
-constexpr ValueName kPushToWhiteNames[] = {
-    {"Off", kPushToWhiteOff, 0xff}, {"Push2White", kPushToWhiteButton, 0xff},
-    {"Push2White-set", kPushToWhiteSet, 0xff}};
+constexpr ValueName kPushToWhiteNames[] = {{"Off", kPushToWhiteOff, 0xff},
+                                           {"Push2White", kPushToWhiteButton, 0xff},
+                                           {"Push2White-set", kPushToWhiteSet, 0xff}};
 constexpr ValueName kDayNightNames[] = {{"B&W", 0, 0xff}, {"COLOR", 1, 0xff}, {"SMART", 2, 0xff}};
-constexpr ValueName kZoomNames[] = {
-    {"X1(1,0)", 0, 0xff}, {"X2(0,8)", 1, 0xff}, {"X2(0,7)", 2, 0xff}, {"X3(0,6)", 3, 0xff}};
-constexpr ValueName kLlsNames[] = {
-    {"Mode On", 0x07, 0xff}, {"Mode Off", 0x00, 0xff}, {"On", 0x07, 0xff}, {"Off", 0x00, 0xff}};
+constexpr ValueName kZoomNames[] = {{"X1(1,0)", 0, 0xff},
+                                    {"X2(0,8)", 1, 0xff},
+                                    {"X2(0,7)", 2, 0xff},
+                                    {"X3(0,6)", 3, 0xff}};
+constexpr ValueName kLlsNames[] = {{"Mode On", 0x07, 0xff},
+                                   {"Mode Off", 0x00, 0xff},
+                                   {"On", 0x07, 0xff},
+                                   {"Off", 0x00, 0xff}};
 constexpr ValueName kSharpnessNames[] = {{"Sharpness On", 0x00, 0xff},
                                          {"Sharpness Off", 0x01, 0xff},
                                          {"On", 0x00, 0xff},
@@ -136,9 +142,7 @@ bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-const CliSetting& CliSettingOf(SettingId id) {
-  return kCliSettings[static_cast<std::size_t>(id)];
-}
+const CliSetting& CliSettingOf(SettingId id) { return kCliSettings[static_cast<std::size_t>(id)]; }
 
 const CliSetting* FindCliSetting(std::string_view text) {
   for (const CliSetting& setting : kCliSettings) {

@@ -74,8 +74,7 @@ bool parseField(std::span<const ValueField> fields, std::string_view part, uint8
 }
 
 // "Vertical 3, Horizontal 2", either part alone, in any order.
-bool parseFields(std::span<const ValueField> fields, std::string_view text,
-                 ValueRequest& request) {
+bool parseFields(std::span<const ValueField> fields, std::string_view text, ValueRequest& request) {
   if (fields.empty()) return false;
   uint8_t value = 0;
   uint8_t mask = 0;
@@ -107,8 +106,7 @@ std::string fieldsForm(std::span<const ValueField> fields) {
   for (const ValueField& field : fields) {
     if (!text.empty()) text += ", ";
     text += field.word;
-    text += field.flag ? " on|off"
-                       : " 0-" + std::to_string(field.mask >> shiftOf(field.mask));
+    text += field.flag ? " on|off" : " 0-" + std::to_string(field.mask >> shiftOf(field.mask));
   }
   return '"' + text + '"';
 }
@@ -222,8 +220,8 @@ bool ParseSettingValue(const CliSetting& setting, std::string_view text, ValueRe
     }
   }
   if (parseFields(setting.fields, text, request)) return true;
-  error = std::string("Error: ") + setting.name + " value '" + Printable(text) +
-          "' is not a number";
+  error =
+      std::string("Error: ") + setting.name + " value '" + Printable(text) + "' is not a number";
   if (!setting.names.empty()) error += " nor one of " + listOf(setting.names);
   if (!setting.fields.empty()) error += " nor " + fieldsForm(setting.fields);
   error += " (" + RangeText(setting) + ")";
@@ -234,32 +232,24 @@ std::string DescribeValue(SettingId id, uint8_t value) {
   const CliSetting& setting = CliSettingOf(id);
   if (!setting.fields.empty()) return describeFields(setting.fields, value);
   switch (id) {
-    case AgcControl:
-      return FlagShown(value, kAgcOnMask) ? "AGC On" : "AGC Off";
+    case AgcControl: return FlagShown(value, kAgcOnMask) ? "AGC On" : "AGC Off";
     case WhiteBalanceControl:
       return WhiteBalanceModeShown(value, kPushToWhiteOff) == kWhiteBalanceAuto ? "Auto mode"
-                                                                               : "Manual mode";
+                                                                                : "Manual mode";
     case WdrMode:
     case DayNightMode:
     case ZoomFactor:
-      return ListIndexShown(value, static_cast<int>(setting.names.size())) ? setting.names[value].text
-                                                                           : "no list entry";
-    case BlcControl:
-      return FlagShown(value, kBlcViewMask) ? "BLC View On" : "BLC View Off";
-    case BlcSize:
-      return BlcSizeIndexOf(value) ? listItem(setting.names, value) : "no size code";
-    case PushToWhite:
-      return value <= kPushToWhiteSet ? setting.names[value].text : "";
-    case LlsMode:
-      return LlsModeShown(value) ? "Mode On" : "Mode Off";
-    case SharpnessOff:
-      return SharpnessOnShown(value) ? "Sharpness On" : "Sharpness Off";
-    case OsdControl:
-      return OsdControlShown(value) ? "OSD control" : "I2C control";
-    case VideoStandard:
-      return PalShown(value) ? "PAL" : "NTSC";
-    default:
-      return "";
+      return ListIndexShown(value, static_cast<int>(setting.names.size()))
+                 ? setting.names[value].text
+                 : "no list entry";
+    case BlcControl: return FlagShown(value, kBlcViewMask) ? "BLC View On" : "BLC View Off";
+    case BlcSize: return BlcSizeIndexOf(value) ? listItem(setting.names, value) : "no size code";
+    case PushToWhite: return value <= kPushToWhiteSet ? setting.names[value].text : "";
+    case LlsMode: return LlsModeShown(value) ? "Mode On" : "Mode Off";
+    case SharpnessOff: return SharpnessOnShown(value) ? "Sharpness On" : "Sharpness Off";
+    case OsdControl: return OsdControlShown(value) ? "OSD control" : "I2C control";
+    case VideoStandard: return PalShown(value) ? "PAL" : "NTSC";
+    default: return "";
   }
 }
 

@@ -39,8 +39,8 @@ std::FILE* OpenRegularForAppend(const std::string& path, std::string& problem) {
 // Opened without waiting and looked at through the descriptor itself, so what is checked is
 // what gets written: no other file can take the name in between.
 std::FILE* OpenRegularForAppend(const std::string& path, std::string& problem) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY |
-                                          O_NONBLOCK, 0666);
+  const int fd =
+      ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
   if (fd < 0) {
     // A FIFO without a reader, a socket or a device without its driver.
     problem = errno == ENXIO ? kNotRegular : std::strerror(errno);

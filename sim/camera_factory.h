@@ -25,9 +25,9 @@ inline constexpr std::size_t kEepromBlocks = 4;
 inline constexpr std::size_t kEepromSize = kEepromBlockSize * kEepromBlocks;
 
 // Registers with a meaning of their own to the virtual camera.
-inline constexpr uint8_t kRegOwnAddress = 0x31;     // 8-bit bus address, used from next power-up
-inline constexpr uint8_t kRegOsdControl = 0x80;     // nonzero: the camera's own menu steers it
-inline constexpr uint8_t kRegLoadDefaults = 0xF0;   // writing 1 loads the factory values
+inline constexpr uint8_t kRegOwnAddress = 0x31;    // 8-bit bus address, used from next power-up
+inline constexpr uint8_t kRegOsdControl = 0x80;    // nonzero: the camera's own menu steers it
+inline constexpr uint8_t kRegLoadDefaults = 0xF0;  // writing 1 loads the factory values
 inline constexpr uint8_t kDefaultCameraAddress = 0x70;  // 8-bit form
 
 // The settings registers and their factory values. Register 0x80 is the exception to the

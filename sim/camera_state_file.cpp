@@ -6,8 +6,8 @@
 
 #include <cctype>
 #include <cerrno>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -76,7 +76,8 @@ bool WriteAll(int fd, const std::string& text) {
 // The directory entry of the rename must reach the disk too.
 void SyncDirectoryOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
-  const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+  const std::string dir =
+      slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
   const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   ::fsync(fd);

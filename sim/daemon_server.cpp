@@ -121,9 +121,7 @@ bool DaemonServer::ClearStaleSocket(const std::string& path, const sockaddr_un& 
     return false;
   }
   switch (ProbeSocket(address)) {
-    case Liveness::kLive:
-      error = "socket " + path + " is in use by another server";
-      return false;
+    case Liveness::kLive: error = "socket " + path + " is in use by another server"; return false;
     case Liveness::kUnknown:
       error = Reason("cannot tell whether socket " + path + " is in use; left alone");
       return false;
@@ -198,9 +196,9 @@ bool DaemonServer::Serve(Connection& connection) {
                         connection.in.begin() + static_cast<std::ptrdiff_t>(consumed));
     const ControlResult result =
         rig_.Control(*connection.board, request.code, request.input, request.output);
-    const std::span<const uint8_t> back =
-        RepliesWithOutput(request.code) ? std::span<const uint8_t>(request.output)
-                                        : std::span<const uint8_t>();
+    const std::span<const uint8_t> back = RepliesWithOutput(request.code)
+                                              ? std::span<const uint8_t>(request.output)
+                                              : std::span<const uint8_t>();
     const std::vector<uint8_t> reply = EncodeReply(result, back);
     connection.out.insert(connection.out.end(), reply.begin(), reply.end());
     if (afterRequest_) afterRequest_();

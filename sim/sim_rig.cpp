@@ -37,8 +37,8 @@ void SimRig::AddDevice(uint8_t address8) {
   bus_.Attach(*devices_.back());
 }
 
-ControlResult SimRig::Control(AdapterBoard& session, uint32_t code,
-                              std::span<const uint8_t> input, std::span<uint8_t> output) {
+ControlResult SimRig::Control(AdapterBoard& session, uint32_t code, std::span<const uint8_t> input,
+                              std::span<uint8_t> output) {
   if (boardFaults_.absent) return {false, 0};
   std::optional<RequestFault>& fault = boardFaults_.request;
   if (!fault || fault->times == 0 || ClassifyRequest(code, input) != fault->request) {

@@ -58,8 +58,7 @@ std::vector<Leftover> Candidates(const fs::path& state) {
   ForEachEntry(folder, [&](const fs::path& path) {
     if (!IsTemporaryName(path.filename().string(), stateName)) return;
     struct stat info {};
-    if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-        info.st_uid == ::geteuid()) {
+    if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid()) {
       found.push_back({path.string(), {info.st_dev, info.st_ino}});
     }
   });

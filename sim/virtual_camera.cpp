@@ -90,14 +90,10 @@ uint8_t VirtualCamera::Read(std::span<uint8_t> data) {
 uint8_t VirtualCamera::SelectedByte() const {
   const auto offset = static_cast<uint8_t>(selection_.offset);
   switch (selection_.space) {
-    case Space::kBank:
-      return bank_[offset];
-    case Space::kDspPage:
-      return DspRegister(selection_.page, offset);
-    case Space::kEeprom:
-      return eeprom_[selection_.page * kEepromBlockSize + offset];
-    case Space::kNone:
-      break;
+    case Space::kBank: return bank_[offset];
+    case Space::kDspPage: return DspRegister(selection_.page, offset);
+    case Space::kEeprom: return eeprom_[selection_.page * kEepromBlockSize + offset];
+    case Space::kNone: break;
   }
   return 0xFF;  // nothing selected: the data line stays high
 }

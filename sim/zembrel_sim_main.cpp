@@ -104,14 +104,10 @@ int main(int argc, char** argv) {
     }
     CameraState state;
     switch (LoadCameraState(options.stateFile, state, error)) {
-      case StateLoad::kLoaded:
-        rig.Camera().Restore(state.registers, state.eeprom);
-        break;
-      case StateLoad::kMissing:
-        break;
+      case StateLoad::kLoaded: rig.Camera().Restore(state.registers, state.eeprom); break;
+      case StateLoad::kMissing: break;
       case StateLoad::kUnreadable:
-      case StateLoad::kCorrupt:
-        return Fail(error);
+      case StateLoad::kCorrupt: return Fail(error);
     }
     keeper = std::make_unique<StateKeeper>(rig.Camera(), options.stateFile);
     if (!keeper->Save(error)) return Fail(error);

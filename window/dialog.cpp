@@ -46,14 +46,9 @@ int Dialog::Default(const WindowEvent& event) {
       if (event.controlId == kIdOk) OnOK();
       if (event.controlId == kIdCancel) OnCancel();
       return 0;
-    case WindowMessage::SysCommand:
-      window_.DefaultSysCommand(event.command);
-      return 0;
-    case WindowMessage::Paint:
-      window_.DefaultPaint();
-      return 0;
-    default:
-      return 0;
+    case WindowMessage::SysCommand: window_.DefaultSysCommand(event.command); return 0;
+    case WindowMessage::Paint: window_.DefaultPaint(); return 0;
+    default: return 0;
   }
 }
 

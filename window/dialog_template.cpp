@@ -9,10 +9,8 @@ bool HasTabStop(ControlKind kind) {
     case ControlKind::CheckBox:
     case ControlKind::Slider:
     case ControlKind::Edit:
-    case ControlKind::DropDownList:
-      return true;
-    default:
-      return false;
+    case ControlKind::DropDownList: return true;
+    default: return false;
   }
 }
 

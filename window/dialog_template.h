@@ -42,7 +42,7 @@ struct ControlTemplate {
   const char* group;    // caption of the enclosing group box, "" outside any
   bool shown;
   DialogRect rect;
-  int resource;  // bitmap or icon resource of a picture or icon, else 0
+  int resource;                          // bitmap or icon resource of a picture or icon, else 0
   std::span<const char* const> items{};  // a drop-down list's fixed items, in order
 };
 

@@ -131,7 +131,8 @@ int DialogWindow::SetCurSel(int id, int index) {
 }
 
 void DialogWindow::MoveThumb(ControlState& slider, int position) {
-  slider.position = std::clamp(position, slider.rangeMin, std::max(slider.rangeMin, slider.rangeMax));
+  slider.position =
+      std::clamp(position, slider.rangeMin, std::max(slider.rangeMin, slider.rangeMax));
 }
 
 // Without a redraw the toolkit leaves the old picture; a view still has to learn the range, or
@@ -262,8 +263,14 @@ void DialogWindow::DrawIcon(int x, int y, int iconId) { drawnIcons_.push_back({x
 void DialogWindow::DefaultSysCommand(unsigned command) {
   switch (command & kSystemCommandMask) {
     case kScClose: DeliverCommand(kIdCancel, kBnClicked); break;
-    case kScMinimize: iconic_ = true; WindowStateChanged(); break;
-    case kScRestore: iconic_ = false; WindowStateChanged(); break;
+    case kScMinimize:
+      iconic_ = true;
+      WindowStateChanged();
+      break;
+    case kScRestore:
+      iconic_ = false;
+      WindowStateChanged();
+      break;
     default: break;
   }
 }

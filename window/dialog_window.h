@@ -92,8 +92,8 @@ class DialogWindow {
   int GetLine(int id, char* buffer, std::size_t bufferSize) const;
   void SetWindowText(int id, std::string_view text);
   std::string GetWindowText(int id) const;
-  bool EnableWindow(int id, bool enable);  // whether the control was disabled before
-  bool ShowWindow(int id, int command);    // whether the control was visible before
+  bool EnableWindow(int id, bool enable);          // whether the control was disabled before
+  bool ShowWindow(int id, int command);            // whether the control was visible before
   void SetToolTip(int id, std::string_view text);  // "" removes it
 
   // The window as a whole.
@@ -156,7 +156,7 @@ class DialogWindow {
   bool UserChooseItem(int id, int index);  // on the open list; closes it
   bool UserCloseList(int id);              // closes the open list without choosing
   bool UserArrowOnClosedList(int id, int delta);
-  bool UserDragThumb(int id, int position);  // drag to the position and release
+  bool UserDragThumb(int id, int position);     // drag to the position and release
   bool UserSliderKey(int id, ScrollCode code);  // a keyboard or channel step
   bool UserEnter();
   bool UserEscape();

@@ -16,7 +16,7 @@
 namespace torvix {
 
 struct EditChange {
-  std::size_t start;     // the replaced range of the old text, in bytes
+  std::size_t start;  // the replaced range of the old text, in bytes
   std::size_t end;
   std::string inserted;  // what stands there now
 };

@@ -19,9 +19,7 @@ ProgressHost* current = &noHost;
 
 ProgressHost& CurrentProgressHost() { return *current; }
 
-ScopedProgressHost::ScopedProgressHost(ProgressHost& host) : previous_(current) {
-  current = &host;
-}
+ScopedProgressHost::ScopedProgressHost(ProgressHost& host) : previous_(current) { current = &host; }
 
 ScopedProgressHost::~ScopedProgressHost() { current = previous_; }
 

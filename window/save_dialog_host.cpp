@@ -6,9 +6,7 @@ namespace {
 
 class CancellingSaveDialogHost final : public SaveDialogHost {
  public:
-  std::optional<std::string> AskSavePath(const SaveDialogRequest&) override {
-    return std::nullopt;
-  }
+  std::optional<std::string> AskSavePath(const SaveDialogRequest&) override { return std::nullopt; }
 };
 
 CancellingSaveDialogHost noHost;

@@ -59,11 +59,8 @@ bool DialogWindow::UserClick(int id) {
       return true;
     }
     case ControlKind::PushButton:
-    case ControlKind::DefaultPushButton:
-      DeliverCommand(id, kBnClicked);
-      return true;
-    default:
-      return true;
+    case ControlKind::DefaultPushButton: DeliverCommand(id, kBnClicked); return true;
+    default: return true;
   }
 }
 
@@ -248,7 +245,8 @@ bool DialogWindow::UserTab(bool backwards) {
   if (const ControlState* focused = Find(focus_)) current = IndexOf(*focused);
   if (backwards && focus_ == kStaticId) current = 0;
   for (std::size_t step = 1; step <= count; ++step) {
-    const std::size_t index = backwards ? (current + count - step) % count : (current + step) % count;
+    const std::size_t index =
+        backwards ? (current + count - step) % count : (current + step) % count;
     const ControlState& candidate = controls_[index];
     if (candidate.visible && candidate.enabled && HasTabStop(candidate.row->kind)) {
       focus_ = candidate.row->id;

@@ -35,11 +35,11 @@ enum class WindowMessage { Command, HScroll, SysCommand, Paint, QueryDragIcon };
 
 struct WindowEvent {
   WindowMessage message;
-  int controlId = 0;      // Command: the control; HScroll: the slider
-  int code = 0;           // Command: notification; HScroll: scroll code
-  int position = 0;       // HScroll: the thumb position
-  unsigned command = 0;   // SysCommand: the command ID
-  long parameter = 0;     // SysCommand: the position argument
+  int controlId = 0;     // Command: the control; HScroll: the slider
+  int code = 0;          // Command: notification; HScroll: scroll code
+  int position = 0;      // HScroll: the thumb position
+  unsigned command = 0;  // SysCommand: the command ID
+  long parameter = 0;    // SysCommand: the position argument
 };
 
 // The dialog's side of a window: every event the window delivers goes here.

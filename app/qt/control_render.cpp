@@ -20,9 +20,7 @@ void DialogView::render(std::size_t index) {
   const QString text = QString::fromStdString(state.text);
   switch (state.row->kind) {
     case ControlKind::DefaultPushButton:
-    case ControlKind::PushButton:
-      static_cast<QAbstractButton*>(widget)->setText(text);
-      break;
+    case ControlKind::PushButton: static_cast<QAbstractButton*>(widget)->setText(text); break;
     case ControlKind::CheckBox:
     case ControlKind::RadioButton: {
       auto* button = static_cast<QAbstractButton*>(widget);
@@ -48,14 +46,9 @@ void DialogView::render(std::size_t index) {
       if (list->currentIndex() != state.selection) list->setCurrentIndex(state.selection);
       break;
     }
-    case ControlKind::GroupBox:
-      static_cast<QGroupBox*>(widget)->setTitle(text);
-      break;
-    case ControlKind::Text:
-      static_cast<QLabel*>(widget)->setText(text);
-      break;
-    default:
-      break;
+    case ControlKind::GroupBox: static_cast<QGroupBox*>(widget)->setTitle(text); break;
+    case ControlKind::Text: static_cast<QLabel*>(widget)->setText(text); break;
+    default: break;
   }
   // The layer's rule, not Qt's: a control that is disabled or hidden while it has the focus
   // hands it to no control. Qt would pass it on along the tab chain (to Cancel, say), where

@@ -125,8 +125,7 @@ void DialogView::keyPressEvent(QKeyEvent* event) {
       window_.UserEscape();
       event->accept();
       return;
-    default:
-      QDialog::keyPressEvent(event);
+    default: QDialog::keyPressEvent(event);
   }
 }
 

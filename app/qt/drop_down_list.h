@@ -18,9 +18,9 @@ class DropDownList final : public QComboBox {
  public:
   explicit DropDownList(QWidget* parent);
 
-  std::function<bool()> onOpen;                // false keeps the list closed
-  std::function<void(int chosen)> onClose;     // kNothingChosen, or the chosen item
-  std::function<void(int index)> onClosedMove; // keys or the wheel on the closed list
+  std::function<bool()> onOpen;                 // false keeps the list closed
+  std::function<void(int chosen)> onClose;      // kNothingChosen, or the chosen item
+  std::function<void(int index)> onClosedMove;  // keys or the wheel on the closed list
 
   // The height of the open list below the field; it shows as many whole rows as fit.
   void SetListHeight(int pixels) { listHeight_ = pixels; }

@@ -5,8 +5,8 @@
 #include <iostream>
 
 #include "app/application.h"
-#include "app/qt/artwork.h"
 #include "app/program_options.h"
+#include "app/qt/artwork.h"
 #include "app/qt/qt_message_host.h"
 #include "app/qt/qt_modal_host.h"
 #include "app/qt/qt_progress_host.h"

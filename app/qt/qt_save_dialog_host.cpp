@@ -21,8 +21,7 @@ QString qtPattern(const std::string& pattern) {
 
 bool answeredYes(QWidget* parent, const std::string& question) {
   return QMessageBox::question(parent, QString::fromUtf8(kApplicationName),
-                               QString::fromStdString(question),
-                               QMessageBox::Yes | QMessageBox::No,
+                               QString::fromStdString(question), QMessageBox::Yes | QMessageBox::No,
                                QMessageBox::No) == QMessageBox::Yes;
 }
 

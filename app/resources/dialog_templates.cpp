@@ -25,9 +25,10 @@ constexpr const char* kRotate = "Rotate Control";
 constexpr std::array<const char*, 3> kWhiteBalanceItems{"Auto mode", "Manual mode",
                                                         "Push2White-set"};
 constexpr std::array<const char*, 4> kWdrItems{"OFF", " Low", "Middle", "High"};
-constexpr std::array<const char*, 16> kBlcSizeItems{
-    "1H/1V", "1H/2V", "1H/4V", "1H/8V", "2H/1V", "2H/2V", "2H/4V", "2H/8V",
-    "4H/1V", "4H/2V", "4H/4V", "4H/8V", "8H/1V", "8H/2V", "8H/4V", "8H/8V"};
+constexpr std::array<const char*, 16> kBlcSizeItems{"1H/1V", "1H/2V", "1H/4V", "1H/8V",
+                                                    "2H/1V", "2H/2V", "2H/4V", "2H/8V",
+                                                    "4H/1V", "4H/2V", "4H/4V", "4H/8V",
+                                                    "8H/1V", "8H/2V", "8H/4V", "8H/8V"};
 constexpr std::array<const char*, 8> kBlcPositionItems{"0", "1", "2", "3", "4", "5", "6", "7"};
 constexpr std::array<const char*, 3> kDayNightItems{"B&W", "COLOR", "SMART"};
 constexpr std::array<const char*, 4> kZoomItems{"X1(1,0)", "X2(0,8)", "X2(0,7)", "X3(0,6)"};

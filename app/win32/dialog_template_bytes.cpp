@@ -50,7 +50,7 @@ class TemplateWriter {
 };
 
 struct ItemClass {
-  std::uint16_t atom;        // 0: the class is named by text
+  std::uint16_t atom;  // 0: the class is named by text
   const char* name;
   DWORD style;
 };

@@ -49,8 +49,8 @@ bool NativeDialogView::Initialise(HWND dialog) {
   if (controls_.size() != window_.ControlCount()) return false;
   tipsShown_.resize(controls_.size());
   tips_ = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr,
-                            instance_, nullptr);
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr, instance_,
+                            nullptr);
   window_.SetListener(this);
   for (std::size_t index = 0; index < controls_.size(); ++index) Render(index);
   WindowChanged();
@@ -82,9 +82,7 @@ INT_PTR NativeDialogView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       window_.UserSystemCommand(command, static_cast<long>(lParam));
       return TRUE;
     }
-    case WM_CLOSE:
-      window_.UserCloseBox();
-      return TRUE;
+    case WM_CLOSE: window_.UserCloseBox(); return TRUE;
     case WM_SIZE:
       if (wParam == SIZE_MINIMIZED && !window_.IsIconic()) window_.UserMinimize();
       if (wParam == SIZE_RESTORED && window_.IsIconic()) window_.UserRestore();
@@ -102,11 +100,8 @@ INT_PTR NativeDialogView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       // With no control focused the dialog keeps the focus: the platform would hand it back
       // to the control that had it, though that one is disabled or hidden now.
       return dialogHoldsFocus_ ? TRUE : FALSE;
-    case WM_KILLFOCUS:
-      FocusLeftDialog(reinterpret_cast<HWND>(wParam));
-      return FALSE;
-    default:
-      return FALSE;
+    case WM_KILLFOCUS: FocusLeftDialog(reinterpret_cast<HWND>(wParam)); return FALSE;
+    default: return FALSE;
   }
 }
 

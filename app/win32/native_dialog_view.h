@@ -71,7 +71,7 @@ class NativeDialogView final : public WindowListener {
   std::vector<HWND> controls_;  // in template order
   HWND tips_ = nullptr;         // the tooltip window of the controls' tips
   std::vector<std::string> tipsShown_;
-  int holding_ = 0;             // notifications held back while the view sets controls
+  int holding_ = 0;  // notifications held back while the view sets controls
   bool dialogHoldsFocus_ = false;
   std::size_t menuEntriesShown_ = 0;
   int bigIconShown_ = 0;

@@ -46,11 +46,8 @@ void NativeDialogView::Command(int id, int code, HWND control) {
     case ControlKind::Edit:
       if (code == EN_CHANGE) Edited(*index);
       return;
-    case ControlKind::DropDownList:
-      ListNotified(*index, code);
-      return;
-    default:
-      return;
+    case ControlKind::DropDownList: ListNotified(*index, code); return;
+    default: return;
   }
 }
 
@@ -75,8 +72,7 @@ void NativeDialogView::Scroll(HWND control, int code) {
   if (!index || window_.ControlAt(*index).row->kind != ControlKind::Slider) return;
   switch (code) {
     case TB_THUMBTRACK:
-    case TB_ENDTRACK:
-      return;
+    case TB_ENDTRACK: return;
     case TB_THUMBPOSITION:
       window_.UserDragThumb(IdAt(*index),
                             static_cast<int>(::SendMessageW(control, TBM_GETPOS, 0, 0)));
@@ -86,11 +82,8 @@ void NativeDialogView::Scroll(HWND control, int code) {
     case TB_PAGEUP:
     case TB_PAGEDOWN:
     case TB_TOP:
-    case TB_BOTTOM:
-      window_.UserSliderKey(IdAt(*index), static_cast<ScrollCode>(code));
-      break;
-    default:
-      break;
+    case TB_BOTTOM: window_.UserSliderKey(IdAt(*index), static_cast<ScrollCode>(code)); break;
+    default: break;
   }
   Render(*index);
 }
@@ -107,9 +100,7 @@ void NativeDialogView::ListNotified(std::size_t index, int code) {
   const int id = IdAt(index);
   const ControlState& state = window_.ControlAt(index);
   switch (code) {
-    case CBN_DROPDOWN:
-      window_.UserOpenList(id);
-      break;
+    case CBN_DROPDOWN: window_.UserOpenList(id); break;
     case CBN_CLOSEUP: {
       if (!state.dropped) window_.UserOpenList(id);
       const int chosen = static_cast<int>(::SendMessageW(controls_[index], CB_GETCURSEL, 0, 0));
@@ -129,8 +120,7 @@ void NativeDialogView::ListNotified(std::size_t index, int code) {
       if (delta != 0) window_.UserArrowOnClosedList(id, delta);
       break;
     }
-    default:
-      return;
+    default: return;
   }
   Render(index);
 }

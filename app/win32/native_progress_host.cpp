@@ -20,12 +20,12 @@ constexpr int kButtonHeight = 24;
 
 HWND child(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, RECT place,
            int id) {
-  HWND control = ::CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, place.left,
-                                   place.top, place.right - place.left, place.bottom - place.top,
-                                   parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   nullptr, nullptr);
-  ::SendMessageW(control, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  HWND control =
+      ::CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, place.left, place.top,
+                        place.right - place.left, place.bottom - place.top, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+  ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
+                 FALSE);
   return control;
 }
 

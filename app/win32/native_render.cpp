@@ -41,9 +41,7 @@ void NativeDialogView::Render(std::size_t index) {
     case ControlKind::DefaultPushButton:
     case ControlKind::PushButton:
     case ControlKind::GroupBox:
-    case ControlKind::Text:
-      RenderText(control, state.text);
-      break;
+    case ControlKind::Text: RenderText(control, state.text); break;
     case ControlKind::CheckBox:
       RenderText(control, state.text);
       ::SendMessageW(control, BM_SETCHECK, state.check != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -67,11 +65,8 @@ void NativeDialogView::Render(std::size_t index) {
       ::SendMessageW(control, EM_LIMITTEXT, state.textLimit, 0);
       RenderText(control, state.text);
       break;
-    case ControlKind::DropDownList:
-      RenderList(control, state);
-      break;
-    default:
-      break;
+    case ControlKind::DropDownList: RenderList(control, state); break;
+    default: break;
   }
   RenderTip(index);
   // The layer's rule: a focused control that is disabled or hidden hands the focus to no other

@@ -50,9 +50,9 @@ void BM_Pause(benchmark::State& state) {
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
     Pause(length);
-    oversleepUs += std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() -
-                                                             start - length)
-                       .count();
+    oversleepUs +=
+        std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start - length)
+            .count();
   }
   state.counters["oversleep_us"] = oversleepUs / static_cast<double>(state.iterations());
 }

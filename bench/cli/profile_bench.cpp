@@ -33,9 +33,9 @@ void measure(benchmark::State& state, const std::string& text) {
     std::string error;
     benchmark::DoNotOptimize(ParseProfile(text, "bench.json", entries, error));
   }
-  state.counters["per_key"] = benchmark::Counter(
-      static_cast<double>(state.range(0)),
-      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["per_key"] = benchmark::Counter(static_cast<double>(state.range(0)),
+                                                 benchmark::Counter::kIsIterationInvariantRate |
+                                                     benchmark::Counter::kInvert);
 }
 
 void BM_ProfileOfDistinctKeys(benchmark::State& state) {

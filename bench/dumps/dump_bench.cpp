@@ -20,16 +20,15 @@ namespace {
 constexpr double kDspPausesMs = 2048 * 3.0;
 constexpr double kEepromPausesMs = 1024 * 3.0;
 
-using Writer = DumpResult (*)(CameraLink&, MessageHost&, const std::string&,
-                              const DumpProgress&, const DumpStop&);
+using Writer = DumpResult (*)(CameraLink&, MessageHost&, const std::string&, const DumpProgress&,
+                              const DumpStop&);
 
 void measure(benchmark::State& state, double prescribedMs, Writer writer) {
   testing::CameraOnSim camera;
   const testing::ScratchFolder scratch;
   const std::string path = (scratch / "dump.txt").string();
-  MeasureOverPauses(state, prescribedMs, [&] {
-    return writer(camera.link, camera.messages, path, {}, {}).Complete();
-  });
+  MeasureOverPauses(state, prescribedMs,
+                    [&] { return writer(camera.link, camera.messages, path, {}, {}).Complete(); });
 }
 
 void BM_DspSettingsFile(benchmark::State& state) {

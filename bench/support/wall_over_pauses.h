@@ -19,8 +19,8 @@ void MeasureOverPauses(benchmark::State& state, double prescribedMs, Operation o
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
     if (!operation()) state.SkipWithError("the operation reported a failure");
-    wallMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                  .count();
+    wallMs +=
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     SimRig::Instance().Log().Clear();
   }
   const double perOperation = wallMs / static_cast<double>(state.iterations());

@@ -33,9 +33,9 @@
  * (SendSend is a second name of SendReceive), so nothing here marks a function for export; a
  * caller reaches them through the import library Quorlink.lib, by name or by ordinal. */
 #if defined(_WIN32)
-#  define QUORLINK_API
+#define QUORLINK_API
 #else
-#  define QUORLINK_API __attribute__((visibility("default")))
+#define QUORLINK_API __attribute__((visibility("default")))
 #endif
 
 /* Calling conventions, which matter on 32-bit Windows only (x86-64 and POSIX have one each).
@@ -46,11 +46,11 @@
  * start-up and exit entries, are __stdcall (QUORLINK_LEGACY_CALL) and exported as _LibMain@16
  * and _WEP@4. */
 #if defined(_WIN32)
-#  define QUORLINK_CALL __cdecl
-#  define QUORLINK_LEGACY_CALL __stdcall
+#define QUORLINK_CALL __cdecl
+#define QUORLINK_LEGACY_CALL __stdcall
 #else
-#  define QUORLINK_CALL
-#  define QUORLINK_LEGACY_CALL
+#define QUORLINK_CALL
+#define QUORLINK_LEGACY_CALL
 #endif
 
 #ifdef __cplusplus
@@ -60,13 +60,13 @@ extern "C" {
 /* Result codes the library sets itself; other non-zero codes come from the adapter board. */
 enum {
   QL_OK = 0,
-  QL_DEVICE_NOT_AVAILABLE = 9,  /* the bridge's device is not open */
-  QL_USB_COMMAND_ERROR = 11,    /* command header or version request failed */
-  QL_USB_WRITE_ERROR = 12,      /* write-data request failed or was short */
-  QL_USB_READ_ERROR = 13,       /* read-data request failed or short; status request failed */
+  QL_DEVICE_NOT_AVAILABLE = 9, /* the bridge's device is not open */
+  QL_USB_COMMAND_ERROR = 11,   /* command header or version request failed */
+  QL_USB_WRITE_ERROR = 12,     /* write-data request failed or was short */
+  QL_USB_READ_ERROR = 13,      /* read-data request failed or short; status request failed */
   QL_WRONG_OS = 16,
   QL_VERSION_QUERY_FAILED = 17,
-  QL_INVALID_HANDLE = 18,       /* an empty slot of the bridge table */
+  QL_INVALID_HANDLE = 18, /* an empty slot of the bridge table */
   QL_NO_LPT_DEVICE = 20,
   QL_DEVICE_NOT_FOUND = 22,     /* the adapter device could not be opened */
   QL_MAX_DEVICES_EXCEEDED = 23, /* all 100 bridge slots are in use */
@@ -118,8 +118,7 @@ QUORLINK_API int16_t QUORLINK_CALL SendSubInterLeaved(int handle, int subAddress
                                                       int subAddress, const uint8_t* data,
                                                       int length);
 QUORLINK_API int16_t QUORLINK_CALL ReceiveSubInterLeaved(int handle, int subAddressSize,
-                                                         int subAddress, uint8_t* data,
-                                                         int length);
+                                                         int subAddress, uint8_t* data, int length);
 /* A plain write followed by a plain read. SendSend is the same function. When the write fails
  * an empty write follows to release the bus, no read is made, and the write's code is both
  * returned and left as the last error code. A bad write length or null write buffer is

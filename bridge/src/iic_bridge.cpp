@@ -77,8 +77,7 @@ int16_t IicBridge::ReceiveSubInterLeaved(int subAddressSize, int subAddress, uin
   return Read(InterleavedMode(subAddressSize), Sub16(subAddress), data, length);
 }
 
-int16_t IicBridge::SendReceive(const uint8_t* txData, int txLength, uint8_t* rxData,
-                               int rxLength) {
+int16_t IicBridge::SendReceive(const uint8_t* txData, int txLength, uint8_t* rxData, int rxLength) {
   // A bad write is refused before anything is sent, also the empty write that follows a
   // failed one: there is no bus to release. A bad read is the read's own refusal, after the
   // write.

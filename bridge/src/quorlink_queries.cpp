@@ -4,8 +4,8 @@
 
 #include "bridge/include/quorlink.h"
 #include "bridge/src/bridge_table.h"
-#include "bridge/src/library_lock.h"
 #include "bridge/src/error_strings.h"
+#include "bridge/src/library_lock.h"
 
 using namespace torvix;
 

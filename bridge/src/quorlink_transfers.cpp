@@ -54,17 +54,15 @@ QUORLINK_API int16_t ReceiveSubInterLeaved(int handle, int subAddressSize, int s
                                            uint8_t* data, int length) {
   const LibraryLock lock;
   IicBridge* bridge = ValidateHandle(handle);
-  return bridge != nullptr
-             ? bridge->ReceiveSubInterLeaved(subAddressSize, subAddress, data, length)
-             : kBadHandle;
+  return bridge != nullptr ? bridge->ReceiveSubInterLeaved(subAddressSize, subAddress, data, length)
+                           : kBadHandle;
 }
 
-QUORLINK_API int16_t SendReceive(int handle, const uint8_t* txData, int txLength,
-                                 uint8_t* rxData, int rxLength) {
+QUORLINK_API int16_t SendReceive(int handle, const uint8_t* txData, int txLength, uint8_t* rxData,
+                                 int rxLength) {
   const LibraryLock lock;
   IicBridge* bridge = ValidateHandle(handle);
-  return bridge != nullptr ? bridge->SendReceive(txData, txLength, rxData, rxLength)
-                           : kBadHandle;
+  return bridge != nullptr ? bridge->SendReceive(txData, txLength, rxData, rxLength) : kBadHandle;
 }
 
 // The second name callers have always had for SendReceive: the same entry under two exported

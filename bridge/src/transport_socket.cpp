@@ -95,10 +95,8 @@ class SocketAdapterDevice final : public AdapterDevice {
       switch (status) {
         case DecodeStatus::kComplete:
           return consumed == bytes.size();  // trailing bytes answer nothing we asked
-        case DecodeStatus::kMalformed:
-          return false;
-        case DecodeStatus::kNeedMore:
-          break;
+        case DecodeStatus::kMalformed: return false;
+        case DecodeStatus::kNeedMore: break;
       }
       if (!WaitReadable(deadline)) return false;
       const ssize_t n = ::recv(fd_, chunk, sizeof chunk, MSG_DONTWAIT);

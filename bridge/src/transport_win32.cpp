@@ -20,9 +20,10 @@ class Win32AdapterDevice final : public AdapterDevice {
                         std::span<uint8_t> output) override {
     DWORD transferred = 0;
     // The driver only reads the input buffer; the API wants it non-const all the same.
-    const BOOL ok = CurrentWin32Api().deviceIoControl(
-        handle_, code, const_cast<uint8_t*>(input.data()), static_cast<DWORD>(input.size()),
-        output.data(), static_cast<DWORD>(output.size()), &transferred, nullptr);
+    const BOOL ok =
+        CurrentWin32Api().deviceIoControl(handle_, code, const_cast<uint8_t*>(input.data()),
+                                          static_cast<DWORD>(input.size()), output.data(),
+                                          static_cast<DWORD>(output.size()), &transferred, nullptr);
     return {ok != FALSE, static_cast<uint32_t>(transferred)};
   }
 

@@ -27,10 +27,8 @@ bool IsWriteCommand(uint8_t command) {
     case Command::kWriteInterleaved16:
     case Command::kWriteVariant:
     case Command::kWriteSubVariant:
-    case Command::kWriteVariant3:
-      return true;
-    default:
-      return false;
+    case Command::kWriteVariant3: return true;
+    default: return false;
   }
 }
 
@@ -175,13 +173,13 @@ int16_t UsbIicBridge::Execute() {
   if (IsWriteCommand(request_.command)) {
     // Runs for an empty write too: the board expects the phase.
     const auto phase = Selector(Phase::kWriteData);
-    result = device_->Control(kControlHostToBoard, phase,
-                              std::span(payload_.data(), request_.length));
+    result =
+        device_->Control(kControlHostToBoard, phase, std::span(payload_.data(), request_.length));
     if (!result.ok || result.transferred != request_.length) return QL_USB_WRITE_ERROR;
   } else if (request_.length > 0) {
     const auto phase = Selector(Phase::kReadData);
-    result = device_->Control(kControlBoardToHost, phase,
-                              std::span(request_.readData, request_.length));
+    result =
+        device_->Control(kControlBoardToHost, phase, std::span(request_.readData, request_.length));
     if (!result.ok || result.transferred != request_.length) return QL_USB_READ_ERROR;
   }
 

@@ -82,8 +82,8 @@ TEST_P(BrowseButton, WritesTheChosenFileAndShowsItsPath) {
   clickWithAnswer(path);
   EXPECT_EQ(filePathAfter, path);
   const std::string written = ReadFileBytes(path);
-  const std::string golden = ReadFileBytes(std::filesystem::path(TORVIX_DUMPS_GOLDEN_DIR) /
-                                       GetParam().golden);
+  const std::string golden =
+      ReadFileBytes(std::filesystem::path(TORVIX_DUMPS_GOLDEN_DIR) / GetParam().golden);
   if (GetParam().eeprom) {
     EXPECT_EQ(body(written), body(golden));
     EXPECT_EQ(written.substr(0, written.find("\r\n")), EepromFileHeader());
@@ -159,8 +159,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ExtensionCase{"/tmp/v1.2/dump", "vis", "/tmp/v1.2/dump.vis"},
                       ExtensionCase{"C:\\cams\\dump", "txt", "C:\\cams\\dump.txt"},
                       ExtensionCase{"/home/t/.dump", "txt", "/home/t/.dump.txt"},
-                      ExtensionCase{"/tmp/", "txt", "/tmp/"},
-                      ExtensionCase{"", "txt", ""},
+                      ExtensionCase{"/tmp/", "txt", "/tmp/"}, ExtensionCase{"", "txt", ""},
                       ExtensionCase{"dump", "", "dump"}));
 
 }  // namespace

@@ -23,9 +23,11 @@ constexpr const char* kNoCamera = "No Camera detected";
 // What stays usable while the camera is steered by its own menu.
 constexpr int kConnectionControls[] = {IDC_CONNECT, IDC_RESET, IDC_OSD_CONTROL_USAGE,
                                        IDC_CAMERA_ADDRESS};
-constexpr int kSomePanelControls[] = {
-    IDC_MIRROR, IDC_CONTRAST_SLIDER, IDC_CONTRAST_EDIT, IDC_WHITE_BALANCE_MODE, IDC_LLS_MODE_ON,
-    IDC_PAL,    IDC_PUSH2WHITE,      IDC_BLC_SIZE,      IDC_SEARCH_ADDRESS,     IDC_DN_LEVEL_EDIT};
+constexpr int kSomePanelControls[] = {IDC_MIRROR,         IDC_CONTRAST_SLIDER,
+                                      IDC_CONTRAST_EDIT,  IDC_WHITE_BALANCE_MODE,
+                                      IDC_LLS_MODE_ON,    IDC_PAL,
+                                      IDC_PUSH2WHITE,     IDC_BLC_SIZE,
+                                      IDC_SEARCH_ADDRESS, IDC_DN_LEVEL_EDIT};
 
 using ConnectionTest = PanelFixture;
 
@@ -171,14 +173,14 @@ TEST_P(AddressEditTest, WritesTheCameraOwnAddressButKeepsTalkingToTheOldOne) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, AddressEditTest,
-    ::testing::Values(AddressCase{"OneDigitOnly", "7", {}, "7"},
-                      AddressCase{"TwoDigits", "72", {{0x31, 0x72}}, "72"},
-                      AddressCase{"OddAndZeroAccepted", "01", {{0x31, 0x01}}, "01"},
-                      AddressCase{"AboveFcClampedAndWrittenTwice", "ff",
-                                  {{0x31, 0xfc}, {0x31, 0xfc}}, "fc"},
-                      AddressCase{"UpperCaseAboveFc", "FE", {{0x31, 0xfc}, {0x31, 0xfc}}, "fc"},
-                      AddressCase{"NotHex", "0g", {}, "0g"},
-                      AddressCase{"ThirdCharacterRefused", "713", {{0x31, 0x71}}, "71"}),
+    ::testing::Values(
+        AddressCase{"OneDigitOnly", "7", {}, "7"},
+        AddressCase{"TwoDigits", "72", {{0x31, 0x72}}, "72"},
+        AddressCase{"OddAndZeroAccepted", "01", {{0x31, 0x01}}, "01"},
+        AddressCase{"AboveFcClampedAndWrittenTwice", "ff", {{0x31, 0xfc}, {0x31, 0xfc}}, "fc"},
+        AddressCase{"UpperCaseAboveFc", "FE", {{0x31, 0xfc}, {0x31, 0xfc}}, "fc"},
+        AddressCase{"NotHex", "0g", {}, "0g"},
+        AddressCase{"ThirdCharacterRefused", "713", {{0x31, 0x71}}, "71"}),
     CaseName());
 
 TEST_F(ConnectionTest, SearchFindsTheCameraAtItsAddressOnThe57thProbe) {

@@ -97,9 +97,9 @@ TEST_F(RoutingTest, AddressEditAndSlidersAndWindowMessagesReachTheirHandlers) {
   window.UserSystemCommand(0x0010, 0);
   window.UserEnter();  // the focus is nowhere: the default button
   window.Paint();
-  EXPECT_EQ(reached, (std::vector<std::string>{"OnEnChangeCameraAddress", "SliderRelease",
-                                               "SliderRelease", "OnSysCommand", "OnBnClickedOk",
-                                               "OnPaint"}));
+  EXPECT_EQ(reached,
+            (std::vector<std::string>{"OnEnChangeCameraAddress", "SliderRelease", "SliderRelease",
+                                      "OnSysCommand", "OnBnClickedOk", "OnPaint"}));
 }
 
 TEST_F(RoutingTest, TheDebugEditsAndUnknownEventsHaveNoHandler) {

@@ -151,7 +151,8 @@ TEST_P(HeldBackSettings, AreListedApartAndWrittenOnlyWithTheBoxChecked) {
   });
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(modal.runTemplates.back(), kCheckQuestionTemplateId);
-  EXPECT_THAT(asked, HasSubstr("1 setting(s) change:\n\nContrast (register 0x57): 0x3c -> 0x40\n\n"));
+  EXPECT_THAT(asked,
+              HasSubstr("1 setting(s) change:\n\nContrast (register 0x57): 0x3c -> 0x40\n\n"));
   EXPECT_THAT(asked, ::testing::EndsWith(":\n\nCameraAddress (register 0x31): 0x70 -> 0x72"));
   const std::vector<RegisterWrite> contrast = {{0x57, 0x40}};
   const std::vector<RegisterWrite> both = {{0x31, 0x72}, {0x57, 0x40}};
@@ -183,9 +184,10 @@ TEST_P(CancelledDump, EndsTheFileAsAFailedReadDoesReadsNothingMoreAndSaysHowMuch
     EXPECT_TRUE(W().IsWindowEnabled());
   });
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text,
-            Path("dump.txt") + " holds " + std::to_string(readsBeforeCancel) + " of " +
-                std::to_string(GetParam().entries) + " entries; the rest of its last line is marked ??");
+  EXPECT_EQ(messages.shown[0].text, Path("dump.txt") + " holds " +
+                                        std::to_string(readsBeforeCancel) + " of " +
+                                        std::to_string(GetParam().entries) +
+                                        " entries; the rest of its last line is marked ??");
   EXPECT_EQ(messages.shown[0].type, kMessageOk);
   EXPECT_EQ(progress.shown.front(), std::string(GetParam().firstStep) + " 0");
 

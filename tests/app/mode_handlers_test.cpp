@@ -26,9 +26,7 @@ std::string hex(unsigned value) {
 class ModeTest : public PanelFixture {
  protected:
   // The next request header the driver sees fails, so the next register write fails whole.
-  void FailNextWrite() {
-    Rig().Board().request = RequestFault{DriverRequest::kHeader, false, 1};
-  }
+  void FailNextWrite() { Rig().Board().request = RequestFault{DriverRequest::kHeader, false, 1}; }
 };
 
 struct ListCase {

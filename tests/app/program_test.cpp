@@ -43,9 +43,10 @@ struct Selected {
   int selection;
 };
 
-constexpr Selected kLists[] = {
-    {IDC_WHITE_BALANCE_MODE, 1}, {IDC_WDR_MODE, 1}, {IDC_BLC_SIZE, 9},   {IDC_BLC_HORIZONTAL, 3},
-    {IDC_BLC_VERTICAL, 5},       {IDC_DN_MODE, 2},  {IDC_ZOOM_FACTOR, 3}};
+constexpr Selected kLists[] = {{IDC_WHITE_BALANCE_MODE, 1}, {IDC_WDR_MODE, 1},
+                               {IDC_BLC_SIZE, 9},           {IDC_BLC_HORIZONTAL, 3},
+                               {IDC_BLC_VERTICAL, 5},       {IDC_DN_MODE, 2},
+                               {IDC_ZOOM_FACTOR, 3}};
 
 struct Checked {
   int buttonId;

@@ -45,7 +45,8 @@ inline std::vector<RegisterWrite> RegisterWrites(const BusLog& log) {
 // The pauses of n accepted setting writes in a row: 2 ms, 25 ms and 100 ms each.
 inline std::vector<Milliseconds> AcceptedWritePauses(int n) {
   std::vector<Milliseconds> out;
-  for (int i = 0; i < n; ++i) out.insert(out.end(), {Milliseconds(2), Milliseconds(25), Milliseconds(100)});
+  for (int i = 0; i < n; ++i)
+    out.insert(out.end(), {Milliseconds(2), Milliseconds(25), Milliseconds(100)});
   return out;
 }
 

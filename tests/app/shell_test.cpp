@@ -54,8 +54,7 @@ TEST_P(CloseTest, EndsTheDialogWithCancelAndWritesNothing) {
   EXPECT_EQ(Rig().Log().Entries().size(), transfersBefore);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, CloseTest, ::testing::ValuesIn(kCloseWays),
-                         CaseName());
+INSTANTIATE_TEST_SUITE_P(Ways, CloseTest, ::testing::ValuesIn(kCloseWays), CaseName());
 
 class AboutCommandTest : public AppFixture, public ::testing::WithParamInterface<unsigned> {};
 

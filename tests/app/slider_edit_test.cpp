@@ -107,8 +107,7 @@ TEST_P(EveryPairTest, ThumbReleaseWritesOnceAndTypedValuesAreClampedAtBothEnds) 
   });
 }
 
-INSTANTIATE_TEST_SUITE_P(Pairs, EveryPairTest, ::testing::ValuesIn(kPairs),
-                         CaseName());
+INSTANTIATE_TEST_SUITE_P(Pairs, EveryPairTest, ::testing::ValuesIn(kPairs), CaseName());
 
 class SliderStepTest : public SliderEditTest, public ::testing::WithParamInterface<ScrollCode> {};
 
@@ -128,8 +127,7 @@ INSTANTIATE_TEST_SUITE_P(Codes, SliderStepTest,
                          ::testing::Values(kTbLineUp, kTbLineDown, kTbPageUp, kTbPageDown, kTbTop,
                                            kTbBottom));
 
-class IgnoredTextTest : public SliderEditTest,
-                        public ::testing::WithParamInterface<const char*> {};
+class IgnoredTextTest : public SliderEditTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(IgnoredTextTest, IsKeptInTheEditAndWritesNothing) {
   RunOpen([&] {
@@ -196,10 +194,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, EdgeEditTest,
                          ::testing::Values(EdgeCase{"1ff", 0xff, "ff"},
                                            EdgeCase{"12345678", 0xff, "ff"},
                                            EdgeCase{"100", 0xff, "ff"},
-                                           EdgeCase{"7fz", 0x7f, "7fz"},
-                                           EdgeCase{"0a", 0x0a, "0a"},
-                                           EdgeCase{"1", -1, "1"},
-                                           EdgeCase{"g1", -1, "g1"},
+                                           EdgeCase{"7fz", 0x7f, "7fz"}, EdgeCase{"0a", 0x0a, "0a"},
+                                           EdgeCase{"1", -1, "1"}, EdgeCase{"g1", -1, "g1"},
                                            EdgeCase{"1g0", -1, "1g0"}));
 
 TEST_F(SliderEditTest, AFailedWriteKeepsTheShadowButShowsTheNewValue) {
@@ -228,8 +224,7 @@ TEST(ValueEditPairs, SlidersInMatchingOrderWithUniqueControls) {
   EXPECT_EQ(FindPairByEdit(1004), nullptr);
   // Only the contrast edit puts a clamped value back by a direct text set.
   for (const ValueEditPair& pair : kValueEditPairs) {
-    EXPECT_EQ(pair.clampedText == ClampedTextPath::DirectTextSet,
-              ControlsOf(pair).editId == 1005);
+    EXPECT_EQ(pair.clampedText == ClampedTextPath::DirectTextSet, ControlsOf(pair).editId == 1005);
     EXPECT_EQ(pair.parse == ValueEditParse::LeadingHexRun, ControlsOf(pair).editId == 1022);
   }
 }

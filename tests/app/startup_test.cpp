@@ -200,8 +200,7 @@ TEST_P(OddValueTest, RefreshShowsWhatTheControlCanAndChangesNothingElse) {
   GetParam().check(*dialog);
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, OddValueTest, ::testing::ValuesIn(kOddValues),
-                         CaseName());
+INSTANTIATE_TEST_SUITE_P(Values, OddValueTest, ::testing::ValuesIn(kOddValues), CaseName());
 
 }  // namespace
 }  // namespace torvix::testing

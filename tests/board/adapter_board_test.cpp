@@ -19,8 +19,8 @@ Bytes PhaseBytes(Phase phase) { return {static_cast<uint8_t>(phase), 0, 0, 0}; }
 class AdapterBoardTest : public ::testing::Test {
  protected:
   ControlResult SendHeader(uint8_t command, uint16_t length, uint8_t address7, uint16_t sub = 0) {
-    Bytes header{command, static_cast<uint8_t>(length >> 8), static_cast<uint8_t>(length),
-                 address7, static_cast<uint8_t>(sub), static_cast<uint8_t>(sub >> 8)};
+    Bytes header{command,  static_cast<uint8_t>(length >> 8), static_cast<uint8_t>(length),
+                 address7, static_cast<uint8_t>(sub),         static_cast<uint8_t>(sub >> 8)};
     return board_.Control(kControlHostToBoard, PhaseBytes(Phase::kHeader), header);
   }
   ControlResult SendData(Bytes payload) {
@@ -88,7 +88,8 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"NoPhaseSelector", kControlBoardToHost, {}, 1},
         MalformedCase{"UnknownPhase", kControlHostToBoard, {4, 0, 0, 0}, 6},
         MalformedCase{"PhaseWithHighBytes", kControlHostToBoard, {0, 0, 0, 1}, 6},
-        MalformedCase{"ReadPhaseOnTheWriteCode", kControlHostToBoard, PhaseBytes(Phase::kReadData), 1},
+        MalformedCase{"ReadPhaseOnTheWriteCode", kControlHostToBoard, PhaseBytes(Phase::kReadData),
+                      1},
         MalformedCase{"HeaderOnTheReadCode", kControlBoardToHost, PhaseBytes(Phase::kHeader), 6},
         MalformedCase{"UnknownControlCode", 0x222000, PhaseBytes(Phase::kHeader), 6},
         MalformedCase{"DataWithoutHeader", kControlHostToBoard, PhaseBytes(Phase::kWriteData), 3},
@@ -199,7 +200,7 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"Polled", 12, {7}, {{'W', 0x38, {7}, 0}}},
         WriteCase{"Settled", 15, {0, 5, 9}, {{'W', 0x38, {0, 5, 9}, 0}, {'W', 0x38, {}, 0}}},
         WriteCase{"WhenIdle", 17, {7}, {{'W', 0x38, {7}, 0}}}),
-        // clang-format on
+    // clang-format on
     CaseName());
 
 // Each read command: the header's sub-address and length, and what the bus sees.
@@ -238,14 +239,14 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"SplitTwoByteSubAddress", 16, 0x0102, 1,
                  {{'W', 0x38, {0x01, 0x02}, 0}, {'R', 0x38, {}, 1}}},
         ReadCase{"WhenIdle", 18, 0, 1, {{'R', 0x38, {}, 1}}}),
-        // clang-format on
+    // clang-format on
     CaseName());
 
 TEST_F(AdapterBoardTest, InterleavedTwoByteReadRunsAtTheStatusPhaseWithoutADataPhase) {
   SendHeader(11, 2, 0x38, 0xFFFF);
   EXPECT_EQ(Status(), kStatusDone);
-  EXPECT_EQ(bus_.calls, (std::vector<BusCall>{{'X', 0x38, {0xFF, 0xFF}, 1},
-                                              {'X', 0x38, {0x00, 0x00}, 1}}));
+  EXPECT_EQ(bus_.calls,
+            (std::vector<BusCall>{{'X', 0x38, {0xFF, 0xFF}, 1}, {'X', 0x38, {0x00, 0x00}, 1}}));
 }
 
 TEST_F(AdapterBoardTest, BusStatusCommandAnswersTheLineState) {

@@ -178,8 +178,8 @@ TEST(I2cDevBuses, ChosenByPathNumberOrTheOneAdapterNamedLikeIt) {
   std::filesystem::remove_all(kernel.sysRoot / "class/i2c-dev/i2c-7");
   const std::string gone = "(its adapter is gone or not plugged in; torvix buses lists ";
   EXPECT_THAT(OpenI2cDevBus("hidraw1", kernel).problem, ::testing::HasSubstr(gone + "them)"));
-  EXPECT_EQ(OpenI2cDevBus("/dev/i2c-7", kernel).problem, "no such i2c bus /dev/i2c-7 " + gone +
-                                                            "the buses)");
+  EXPECT_EQ(OpenI2cDevBus("/dev/i2c-7", kernel).problem,
+            "no such i2c bus /dev/i2c-7 " + gone + "the buses)");
   std::filesystem::remove_all(kernel.sysRoot);
   EXPECT_THAT(OpenI2cDevBus("hidraw1", kernel).problem, ::testing::HasSubstr("no i2c buses"));
   EXPECT_THAT(OpenI2cDevBus("/dev/i2c-7", kernel).problem,

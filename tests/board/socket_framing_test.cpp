@@ -23,7 +23,8 @@ TEST(SocketFraming, RequestRoundTripsAndReportsWhatItConsumed) {
 }
 
 TEST(SocketFraming, EveryTruncationOfARequestAsksForMore) {
-  const Bytes wire = EncodeRequest(kControlHostToBoard, Bytes{0, 0, 0, 0}, Bytes{1, 0, 3, 0x38, 0, 0});
+  const Bytes wire =
+      EncodeRequest(kControlHostToBoard, Bytes{0, 0, 0, 0}, Bytes{1, 0, 3, 0x38, 0, 0});
   for (std::size_t n = 0; n < wire.size(); ++n) {
     FramedRequest request;
     std::size_t consumed = 0;

@@ -36,9 +36,14 @@ TEST(I2cDevTransport, AnAdapterThatIsGoneFailsTheBoardsRequestNotTheBus) {
   FakeI2cKernel kernel;
   ScopedI2cKernel useKernel{kernel};
   ::setenv("QUORLINK_DEVICE", "i2c:/dev/i2c-3", 1);
-  for (const auto& [error, sent, received] :
-       {std::tuple{ENODEV, 12, 13}, {ESHUTDOWN, 12, 13}, {EPROTO, 12, 13}, {EILSEQ, 12, 13},
-        {ETIME, 12, 13}, {EINTR, 12, 13}, {EOPNOTSUPP, 10, 10}, {ENXIO, 14, 14}}) {
+  for (const auto& [error, sent, received] : {std::tuple{ENODEV, 12, 13},
+                                              {ESHUTDOWN, 12, 13},
+                                              {EPROTO, 12, 13},
+                                              {EILSEQ, 12, 13},
+                                              {ETIME, 12, 13},
+                                              {EINTR, 12, 13},
+                                              {EOPNOTSUPP, 10, 10},
+                                              {ENXIO, 14, 14}}) {
     kernel.error = error;
     const uint8_t value = 0x40;
     uint8_t in = 0x71;

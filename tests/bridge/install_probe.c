@@ -9,7 +9,5 @@ int main(void) {
   int handle = IICInit(0x70, 20000, 1000);
   ErrorString(handle, text);
   printf("IICInit %d IICError %d \"%s\"\n", handle, IICError(handle), text);
-  return handle == -1 && IICError(handle) == 1 && strcmp(text, "USB device not found") == 0
-             ? 0
-             : 1;
+  return handle == -1 && IICError(handle) == 1 && strcmp(text, "USB device not found") == 0 ? 0 : 1;
 }

@@ -22,7 +22,6 @@
 namespace torvix::testing {
 namespace {
 
-
 class SocketTransport : public ::testing::Test {
  protected:
   void SetUp() override { SetLastErrorCode(0); }
@@ -92,7 +91,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BrokenCase{"HangsUp", [] { return std::nullopt; }},
         BrokenCase{"OverfillsTheBuffer",
-                   [] { return std::optional(EncodeReply({true, 3}, std::vector<uint8_t>(3))); }},
+                   [] {
+                     return std::optional(EncodeReply({true, 3}, std::vector<uint8_t>(3)));
+                   }},
         BrokenCase{"SendsGarbageAfterTheReply",
                    [] {
                      auto bytes = EncodeReply({true, 2}, std::vector<uint8_t>(2));

@@ -153,10 +153,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ReadCase{"Receive", [](int h, uint8_t* b) { return Receive(h, b, 0, 2); }},
         ReadCase{"ReceiveSub", [](int h, uint8_t* b) { return ReceiveSub(h, 2, 9, b, 2, 0); }},
-        ReadCase{"Interleaved8", [](int h, uint8_t* b) { return ReceiveSubInterLeaved(h, 1, 9, b, 2); }},
-        ReadCase{"Interleaved16", [](int h, uint8_t* b) { return ReceiveSubInterLeaved(h, 2, 9, b, 2); }},
-        ReadCase{"SendReceive",
-                 [](int h, uint8_t* b) { return SendReceive(h, nullptr, 0, b, 2); },
+        ReadCase{"Interleaved8",
+                 [](int h, uint8_t* b) { return ReceiveSubInterLeaved(h, 1, 9, b, 2); }},
+        ReadCase{"Interleaved16",
+                 [](int h, uint8_t* b) { return ReceiveSubInterLeaved(h, 2, 9, b, 2); }},
+        ReadCase{"SendReceive", [](int h, uint8_t* b) { return SendReceive(h, nullptr, 0, b, 2); },
                  4}),  // after the empty write's header, data and status phases
     CaseName());
 

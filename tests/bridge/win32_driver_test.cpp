@@ -122,8 +122,8 @@ TEST_F(Win32Driver, SendsEachPhaseWithItsCodeSelectorAndBufferAndClosesTheDevice
                            "IOCTL dev1 22204e in 03 00 00 00 out 1",
                            "IOCTL dev1 222051 in 00 00 00 00 out 6: 04 00 02 38 00 00",
                            "IOCTL dev1 22204e in 02 00 00 00 out 2",
-                           "IOCTL dev1 22204e in 03 00 00 00 out 1",
-                           "IOCTL dev1 222074 in out 6", "CloseHandle dev1"}));
+                           "IOCTL dev1 22204e in 03 00 00 00 out 1", "IOCTL dev1 222074 in out 6",
+                           "CloseHandle dev1"}));
 }
 
 TEST_F(Win32Driver, AFailedRequestEndsTheTransferAndEachBridgeClosesItsOwnHandle) {

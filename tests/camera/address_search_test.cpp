@@ -73,14 +73,13 @@ TEST_P(FailedProbe, EndsTheSearchOnlyWhenTheBoardItselfFailed) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FailedProbe,
-    ::testing::Values(
-        FailureCase{"NoDevice", -1, 0, {kNoConnection, kCheckBoard}},
-        FailureCase{"SelectCommandError", 0, 11, {"Box(0x00): USB command error"}},
-        FailureCase{"SelectWriteError", 0, 12, {"Box(0x00): USB_WRITE_ERROR"}},
-        FailureCase{"ReadReadError", 1, 13, {"Box(0x00): USB_READ_ERROR"}},
-        FailureCase{"SelectNotAcknowledged", 0, 14, {}},
-        FailureCase{"SelectTimeOut", 0, 5, {}},
-        FailureCase{"ReadArbitrationLost", 1, 3, {}}),
+    ::testing::Values(FailureCase{"NoDevice", -1, 0, {kNoConnection, kCheckBoard}},
+                      FailureCase{"SelectCommandError", 0, 11, {"Box(0x00): USB command error"}},
+                      FailureCase{"SelectWriteError", 0, 12, {"Box(0x00): USB_WRITE_ERROR"}},
+                      FailureCase{"ReadReadError", 1, 13, {"Box(0x00): USB_READ_ERROR"}},
+                      FailureCase{"SelectNotAcknowledged", 0, 14, {}},
+                      FailureCase{"SelectTimeOut", 0, 5, {}},
+                      FailureCase{"ReadArbitrationLost", 1, 3, {}}),
     CaseName());
 
 // The window's search counts a failure of the board as one more candidate that did not answer.

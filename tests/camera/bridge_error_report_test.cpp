@@ -21,14 +21,12 @@ std::vector<std::string> Boxes(const char* first, const char* second = nullptr) 
   return boxes;
 }
 
-std::vector<std::string> NoConnection() {
-  return {kNoConnection, kCheckBoard};
-}
+std::vector<std::string> NoConnection() { return {kNoConnection, kCheckBoard}; }
 
 void PrintTo(const CodeCase& c, std::ostream* os) { *os << "code " << c.code; }
 
-class ReportBridgeErrorCodes : public LinkFixture, public ::testing::WithParamInterface<CodeCase> {
-};
+class ReportBridgeErrorCodes : public LinkFixture,
+                               public ::testing::WithParamInterface<CodeCase> {};
 
 TEST_P(ReportBridgeErrorCodes, ShowsTheCodesMessagesAndAborts) {
   BridgeCallState state;
@@ -62,9 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
         CodeCase{23, Boxes("MAX_DEVICES_EXCEEDED")}, CodeCase{33, Boxes("USB_DATA_OVERFLOW")},
         // Everything else, the library's own 9, 17, 18, 20 and the invalid handle included.
         CodeCase{0, NoConnection()}, CodeCase{1, NoConnection()}, CodeCase{9, NoConnection()},
-        CodeCase{17, NoConnection()}, CodeCase{18, NoConnection()},
-        CodeCase{20, NoConnection()}, CodeCase{21, NoConnection()},
-        CodeCase{24, NoConnection()}, CodeCase{32, NoConnection()},
+        CodeCase{17, NoConnection()}, CodeCase{18, NoConnection()}, CodeCase{20, NoConnection()},
+        CodeCase{21, NoConnection()}, CodeCase{24, NoConnection()}, CodeCase{32, NoConnection()},
         CodeCase{34, NoConnection()}, CodeCase{0x00FF, NoConnection()},
         CodeCase{0x0102, NoConnection()},  // low byte 2 must not pass for ILLEGAL_BIT
         CodeCase{0x7FFF, NoConnection()}, CodeCase{0x8000, NoConnection()},

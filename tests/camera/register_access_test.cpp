@@ -13,8 +13,8 @@ TEST_F(RegisterAccess, WriteSendsRequestThenValueWithTheirPauses) {
   EXPECT_EQ(link.WriteRegister(0x55, 0x03), 0);
   EXPECT_THAT(log, ElementsAre("IICInit(0x70,20000,1000)", "SetAddress(0,0x70)",
                                "SendSub(0,1,0x00,30 55,2,0)", "IICClose(0)", "Pause(2)",
-                               "IICInit(0x70,20000,1000)", "SetAddress(1,0x70)",
-                               "Send(1,03,0,1)", "IICClose(1)", "Pause(25)"));
+                               "IICInit(0x70,20000,1000)", "SetAddress(1,0x70)", "Send(1,03,0,1)",
+                               "IICClose(1)", "Pause(25)"));
 }
 
 TEST_F(RegisterAccess, WriteUsesTheWriteFormOfAnOddBusAddress) {
@@ -37,8 +37,8 @@ TEST_F(RegisterAccess, FailedValueWriteIsReportedWithoutTheClosingPause) {
   EXPECT_EQ(link.WriteRegister(0x42, 0x90), 1);
   EXPECT_THAT(log, ElementsAre("IICInit(0x70,20000,1000)", "SetAddress(0,0x70)",
                                "SendSub(0,1,0x00,30 42,2,0)", "IICClose(0)", "Pause(2)",
-                               "IICInit(0x70,20000,1000)", "SetAddress(1,0x70)",
-                               "Send(1,90,0,1)", "IICClose(1)", "Box(0x00): error: USB_I2C_NACK",
+                               "IICInit(0x70,20000,1000)", "SetAddress(1,0x70)", "Send(1,90,0,1)",
+                               "IICClose(1)", "Box(0x00): error: USB_I2C_NACK",
                                "Box(0x00): Is board connected to camera (on?)"));
 }
 
@@ -78,8 +78,7 @@ struct SubAddressCase {
 
 void PrintTo(const SubAddressCase& c, std::ostream* os) { *os << "subAddress " << int{c.given}; }
 
-class ReadSubAddress : public LinkFixture,
-                       public ::testing::WithParamInterface<SubAddressCase> {};
+class ReadSubAddress : public LinkFixture, public ::testing::WithParamInterface<SubAddressCase> {};
 
 TEST_P(ReadSubAddress, AlwaysSendsBitZeroSet) {
   uint8_t out = 0;

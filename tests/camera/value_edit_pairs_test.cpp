@@ -32,29 +32,22 @@ TEST_P(ValueEditText, ParsesAndClampsIntoThePairsRange) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ValueEditText,
-    ::testing::Values(EditCase{Contrast, "3c", 0x3c, false}, EditCase{Contrast, "3C", 0x3c, false},
-                      EditCase{Contrast, "5", std::nullopt, false},
-                      EditCase{Contrast, "0x", std::nullopt, false},
-                      EditCase{Contrast, " 5", std::nullopt, false},
-                      EditCase{Contrast, "g1", std::nullopt, false},
-                      EditCase{Contrast, "", std::nullopt, false},
-                      // a longer text already there
-                      EditCase{Contrast, "3c5", std::nullopt, false},
-                      EditCase{Contrast, "30", 0x38, true}, EditCase{Contrast, "ff", 0x54, true},
-                      EditCase{ColorGain, "00", 0x01, true},
-                      EditCase{AexReference, "ff", 0x78, true},
-                      EditCase{AgcGainMax, "00", 0x01, true},
-                      EditCase{DayNightLevel, "07", 0x08, true},
-                      EditCase{DayNightLevel, "61", 0x60, true},
-                      EditCase{RedGain, "ff", 0xff, false}, EditCase{RedGain, "00", 0x00, false},
-                      // The Edge edit reads a leading hex run of up to five characters.
-                      EditCase{LlsEdge, "1ff", 0xff, true},
-                      EditCase{LlsEdge, "12345678", 0xff, true},
-                      EditCase{LlsEdge, "1", std::nullopt, false},
-                      EditCase{LlsEdge, "1g", std::nullopt, false},
-                      EditCase{LlsEdge, "0x12", std::nullopt, false},
-                      EditCase{LlsEdge, "5a", 0x5a, false}, EditCase{LlsEdge, "0a z", 0x0a, false},
-                      EditCase{LlsEdge, "00012", 0x12, false}));
+    ::testing::Values(
+        EditCase{Contrast, "3c", 0x3c, false}, EditCase{Contrast, "3C", 0x3c, false},
+        EditCase{Contrast, "5", std::nullopt, false}, EditCase{Contrast, "0x", std::nullopt, false},
+        EditCase{Contrast, " 5", std::nullopt, false},
+        EditCase{Contrast, "g1", std::nullopt, false}, EditCase{Contrast, "", std::nullopt, false},
+        // a longer text already there
+        EditCase{Contrast, "3c5", std::nullopt, false}, EditCase{Contrast, "30", 0x38, true},
+        EditCase{Contrast, "ff", 0x54, true}, EditCase{ColorGain, "00", 0x01, true},
+        EditCase{AexReference, "ff", 0x78, true}, EditCase{AgcGainMax, "00", 0x01, true},
+        EditCase{DayNightLevel, "07", 0x08, true}, EditCase{DayNightLevel, "61", 0x60, true},
+        EditCase{RedGain, "ff", 0xff, false}, EditCase{RedGain, "00", 0x00, false},
+        // The Edge edit reads a leading hex run of up to five characters.
+        EditCase{LlsEdge, "1ff", 0xff, true}, EditCase{LlsEdge, "12345678", 0xff, true},
+        EditCase{LlsEdge, "1", std::nullopt, false}, EditCase{LlsEdge, "1g", std::nullopt, false},
+        EditCase{LlsEdge, "0x12", std::nullopt, false}, EditCase{LlsEdge, "5a", 0x5a, false},
+        EditCase{LlsEdge, "0a z", 0x0a, false}, EditCase{LlsEdge, "00012", 0x12, false}));
 
 TEST(LeadingHexRun, ReadsAtMostFiveCharacters) {
   EXPECT_EQ(ParseLeadingHexRun("100"), 0x100u);

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "camera/quorlink_bridge_api.h"
+#include "camera/settings_table.h"
 #include "cli/torvix_cli.h"
 #include "clock/virtual_clock.h"
-#include "camera/settings_table.h"
 #include "sim/sim_rig.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/scratch_folder.h"

@@ -123,8 +123,8 @@ TEST_F(Dump, WithoutABoardAnEarlierDumpStaysAsItWas) {
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(ReadFileBytes(path), "an earlier dump\r\n");
     EXPECT_THAT(run.err, HasSubstr(" error: no (correct)connection PC to USB-I2C board\n"));
-    EXPECT_THAT(run.err, HasSubstr("Error: nothing written to " + path +
-                                   ": the camera did not answer\n"));
+    EXPECT_THAT(run.err,
+                HasSubstr("Error: nothing written to " + path + ": the camera did not answer\n"));
   }
 }
 
@@ -146,8 +146,9 @@ TEST_P(InterruptedDump, EndsTheFileAsTheWindowsCancelDoesAndExitsWith128PlusTheS
   const CliRun run = Run({"dump", "dsp", path});
   EXPECT_EQ(run.code, GetParam().code);
   const std::string shown = GetParam().toStdout ? "standard output" : path;
-  EXPECT_EQ(run.err, "Error: " + shown + " is incomplete: 59 of 137 lines, interrupted "
-                     "before the read of page 3, row 5, column 10\n");
+  EXPECT_EQ(run.err, "Error: " + shown +
+                         " is incomplete: 59 of 137 lines, interrupted "
+                         "before the read of page 3, row 5, column 10\n");
   const std::string bytes = GetParam().toStdout ? run.out : ReadFileBytes(path);
   const std::string complete = ReadFileBytes(kGolden / "dsp_complete.txt");
   // Ten entries read ("XX " each), then six that were not.
@@ -208,9 +209,11 @@ TEST_F(Scan, ADeviceThatWillNotOpenIsNamedWithTheSystemsReason) {
     const CliRun run = RunBare({"--device", device, "scan"});
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, " error: no (correct)connection PC to USB-I2C board\n"
-                       " Check if board is connected to PC and/or verify driver\n"
-                       "Error: cannot open device " + device + ": " + reason + "\n");
+    EXPECT_EQ(run.err,
+              " error: no (correct)connection PC to USB-I2C board\n"
+              " Check if board is connected to PC and/or verify driver\n"
+              "Error: cannot open device " +
+                  device + ": " + reason + "\n");
   }
   ::close(bound);
   ::setenv("QUORLINK_DEVICE", "sim", 1);

@@ -29,8 +29,8 @@ TEST_F(I2cDev, CommandsReachTheCameraOnTheBusNamedLikeTheSetting) {
   EXPECT_EQ(Camera({"scan"}).out, "0x70\n");
   const auto path = scratch / "dsp.txt";
   EXPECT_EQ(Camera({"dump", "dsp", path.string()}).code, 0);
-  EXPECT_TRUE(ReadFileBytes(path) == ReadFileBytes(std::filesystem::path(TORVIX_DUMPS_GOLDEN_DIR) /
-                                                   "dsp_complete.txt"));
+  EXPECT_TRUE(ReadFileBytes(path) ==
+              ReadFileBytes(std::filesystem::path(TORVIX_DUMPS_GOLDEN_DIR) / "dsp_complete.txt"));
   EXPECT_EQ(Camera({"set", "Contrast=0x40"}).code, 0);
   EXPECT_EQ(camera().Register(0x57), 0x40);
 }
@@ -56,8 +56,9 @@ TEST_F(I2cDev, ABusHeldByAnotherProgramOrAnAdapterGoneIsSaidInWords) {
 TEST_F(I2cDev, BusesListsEachWithWhetherThisUserMayOpenIt) {
   kernel.AddBus(11, "i915 gmbus dpb");
   kernel.openErrors = {{"/dev/i2c-11", EACCES}};
-  EXPECT_EQ(RunBare({"buses"}).out, "i2c-4\tFake camera adapter\tmay open\n"
-                                    "i2c-11\ti915 gmbus dpb\tno permission (join the i2c group)\n");
+  EXPECT_EQ(RunBare({"buses"}).out,
+            "i2c-4\tFake camera adapter\tmay open\n"
+            "i2c-11\ti915 gmbus dpb\tno permission (join the i2c group)\n");
   kernel.sysRoot = scratch / "empty";
   const CliRun none = RunBare({"buses"});
   EXPECT_EQ(none.code, 0);

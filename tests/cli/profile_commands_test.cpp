@@ -63,11 +63,12 @@ TEST_F(Profile, DryRunPrintsTheChangesAndWritesNothing) {
 
 TEST_F(Profile, AMalformedProfileChangesNothingAndNamesLineAndField) {
   const auto path = scratch / "bad.json";
-  WriteFileBytes(path, "{\n  \"settings\": {\n    \"WdrMode\": \"OFF\",\n    \"Contrast\": 200\n  }\n}\n");
+  WriteFileBytes(
+      path, "{\n  \"settings\": {\n    \"WdrMode\": \"OFF\",\n    \"Contrast\": 200\n  }\n}\n");
   const CliRun run = Run({"profile", "apply", path.string()});
   EXPECT_EQ(run.code, 2);
-  EXPECT_EQ(run.err, "Error: " + path.string() +
-                         " line 4: Contrast value out of range (0x38-0x54)!\n");
+  EXPECT_EQ(run.err,
+            "Error: " + path.string() + " line 4: Contrast value out of range (0x38-0x54)!\n");
   // Read first: a camera holding 200 would take the file as it is.
   EXPECT_TRUE(WrittenRegisters().empty());
   EXPECT_EQ(camera().Register(0x07), 0x03);
@@ -81,8 +82,9 @@ TEST_F(Profile, ValuesOutsideTheirRangeAreWarnedOfSavedAndRefusedOnlyWhereTheyWo
   const auto path = scratch / "odd.json";
   const CliRun save = Run({"profile", "save", path.string()});
   EXPECT_EQ(save.code, 0);
-  EXPECT_EQ(save.err, "Warning: WdrMode 0x05 is outside its range (0x00-0x03)\n"
-                      "Warning: Contrast 0x60 is outside its range (0x38-0x54)\n");
+  EXPECT_EQ(save.err,
+            "Warning: WdrMode 0x05 is outside its range (0x00-0x03)\n"
+            "Warning: Contrast 0x60 is outside its range (0x38-0x54)\n");
   const CliRun back = Run({"profile", "apply", path.string()});
   EXPECT_EQ(back.code, 0) << back.err;
   EXPECT_EQ(back.out, "");
@@ -104,8 +106,9 @@ TEST_F(Profile, TheCamerasOwnSettingsTravelOnlyWithWithAddress) {
     EXPECT_THAT(saved, HasSubstr(name));
   }
   const auto path = scratch / "p.json";
-  WriteFileBytes(path, "{\"settings\": {\"CameraAddress\": \"0x72\", \"Contrast\": \"0x40\", "
-                       "\"OsdControl\": 1}}");
+  WriteFileBytes(path,
+                 "{\"settings\": {\"CameraAddress\": \"0x72\", \"Contrast\": \"0x40\", "
+                 "\"OsdControl\": 1}}");
   const CliRun skipped = Run({"profile", "apply", path.string()});
   EXPECT_EQ(skipped.code, 0) << skipped.err;
   EXPECT_THAT(WrittenRegisters(), ElementsAre(0x57));
@@ -148,7 +151,8 @@ TEST_F(Profile, OnlyAPlainFileOfAtMostOneMebibyteOrStandardInputIsRead) {
   cases.insert(cases.begin(),
                {{"/dev/zero", "", 1,
                  "Error: cannot read /dev/zero: it is a character device, not a profile file\n"},
-                {fifo, "", 1, "Error: cannot read " + fifo + ": it is a FIFO, not a profile file\n"}});
+                {fifo, "", 1,
+                 "Error: cannot read " + fifo + ": it is a FIFO, not a profile file\n"}});
 #endif
   for (const Case& c : cases) {
     const CliRun run = Run({"profile", "apply", c.path}, c.input);

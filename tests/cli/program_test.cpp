@@ -129,8 +129,8 @@ TEST_F(Program, AnInterruptedDumpOverTheSocketExitsWithOne) {
   ZembrelProcess daemon(kZembrelSim);
   ASSERT_TRUE(daemon.Start());
   const auto dump = scratch / "dsp.txt";
-  const std::vector<std::string> argv = {kTorvix, "--device", daemon.Socket(), "dump", "dsp",
-                                         dump.string()};
+  const std::vector<std::string> argv = {kTorvix, "--device", daemon.Socket(),
+                                         "dump",  "dsp",      dump.string()};
   const pid_t pid = SpawnProgram(argv, "/dev/null", scratch / "out.txt", scratch / "err.txt");
   ASSERT_GT(pid, 0);
   // The board goes away once the first page is in the file.

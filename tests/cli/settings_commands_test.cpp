@@ -20,7 +20,8 @@ using ::testing::HasSubstr;
 // on the way, as with a camera that ignores it.
 class LosingBridge final : public ForwardingBridge {
  public:
-  LosingBridge(BridgeApi& inner, uint8_t lostRegister) : ForwardingBridge(inner), lost_(lostRegister) {}
+  LosingBridge(BridgeApi& inner, uint8_t lostRegister)
+      : ForwardingBridge(inner), lost_(lostRegister) {}
   int16_t SendSub(int h, int size, int sub, const uint8_t* data, int length, int type) override {
     armed_ = sub == 0x00 && length == 2 && data[0] == 0x30 && data[1] == lost_;
     return ForwardingBridge::SendSub(h, size, sub, data, length, type);
@@ -239,7 +240,7 @@ INSTANTIATE_TEST_SUITE_P(
         Usage{"ReadOnly", {"set", "Register52=1"}, "Error: Register52 is read-only"},
         Usage{"DumpWithoutKind", {"dump", "x.txt"}, "A subcommand is required"},
         Usage{"ProfileWithoutFile", {"profile", "apply"}, "FILE is required"}),
-        // clang-format on
+    // clang-format on
     CaseName());
 
 TEST_F(Settings, HelpOfACommandShowsItsUsageLine) {

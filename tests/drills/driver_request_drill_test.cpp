@@ -21,8 +21,8 @@ constexpr int kCamera = 0x70;
 
 struct CommandCall {
   const char* name;
-  bool writes;       // a write command (it has a write-data phase)
-  bool readsData;    // a read command with a read-data phase
+  bool writes;     // a write command (it has a write-data phase)
+  bool readsData;  // a read command with a read-data phase
   std::function<int16_t(int handle)> call;
 };
 
@@ -99,7 +99,8 @@ TEST_F(DriverRequestDrill, EveryPhaseOfEveryCommandFailingOrShortGivesItsCode) {
     for (const DriverRequest phase : phases) {
       for (const bool shortTransfer : {false, true}) {
         SCOPED_TRACE(std::string(command.name) + " phase " +
-                     std::to_string(static_cast<int>(phase)) + (shortTransfer ? " short" : " fails"));
+                     std::to_string(static_cast<int>(phase)) +
+                     (shortTransfer ? " short" : " fails"));
         rig.Reset();
         rig.Board().request = RequestFault{phase, shortTransfer, -1};
 

@@ -12,7 +12,6 @@
 namespace torvix::testing {
 namespace {
 
-
 struct ErrnoCase {
   int errnoValue;
   unsigned cause;
@@ -79,12 +78,11 @@ TEST_P(DumpTextFileOpen, FailsWithTheCauseAndCreatesNothing) {
   EXPECT_FALSE(file.WriteLine("x"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Failures, DumpTextFileOpen,
-    ::testing::Values(OpenCase{"MissingFolder", "no/such/folder/out.txt", 3},
-                      OpenCase{"Folder", "", 5},
-                      OpenCase{"NameTooLong", std::string(300, 'n'), 3}),
-    CaseName());
+INSTANTIATE_TEST_SUITE_P(Failures, DumpTextFileOpen,
+                         ::testing::Values(OpenCase{"MissingFolder", "no/such/folder/out.txt", 3},
+                                           OpenCase{"Folder", "", 5},
+                                           OpenCase{"NameTooLong", std::string(300, 'n'), 3}),
+                         CaseName());
 
 TEST(DumpTextFile, RefusesAPathWithAZeroByteInsteadOfOpeningItsPrefix) {
   ScratchFolder scratch;

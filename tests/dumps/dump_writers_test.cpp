@@ -189,8 +189,7 @@ struct ReadFailure {
   FailAt where;
 };
 
-class DumpReadFailure : public DumpFixture,
-                        public ::testing::WithParamInterface<ReadFailure> {};
+class DumpReadFailure : public DumpFixture, public ::testing::WithParamInterface<ReadFailure> {};
 
 // The file ends with the data line of the failed read; that entry and the ones after it were
 // never read from the camera and show "??", whatever the earlier lines held.
@@ -202,8 +201,7 @@ TEST_P(DumpReadFailure, EndsWithTheFailedLineShowingNoValueForUnreadEntries) {
   const DumpResult result = write(f.dump, link, messages, path);
 
   EXPECT_EQ(result.outcome, DumpOutcome::kReadFailed);
-  EXPECT_EQ(std::tie(result.group, result.row, result.column),
-            std::tie(f.group, f.row, f.column));
+  EXPECT_EQ(std::tie(result.group, result.row, result.column), std::tie(f.group, f.row, f.column));
   EXPECT_EQ(static_cast<int>(bridge.Requests().size()), failedRead + 1) << "nothing read after";
   EXPECT_THAT(boxes, ::testing::ElementsAre("Box(0x00): not a correct acknowledge recieved"));
 
@@ -245,8 +243,8 @@ TEST(EepromFileHeader, IsTheBuildsStampNotTheWallClock) {
   const std::time_t before = std::time(nullptr);
   const std::string header = EepromFileHeader();
   const std::time_t after = std::time(nullptr);
-  EXPECT_EQ(header, std::string("// EEPROM Settings Peldra, date: ") + BuildDate() + " @ " +
-                        BuildTime());
+  EXPECT_EQ(header,
+            std::string("// EEPROM Settings Peldra, date: ") + BuildDate() + " @ " + BuildTime());
   for (std::time_t now = before; now <= after; ++now) {
     // The day space-padded as the build stamp has it ("%e", which not every C library knows).
     char wallClock[40];

@@ -98,8 +98,9 @@ TEST_F(GoldenDump, AMissingCameraGivesTheConnectionMessageAndALineWithNoValues) 
   rig().SetCameraPresent(false);
   const auto path = scratch / "dsp.txt";
   WriteDspSettingsFile(link, messages, path.string());
-  EXPECT_EQ(ReadFileBytes(path), "// All DSP Settings PeldraW\r\n// Group 0\r\n"
-                             "?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ??\r\n");
+  EXPECT_EQ(ReadFileBytes(path),
+            "// All DSP Settings PeldraW\r\n// Group 0\r\n"
+            "?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ??\r\n");
   EXPECT_THAT(boxes, ::testing::ElementsAre("Box(0x00): error: USB_I2C_NACK",
                                             "Box(0x00): Is board connected to camera (on?)"));
 }

@@ -37,7 +37,7 @@ std::vector<uint8_t> Configuration() {
   config.bConfigurationValue = 1;
   config.bmAttributes = USB_CONFIG_ATT_ONE;
   config.bMaxPower = 50;  // 100 mA
-  usb_interface_descriptor interface{};
+  usb_interface_descriptor interface {};
   interface.bLength = USB_DT_INTERFACE_SIZE;
   interface.bDescriptorType = USB_DT_INTERFACE;
   interface.bInterfaceClass = USB_CLASS_VENDOR_SPEC;
@@ -121,8 +121,8 @@ void GadgetfsDevice::Answer(const usb_ctrlrequest& setup, TinyUsbAdapter& adapte
   if (type == USB_TYPE_STANDARD) {
     // gadgetfs answers the standard requests itself, but hands these two on for their
     // status stage: unanswered, the host never finishes enumerating the device.
-    const bool configures = setup.bRequest == USB_REQ_SET_CONFIGURATION ||
-                            setup.bRequest == USB_REQ_SET_INTERFACE;
+    const bool configures =
+        setup.bRequest == USB_REQ_SET_CONFIGURATION || setup.bRequest == USB_REQ_SET_INTERFACE;
     if (!in && configures) {
       Acknowledge();
     } else {
@@ -155,8 +155,8 @@ void GadgetfsDevice::AnswerIn(const usb_ctrlrequest& setup, TinyUsbAdapter& adap
 
 void GadgetfsDevice::AnswerOut(const usb_ctrlrequest& setup, TinyUsbAdapter& adapter) {
   std::vector<uint8_t> data(le16toh(setup.wLength));
-  if (!data.empty() && ::read(endpoint0_, data.data(), data.size()) !=
-                           static_cast<ssize_t>(data.size())) {
+  if (!data.empty() &&
+      ::read(endpoint0_, data.data(), data.size()) != static_cast<ssize_t>(data.size())) {
     // The host's next request came before the data was read: the bus never sees this message.
     Say("lost the data of " + Request(setup) + ": " + std::strerror(errno));
     return;
@@ -178,9 +178,8 @@ void GadgetfsDevice::Acknowledge() {
 void GadgetfsDevice::Unplug(const usb_ctrlrequest& setup) {
   constexpr std::string_view kDisconnect = "disconnect";
   const int file = ::open(softConnect_.c_str(), O_WRONLY | O_CLOEXEC);
-  const bool unplugged =
-      file >= 0 && ::write(file, kDisconnect.data(), kDisconnect.size()) ==
-                       static_cast<ssize_t>(kDisconnect.size());
+  const bool unplugged = file >= 0 && ::write(file, kDisconnect.data(), kDisconnect.size()) ==
+                                          static_cast<ssize_t>(kDisconnect.size());
   Say(unplugged ? "unplugged during " + Request(setup)
                 : "cannot unplug through '" + softConnect_ + "': " + std::strerror(errno));
   if (file >= 0) ::close(file);

@@ -88,7 +88,8 @@ INSTANTIATE_TEST_SUITE_P(
         // A register value outside the range is read (a camera may hold it); no register
         // holds this one.
         Faulty{"OutOfRange",
-               "{\n  \"settings\": {\n    \"WdrMode\": \"High\",\n    \"Contrast\": \"0x160\"\n  }\n}\n",
+               "{\n  \"settings\": {\n    \"WdrMode\": \"High\",\n    \"Contrast\": \"0x160\"\n  "
+               "}\n}\n",
                "Error: cam.json line 4: Contrast value out of range (0x38-0x54)!"},
         Faulty{"IntegerOutOfRange", "{\"settings\": {\n\"RedGain\": 300}}",
                "Error: cam.json line 2: RedGain value out of range (0x00-0xff)!"},
@@ -107,9 +108,11 @@ INSTANTIATE_TEST_SUITE_P(
         Faulty{"Syntax", "{\n\"settings\": {\n\"Contrast\": 60\n\"WdrMode\": 2}}",
                "Error: cam.json line 4: syntax error while parsing object - unexpected string "
                "literal; expected '}' (after field 'Contrast')"},
-        Faulty{"Empty", "", "Error: cam.json line 1: syntax error while parsing value - "
-                            "unexpected end of input; expected '[', '{', or a literal"},
-        Faulty{"NoSettings", "{\"torvix-profile\": 1}", "Error: cam.json line 1: no \"settings\" object"},
+        Faulty{"Empty", "",
+               "Error: cam.json line 1: syntax error while parsing value - "
+               "unexpected end of input; expected '[', '{', or a literal"},
+        Faulty{"NoSettings", "{\"torvix-profile\": 1}",
+               "Error: cam.json line 1: no \"settings\" object"},
         Faulty{"NotAnObject", "[1, 2]",
                "Error: cam.json line 1: a profile is a JSON object with a \"settings\" object"},
         Faulty{"SettingsNotAnObject", "{\n\"settings\": 5}",

@@ -44,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
         Accepted{"LlsMode", "Mode Off", 0x07, 0x00}, Accepted{"LlsMode", "on", 0x00, 0x07},
         Accepted{"SharpnessOff", "Sharpness On", 0x01, 0x00},
         Accepted{"OsdControl", "I2C control", 0x01, 0x00}, Accepted{"VideoStandard", "NTSC", 1, 0},
-        Accepted{"CameraAddress", "0xfc", 0x70, 0xfc}, Accepted{"CameraAddress", "0x71", 0x70, 0x71},
+        Accepted{"CameraAddress", "0xfc", 0x70, 0xfc},
+        Accepted{"CameraAddress", "0x71", 0x70, 0x71},
         Accepted{"PushToWhite", "Push2White-set", 0, 2}, Accepted{"AgcGainMax", "1", 0x80, 1},
         // The words settings prints, all of them or some, in any order.
         Accepted{"BlcPosition", "Vertical 3, Horizontal 2", 0xc0, 0xd3},
@@ -101,8 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"FlipControl", "V-flip maybe",
                 "Error: FlipControl value 'V-flip maybe' is not a number nor \"Mirror(H-flip) "
                 "on|off, V-flip on|off\" (0x00-0xff)"},
-        Refused{"Contrast", "-1",
-                "Error: Contrast value '-1' is not a number (0x38-0x54)"},
+        Refused{"Contrast", "-1", "Error: Contrast value '-1' is not a number (0x38-0x54)"},
         Refused{"Contrast", "", "Error: Contrast value '' is not a number (0x38-0x54)"},
         Refused{"Contrast", "0x3g", "Error: Contrast value '0x3g' is not a number (0x38-0x54)"},
         Refused{"VideoStandard", "SECAM",
@@ -157,10 +157,12 @@ TEST_P(ValueMeaning, IsWhatThePanelWouldShow) {
 INSTANTIATE_TEST_SUITE_P(
     Values, ValueMeaning,
     ::testing::Values(Meaning{WdrMode, 0x03, "High"}, Meaning{WdrMode, 0x01, " Low"},
-                      Meaning{WdrMode, 0x04, "no list entry"}, Meaning{BlcSize, 0x05, "no size code"},
-                      Meaning{BlcSize, 0x1b, "4H/4V"}, Meaning{LlsMode, 0x04, "Mode Off"},
-                      Meaning{LlsMode, 0x01, "Mode On"}, Meaning{PushToWhite, 0x01, "Push2White"},
-                      Meaning{SharpnessOff, 0x00, "Sharpness On"}, Meaning{VideoStandard, 0x03, "PAL"},
+                      Meaning{WdrMode, 0x04, "no list entry"},
+                      Meaning{BlcSize, 0x05, "no size code"}, Meaning{BlcSize, 0x1b, "4H/4V"},
+                      Meaning{LlsMode, 0x04, "Mode Off"}, Meaning{LlsMode, 0x01, "Mode On"},
+                      Meaning{PushToWhite, 0x01, "Push2White"},
+                      Meaning{SharpnessOff, 0x00, "Sharpness On"},
+                      Meaning{VideoStandard, 0x03, "PAL"},
                       Meaning{BlcPosition, 0x2b, "Vertical 3, Horizontal 5"},
                       Meaning{FlipControl, 0x02, "Mirror(H-flip) off, V-flip on"},
                       Meaning{AgcControl, 0x29, "AGC Off"}, Meaning{Contrast, 0x3c, ""}));

@@ -55,8 +55,10 @@ TEST_F(CameraStateFileTest, AnythingButARegularFileIsRefusedWithWhatItIs) {
   const std::string fifo = (dir_ / "fifo").string();
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   const std::pair<std::string, std::string> cases[] = {
-      {"/dev/zero", "cannot read state file /dev/zero: it is a character device, not a regular file"},
-      {dir_.string(), "cannot read state file " + dir_.string() + ": it is a directory, not a regular file"},
+      {"/dev/zero",
+       "cannot read state file /dev/zero: it is a character device, not a regular file"},
+      {dir_.string(),
+       "cannot read state file " + dir_.string() + ": it is a directory, not a regular file"},
       {fifo, "cannot read state file " + fifo + ": it is a FIFO, not a regular file"},
   };
   for (const auto& [path, reason] : cases) {

@@ -43,16 +43,15 @@ TEST_P(DaemonOptionsRefused, WithAOneLineReason) {
   EXPECT_EQ(error.find('\n'), std::string::npos);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    DaemonOptions, DaemonOptionsRefused,
-    ::testing::Values(BadArguments{{"--bogus"}, "unknown option"},
-                      BadArguments{{"--socket"}, "needs a value"},
-                      BadArguments{{"--state", ""}, "needs a value"},
-                      BadArguments{{"--address", "0x71"}, "out of range"},
-                      BadArguments{{"--address", "0x100"}, "out of range"},
-                      BadArguments{{"--address", "-2"}, "not a number"},
-                      BadArguments{{"--address", "0x"}, "not a number"},
-                      BadArguments{{"--device", "seventy"}, "not a number"}));
+INSTANTIATE_TEST_SUITE_P(DaemonOptions, DaemonOptionsRefused,
+                         ::testing::Values(BadArguments{{"--bogus"}, "unknown option"},
+                                           BadArguments{{"--socket"}, "needs a value"},
+                                           BadArguments{{"--state", ""}, "needs a value"},
+                                           BadArguments{{"--address", "0x71"}, "out of range"},
+                                           BadArguments{{"--address", "0x100"}, "out of range"},
+                                           BadArguments{{"--address", "-2"}, "not a number"},
+                                           BadArguments{{"--address", "0x"}, "not a number"},
+                                           BadArguments{{"--device", "seventy"}, "not a number"}));
 
 }  // namespace
 }  // namespace torvix::testing

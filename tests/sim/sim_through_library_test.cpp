@@ -18,7 +18,6 @@
 namespace torvix::testing {
 namespace {
 
-
 class SimThroughLibrary : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -144,11 +143,9 @@ INSTANTIATE_TEST_SUITE_P(
                     rig.Board().request = RequestFault{DriverRequest::kHeader, true};
                   },
                   11},
-        FaultCase{"WriteDataFails",
-                  [](SimRig& rig) {
-                    rig.Board().request = RequestFault{DriverRequest::kWriteData};
-                  },
-                  12},
+        FaultCase{
+            "WriteDataFails",
+            [](SimRig& rig) { rig.Board().request = RequestFault{DriverRequest::kWriteData}; }, 12},
         FaultCase{"WriteDataShort",
                   [](SimRig& rig) {
                     rig.Board().request = RequestFault{DriverRequest::kWriteData, true};

@@ -57,8 +57,8 @@ TEST_F(VirtualCameraTest, ReadGoesOnFromTheSelectedByteWithinItsPage) {
   Write({0x01, 0xA2, 0xFE});
   Bytes three(3);
   ASSERT_EQ(camera_.Read(three), kStatusDone);
-  EXPECT_EQ(three, (Bytes{EepromPattern(256 + 0xFE), EepromPattern(256 + 0xFF),
-                          EepromPattern(256)}));
+  EXPECT_EQ(three,
+            (Bytes{EepromPattern(256 + 0xFE), EepromPattern(256 + 0xFF), EepromPattern(256)}));
 }
 
 TEST_F(VirtualCameraTest, ReadWithNothingSelectedGivesFF) {

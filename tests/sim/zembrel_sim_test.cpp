@@ -1,6 +1,6 @@
 // zembrel-sim run as a process on a temporary socket and driven through the bridge library.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -188,8 +188,7 @@ TEST_F(ZembrelSim, ExtraDevicesAcknowledgeAndTheLogRecordsTransfers) {
 TEST_F(ZembrelSim, EachConnectionsRequestStaysItsOwn) {
   const std::string log = (dir_ / "bus.log").string();
   Start({"--device", "0x28", "--log", log});
-  InterleaveTwoWrites(*OpenSocketAdapterDevice(socket_),
-                               *OpenSocketAdapterDevice(socket_));
+  InterleaveTwoWrites(*OpenSocketAdapterDevice(socket_), *OpenSocketAdapterDevice(socket_));
   EXPECT_EQ(Stop(), 0);
   const std::string text = ReadFileBytes(log);
   EXPECT_NE(text.find("0x14 W aa bb cc status 0\n"), std::string::npos) << text;
@@ -225,7 +224,7 @@ TEST_F(ZembrelSim, BusyServersSocketIsRefusedAtOnceAndKept) {
 
 TEST_F(ZembrelSim, OnlyTheOwnerOrWithGroupItsGroupMayConnectWhateverTheUmask) {
   const mode_t previous = ::umask(0);
-  struct stat info[2] {};
+  struct stat info[2]{};
   Start();
   ::lstat(socket_.c_str(), &info[0]);
   Stop();
@@ -293,8 +292,8 @@ TEST_F(ZembrelSim, LeftoversOfKilledSavesAreRemovedAtStartButNotALiveOne) {
   ::close(live);
   EXPECT_FALSE(fs::exists(state_ + ".a1B2c3"));
   for (const std::string& name : kept) EXPECT_TRUE(fs::exists(name)) << name;
-  EXPECT_EQ(ServerWords(), "zembrel-sim: removed " + state_ +
-                               ".a1B2c3, left by a save that never finished\n");
+  EXPECT_EQ(ServerWords(),
+            "zembrel-sim: removed " + state_ + ".a1B2c3, left by a save that never finished\n");
 }
 
 // What --help and --version print must reach standard output, or the program fails.
@@ -308,8 +307,8 @@ TEST_F(ZembrelSim, HelpAndVersionOnAFullDiskFailInWords) {
     for (const char* option : {"--help", "--version"}) {
       SCOPED_TRACE(std::string(name) + " " + option);
       EXPECT_EQ(WaitForExitWithin(Spawn({option}, "/dev/full", err, program)), 1);
-      EXPECT_EQ(ReadFileBytes(err), std::string(name) +
-                                   ": cannot write standard output: No space left on device\n");
+      EXPECT_EQ(ReadFileBytes(err),
+                std::string(name) + ": cannot write standard output: No space left on device\n");
     }
   }
 }

@@ -121,8 +121,9 @@ class FakeI2cKernel final : public I2cKernel {
     static const char* const kSizes[] = {"quick", "byte", "byte-data", "word-data"};
     const bool read = args.read_write == I2C_SMBUS_READ;
     const std::size_t n = read ? (args.size >= I2C_SMBUS_BYTE_DATA ? 1 : 0) : args.size;
-    const std::size_t length =
-        !read || args.size == I2C_SMBUS_QUICK ? 0 : args.size == I2C_SMBUS_WORD_DATA ? 2 : 1;
+    const std::size_t length = !read || args.size == I2C_SMBUS_QUICK ? 0
+                               : args.size == I2C_SMBUS_WORD_DATA    ? 2
+                                                                     : 1;
     uint8_t bytes[3] = {args.command, 0, 0};
     if (!read && n > 1) bytes[1] = static_cast<uint8_t>(args.data->word & 0xFF);
     if (!read && n > 2) bytes[2] = static_cast<uint8_t>(args.data->word >> 8);

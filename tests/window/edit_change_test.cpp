@@ -35,14 +35,14 @@ TEST_P(EditChangeTest, FindsTheOneReplacementTheUserMade) {
 
 INSTANTIATE_TEST_SUITE_P(
     Edits, EditChangeTest,
-    ::testing::Values(DiffCase{"", "3", 0, 0, "3"},           // typed into an empty edit
-                      DiffCase{"3", "3c", 1, 1, "c"},         // typed at the end
-                      DiffCase{"20", "3", 0, 2, "3"},         // typed over the selection
-                      DiffCase{"3c", "3", 1, 2, ""},          // backspace
-                      DiffCase{"3c", "c", 0, 1, ""},          // delete at the start
-                      DiffCase{"aa", "aaa", 2, 2, "a"},       // repeated character
-                      DiffCase{"12", "1ab2", 1, 1, "ab"},     // paste in the middle
-                      DiffCase{"ab", "", 0, 2, ""},           // cut all
+    ::testing::Values(DiffCase{"", "3", 0, 0, "3"},        // typed into an empty edit
+                      DiffCase{"3", "3c", 1, 1, "c"},      // typed at the end
+                      DiffCase{"20", "3", 0, 2, "3"},      // typed over the selection
+                      DiffCase{"3c", "3", 1, 2, ""},       // backspace
+                      DiffCase{"3c", "c", 0, 1, ""},       // delete at the start
+                      DiffCase{"aa", "aaa", 2, 2, "a"},    // repeated character
+                      DiffCase{"12", "1ab2", 1, 1, "ab"},  // paste in the middle
+                      DiffCase{"ab", "", 0, 2, ""},        // cut all
                       DiffCase{"x\xc3\xa9", "x\xc3\xa8", 1, 3, "\xc3\xa8"}));  // whole characters
 
 TEST(EditChangeTest, EqualTextsAreNoChange) { EXPECT_FALSE(DiffEditText("3c", "3c").has_value()); }

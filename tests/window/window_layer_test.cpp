@@ -229,8 +229,7 @@ TEST_P(BlockedInputTest, TakesNoUserInputAndDeliversNothing) {
   EXPECT_EQ(window.GetWindowText(IDC_CONTRAST_EDIT), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, BlockedInputTest, ::testing::ValuesIn(kBlocked),
-                         CaseName());
+INSTANTIATE_TEST_SUITE_P(Cases, BlockedInputTest, ::testing::ValuesIn(kBlocked), CaseName());
 
 TEST_F(WindowLayerTest, NoEventReachesTheDialogWhileAnExchangeRuns) {
   {
@@ -304,7 +303,8 @@ const StateChange kStateChanges[] = {
      [](DialogWindow& w) { w.ShowWindow(IDC_AGC_GAIN_MAX_SLIDER, kHideCommand); }},
 };
 
-class StateChangeTest : public WindowLayerTest, public ::testing::WithParamInterface<StateChange>,
+class StateChangeTest : public WindowLayerTest,
+                        public ::testing::WithParamInterface<StateChange>,
                         public WindowListener {
  protected:
   void ControlChanged(std::size_t index) override { changed.push_back(index); }
@@ -319,8 +319,7 @@ TEST_P(StateChangeTest, TellsTheViewWhichControlToRedraw) {
   EXPECT_EQ(window.ControlAt(changed[0]).row->id, GetParam().id);
 }
 
-INSTANTIATE_TEST_SUITE_P(Changes, StateChangeTest, ::testing::ValuesIn(kStateChanges),
-                         CaseName());
+INSTANTIATE_TEST_SUITE_P(Changes, StateChangeTest, ::testing::ValuesIn(kStateChanges), CaseName());
 
 }  // namespace
 }  // namespace torvix::testing

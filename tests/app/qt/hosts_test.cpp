@@ -79,7 +79,9 @@ TEST(QtMessageHostEscTest, EscOnTheOkCancelBoxAnswersCancel) {
 
 TEST(QtSaveDialogFilters, KeepTheDescriptionsAndLetAllFilesMatchNamesWithoutADot) {
   SaveDialogRequest request;
-  request.filters = {{"Text Files(*.vis)", "*.vis"}, {"All Files (*.*)", "*.*"}, {"Dumps", "*.txt"}};
+  request.filters = {{"Text Files(*.vis)", "*.vis"},
+                     {"All Files (*.*)", "*.*"},
+                     {"Dumps", "*.txt"}};
   EXPECT_EQ(QtNameFilters(request),
             QStringList({"Text Files(*.vis)", "All Files (*)", "Dumps (*.txt)"}));
 }
@@ -125,7 +127,6 @@ TEST_F(QtShellTest, WithoutACameraTheMessagesGoToTheHostAndThePanelShowsTheDefau
   EXPECT_FALSE(messages.shown.empty());
   EXPECT_EQ(host.openedTemplates, std::vector<int>{IDD_TORVIX_CONTROLLER_DIALOG});
 }
-
 
 TEST_F(QtShellTest, TheContextMenuOffersTheDialogsEntriesAndAboutLast) {
   QStringList offered;

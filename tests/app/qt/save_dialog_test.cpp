@@ -34,7 +34,8 @@ SaveRun askSavePath(const QString& name, std::deque<QMessageBox::StandardButton>
     QWidget* top = QApplication::activeModalWidget();
     if (auto* box = qobject_cast<QMessageBox*>(top)) {
       run.questions.push_back(box->text());
-      const QMessageBox::StandardButton answer = answers.empty() ? QMessageBox::No : answers.front();
+      const QMessageBox::StandardButton answer =
+          answers.empty() ? QMessageBox::No : answers.front();
       if (!answers.empty()) answers.pop_front();
       box->button(answer)->click();
     } else if (auto* files = qobject_cast<QFileDialog*>(top)) {
@@ -60,13 +61,13 @@ SaveRun askSavePath(const QString& name, std::deque<QMessageBox::StandardButton>
 
 TEST(QtSaveDialogHostTest, ANewFileTakesTheExtensionAndIsCreatedOnlyAfterAYes) {
   QTemporaryDir dir;
-  const SaveRun run =
-      askSavePath(dir.filePath("dump"), {QMessageBox::No, QMessageBox::Yes});
+  const SaveRun run = askSavePath(dir.filePath("dump"), {QMessageBox::No, QMessageBox::Yes});
   ASSERT_TRUE(run.path.has_value());
   EXPECT_EQ(*run.path, dir.filePath("dump.vis").toStdString());
   EXPECT_EQ(run.dialogsShown, 2) << "a No goes back to the dialog";
   ASSERT_EQ(run.questions.size(), 2u);
-  EXPECT_TRUE(run.questions[0].contains(QStringLiteral("does not exist"))) << run.questions[0].toStdString();
+  EXPECT_TRUE(run.questions[0].contains(QStringLiteral("does not exist")))
+      << run.questions[0].toStdString();
   EXPECT_EQ(run.filters, QStringList({"Text Files(*.vis)", "All Files (*)"}));
   EXPECT_EQ(run.suffix, QStringLiteral("vis"));
 }

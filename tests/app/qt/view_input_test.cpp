@@ -39,7 +39,8 @@ int lastWrittenValue(uint8_t reg) {
   int value = -1;
   std::size_t from = 0;
   while (auto found = log.FindWrite({0x00, 0x30, reg}, from)) {
-    if (*found + 1 < log.Size() && log[*found + 1].bytes.size() == 1) value = log[*found + 1].bytes[0];
+    if (*found + 1 < log.Size() && log[*found + 1].bytes.size() == 1)
+      value = log[*found + 1].bytes[0];
     from = *found + 1;
   }
   return value;
@@ -76,10 +77,10 @@ TEST_F(QtViewInputTest, DraggingAndReleasingTheContrastSliderWritesItsRegisterOn
 TEST_F(QtViewInputTest, KeysOnASliderMoveItAsThePlatformsDoAndWriteNothing) {
   // Each key, its scroll code and the move from 128: a line, a page of 51, or to an end.
   const std::tuple<Qt::Key, ScrollCode, int> keys[] = {
-      {Qt::Key_Right, kTbLineDown, 1},    {Qt::Key_Down, kTbLineDown, 1},
-      {Qt::Key_Left, kTbLineUp, -1},      {Qt::Key_Up, kTbLineUp, -1},
+      {Qt::Key_Right, kTbLineDown, 1},     {Qt::Key_Down, kTbLineDown, 1},
+      {Qt::Key_Left, kTbLineUp, -1},       {Qt::Key_Up, kTbLineUp, -1},
       {Qt::Key_PageDown, kTbPageDown, 51}, {Qt::Key_PageUp, kTbPageUp, -51},
-      {Qt::Key_Home, kTbTop, -128},       {Qt::Key_End, kTbBottom, 127}};
+      {Qt::Key_Home, kTbTop, -128},        {Qt::Key_End, kTbBottom, 127}};
   RunOpen([&](DialogView& view) {
     auto* slider = qobject_cast<QSlider*>(view.WidgetFor(IDC_BRIGHTNESS_SLIDER));
     slider->setFocus();

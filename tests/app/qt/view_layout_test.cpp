@@ -142,8 +142,8 @@ TEST_F(QtViewLayoutTest, RadioPairIsOneGroupOutsideTheTabOrder) {
     do {
       if (widget->isVisibleTo(&view) && (widget->focusPolicy() & Qt::TabFocus) &&
           widget->property(kControlIndexProperty).isValid()) {
-        visited.push_back(view.Window().ControlAt(
-            widget->property(kControlIndexProperty).toULongLong()).row->id);
+        visited.push_back(
+            view.Window().ControlAt(widget->property(kControlIndexProperty).toULongLong()).row->id);
       }
       widget = widget->nextInFocusChain();
     } while (widget != view.WidgetFor(kIdCancel) && visited.size() <= expected.size());

@@ -143,8 +143,9 @@ int controlCommand(const std::string& command, HWND dialog, int id) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: window_probe wait|gone|controls|tabs|centre|thumb|text|"
-                         "message CAPTION [ID]\n");
+    std::fprintf(stderr,
+                 "usage: window_probe wait|gone|controls|tabs|centre|thumb|text|"
+                 "message CAPTION [ID]\n");
     return 2;
   }
   const std::string command = argv[1];
