@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/about_dialog.h"
 
 #include "app/resources/dialog_templates.h"

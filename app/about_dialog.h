@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The About box (template IDD_ABOUTBOX): the program icon, the name and version, and OK.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/application.h"
 
 #include "app/main_dialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The application object: the program's start, its main dialog, its end.
 //
 // The platform it runs on (the bridge to the camera, where message boxes go, where a modal

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The link as a whole: read the camera again, let it load its defaults, hand it to its own
 // menu or take it back, give it a new address of its own, and find it on the bus.
 #include <cctype>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/control_tips.h"
 
 #include <array>

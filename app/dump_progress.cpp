@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/dump_progress.h"
 
 namespace torvix {

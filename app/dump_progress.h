@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A register dump run from the menu: its progress shown through the progress host (page or
 // block, percent) and its Cancel button turned into the writer's stop.
 #pragma once

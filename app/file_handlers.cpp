@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two "..." buttons of the debug group and their menu entries: ask for a file name, show it
 // in the path edit (IDC_FILE_PATH), and write the DSP settings file or the EEPROM dump there.
 // From the menu the dump shows its progress and can be stopped, and a stopped one says how much

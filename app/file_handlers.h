@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the two file buttons ask the save dialog: the DSP settings file is offered as
 // "Text Files(*.txt)" with the default extension "txt", the EEPROM dump as
 // "Text Files(*.vis)" with "vis"; both with "All Files (*.*)" second, the first filter

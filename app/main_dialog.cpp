@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/main_dialog.h"
 
 #include "app/about_dialog.h"

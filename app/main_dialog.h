@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main dialog (template IDD_TORVIX_CONTROLLER_DIALOG): the program's whole user interface.
 //
 // Members are declared in the order the dialog has always had them; DoDataExchange binds 57

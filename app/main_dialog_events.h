@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main dialog's table of events: which event of which control runs which handler.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The mode controls: seven lists, six check boxes, the PAL/NTSC pair and "Push2White". Each
 // turns its control's new state into one register value, built on the shadow byte so that
 // bits owned by other controls are kept, and writes it at once.

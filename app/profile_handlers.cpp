@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Saving the camera's settings as a profile and applying one: the command-line tool's JSON,
 // read and written by the same code.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window's command line: --help and --version are answered on stdout before any window
 // opens; everything else is left to the toolkit (Qt's -platform and its kin), as the program
 // reads no arguments of its own. Both views' mains ask here first.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Bringing the whole panel into line with the camera, enabling it as a whole, and showing
 // the last written value in the debug edit.
 #include <array>

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* The program's resource IDs: its dialog templates, icon, bitmap, strings, controls and
  * system-menu commands, each named once. Written for both C++ and the Windows resource
  * compiler (app/win32/torvix_controller.rc includes it), so only plain defines.

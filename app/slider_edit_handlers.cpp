@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The thirteen slider / value-edit pairs. A released thumb only puts its position into the
 // edit as text; the edit's change handling is the one path that parses, clamps, moves the
 // slider and writes the camera.

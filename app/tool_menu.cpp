@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/tool_menu.h"
 
 #include <array>

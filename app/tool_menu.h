@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The dialog's own entries of its system menu, beside About: saving and applying a profile and
 // the two register dumps. They go into the system menu, from which a view shows them; the window
 // layer delivers the chosen one as a system command, and OnSysCommand runs the entry's member.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/value_edit_controls.h"
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The dialog's controls of the thirteen slider / value-edit pairs, row for row in the order of
 // kValueEditPairs (camera/value_edit_pairs.h, which holds what each pair edits): its slider,
 // its edit and the member the data exchange binds to the edit's text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The adapter board's side of the driver protocol, run in software over an I2cBus.
 //
 // The driver hands the board one device control request at a time: a command header, then a

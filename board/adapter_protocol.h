@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The adapter board's driver protocol: what the bridge library sends and the board answers.
 //
 // Every transfer is a command header (6 bytes), an optional data phase and a one-byte status

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "board/board_command.h"
 
 #include <algorithm>

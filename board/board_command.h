@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One command of the adapter board, run on the I2C bus.
 #pragma once
 

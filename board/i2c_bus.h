@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The I2C bus as the adapter board sees it: whole transfers on a 7-bit address.
 //
 // Every operation returns the board's status byte for the transfer (kStatusDone, or why it

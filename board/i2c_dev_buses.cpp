@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "board/i2c_dev_buses.h"
 
 #include <linux/i2c-dev.h>

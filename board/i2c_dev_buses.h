@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Finding the Linux i2c-dev bus a device setting names, opening its device, and saying in
 // words why one would not open.
 //

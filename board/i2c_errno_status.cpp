@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "board/i2c_errno_status.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the kernel's i2c errno means to the board.
 #pragma once
 

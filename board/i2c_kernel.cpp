@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "board/i2c_kernel.h"
 
 #include <fcntl.h>

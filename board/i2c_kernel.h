@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The seam between the Linux i2c-dev bus and the kernel: open, ioctl, flock, close, and where
 // sysfs is mounted.
 //

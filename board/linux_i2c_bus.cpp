@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "board/linux_i2c_bus.h"
 
 #include <linux/i2c-dev.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The I2C bus of a Linux i2c-dev device (/dev/i2c-N): the kernel's own adapter drivers carry
 // the board's commands to a real camera.
 //

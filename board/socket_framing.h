@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The framing of device control requests on a stream socket, one connection per opened device.
 //
 //   request: u32 code | u32 n_in | n_in bytes input | u32 n_out | n_out bytes output buffer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where a board's daemon serves its socket unless told otherwise, and so where the library
 // looks for one: $XDG_RUNTIME_DIR/zembrel-0, else /tmp/zembrel-0.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "camera/address_search.h"
 
 #include "camera/camera_lock.h"

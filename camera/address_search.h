@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Finding the camera on the bus: every even 8-bit address from 0x00 to 0xfc is asked the same
 // read request, and the lowest address that acknowledges both transfers is the camera.
 #pragma once

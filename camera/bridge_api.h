@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The six bridge calls the camera link makes, behind one interface.
 //
 // Production code goes through QuorlinkBridgeApi, which calls the library's exports; tests

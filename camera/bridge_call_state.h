@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The record one camera transaction hands to the error report.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "camera/bridge_error_messages.h"
 
 #include <iterator>

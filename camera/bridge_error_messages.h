@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The words a technician sees for each bridge result code.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the controller knows of the camera: the last value of each setting and the camera's
 // bus address, kept together as one 30-byte block.
 #pragma once

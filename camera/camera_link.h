@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The controller's one link to the camera: single register writes and reads over the bridge,
 // the settings transfers, and the messages for bridge failures.
 //

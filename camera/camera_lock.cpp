@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "camera/camera_lock.h"
 
 #include <atomic>

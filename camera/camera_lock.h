@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Holding the camera for one register access, against every other program on the same device.
 //
 // A register access is two transfers: one selects the register, the next writes or reads its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "camera/device_camera_lock.h"
 
 #include <fcntl.h>

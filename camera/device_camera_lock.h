@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The camera lock across programs: a lock file per device, held with flock (POSIX).
 //
 // The device is the one QUORLINK_DEVICE names when the lock is taken: a socket by its path, an

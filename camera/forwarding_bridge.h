@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A bridge that passes every call on to another one; a wrapper overrides only the calls it
 // watches or changes.
 #pragma once

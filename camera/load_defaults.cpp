@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "camera/load_defaults.h"
 
 #include "clock/clock.h"

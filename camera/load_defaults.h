@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Making the camera reload its factory settings.
 #pragma once
 

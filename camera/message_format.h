@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // printf-style formatting of message texts into the two fixed buffer sizes the link uses.
 //
 // The buffer's size is part of the type, so a caller cannot hand in a smaller one; a text

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "camera/quorlink_bridge_api.h"
 
 #include "bridge/include/quorlink.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bridge calls of the camera link, made on the Quorlink library.
 //
 // The camera library does not link Quorlink itself: the program links the shared library,

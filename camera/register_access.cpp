@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Single register writes and reads: two bridge transactions each, with fixed pauses, under the
 // camera lock.
 #include "camera/camera_link.h"

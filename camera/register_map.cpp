@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "camera/register_map.h"
 
 #include "camera/settings_table.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How each control of the settings panel turns into register bits and back.
 //
 // Every control-to-register function starts from the current register value (the shadow

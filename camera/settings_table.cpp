@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "camera/settings_table.h"
 
 namespace torvix {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The camera's 29 DSP settings: one row per register, in setting-number order.
 #pragma once
 

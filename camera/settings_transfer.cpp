@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading the whole settings table into a shadow, and writing one row of it.
 #include "camera/camera_link.h"
 #include "camera/message_format.h"

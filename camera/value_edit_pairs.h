@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The thirteen slider / value-edit pairs of the settings panel: what each edits, its range and
 // how its edit is read (the program names their controls: app/value_edit_controls.h), and the
 // parsing of what the user typed into a value edit.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/address_hint.h"
 
 #include "camera/address_search.h"

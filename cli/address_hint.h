@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // i2cdetect and the kernel's drivers write a bus address in its 7-bit form; torvix, as the
 // window, in its 8-bit form. A camera sought at the 7-bit form of its address gets a hint.
 #pragma once

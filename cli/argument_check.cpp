@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/argument_check.h"
 
 #include <cctype>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The words of a command line that CLI11 would misname. Left to itself it takes the value of an
 // option it does not know for a command ("torvix -d sim settings": "unknown command 'sim'"),
 // and after a command it answers only that an argument was not expected.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/bash_completion.h"
 
 #include <map>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bash completion of torvix, made from the command line torvix defines and the settings
 // it knows, so no command, option or setting name is written down a second time.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // torvix-bash-completion TEMPLATE OUTPUT: writes torvix's bash completion when torvix is built.
 #include <exception>
 #include <fstream>

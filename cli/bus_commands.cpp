@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/bus_commands.h"
 
 #include <cstdlib>

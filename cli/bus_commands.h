@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // torvix buses, the check that the i2c-dev bus a run is pointed at will open, and what the bus
 // shows after a run on it failed.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What every torvix command works with: the streams, the message host and the camera link.
 #pragma once
 

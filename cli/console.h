@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The streams a torvix run talks through: data on out, words for the user on err, answers
 // from in. Tests hand in string streams.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The camera link's message boxes on a terminal: every message goes to stderr in the window's
 // own words, and the one question (the reset) is answered from stdin, or yes with -y.
 #pragma once

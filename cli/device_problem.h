@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Why the adapter device would not open. The library answers every cause with the same code and
 // the same words; torvix adds one line in the system's own, so a user knows what to fix.
 #pragma once

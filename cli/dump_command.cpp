@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/dump_command.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // torvix dump dsp|eeprom FILE: the window's two dump writers, with a progress bar on a
 // terminal and a word and an exit code when the file came out incomplete. FILE "-" is standard
 // output: the dump is spooled to a file of its own and copied there once it ends, complete or

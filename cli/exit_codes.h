@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What torvix tells the shell.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Ctrl-C (SIGINT) and SIGTERM while a dump runs: the handler only notes the signal; the dump's
 // stop, asked before every register read, reads the note and ends the file as the window's
 // Cancel does, so an interrupted dump never looks complete.

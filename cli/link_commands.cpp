@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/link_commands.h"
 
 #include <ostream>

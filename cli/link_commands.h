@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // torvix scan and reset: finding the camera on the bus, and letting it load its defaults.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // torvix: the camera link for scripts, on the Quorlink library.
 #if defined(_WIN32)
 #include <io.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/profile_commands.h"
 
 #include <ostream>

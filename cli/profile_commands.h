@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // torvix profile save|apply: a camera's writable settings to a JSON file, and back.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // torvix settings, get and set: the settings table read from the camera, one setting at a time
 // or all of them, and writes through the panel's write step.
 #pragma once

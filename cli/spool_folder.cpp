@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/spool_folder.h"
 
 #include <system_error>

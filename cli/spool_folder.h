@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A folder of our own in the system's temporary folder, for a file that a writer must have by
 // path before its bytes go to standard output. It goes, with what it holds, with the object.
 #pragma once

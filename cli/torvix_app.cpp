@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/torvix_app.h"
 
 #include "cli/bus_commands.h"

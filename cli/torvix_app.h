@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The command line torvix understands, as CLI11 reads it: the global options, the commands and
 // the options of each. RunTorvix parses with it, and the bash completion is made from it, so a
 // new command or option reaches both.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/torvix_cli.h"
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // torvix [--device SPEC] [--address 0xNN] COMMAND ...: the camera link for scripts.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bridge calls of a torvix run, passed on unchanged, noting whether a device would not open
 // and how the last transfer failed: the run then says why in the system's words
 // (cli/device_problem.h, cli/bus_commands.h).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "clock/clock.h"
 
 #include <thread>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one seam through which the system waits and tells time.
 //
 // The controller's pauses are part of its behaviour (2 ms after a register request, 100 ms

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "clock/lock_wait.h"
 
 namespace torvix {

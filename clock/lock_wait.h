@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Waiting for a lock that another program may hold: every such wait has the same limit, and
 // runs on the clock seam, so a virtual clock passes through the whole of it at once.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A clock whose time moves only when someone pauses on it or advances it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "clock/windows_sleep.h"
 
 #include <windows.h>

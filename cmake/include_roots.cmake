@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # torvix_include_root(target folder [EXCEPT subfolder...]): `#include "folder/..."` works in
 # target and in every target that links it, and in no other.
 #

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The release packages, made by `cpack` in the build folder: on Linux four Debian packages
 # (cmake/packaging_debian.cmake), for Windows a zip and an installer per architecture
 # (cmake/packaging_windows.cmake).

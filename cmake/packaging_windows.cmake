@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Windows packages. cpack in the x86-64 build makes three: torvix-<version>-windows.zip with
 # both architectures, each in a folder of its own laid out as `cmake --install` lays it (bin/
 # the programs and Quorlink.dll, lib/ the import library, include/ the header) and the docs once

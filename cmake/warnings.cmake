@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # torvix_warnings(target): the project's warning set, applied to every target we own. -Wshadow and
 # -Wconversion: a name that hides another and a value that silently loses bits are both faults
 # that compile; a narrowing that is meant is written as a cast.

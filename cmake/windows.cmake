@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # What a Windows build cross-built from Debian needs beyond the toolchain file: the resource
 # compiler (the library's version resource), the header-only libraries of the command-line tool,
 # GoogleTest built from source, and wine to run the tests.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Read by cpack once per generator (CPACK_PROJECT_CONFIG_FILE of packaging_windows.cmake): what
 # goes into each Windows package. An installer is one architecture's tree at the top of its
 # install folder; the two name their Start-menu folders and uninstall entries apart, so both

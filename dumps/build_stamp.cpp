@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dumps/build_stamp.h"
 
 namespace torvix {

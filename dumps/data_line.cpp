@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dumps/data_line.h"
 
 namespace torvix {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One data line of a dump: 16 register values as two upper-case hex digits, one blank apart.
 //
 // An entry that holds no value read from the camera (the failed read and every entry after

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dumps/dsp_settings_file.h"
 
 #include "dumps/register_dump.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The DSP settings file: the camera's 8 DSP pages of 256 registers as a 137-line text file.
 #pragma once
 

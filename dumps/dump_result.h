@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How a register dump ended, for callers that need to know (the command-line tool); the
 // dialog only relies on the messages the writers have already shown.
 #pragma once

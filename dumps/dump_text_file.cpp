@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dumps/dump_text_file.h"
 
 #include <cerrno>

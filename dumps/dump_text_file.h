@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The text file a dump is written to: created or emptied, never appended to, every line ended
 // with CR LF whatever the platform.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dumps/eeprom_dump_file.h"
 
 #include <cstdio>

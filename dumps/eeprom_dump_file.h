@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The EEPROM dump: the camera's configuration EEPROM, 4 blocks of 256 bytes, as a 73-line
 // text file.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dumps/file_cause_codes.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The cause codes that file failures are reported with, and their words.
 //
 // The system error of a failed open or write is translated here, once, into a small set of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dumps/register_dump.h"
 
 #include <cstdio>

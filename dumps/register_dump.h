@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The loop both dump files share: open the file, write the header, then for each group of
 // 256 registers its title lines and 16 data lines, reading the camera in ascending order.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The adapter board fed arbitrary sequences of driver requests: any control code, phase
 // selector of any size, and header, payload and read buffers of any length, on a virtual bus
 // with the camera and, now and then, bus faults. The board must answer every request within

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whatever a user types or pastes into the value edits and the camera address edit of the open
 // main dialog, on the in-process virtual camera. Nothing may crash, and every register write
 // that reaches the camera must be one the edit allows: a value edit's register only within its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A hostile driver on the far end of the socket transport: whatever bytes it sends back as the
 // reply to one request. The library's socket device reads them through the framing codec; it
 // must fail the request or fill at most the caller's buffer, never read or write past it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a user can type into a value edit or the camera address edit, checked against a plain
 // restatement of the rules: two hex digits exactly; the Edge edit's leading hex run within its
 // first five characters; a value read from an edit always lands inside its pair's range, and

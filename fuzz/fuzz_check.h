@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a fuzz target does when an invariant breaks: report it and abort, so libFuzzer keeps
 // the input as a crash. assert() would vanish in a release build.
 #pragma once

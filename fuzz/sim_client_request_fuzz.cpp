@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A hostile client of zembrel-sim: whatever bytes it sends on one connection. The daemon's
 // own server runs in a thread on a virtual clock; each input is one connection that sends its
 // bytes, closes its sending side and reads until the daemon hangs up.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library's exports called in any order with arbitrary handles, lengths, types and
 // sub-address sizes, on adapter devices that answer each request as the input says (fail,
 // report any byte count, fill any bytes). Buffers are exactly as long as the call says, so the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where message boxes go: the camera link's, the dump writers' and every window's.
 //
 // It stands below both the camera link and the window layer, so that neither needs the other:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "profiles/file_kind.h"
 
 namespace torvix {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A kind of file in the words an error message needs: "a FIFO", "a directory".
 #pragma once
 

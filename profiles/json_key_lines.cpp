@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "profiles/json_key_lines.h"
 
 #include <algorithm>

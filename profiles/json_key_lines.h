@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A JSON text read with the line of each object key: the parsed document forgets its lines,
 // but a technician who mistyped a profile needs to be told which line to fix.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What applying a profile to a camera would change: for each setting the register would take a
 // new value, the value it holds and the value it would get, in table order.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "profiles/profile_file.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The profile: the camera's writable settings by name, as JSON.
 //
 //   {

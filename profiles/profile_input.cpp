@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "profiles/profile_input.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where a profile comes from: a file, or standard input for "-". Profiles are a few kilobytes;
 // anything that is not a plain file or is far larger is refused before it is read whole.
 #pragma once

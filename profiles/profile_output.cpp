@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "profiles/profile_output.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writing a profile out: the whole text at once, the file created or emptied.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "profiles/setting_catalog.h"
 
 #include <array>

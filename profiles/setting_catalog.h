@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings as the command line speaks of them: a name, which bits a write may change, the
 // values it accepts, and the words for what a value means.
 //

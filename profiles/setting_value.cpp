@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading a setting's value from text, checking it against what the setting accepts, and
 // saying what a register value means.
 #include <cctype>

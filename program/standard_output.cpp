@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "program/standard_output.h"
 
 #include <cerrno>

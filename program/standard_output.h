@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The end of a program's main: what it wrote on standard output must have reached it. A script
 // that saved a profile, or asked for --version, onto a full disk must not be told it succeeded,
 // and most write errors show only when the buffer is flushed.

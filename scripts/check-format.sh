@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Checks every C and C++ file git tracks against .clang-format, changing nothing. Lists each file
 # that clang-format would change and exits 1; `clang-format -i FILE` applies the style.
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs clang-tidy with .clang-tidy over the project's own .cpp files, as the default preset
 # compiles them (its compile database), two at a time. Any finding fails: exit 1.
 #

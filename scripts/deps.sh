@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian 12 packages the project builds and tests with. Idempotent: installs only
 # what is missing, and uses sudo only when not already root.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the libFuzzer targets with clang and runs each for a bounded time on a copy of its
 # committed seed corpus (fuzz/corpus/<target>/). Fails on the first crash, leak, sanitizer
 # report or broken invariant; the input that did it is left in the build dir's artifacts/.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds Torvix_Controller and starts it on the virtual camera.
 #
 # zembrel-sim serves a virtual adapter board with a factory-fresh camera on a socket of its own

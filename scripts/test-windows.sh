@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Cross-builds the Windows pieces with mingw-w64 and tests them: the i686 and x86-64 export
 # tables with objdump, a caller of each import library (the i686 one under 32-bit wine), the
 # x86-64 unit tests and torvix.exe under wine64, the zip and the two installers (packed with

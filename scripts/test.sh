@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Sets up, builds and runs every test (the README's test command): the suite, then the whole
 # suite again under AddressSanitizer and UndefinedBehaviorSanitizer, halting on the first report,
 # then the Windows cross-build and its tests under wine.

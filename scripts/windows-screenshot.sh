@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Draws Torvix_Controller.exe on the virtual camera into a PNG (docs/screenshot-windows.png):
 # the program under wine, in a wine desktop (which draws the caption) on a virtual screen.
 #

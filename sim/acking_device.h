@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A device that acknowledges every transfer and reads as 0xFF: a stand-in for other chips on
 // the bus, so address searches find more than the camera.
 #pragma once

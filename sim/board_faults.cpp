@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sim/board_faults.h"
 
 namespace torvix {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Faults of the adapter board and its driver, applied where the driver hands a request to the
 // board: the board is unplugged, or one kind of request fails or reports a short transfer.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Faults that act on the bus itself, whatever device is addressed.
 #pragma once
 

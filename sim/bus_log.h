@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every transfer on the virtual bus: when, to whom, which way, which bytes, with what outcome.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A bus log kept in a text file: every transfer appended as one FormatTransfer line and flushed
 // at once, so whoever watches the file sees each transfer as it happens. zembrel-sim --log and
 // the in-process camera's QUORLINK_SIM_LOG write the same lines.

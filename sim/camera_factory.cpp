@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sim/camera_factory.h"
 
 namespace torvix {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the virtual camera holds when it leaves the factory, and after it loads its defaults.
 //
 // The settings bank is the camera's 256 registers (DSP page 0). Its 29 settings registers

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The camera's registers and EEPROM kept in a file across zembrel-sim restarts.
 //
 // JSON: {"format": "zembrel-sim camera state", "version": 1,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // zembrel-sim's command line.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sim/daemon_server.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // zembrel-sim's server: one listening socket, several connections, one request at a time.
 //
 // Each connection is one opened device with its own board session: a header waits for the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A device on the virtual I2C bus.
 #pragma once
 

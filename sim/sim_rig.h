@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One virtual adapter board with its bus, camera, extra devices, faults and bus log.
 //
 // The in-process transport (QUORLINK_DEVICE=sim) drives the process-wide Instance(), which

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sim/stale_state_files.h"
 
 #include <sys/stat.h>

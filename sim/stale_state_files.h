@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The temporary files a save leaves behind when zembrel-sim is killed in the middle of one
 // (cam.json.XXXXXX beside cam.json), removed when the next one starts.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sim/virtual_bus.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The virtual I2C bus: dispatches each transfer to the device at its 7-bit address and logs it.
 #pragma once
 

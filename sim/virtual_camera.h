@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The virtual camera: an I2C device with the camera's indirect register protocol.
 //
 //   write register R := V   write 00 30 R, then a separate one-byte write of V

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // zembrel-sim: a virtual adapter board with a virtual camera, served on a local socket.
 #include <fcntl.h>
 #include <signal.h>

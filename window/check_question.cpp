@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/check_question.h"
 
 #include <algorithm>

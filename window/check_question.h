@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A question with OK and Cancel and a check box under its text, for a question that carries an
 // option a message box has no room for. It is an ordinary dialog of the window layer, sized to
 // its text, so every view shows it as it shows any dialog and tests answer it through their

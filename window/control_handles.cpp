@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/control_handles.h"
 
 namespace torvix {

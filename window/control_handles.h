@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's handles on single controls: a slider, an edit, a drop-down list.
 //
 // A handle is bound to its control by the dialog's data exchange. An unbound handle does

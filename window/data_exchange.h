@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bindings between a dialog's members and its controls, run in either direction.
 #pragma once
 

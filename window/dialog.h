@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What every dialog of the program shares: its window on a template, the data exchange, the
 // modal run and the default OK / Cancel / system-command handling.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a dialog template is: the dialog's caption, size and font, and one row per control in
 // template order (its ID, kind, caption, group, visibility, position, picture and, for a
 // drop-down list, its fixed items). Positions are dialog units.

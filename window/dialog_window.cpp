@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/dialog_window.h"
 
 #include <algorithm>

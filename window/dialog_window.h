@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window layer: a model of one dialog window and its controls, without a screen.
 //
 // It holds every control's state and keeps the toolkit's rules on notifications:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/edit_change.h"
 
 #include <algorithm>

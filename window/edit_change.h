@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the user did to an edit, recovered from its text before and after.
 //
 // A platform's edit control applies keys, paste, undo, drops and input methods itself and then

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where a modal dialog runs its loop: the Qt view on a screen, a script in the tests.
 #pragma once
 

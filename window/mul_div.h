@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The platform's MulDiv: a * b / c in 64 bits, rounded to the nearest integer (halves away
 // from zero), -1 when c is 0 or the result does not fit. Dialog units become pixels through it.
 #pragma once

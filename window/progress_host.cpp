@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/progress_host.h"
 
 namespace torvix {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where a long operation shows how far it has come and the user may stop it: a progress dialog
 // on a screen, a script in the tests.
 //

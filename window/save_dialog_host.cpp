@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/save_dialog_host.h"
 
 namespace torvix {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the program asks the user for the name of a file to save, or of one to read: the Qt
 // view's file dialog on a screen, a script in the tests.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // User input on the window layer: what the user does, and the events a real toolkit delivers
 // for it.
 #include <algorithm>

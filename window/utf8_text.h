@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Counting and cutting an edit's text by characters. The window layer keeps text as UTF-8; an
 // edit's limit counts characters, and a cut must never leave half of one behind.
 #pragma once

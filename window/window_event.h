@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The events a dialog window delivers to its dialog, with the toolkit's notification codes.
 #pragma once
 

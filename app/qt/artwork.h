@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's pictures: icon IDI_PROGRAM and bitmap IDB_LOGO (app/resource_ids.h), kept as SVG
 // sources in the Qt resources and drawn with the SVG renderer, so no image-format plugin is needed
 // at run time.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window layer's state of one control, drawn onto its widget. Signals stay blocked while a
 // widget is set, so drawing never reads as user input.
 #include <QCheckBox>

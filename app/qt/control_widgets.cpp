@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One widget per template row, and the wiring from what the user does to the window layer.
 // Every handler here re-renders its control afterwards, so a refusal by the layer (a full edit,
 // a disabled window) leaves the widget as the layer has it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/qt/dialog_units.h"
 
 #include "window/mul_div.h"

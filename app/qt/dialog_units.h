@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Dialog units to pixels. A template gives positions in dialog units: a quarter of the font's
 // average character width across, an eighth of its height down. The view measures its own
 // font, so the panel keeps its proportions whatever font the platform has.

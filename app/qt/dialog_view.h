@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Qt view of one dialog window of the window layer.
 //
 // It creates one widget per template row at the row's position, scaled from dialog units by the

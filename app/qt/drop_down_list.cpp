@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/qt/drop_down_list.h"
 
 #include <QAbstractItemView>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A drop-down list that reports the two things the window layer tells apart: the list closed
 // (with or without a chosen item), and the selection moved on the closed list.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Torvix_Controller: the main dialog on a screen. The program reads no settings of its own and
 // no arguments beyond --help and --version; the bridge library picks the adapter
 // (QUORLINK_DEVICE).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/qt/qt_message_host.h"
 
 #include <vector>

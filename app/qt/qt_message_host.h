@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The camera link's message boxes as modal QMessageBox windows: the program's name as caption,
 // the buttons and icon that the box type asks for.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/qt/qt_modal_host.h"
 
 #include <QCoreApplication>

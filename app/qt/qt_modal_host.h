@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs each modal dialog of the window layer as a real window: builds its view, shows it and
 // runs an event loop until the layer's window has ended.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/qt/qt_progress_host.h"
 
 #include <QCoreApplication>

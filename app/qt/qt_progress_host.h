@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The progress host as a QProgressDialog over the innermost open window: modal, so the dialog
 // under it takes no input, and kept painted by the events the writer lets through between two
 // register reads.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/qt/qt_save_dialog_host.h"
 
 #include <QFileDialog>

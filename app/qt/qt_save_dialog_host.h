@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The save dialog as a QFileDialog: the request's filters, default extension, and both
 // confirmations (replace an existing file, create a new one); and its twin for a file to read.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's dialog templates as data: the main dialog (IDD_TORVIX_CONTROLLER_DIALOG) with
 // its 86 controls in template order and the fixed items of its drop-down lists, and the About
 // box (IDD_ABOUTBOX). Positions are dialog units.

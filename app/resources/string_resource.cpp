@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/resources/string_resource.h"
 
 #include "app/resource_ids.h"

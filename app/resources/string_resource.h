@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's string resources, by ID (app/resource_ids.h).
 #pragma once
 

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* The program's string table: the text of each string resource, written so that both C++ and
  * the Windows resource compiler take it (app/win32/torvix_controller.rc reads it through the C
  * preprocessor). On Windows it is the program's string table, elsewhere LoadStringResource's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/win32/dialog_template_bytes.h"
 
 #ifndef NOMINMAX

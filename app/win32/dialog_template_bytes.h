@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A window-layer template as the platform's in-memory dialog template: the header, the font and
 // one item per control in template order, with the template's IDs, classes, captions, styles and
 // positions in dialog units. The dialog manager then lays out, tabs and keys the dialog itself.

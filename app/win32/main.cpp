@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Torvix_Controller on Windows: the main dialog as a native dialog. The program reads no
 // settings of its own and no arguments beyond --help and --version; the bridge library picks
 // the adapter.

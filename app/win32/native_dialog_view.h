@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The native Windows view of one dialog window of the window layer.
 //
 // The dialog is built from the layer's template as an in-memory dialog template and run by the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the user does to the native controls, as the window layer's user input. Each handler
 // renders its control afterwards, so where the layer refused (a full edit, a disabled window)
 // the native control shows what the layer has.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/win32/native_message_host.h"
 
 #include "app/application.h"

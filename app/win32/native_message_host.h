@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The camera link's message boxes as the platform's own, captioned with the program's name and
 // owned by the open dialog, which takes no input while a box is up.
 #pragma once

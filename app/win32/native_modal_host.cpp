@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/win32/native_modal_host.h"
 
 namespace torvix {

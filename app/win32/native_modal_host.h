@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where a modal dialog of the window layer runs on Windows: a native dialog, run by the
 // platform's dialog manager over the dialog that is open already.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/win32/native_progress_host.h"
 
 // After <windows.h>, whose types it uses.

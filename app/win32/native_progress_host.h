@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The progress of a long operation in a window of the platform's own: a text, a progress bar
 // and Cancel, over the open dialog. The operation runs on the one thread, so the window is
 // served between two steps, when the operation asks whether to stop.

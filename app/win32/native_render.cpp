@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window layer's state set into the native controls and the dialog window. Notifications
 // are held back meanwhile, so that setting a control never reads as user input.
 #ifndef NOMINMAX

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/win32/native_save_dialog_host.h"
 
 #include <commdlg.h>

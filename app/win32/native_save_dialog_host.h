@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // File names from the platform's file dialogs: the request's filters, the first one selected,
 // its default extension, and for saving the platform's own questions before a file is replaced
 // or created.

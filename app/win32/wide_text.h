@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window layer keeps UTF-8; the platform's controls hold UTF-16.
 #pragma once
 

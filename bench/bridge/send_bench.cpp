@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bridge's own cost per one-byte Send: on a device that answers at once, and through the
 // socket transport to a minimal board server in the same process.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Wall time of the settings read and of one setting write on the in-process virtual camera,
 // over the pauses they must take (145 ms: 29 rows of 2 + 1 + 2 ms; 127 ms: 2 + 25 + 100 ms).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading profiles of many keys. Profiles are small, but a reader that compares every key with
 // every other one takes seconds on a file of a few megabytes; the "per_key" counter should stay
 // flat from 7,500 to 60,000 keys.

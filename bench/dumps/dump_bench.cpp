@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Wall time of the DSP settings file and the EEPROM dump on the in-process virtual camera,
 // over the pauses their reads must take (2048 and 1024 reads of 2 + 1 ms: 6144 and 3072 ms).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One indirect register write (two transfers) and one read request (a request write and a
 // one-byte read) through the bridge library: on the in-process board (QUORLINK_DEVICE=sim) and
 // through a zembrel-sim process over its socket. The camera link's own pauses are left out:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The measurement of an operation's wall time over the pauses it must take ("ratio"; 1.0 would
 // be a machine whose sleeps end exactly on time), as a Google Benchmark counter.
 #pragma once

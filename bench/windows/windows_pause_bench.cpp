@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How long the real clock's pauses take on Windows, where a sleep that ended on the system
 // timer's default 15.6 ms ticks would make a 1 ms pause sixteen times too long: single pauses of
 // 1, 2 and 25 ms, then whole operations on the in-process virtual camera over the pauses they

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs the shared library with its soname links, the public header, a pkg-config file and
 # a CMake package config, so another program can find_package(Quorlink) or use pkg-config.
 # Two components, as Debian splits a library: `library` what a program needs to run (the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # quorlink_version_parts(version): sets QUORLINK_VERSION_MAJOR, _MINOR and _PATCH of a
 # major.minor.patch version in the caller's scope. The build reads QUORLINK_VERSION with it, and
 # the test of the built library (tests/bridge/library_version.cmake) the number it checks.

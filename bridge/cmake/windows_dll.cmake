@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Quorlink.dll: the export table from the module-definition file (names, ordinals, the 32-bit
 # decorations), the start-up entry, the version resource, and the import library Quorlink.lib.
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /*
  * Quorlink: a small I2C master interface over a USB-to-I2C adapter board.
  *

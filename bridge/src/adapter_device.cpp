@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bridge/src/adapter_device.h"
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The seam between a bridge and the adapter board's driver.
 //
 // A device is opened by constructing it and closed by destroying it. Each transport (the Win32

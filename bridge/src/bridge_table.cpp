@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bridge/src/bridge_table.h"
 
 #include <array>

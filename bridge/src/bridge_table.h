@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library's globals: the table of bridges behind the handles, the last error code and the
 // count of open adapter devices. Nothing else in the library keeps state between calls.
 #pragma once

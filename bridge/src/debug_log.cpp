@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bridge/src/debug_log.h"
 
 #include <cstdarg>

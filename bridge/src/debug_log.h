@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library's debug lines: on stderr while QUORLINK_DEBUG is set (to anything but empty),
 // for a user who wants to know why a device would not open. Otherwise the library is silent.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Quorlink.dll's start-up entry. The library's state starts out empty by static initialisation
 // (an empty bridge table, last error code 0), so all that is left to do here is to tell Windows
 // that no thread's start or end concerns the library: it keeps no per-thread state.

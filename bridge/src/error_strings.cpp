@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bridge/src/error_strings.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The texts ErrorString gives for the library's result codes.
 #pragma once
 

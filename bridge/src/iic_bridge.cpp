@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bridge/src/iic_bridge.h"
 
 #include "bridge/include/quorlink.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bridge behind one handle: a slave address, the list of a bus scan, and the mapping of the
 // library's transfer calls onto the transfer modes of Write and Read.
 #pragma once

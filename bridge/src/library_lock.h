@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one lock of the library. Every export holds it for the whole of its work, so the bridge
 // table, the last error code and the devices behind the handles are only ever touched by one
 // thread at a time, and the header, data and status requests of one transfer are never

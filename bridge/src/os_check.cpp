@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bridge/src/os_check.h"
 
 #include "bridge/include/quorlink.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // IICInit's platform check. Only the Windows driver has platforms it cannot serve (the NT 4
 // family); on POSIX every system passes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Opening and releasing bridges, and the legacy start-up and exit entries.
 #include <memory>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The exports around the transfers: errors, addresses, bus scan, versions, bus status and the
 // parallel-port vocabulary.
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The transfer exports: validate the handle, then hand over to the bridge behind it.
 #include "bridge/include/quorlink.h"
 #include "bridge/src/bridge_table.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The software board in process, over a Linux i2c-dev bus (QUORLINK_DEVICE=i2c:/dev/i2c-N,
 // i2c:N or i2c:NAME): a real camera with no adapter driver of our own.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bridge/src/transport_sim.h"
 
 #include <cstdio>

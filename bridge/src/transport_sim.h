@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The in-process adapter board with its virtual camera (QUORLINK_DEVICE=sim).
 #pragma once
 

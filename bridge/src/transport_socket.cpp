@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bridge/src/transport_socket.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The adapter reached over a local stream socket (a daemon serving a board, real or virtual).
 #pragma once
 

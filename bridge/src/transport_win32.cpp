@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bridge/src/transport_win32.h"
 
 #include "bridge/src/win32_api.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The adapter board's Windows driver, reached with DeviceIoControl. Built on Windows only.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bridge/src/usb_iic_bridge.h"
 
 #include <cstring>

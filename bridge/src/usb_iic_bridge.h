@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bridge that performs each transfer as device control requests to the adapter board:
 // a 6-byte command header, a data phase and a one-byte status phase.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The four kernel calls the library makes on Windows, gathered in one table so a test can put a
 // scripted driver in their place and check every argument. Built on Windows only.
 #pragma once

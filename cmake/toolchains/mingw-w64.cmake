@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross-building for Windows from Debian with mingw-w64. Included by the per-architecture
 # toolchain files, which set TORVIX_MINGW_TRIPLE and TORVIX_MINGW_PROCESSOR first.
 #

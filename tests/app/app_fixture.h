@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program on the in-process virtual camera, a virtual clock and scripted hosts.
 #pragma once
 

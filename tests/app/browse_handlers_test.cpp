@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two "..." buttons of the debug group, clicked on the main dialog that runs on the
 // in-process virtual camera, with a scripted save dialog.
 #include <gmock/gmock.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Connect, RESET, "OSD control usage", the camera address edit and the address search on the
 // virtual camera: what reaches the bus, what the user is told, and the pauses in between.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main dialog's 86 template rows against the controls the window layer builds from them.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the user does on each control reaches the handler the table of events names for it.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The data exchange runs no handler, and the push sets only the texts that differ.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The dialog's own menu entries and its control tips, on the in-process virtual camera: a
 // profile saved and applied, a faulty profile, a dump cancelled from its progress window, and
 // every tip against the register its control writes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The mode lists, check boxes, the PAL/NTSC pair and "Push2White" on the virtual camera: the
 // register values they build on the shadow, the controls that follow the modes, and what a
 // failed write leaves behind.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // User actions on the open main dialog, on top of the application fixture, and what they did
 // to the virtual camera: the register writes on the bus and the pauses on the virtual clock.
 #pragma once

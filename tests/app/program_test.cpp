@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program started the way main starts it, on a virtual camera that holds values other
 // than the defaults: every control shows what the camera holds.
 #include <gtest/gtest.h>

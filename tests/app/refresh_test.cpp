@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A refresh after start-up, and the panel enabled or disabled as a whole.
 #include <gtest/gtest.h>
 

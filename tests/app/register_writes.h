@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The camera register writes on the virtual bus, read back from the bus log: each request
 // 00 30 R followed by a one-byte write of V to the same device is one write R := V.
 #pragma once

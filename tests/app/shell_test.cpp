@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The dialog's shell: Enter never closes it, Esc / Cancel / the close box do, the system menu
 // opens the About box, and a minimised dialog paints its icon centred.
 #include <gtest/gtest.h>

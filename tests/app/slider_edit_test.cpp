@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The slider / value-edit pairs on the virtual camera: a released thumb and typed text reach
 // the camera through one path, clamped into each pair's range; steps and bad text write nothing.
 #include <gtest/gtest.h>

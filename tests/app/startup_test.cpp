@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up of the main dialog on the virtual camera: what the user sees with no camera, with a
 // camera, and with values the controls cannot show.
 #include <gtest/gtest.h>

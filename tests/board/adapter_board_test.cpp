@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "board/adapter_board.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The i2c-dev bus over a fake kernel: the messages or SMBus call each transfer becomes, the
 // status each errno gives, and finding a bus by its adapter's name.
 #include <gmock/gmock.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An I2cBus that records each call and answers from a queue of status bytes.
 #pragma once
 

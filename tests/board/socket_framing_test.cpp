@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "board/socket_framing.h"
 
 #include <gtest/gtest.h>

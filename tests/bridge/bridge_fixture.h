@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every IICInit of a test opens a ScriptedDevice sharing one script; the table is emptied and
 // the real opener restored after each test.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bridge table, handle validation, the last error code and its texts.
 #include <gtest/gtest.h>
 

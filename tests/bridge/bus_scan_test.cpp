@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // BusScan probes the bus for real and GetDeviceAddress reads what it found.
 #include <gtest/gtest.h>
 

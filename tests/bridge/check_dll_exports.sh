@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Usage: check_dll_exports.sh OBJDUMP DLL POINTER_SIZE. Fails unless the DLL's export table
 # holds exactly the 21 entry points at ordinals 1 to 21, SendSend at SendReceive's address, and
 # on 32-bit Windows LibMain and WEP under their __stdcall names; and unless its version resource

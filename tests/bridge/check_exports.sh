@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Usage: check_exports.sh NM LIBRARY. Fails unless the library's dynamic symbol table defines
 # exactly the 21 entry points of quorlink.h, with SendSend at SendReceive's address.
 set -eu

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Usage: check_import_library.sh CC PROBE_SOURCE INCLUDE_DIR IMPORT_LIBRARY DLL WORK_DIR WINE
 # Builds the probe, a caller of all 21 exports, as an outside program is built: the header as
 # it ships and the import library, nothing else. Then runs it under WINE beside the DLL, on the

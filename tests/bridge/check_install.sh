@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Usage: check_install.sh BUILD_DIR WORK_DIR CC PROBE_SOURCE [CFLAGS]. Installs the bridge library into
 # WORK_DIR/prefix, builds the probe against it with pkg-config and with CMake, and runs it with
 # no adapter.

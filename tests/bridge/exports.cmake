@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The shared library lets out exactly its 21 entry points: through its ELF dynamic symbol table,
 # or through the DLL's export table with the ordinals 1 to 21.
 if(WIN32)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every way a transfer can fail, what it returns and what reached the device.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // QUORLINK_DEVICE=i2c:... on a bus that will not open: IICInit fails as for a missing board,
 // and the reason goes to stderr once per process.
 #include <gtest/gtest.h>

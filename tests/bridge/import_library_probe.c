@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* A caller of all 21 exports, built the way an outside program is: quorlink.h as it ships and
  * the import library. Run on the in-process board (QUORLINK_DEVICE=sim), each call must come
  * back with its result: a wrong name, ordinal or calling convention does not. */

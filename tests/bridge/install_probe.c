@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* Built against the installed header and pkg-config flags: with no adapter present IICInit
  * must fail with "USB device not found". */
 #include <quorlink.h>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # cmake -DVERSION=3.0.1 -DPROBE=version_probe [-DEMULATOR=wine64] -DLIBRARY=file -DPC=quorlink.pc
 #       [-DOBJDUMP=objdump] -P library_version.cmake
 # Fails unless the built library shows the one version the build gives it (QUORLINK_VERSION):

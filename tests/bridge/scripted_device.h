@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A fake adapter device for the bridge's tests: it records every request and answers each from
 // a script, or with plain success once the script runs out.
 #pragma once

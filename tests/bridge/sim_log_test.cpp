@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // QUORLINK_SIM_LOG: the in-process camera's bus log appended to a file, line for line what the
 // bus log holds, on every platform.
 #include <gtest/gtest.h>

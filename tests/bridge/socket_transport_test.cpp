@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The socket transport against a small board server running in the test.
 #include <gtest/gtest.h>
 #include <unistd.h>

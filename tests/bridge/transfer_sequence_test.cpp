@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The device requests each transfer export makes: header, data phase and status phase.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* Prints the library version GetVersions reports, as major.minor.patch, through a handle on
  * the in-process virtual board (QUORLINK_DEVICE=sim). */
 #include <quorlink.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Windows driver transport: every kernel call the library makes, with every argument, against
 // a scripted driver put in place of CreateFileA, DeviceIoControl, CloseHandle and GetVersionExA.
 #include <gtest/gtest.h>

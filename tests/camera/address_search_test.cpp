@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The address search's calls on a recording bridge: the probe's two transactions, the pauses
 // between them, and silence whatever fails, unless a scan stops for the board's own failure.
 #include <gmock/gmock.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The camera link on the real bridge library and the in-process virtual camera: the bytes on
 // the bus, the time between them, and what the shadow holds afterwards.
 #include <gmock/gmock.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The camera lock across programs (tests/cli/program_test.cpp has two processes on it).
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The camera link through the real library to a Linux i2c-dev bus, over a fake kernel with the
 // virtual camera behind it: the bus sees exactly what the virtual board puts on it.
 #include <gtest/gtest.h>

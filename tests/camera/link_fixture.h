@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A camera link wired to a recording bridge, a recording message host and a logging clock,
 // all writing into one call log.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "camera/message_format.h"
 
 #include <gtest/gtest.h>

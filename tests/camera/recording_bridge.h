@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A bridge that writes every call into a call log and answers from a script: which transfer
 // fails with which code, and which bytes the camera answers to reads.
 #pragma once

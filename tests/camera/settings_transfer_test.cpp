@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/camera/link_fixture.h"
 
 #include <gmock/gmock.h>

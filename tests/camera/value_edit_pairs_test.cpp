@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "camera/value_edit_pairs.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Usage: bash_completion_test.sh CMAKE CLI_INSTALL_SCRIPT. Installs the command-line tool's
 # folder (cmake_install.cmake) into a scratch prefix, then completes torvix command lines with
 # the completion found where Debian's bash-completion looks, under its own helpers.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Usage: check_windows_program.sh WINE64 TORVIX_EXE. torvix.exe as a Windows user runs it: on the
 # in-process virtual camera it lists the 29 settings and dumps the EEPROM to stdout with CR LF
 # line ends; without a board it says so in words and exits 1.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // torvix run in-process on the virtual camera (QUORLINK_DEVICE=sim) with a virtual clock, its
 // three streams captured, and a scratch folder for its files.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // torvix on a Linux i2c-dev bus, in process over a fake kernel with the virtual camera behind
 // it, and torvix buses.
 #include <gtest/gtest.h>

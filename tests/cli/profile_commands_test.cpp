@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // torvix profile save and apply on the virtual camera.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

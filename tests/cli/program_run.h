@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Running a built program as a script would: arguments, text on stdin, stdout and stderr
 // captured, the exit code.
 #pragma once

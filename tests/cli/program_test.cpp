@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The built torvix run as a script runs it: against the in-process virtual camera
 // (--device sim, a factory-fresh camera every run) and against zembrel-sim over its socket,
 // where the camera keeps its state from one run to the next.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // torvix settings, get and set on the virtual camera, and the usage errors of the command line.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

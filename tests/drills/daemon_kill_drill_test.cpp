@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // zembrel-sim killed (SIGKILL) in the middle of a panel refresh and of an EEPROM dump, the
 // controller talking to it over the socket transport. The user gets the connection messages,
 // the shadow keeps what it held for the rows not read, the dump file ends with the line of the

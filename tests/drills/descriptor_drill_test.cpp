@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Descriptors through the socket transport: 10,000 open/close cycles and the whole bridge
 // table open at once leave the process with exactly the descriptors it had, with the daemon
 // there, gone, or dying while handles are open. Counted in /proc/self/fd.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program itself on zembrel-sim over the socket: the daemon is killed while Connect reads
 // the camera. The user gets the connection messages and the refresh failure, the panel shows
 // what the shadow holds with "XX" in the address edit, and after the daemon is started again

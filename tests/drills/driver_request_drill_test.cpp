@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Each command the bridge sends, with the driver request of each of its phases failing or
 // coming back short: the transfer's code is the one for that phase, nothing reaches the bus
 // for a request that failed before the board got it, and the next transfer on a fresh handle

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every result code the bridge can hand back, through a setting write on the real library and
 // the in-process board: the adapter's status byte forced to each of 0..255, and the invalid
 // handle (0xFFFF) that follows a missing board. The user sees exactly the code's boxes, the

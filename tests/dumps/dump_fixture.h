@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A camera link on a pattern camera, a scripted message host and a virtual clock, with a
 // scratch folder for the files a test writes.
 #pragma once

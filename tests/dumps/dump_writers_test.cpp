@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two writers on a camera with a known pattern: access order, pauses, layout, failures.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

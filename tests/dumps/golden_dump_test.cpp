@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Both dumps of a factory-fresh virtual camera through the real bridge library, compared byte
 // for byte with the golden files (made from the camera's documented contents by
 // golden/make_golden.py).

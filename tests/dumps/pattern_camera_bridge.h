@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A bridge that answers the camera's read requests from a fixed pattern and counts them, with
 // one read that can be made to fail: its request, or its one-byte read.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // adapter-emulator: an i2c-tiny-usb USB-to-I2C adapter with the virtual camera behind it, for
 // the kernel rig's virtual machine only.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/kernel/gadgetfs_device.h"
 
 #include <endian.h>

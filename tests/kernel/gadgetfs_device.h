@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A USB device in user space through the kernel's gadgetfs: it plugs into the UDC (dummy_hcd's,
 // whose host side is the same kernel) and answers the control requests on endpoint 0 that
 // gadgetfs hands over.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # PID 1 of the kernel rig's virtual machine: loads the USB and I2C modules, plugs in the adapter
 # emulator, runs the checks through the kernel's i2c-dev bus and powers off. Each check prints
 # one PASS: or FAIL: line, INFO: lines say what was seen, "checks done" closes the run.

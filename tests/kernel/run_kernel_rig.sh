@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The kernel rig: boots Debian 12's own kernel under QEMU with torvix and the adapter emulator
 # in its initramfs, runs the checks of guest_init.sh inside, and judges what the console says.
 #

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/kernel/tiny_usb_adapter.h"
 
 #include <linux/i2c.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The USB side of an i2c-tiny-usb adapter with an I2C bus behind it: the vendor control
 // requests the kernel's driver sends, and what the adapter answers.
 //

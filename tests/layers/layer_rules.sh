@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Usage: layer_rules.sh SOURCE_DIR
 # The layer rules of docs/architecture.md, checked over the includes of every room's sources.
 # The order of the rooms and the rooms beside the window layer are read from the document's

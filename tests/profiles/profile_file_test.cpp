@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Profiles: what save writes reads back the same, and a faulty file is refused as a whole with
 // the line and the field at fault.
 #include <gtest/gtest.h>

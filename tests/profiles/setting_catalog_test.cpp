@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What torvix accepts as a setting's value, what it refuses and with which words, and which
 // bits a value may change.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # cmake -DBUILD_DIR=... -DWORK_DIR=... -DVERSION=x.y.z -DPACKAGES="lib;dev;tool;window"
 #       -DMULTIARCH=x86_64-linux-gnu -DLIBRARY_VERSION=a.b.c -DCONSUMER=quorlink_consumer.sh
 #       -DCC=cc -DPROBE=version_probe.c [-DCFLAGS=...] -P deb_package_test.cmake

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # cmake -DMAN=page.1 -DHELP="prog --help|prog sub --help|..." -DOTHERS="prog2|prog3"
 #       -P man_page_options.cmake
 # Fails unless the options the program's help texts show and those its man page names are the

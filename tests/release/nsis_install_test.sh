@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Usage: nsis_install_test.sh WINE DIR VERSION, with WINEPREFIX set. Runs each installer in DIR
 # silently (/S) as a Windows user would, into its Program Files folder: the programs, the
 # library, the guide and the uninstaller are there, the Start menu's link starts the window, the

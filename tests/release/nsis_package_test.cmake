@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # cmake -DBUILD_DIR=... -DWORK_DIR=... -DVERSION=x.y.z -DPROGRAMS="a.exe;b.exe"
 #       -P nsis_package_test.cmake
 # Packs the two NSIS installers from the x86-64 build (the x86 one from the i686 build it

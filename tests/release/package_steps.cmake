@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The steps the package tests share: run a command or fail with its output, check a text or a
 # listing, check a Windows file's architecture, and pack the build in BUILD_DIR with CPack
 # generators into a fresh WORK_DIR.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The user guide's table of settings is written by hand; this holds its numbers to the settings
 // table and the command line's catalog, so a changed range or register cannot leave the guide
 // behind.

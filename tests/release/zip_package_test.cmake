@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # cmake -DBUILD_DIR=... -DWORK_DIR=... -DVERSION=x.y.z -DPROGRAMS="a.exe;b.exe"
 #       -P zip_package_test.cmake
 # Packs the Windows zip from the x86-64 build (and the i686 build it names), lists it, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sim/camera_state_file.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The virtual board and camera driven through the bridge library with QUORLINK_DEVICE=sim.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sim/virtual_camera.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // zembrel-sim run as a process on a temporary socket and driven through the bridge library.
 #include <fcntl.h>
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A small board server on a socket in a scratch folder, run on a thread of the test or
 // benchmark: the socket side of the driver protocol, for the bridge's socket transport to talk
 // to. It serves one connection and keeps every request it decoded.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One ordered record of what the camera link did: bridge calls, pauses and message boxes,
 // so a test can compare a whole exchange with one expected list.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The camera on the virtual board: the process's in-process rig, made a fresh board with a
 // factory camera, reached through the real bridge library by one camera link. The link's
 // message boxes are kept in `boxes` ("Box(0x00): text") and answered OK. The clock is the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The camera's requests made through the bridge library's exports, one handle per transfer,
 // as the controller makes them. Each returns the first non-zero result code, or 0.
 #pragma once

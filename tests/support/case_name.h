@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Names each case of a parameterised test after its row's `name`, so a failure says which row
 // failed. A function object rather than a lambda in each INSTANTIATE_TEST_SUITE_P: GoogleTest's
 // macro calls it from a function whose parameter a lambda's own would hide.

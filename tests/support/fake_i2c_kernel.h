@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A fake Linux kernel for the i2c-dev bus: it records each transfer as a line ("rdwr W38:00 30
 // R38:1", "smbus 38 W byte-data 41 42") and answers with data and an errno, or with what the
 // bus behind it (the virtual camera's) answers, or as an adapter that misbehaves in the ways below.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A file's bytes read and written whole, as they are on disk (no line-end translation), and a
 // dump's text split into its CR LF lines.
 #pragma once

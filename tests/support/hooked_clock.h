@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Virtual time that runs a hook once, at its n-th pause: a daemon killed, or a second program's
 // access slipped in, at a chosen step of an operation.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Two clients of one board, a device each, interleave the phases of a three-byte write each:
 // A's header, B's header, A's data, B's data, then both statuses. A writes to a device that
 // acknowledges at 7-bit 0x14, B a register request to the camera at 0x38. A board with one

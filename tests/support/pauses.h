@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pauses a test expects a virtual clock to have seen, written as plain milliseconds.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A message host that logs each box as "Box(type): text" and answers from a script.
 #pragma once
 

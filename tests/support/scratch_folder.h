@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A fresh, empty folder of its own for the files and sockets a test or benchmark makes, removed
 // with everything in it when the object goes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Message and modal hosts that answer from a script instead of a screen.
 #pragma once
 

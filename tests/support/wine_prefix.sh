@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Usage: wine_prefix.sh start|stop WINE. The fixture around the Windows tests: start prepares
 # $WINEPREFIX (the first boot of a prefix takes a while, so once per run, not per test) and keeps
 # one wine server up for the run; stop ends that server. Says in one line why wine cannot start.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // zembrel-sim as a child process on a socket in a scratch folder, for tests and benchmarks:
 // started, stopped or killed without warning, started again on the same socket (a killed
 // one's socket file still lies there). Its standard output and error go to files in the folder.

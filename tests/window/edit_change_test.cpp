@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An edit's change recovered from its text before and after: the one replacement the user
 // made, which both views hand to the window layer as the user's act.
 #include "window/edit_change.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window layer's notification rules, on the main dialog's template with a recording
 // dialog behind it.
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Usage: check_program_install.sh BUILD_DIR WORK_DIR. Installs the whole build into
 # WORK_DIR/prefix and checks what a desktop needs to start the controller from its menu: the
 # program, its desktop entry naming it and its icon, and the bridge library found through the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Qt hosts: message boxes as the box type asks, the save dialog's filters, the About box
 // through the dialog's own menu entry, and a start without a camera answered by the test.
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The menu's dump with its progress dialog, cancelled by a click; a control's tip on its widget.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Qt view offscreen, on the in-process virtual camera, a virtual clock and a scripted
 // message host. Each modal window runs the next step of the script once it is shown; the
 // window is then ended as Esc would end it, so the test never waits on an event loop.

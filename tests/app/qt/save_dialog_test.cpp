@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Qt save dialog answered by a driver that acts as the user: it types a name into the file
 // dialog and answers each question box from a script.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Draws the main dialog, filled from the virtual camera, into a PNG:
 //   torvix_qt_screenshot OUT.png
 // It runs the real start-up (QUORLINK_DEVICE=sim unless set otherwise) and ends the dialog

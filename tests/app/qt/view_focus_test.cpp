@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the keyboard focus stands in the real view, and what Enter and Space then do. The
 // window layer's rule holds, not Qt's focus chain: a control disabled or hidden while it has
 // the focus leaves it to no control, so Enter goes to the hidden OK and Space to nothing.

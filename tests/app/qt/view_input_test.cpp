@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the user does to the real widgets reaches the camera exactly as the window layer's
 // rules say, and drawing the layer's state onto the widgets raises no event of its own.
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window built from the template: every row a widget of its kind, at its place, with its
 // caption, shown or hidden as the layer has it, in the template's tab order.
 #include <QAbstractItemView>

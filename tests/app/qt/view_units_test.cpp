@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The view's pure piece: dialog units to pixels.
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Usage: native_view_test.sh on_sim|without_board WINE64 PROGRAM PROBE WORKDIR
 #
 # Torvix_Controller.exe under wine on a virtual screen of its own (Xvfb), driven with xdotool

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # cmake -DOBJDUMP=... -DPROGRAM=prog.exe -P program_imports.cmake
 # Fails when the program needs a DLL beyond Windows' own and Quorlink.dll: the compiler's
 # runtime (libstdc++, libgcc, winpthreads) must be linked in, for the zip carries no copy of it.

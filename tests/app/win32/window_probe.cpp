@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // torvix_window_probe: reads the native windows of a running Torvix_Controller for the view's
 // tests, which drive it with xdotool as a person would. Runs under the same wine server.
 //

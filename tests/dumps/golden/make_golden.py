@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Writes the golden dumps of a factory-fresh virtual camera, from its documented contents
 alone (sim/camera_factory.h), so the goldens do not come from the writers they check.
 
