@@ -10,6 +10,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -61,10 +62,13 @@ int Connect(const std::string& path) {
   return fd;
 }
 
+// libFuzzer's timeout alarm has no SA_RESTART: a blocking send or recv of this thread can be
+// cut off by it, which is no answer from the daemon and is tried again.
 std::vector<uint8_t> Exchange(int fd, const std::vector<uint8_t>& bytes) {
   std::size_t sent = 0;
   while (sent < bytes.size()) {
     const ssize_t n = ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+    if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;  // the daemon may hang up on a malformed request at once
     sent += static_cast<std::size_t>(n);
   }
@@ -73,6 +77,7 @@ std::vector<uint8_t> Exchange(int fd, const std::vector<uint8_t>& bytes) {
   uint8_t chunk[4096];
   for (;;) {
     const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
+    if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     received.insert(received.end(), chunk, chunk + n);
   }
