@@ -38,7 +38,7 @@ std::string changeLine(const ProfileChange& change) {
     const std::string words = DescribeValue(change.id, value);
     return HexByte(value) + (words.empty() ? "" : " (" + words + ")");
   };
-  const uint8_t reg = kSettingsTable[static_cast<std::size_t>(change.id)].registerAddress;
+  const uint8_t reg = SettingRow(change.id).registerAddress;
   return std::string(CliSettingOf(change.id).name) + " (register " + HexByte(reg) +
          "): " + valueText(change.before) + " -> " + valueText(change.after);
 }

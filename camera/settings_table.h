@@ -91,6 +91,11 @@ constexpr bool numbersArePositions() {
 }
 static_assert(numbersArePositions(), "a row's number is its position and its shadow byte");
 
+// The row of a setting: every SettingId has one.
+constexpr const CameraSetting& SettingRow(SettingId id) {
+  return kSettingsTable[static_cast<std::size_t>(id)];
+}
+
 // The row with that number, or nullptr when there is none.
 const CameraSetting* FindSetting(int number);
 

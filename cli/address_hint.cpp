@@ -1,20 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "cli/address_hint.h"
 
+#include "board/adapter_protocol.h"
 #include "camera/address_search.h"
 #include "profiles/setting_catalog.h"
 
 namespace torvix {
 
-namespace {
-
-// The board's code for an address that nobody on the bus acknowledged ("error: USB_I2C_NACK").
-constexpr int16_t kAddressNotAcknowledged = 14;
-
-}  // namespace
-
 std::string SevenBitAddressHint(CameraLink& link, uint8_t address8, int16_t lastFailure) {
-  if (lastFailure != kAddressNotAcknowledged) return {};
+  // The bridge passes the board's status on: nobody acknowledged the address.
+  if (lastFailure != kStatusAddressNack) return {};
   const unsigned doubled = 2u * address8;
   if (address8 == 0 || doubled > kLastProbeAddress) return {};
   const auto candidate = static_cast<uint8_t>(doubled);

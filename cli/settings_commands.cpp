@@ -42,10 +42,6 @@ bool readCamera(CliSession& session) {
 // The longest meaning, "Mirror(H-flip) off, V-flip off", so the values line up after it.
 constexpr std::size_t kMeaningWidth = 30;
 
-uint8_t factoryDefault(SettingId id) {
-  return kSettingsTable[static_cast<std::size_t>(id)].defaultValue;
-}
-
 // "0x38-0x54 step 1, default 0x3c", "0x00 or 0x07, default 0x07", "0x00-0xff step 1, writes
 // bits 0x02, default 0x29": the words of the range errors, then what a listing adds.
 std::string valuesText(const CliSetting& setting) {
@@ -53,21 +49,20 @@ std::string valuesText(const CliSetting& setting) {
   std::string text = RangeText(setting);
   if (setting.allowed.empty()) text += " step 1";
   if (setting.ownedMask != 0xff) text += ", writes bits " + HexByte(setting.ownedMask);
-  return text + ", default " + HexByte(factoryDefault(setting.id));
+  return text + ", default " + HexByte(SettingRow(setting.id).defaultValue);
 }
 
 // A row of settings --json: the line's fields, and for a writable setting what it takes.
 nlohmann::ordered_json jsonRow(SettingId id, uint8_t value) {
   const CliSetting& setting = CliSettingOf(id);
-  const uint8_t registerAddress = kSettingsTable[static_cast<std::size_t>(id)].registerAddress;
   nlohmann::ordered_json row = {{"number", static_cast<int>(id)},
                                 {"name", setting.name},
-                                {"register", registerAddress},
+                                {"register", SettingRow(id).registerAddress},
                                 {"value", value},
                                 {"meaning", DescribeValue(id, value)},
                                 {"writable", setting.writable}};
   if (!setting.writable) return row;
-  row["default"] = factoryDefault(id);
+  row["default"] = SettingRow(id).defaultValue;
   const bool list = !setting.allowed.empty();
   row["minimum"] = list ? setting.allowed.front() : setting.minimum;
   row["maximum"] = list ? setting.allowed.back() : setting.maximum;
@@ -98,8 +93,8 @@ std::string SettingLine(SettingId id, uint8_t value) {
   const std::string meaning = DescribeValue(id, value);
   char text[128];
   std::snprintf(text, sizeof text, "%2d %-19s 0x%02x = 0x%02x%s%s", static_cast<int>(id),
-                setting.name, kSettingsTable[static_cast<std::size_t>(id)].registerAddress, value,
-                meaning.empty() ? "" : " ", meaning.c_str());
+                setting.name, SettingRow(id).registerAddress, value, meaning.empty() ? "" : " ",
+                meaning.c_str());
   return text;
 }
 

@@ -34,8 +34,7 @@ void CheckWrites(const BusLog& log) {
       FUZZ_CHECK(write.value <= kCameraAddressMaximum);
     }
     for (const ValueEditPair& pair : kValueEditPairs) {
-      if (kSettingsTable[static_cast<std::size_t>(pair.setting)].registerAddress != write.reg)
-        continue;
+      if (SettingRow(pair.setting).registerAddress != write.reg) continue;
       FUZZ_CHECK(write.value >= pair.minimum && write.value <= pair.maximum);
     }
   }
