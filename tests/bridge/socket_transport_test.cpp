@@ -19,6 +19,7 @@
 #include "clock/clock.h"
 #include "tests/support/board_server.h"
 #include "tests/support/case_name.h"
+#include "tests/support/saved_environment.h"
 
 namespace torvix::testing {
 namespace {
@@ -147,24 +148,8 @@ TEST_F(SocketTransport, NoServerMeansNoDevice) {
   EXPECT_EQ(OpenSocketAdapterDevice(std::string(200, 'x')), nullptr);
 }
 
-// Restores XDG_RUNTIME_DIR as the test found it.
-class RuntimeDirectory {
- public:
-  RuntimeDirectory() {
-    const char* value = std::getenv("XDG_RUNTIME_DIR");
-    if (value != nullptr) saved_ = value;
-  }
-  ~RuntimeDirectory() {
-    if (saved_) ::setenv("XDG_RUNTIME_DIR", saved_->c_str(), 1);
-    else ::unsetenv("XDG_RUNTIME_DIR");
-  }
-
- private:
-  std::optional<std::string> saved_;
-};
-
 TEST_F(SocketTransport, UnsetOrEmptyDeviceOpensTheRuntimeDirectorysBoard) {
-  RuntimeDirectory restore;
+  const SavedEnvironment restore("XDG_RUNTIME_DIR");
   for (const char* setting : {static_cast<const char*>(nullptr), ""}) {
     BoardServer server([](const FramedRequest& r) { return HappyBoard(r, 0); }, "zembrel-0");
     ::setenv("XDG_RUNTIME_DIR", server.Directory().c_str(), 1);
@@ -180,7 +165,7 @@ TEST_F(SocketTransport, UnsetOrEmptyDeviceOpensTheRuntimeDirectorysBoard) {
 // QUORLINK_DEBUG says why. Making a socket another user's needs root.
 TEST_F(SocketTransport, DefaultSocketOfAnotherUserIsRefused) {
   if (::geteuid() != 0) GTEST_SKIP() << "needs root to give the socket to another user";
-  RuntimeDirectory restore;
+  const SavedEnvironment restore("XDG_RUNTIME_DIR");
   BoardServer server([](const FramedRequest& r) { return HappyBoard(r, 0); }, "zembrel-0");
   ::setenv("XDG_RUNTIME_DIR", server.Directory().c_str(), 1);
   ::unsetenv("QUORLINK_DEVICE");
@@ -195,7 +180,7 @@ TEST_F(SocketTransport, DefaultSocketOfAnotherUserIsRefused) {
 }
 
 TEST_F(SocketTransport, DefaultPathFollowsTheRuntimeDirectory) {
-  RuntimeDirectory restore;
+  const SavedEnvironment restore("XDG_RUNTIME_DIR");
   ::setenv("XDG_RUNTIME_DIR", "/run/user/1234", 1);
   EXPECT_EQ(DefaultSocketPath(), "/run/user/1234/zembrel-0");
   ::setenv("XDG_RUNTIME_DIR", "", 1);

@@ -16,6 +16,9 @@
 
 #include "dumps/eeprom_dump_file.h"
 #include "tests/cli/cli_fixture.h"
+#if !defined(_WIN32)
+#include "tests/support/saved_environment.h"
+#endif
 
 namespace torvix::testing {
 namespace {
@@ -64,16 +67,12 @@ TEST_F(Dump, ToStandardOutputGivesTheFilesBytesAndTheBarStaysOnStderr) {
   const std::filesystem::path spools = scratch / "tmp";
   std::filesystem::create_directory(spools);
 #if !defined(_WIN32)
-  const char* tmpdir = std::getenv("TMPDIR");
-  const std::string saved = tmpdir != nullptr ? tmpdir : "";
+  const SavedEnvironment restore("TMPDIR");
   ::setenv("TMPDIR", spools.c_str(), 1);
 #endif
   const CliRun run = Run({"dump", "dsp", "-"}, "", true);
   textStdout = true;
   const CliRun text = Run({"dump", "dsp", "-"});
-#if !defined(_WIN32)
-  tmpdir != nullptr ? ::setenv("TMPDIR", saved.c_str(), 1) : ::unsetenv("TMPDIR");
-#endif
   EXPECT_EQ(run.code, 0) << run.err;
   const std::string golden = ReadFileBytes(kGolden / "dsp_complete.txt");
   EXPECT_EQ(run.out, golden);
