@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
   torvix::QtProgressHost progress(&windows);
   const torvix::ScopedProgressHost scopedProgress(progress);
   // Other programs on the same camera wait for each of our register accesses, and we for theirs.
-  torvix::DeviceCameraLock cameraLock(torvix::SharedLockFolder());
+  torvix::DeviceCameraLock cameraLock;
   const torvix::ScopedCameraLock scopedCameraLock(cameraLock);
   torvix::QuorlinkBridgeApi bridge;
   return torvix::RunTorvixController(bridge, messages, windows);

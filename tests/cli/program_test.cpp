@@ -4,15 +4,20 @@
 // where the camera keeps its state from one run to the next.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 
-#include "camera/device_camera_lock.h"
+#include <sstream>
+
 #include "dumps/eeprom_dump_file.h"
 #include "tests/cli/program_run.h"
+#include "tests/support/shared_camera.h"
 #include "tests/support/zembrel_process.h"
 
 namespace torvix::testing {
 namespace {
 
+using ::testing::AnyOf;
+using ::testing::Each;
 using ::testing::HasSubstr;
 
 const std::string kTorvix = TORVIX_PROGRAM;
@@ -109,21 +114,67 @@ TEST_F(Program, ACameraOverTheSocketKeepsWhatOneRunWroteForTheNext) {
   EXPECT_EQ(bytes.substr(bytes.find("\r\n")), golden.substr(golden.find("\r\n")));
 }
 
-// A camera whose lock file another program holds for 2 s (in real time) is told in words, and
-// nothing is sent.
-TEST_F(Program, ACameraAnotherProgramKeepsIsToldInWordsAndLeftAlone) {
-  ZembrelProcess daemon(kZembrelSim);
-  ASSERT_TRUE(daemon.Start());
-  DeviceCameraLock other(SharedLockFolder());
-  ::setenv("QUORLINK_DEVICE", daemon.Socket().c_str(), 1);
-  ASSERT_TRUE(other.Take());
-  ::unsetenv("QUORLINK_DEVICE");
-  const CliRun kept = Torvix({"--device", daemon.Socket(), "set", "Contrast=0x40"});
-  EXPECT_EQ(kept.code, 1);
-  EXPECT_EQ(kept.err, std::string(kCameraBusyMessage) + "\nCamera settings not correctly read\n");
-  other.Release();
-  EXPECT_EQ(Torvix({"--device", daemon.Socket(), "get", "Contrast"}).out,
-            "16 Contrast            0x57 = 0x3c\n");
+// Every value written on the bus, as "register=value" after the select before it ("?=value"
+// when the transfer before it was no select), from zembrel-sim's log.
+std::vector<std::string> WritesAsLanded(const std::string& log) {
+  std::vector<std::string> landed;
+  std::istringstream lines(log);
+  std::string line;
+  std::string previous;
+  while (std::getline(lines, line)) {
+    std::istringstream fields(line);
+    std::string time;
+    std::string address;
+    std::string direction;
+    std::vector<std::string> bytes;
+    fields >> time >> address >> direction;
+    for (std::string byte; fields >> byte && byte != "status";) bytes.push_back(byte);
+    if (direction == "W" && bytes.size() == 1) landed.push_back(previous + "=" + bytes[0]);
+    previous = direction == "W" && bytes.size() == 3 && bytes[0] == "00" ? bytes[2] : "?";
+  }
+  return landed;
+}
+
+// Two programs writing their own register again and again: unlocked, the one's select came
+// between the other's select and value, and Contrast's value landed in Brightness.
+TEST_F(Program, TwoProgramsWritingInALoopNeverMixTheirWrites) {
+  const std::string log = (scratch / "bus.log").string();
+  const SharedCamera camera(kZembrelSim, {"--log", log});
+  ASSERT_TRUE(camera.Started());
+  std::vector<pid_t> runs;
+  for (const std::string name : {"Contrast=0x4", "Brightness=0x1"}) {
+    std::vector<std::string> argv = {kTorvix, "set"};
+    for (int i = 0; i < 12; ++i) argv.push_back(name + std::to_string(i % 2));
+    runs.push_back(SpawnProgram(argv, "/dev/null", "/dev/null", "/dev/null"));
+  }
+  for (const pid_t run : runs) {
+    int status = 0;
+    ASSERT_EQ(waitpid(run, &status, 0), run);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  const std::vector<std::string> landed = WritesAsLanded(ReadFileBytes(log));
+  EXPECT_EQ(landed.size(), 24u);
+  EXPECT_THAT(landed, Each(AnyOf("57=40", "57=41", "54=10", "54=11")));
+}
+
+// A dump takes the camera 2048 times in a row; a program that wants one read gets in between.
+// Each waiter once gave up after 2 s, and each of its words was untrue.
+TEST_F(Program, AReadFromAnotherProgramGetsInBetweenADumpsReads) {
+  const SharedCamera camera(kZembrelSim);
+  ASSERT_TRUE(camera.Started());
+  const auto dump = scratch / "dsp.txt";
+  const pid_t pid =
+      SpawnProgram({kTorvix, "dump", "dsp", dump.string()}, "/dev/null", "/dev/null", "/dev/null");
+  ASSERT_GT(pid, 0);
+  for (int i = 0; i < 1000 && CountLines(ReadFileBytes(dump), "\r\n") < 18; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  const CliRun read = Torvix({"get", "-v", "Contrast"});
+  EXPECT_LT(CountLines(ReadFileBytes(dump), "\r\n"), 137);  // the dump ran all along
+  ::kill(pid, SIGKILL);
+  ::waitpid(pid, nullptr, 0);
+  EXPECT_EQ(read.code, 0) << read.err;
+  EXPECT_EQ(read.out, "0x3c\n");
 }
 
 TEST_F(Program, AnInterruptedDumpOverTheSocketExitsWithOne) {

@@ -105,6 +105,7 @@ class ZembrelSim : public ::testing::Test {
   const fs::path dir_ = daemon_.Dir();
   const std::string socket_ = daemon_.Socket();
   const std::string state_ = (dir_ / "state.json").string();
+  const std::string lock_ = socket_ + ".lock";
 };
 
 TEST_F(ZembrelSim, RegisterWrittenThroughTheSocketReadsBack) {
@@ -223,18 +224,40 @@ TEST_F(ZembrelSim, BusyServersSocketIsRefusedAtOnceAndKept) {
   ::close(listener);
 }
 
-TEST_F(ZembrelSim, OnlyTheOwnerOrWithGroupItsGroupMayConnectWhateverTheUmask) {
+// The camera lock beside the socket goes to exactly those who may connect.
+TEST_F(ZembrelSim, OnlyTheOwnerOrWithGroupItsGroupMayConnectOrTakeTheLockWhateverTheUmask) {
   const mode_t previous = ::umask(0);
-  struct stat info[2]{};
+  struct stat info[4]{};
   Start();
   ::lstat(socket_.c_str(), &info[0]);
+  ::lstat(lock_.c_str(), &info[1]);
   Stop();
   Start({"--group"});
-  ::lstat(socket_.c_str(), &info[1]);
+  ::lstat(socket_.c_str(), &info[2]);
+  ::lstat(lock_.c_str(), &info[3]);
   Stop();
   ::umask(previous);
   EXPECT_EQ(info[0].st_mode & 07777, 0600u);
-  EXPECT_EQ(info[1].st_mode & 07777, 0660u);
+  EXPECT_EQ(info[1].st_mode & 07777, 0600u);
+  EXPECT_EQ(info[2].st_mode & 07777, 0660u);
+  EXPECT_EQ(info[3].st_mode & 07777, 0660u);
+  EXPECT_TRUE(S_ISREG(info[3].st_mode));
+}
+
+// A killed daemon's lock is taken over; anything else at its name is not the daemon's to use.
+TEST_F(ZembrelSim, OnlyItsOwnLeftLockIsTakenOverAtStart) {
+  Start();
+  daemon_.Kill();
+  Start();
+  EXPECT_EQ(WriteCameraRegister(0x70, 0x57, 0x40), 0);
+  Stop();
+  ASSERT_EQ(::symlink("elsewhere", lock_.c_str()), 0);
+  const std::string err = (dir_ / "err.txt").string();
+  EXPECT_EQ(WaitForExit(Spawn({"--socket", socket_}, "", err)), 2);
+  EXPECT_EQ(ReadFileBytes(err), "zembrel-sim: " + lock_ +
+                                    " exists and is not a camera lock of this user; left alone\n");
+  EXPECT_TRUE(fs::is_symlink(lock_));
+  EXPECT_FALSE(fs::exists(socket_));
 }
 
 TEST_F(ZembrelSim, CorruptStateFileIsRefusedAndNeverOverwritten) {
