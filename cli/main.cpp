@@ -29,6 +29,7 @@ bool stderrIsTerminal() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  torvix::FailWritesToClosedPipes();
 #if defined(_WIN32)
   constexpr bool kTextStdout = true;
 #else

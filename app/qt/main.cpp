@@ -17,6 +17,7 @@
 #include "program/standard_output.h"
 
 int main(int argc, char** argv) {
+  torvix::FailWritesToClosedPipes();
   // Before QApplication: the answer needs no display.
   if (const std::optional<int> answered = torvix::AnswerProgramOptions(argc, argv, std::cout)) {
     return torvix::CloseStandardOutput(*answered, "Torvix_Controller: ");

@@ -85,6 +85,10 @@ TEST_F(Dump, ToStandardOutputGivesTheFilesBytesAndTheBarStaysOnStderr) {
   }
   EXPECT_EQ(text.out, lf);
   EXPECT_TRUE(std::filesystem::is_empty(spools));
+#if !defined(_WIN32)
+  ::setenv("TMPDIR", "", 1);  // set but empty: /tmp, as for mktemp
+  EXPECT_EQ(Run({"dump", "dsp", "-"}).out, lf);
+#endif
 }
 
 TEST_F(Dump, AnInterruptedDumpSaysSoAndExitsWithOne) {
@@ -136,14 +140,21 @@ struct DumpSignal {
 
 class InterruptedDump : public CliOnSim, public ::testing::WithParamInterface<DumpSignal> {};
 
-// The signal comes while page 3, offset 0x59 is read: that read ends, and nothing is read after.
+// The signal comes while page 3, offset 0x59 is read: that read ends, and nothing is read after;
+// the spool of standard output is gone.
 TEST_P(InterruptedDump, EndsTheFileAsTheWindowsCancelDoesAndExitsWith128PlusTheSignal) {
   const std::vector<uint8_t> request = {0x81, 0x03, 0x59};
   rig().Log().SetSink([&request](const BusTransfer& t) {
     if (t.direction == Direction::kWrite && t.bytes == request) std::raise(GetParam().signal);
   });
   const std::string path = GetParam().toStdout ? "-" : (scratch / "dsp.txt").string();
+#if !defined(_WIN32)
+  const SavedEnvironment restore("TMPDIR");
+  ::setenv("TMPDIR", scratch.Path().c_str(), 1);
+#endif
   const CliRun run = Run({"dump", "dsp", path});
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.Path()), {}),
+            GetParam().toStdout ? 0 : 1);
   EXPECT_EQ(run.code, GetParam().code);
   const std::string shown = GetParam().toStdout ? "standard output" : path;
   EXPECT_EQ(run.err, "Error: " + shown +
@@ -158,10 +169,30 @@ TEST_P(InterruptedDump, EndsTheFileAsTheWindowsCancelDoesAndExitsWith128PlusTheS
   EXPECT_EQ(rig().Log()[rig().Log().Size() - 2].bytes, request);
 }
 
+// A closed terminal (SIGHUP) too: the spool was left behind.
+#if defined(_WIN32)
+constexpr int kHangUp = SIGTERM;
+#else
+constexpr int kHangUp = SIGHUP;
+#endif
 INSTANTIATE_TEST_SUITE_P(Signals, InterruptedDump,
                          ::testing::Values(DumpSignal{SIGINT, 130, false},
                                            DumpSignal{SIGTERM, 143, false},
+                                           DumpSignal{kHangUp, 128 + kHangUp, true},
                                            DumpSignal{SIGINT, 130, true}));
+
+#if !defined(_WIN32)
+// A Ctrl-C the shell told torvix to ignore (trap '' INT, a script's background job) was meant
+// for another job: the dump stopped at 25 of 73 lines.
+TEST_F(Dump, ASignalIgnoredWhenTorvixStartedIsLeftIgnored) {
+  rig().Log().SetSink([](const BusTransfer&) { std::raise(SIGINT); });
+  std::signal(SIGINT, SIG_IGN);
+  const CliRun run = Run({"dump", "eeprom", "-"});
+  std::signal(SIGINT, SIG_DFL);
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(CountLines(run.out, "\r\n"), 73);
+}
+#endif
 
 using Scan = CliOnSim;
 
@@ -224,7 +255,10 @@ using Reset = CliOnSim;
 
 TEST_F(Reset, ANoLeavesTheCameraAlone) {
   camera().SetRegister(0x57, 0x40);
-  for (const char* answer : {"n\n", "", "yesno\n"}) {
+  // An answer line has a bound: past it, nothing more is read (/dev/zero ran for ever) and the
+  // answer is no.
+  for (const std::string& answer :
+       {std::string("n\n"), std::string(), std::string("yesno\n"), "y" + std::string(5000, ' ')}) {
     const CliRun run = Run({"reset"}, answer);
     EXPECT_EQ(run.code, 1) << answer;
     EXPECT_THAT(run.err, ::testing::StartsWith("Are you sure to load the Default settings"));

@@ -10,6 +10,8 @@
 
 #include "dumps/eeprom_dump_file.h"
 #include "tests/cli/program_run.h"
+#include "tests/support/closed_pipe.h"
+#include "tests/support/saved_environment.h"
 #include "tests/support/shared_camera.h"
 #include "tests/support/zembrel_process.h"
 
@@ -58,14 +60,19 @@ TEST_F(Program, ScanAndHelp) {
   EXPECT_THAT(help.out, HasSubstr("profile"));
 }
 
-// A script must not believe a profile was saved when it never reached its file.
+// A script must not believe a profile was saved when it never reached its file: onto a full
+// disk, or into a closed pipe from a shell (`| true`: SIGPIPE ended it without a word, 141,
+// and left the dump's spool behind).
 TEST_F(Program, DataThatCannotBeWrittenToStandardOutputFailsTheRun) {
+  const SavedEnvironment restore("TMPDIR");
+  ::setenv("TMPDIR", scratch.Path().c_str(), 1);
+  const std::string err = (scratch / "err.txt").string();
   for (const std::vector<std::string>& command :
        {std::vector<std::string>{"settings"}, std::vector<std::string>{"profile", "save", "-"},
         std::vector<std::string>{"dump", "eeprom", "-"}}) {
     std::vector<std::string> argv = {kTorvix, "--device", "sim"};
     argv.insert(argv.end(), command.begin(), command.end());
-    const pid_t pid = SpawnProgram(argv, "/dev/null", "/dev/full", scratch / "err.txt");
+    const pid_t pid = SpawnProgram(argv, "/dev/null", "/dev/full", err);
     int status = 0;
     ASSERT_EQ(waitpid(pid, &status, 0), pid);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << command[0];
@@ -73,8 +80,33 @@ TEST_F(Program, DataThatCannotBeWrittenToStandardOutputFailsTheRun) {
     const std::string said = command[0] == "dump"
                                  ? "Error: cannot write standard output\n"
                                  : "Error: cannot write standard output: No space left on device\n";
-    EXPECT_EQ(ReadFileBytes(scratch / "err.txt"), said);
+    EXPECT_EQ(ReadFileBytes(err), said);
+    EXPECT_EQ(RunIntoClosedPipe(argv, err), 1) << command[0];
+    EXPECT_THAT(ReadFileBytes(err), ::testing::StartsWith("Error: cannot write standard output"));
+    std::filesystem::remove(err);
+    EXPECT_TRUE(std::filesystem::is_empty(scratch.Path())) << command[0];
   }
+}
+
+// Each change is on the record the moment it is written, and a signal stops the run between two
+// writes in words that say where: stopped after 7 settings, stdout and stderr stayed empty.
+TEST_F(Program, AnInterruptedSetKeepsTheRecordOfWhatItWrote) {
+  std::vector<std::string> argv = {kTorvix, "--device", "sim", "set"};
+  for (int i = 0; i < 12; ++i) argv.push_back(i % 2 ? "Contrast=0x41" : "Contrast=0x40");
+  const auto out = scratch / "out.txt";
+  const pid_t pid = SpawnProgram(argv, "/dev/null", out, scratch / "err.txt");
+  for (int i = 0; i < 1000 && CountLines(ReadFileBytes(out)) < 2; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  ::kill(pid, SIGTERM);
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 143);
+  const int written = CountLines(ReadFileBytes(out));
+  EXPECT_GE(written, 2);
+  EXPECT_EQ(ReadFileBytes(scratch / "err.txt"), "Error: interrupted before Contrast; " +
+                                                    std::to_string(written) +
+                                                    " setting(s) changed before it\n");
 }
 
 TEST_F(Program, ACameraOverTheSocketKeepsWhatOneRunWroteForTheNext) {

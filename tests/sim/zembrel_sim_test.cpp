@@ -21,6 +21,7 @@
 #include "bridge/src/transport_socket.h"
 #include "clock/clock.h"
 #include "tests/support/camera_requests.h"
+#include "tests/support/closed_pipe.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/interleaved_writes.h"
 #include "tests/support/zembrel_process.h"
@@ -305,19 +306,28 @@ TEST_F(ZembrelSim, AProgramBeyondTheLastConnectionIsToldWhy) {
 }
 
 // A save killed between its temporary file and the rename leaves that file; the next start
-// removes it, but never one a live save (another daemon on the same file) holds open.
-TEST_F(ZembrelSim, LeftoversOfKilledSavesAreRemovedAtStartButNotALiveOne) {
-  const std::vector<std::string> kept = {state_ + ".live01", state_ + ".tooLong1",
-                                         (dir_ / "other.json.a1B2c3").string()};
-  for (const std::string& name : kept) std::ofstream(name) << "{";
-  std::ofstream(state_ + ".a1B2c3") << "{";
+// removes it, but never one a live save (another daemon on the same file) holds open, nor a file
+// of the user's own: cam.json.backup and cam.json.before went for six letters after a dot.
+TEST_F(ZembrelSim, LeftoversOfKilledSavesAreRemovedAtStartButNotALiveOneNorTheUsersFiles) {
+  Start();
+  Stop();
+  const std::string saved = ReadFileBytes(state_);
+  const std::string leftover = state_ + ".zembrel-sim-save-";
+  const std::vector<std::string> kept = {leftover + "live01", state_ + ".backup",
+                                         state_ + ".before", leftover + "notOur"};
+  for (const std::string& name : kept) std::ofstream(name) << (name == kept[0] ? saved : "{");
+  std::ofstream(leftover + "a1B2c3") << saved;
+  std::ofstream(leftover + "empty0");
   const int live = ::open(kept[0].c_str(), O_RDONLY);
   Start();
   ::close(live);
-  EXPECT_FALSE(fs::exists(state_ + ".a1B2c3"));
   for (const std::string& name : kept) EXPECT_TRUE(fs::exists(name)) << name;
-  EXPECT_EQ(ServerWords(),
-            "zembrel-sim: removed " + state_ + ".a1B2c3, left by a save that never finished\n");
+  for (const char* gone : {"a1B2c3", "empty0"}) {
+    EXPECT_FALSE(fs::exists(leftover + gone));
+    EXPECT_NE(ServerWords().find("zembrel-sim: removed " + leftover + gone +
+                                 ", left by a save that never finished\n"),
+              std::string::npos);
+  }
 }
 
 // What --help and --version print must reach standard output, or the program fails.
@@ -333,6 +343,10 @@ TEST_F(ZembrelSim, HelpAndVersionOnAFullDiskFailInWords) {
       EXPECT_EQ(WaitForExitWithin(Spawn({option}, "/dev/full", err, program)), 1);
       EXPECT_EQ(ReadFileBytes(err),
                 std::string(name) + ": cannot write standard output: No space left on device\n");
+      // From a shell, `| true`: SIGPIPE ended it without a word (141).
+      EXPECT_EQ(RunIntoClosedPipe({program, option}, err), 1);
+      EXPECT_EQ(ReadFileBytes(err),
+                std::string(name) + ": cannot write standard output: Broken pipe\n");
     }
   }
 }
