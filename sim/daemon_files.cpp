@@ -34,8 +34,8 @@ bool MakeCameraLockFile(const std::string& path, mode_t mode, MadeFile& made, st
   }
   struct stat info {};
   // What came between the look and the open is not ours to change.
-  const bool same = ::fstat(fd, &info) == 0 && (!exists || (info.st_dev == before.st_dev &&
-                                                            info.st_ino == before.st_ino));
+  const bool same = ::fstat(fd, &info) == 0 &&
+                    (!exists || (info.st_dev == before.st_dev && info.st_ino == before.st_ino));
   const bool set = same && ::fchmod(fd, mode) == 0;
   const int reason = errno;
   ::close(fd);
