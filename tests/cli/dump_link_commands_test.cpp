@@ -140,21 +140,14 @@ struct DumpSignal {
 
 class InterruptedDump : public CliOnSim, public ::testing::WithParamInterface<DumpSignal> {};
 
-// The signal comes while page 3, offset 0x59 is read: that read ends, and nothing is read after;
-// the spool of standard output is gone.
+// The signal comes while page 3, offset 0x59 is read: that read ends, and nothing is read after.
 TEST_P(InterruptedDump, EndsTheFileAsTheWindowsCancelDoesAndExitsWith128PlusTheSignal) {
   const std::vector<uint8_t> request = {0x81, 0x03, 0x59};
   rig().Log().SetSink([&request](const BusTransfer& t) {
     if (t.direction == Direction::kWrite && t.bytes == request) std::raise(GetParam().signal);
   });
   const std::string path = GetParam().toStdout ? "-" : (scratch / "dsp.txt").string();
-#if !defined(_WIN32)
-  const SavedEnvironment restore("TMPDIR");
-  ::setenv("TMPDIR", scratch.Path().c_str(), 1);
-#endif
   const CliRun run = Run({"dump", "dsp", path});
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.Path()), {}),
-            GetParam().toStdout ? 0 : 1);
   EXPECT_EQ(run.code, GetParam().code);
   const std::string shown = GetParam().toStdout ? "standard output" : path;
   EXPECT_EQ(run.err, "Error: " + shown +
@@ -169,19 +162,15 @@ TEST_P(InterruptedDump, EndsTheFileAsTheWindowsCancelDoesAndExitsWith128PlusTheS
   EXPECT_EQ(rig().Log()[rig().Log().Size() - 2].bytes, request);
 }
 
-// A closed terminal (SIGHUP) too: the spool was left behind.
-#if defined(_WIN32)
-constexpr int kHangUp = SIGTERM;
-#else
-constexpr int kHangUp = SIGHUP;
-#endif
 INSTANTIATE_TEST_SUITE_P(Signals, InterruptedDump,
                          ::testing::Values(DumpSignal{SIGINT, 130, false},
                                            DumpSignal{SIGTERM, 143, false},
-                                           DumpSignal{kHangUp, 128 + kHangUp, true},
                                            DumpSignal{SIGINT, 130, true}));
 
 #if !defined(_WIN32)
+// A closed terminal too: it ended torvix and left the spool of standard output behind.
+INSTANTIATE_TEST_SUITE_P(HangUp, InterruptedDump, ::testing::Values(DumpSignal{SIGHUP, 129, true}));
+
 // A Ctrl-C the shell told torvix to ignore (trap '' INT, a script's background job) was meant
 // for another job: the dump stopped at 25 of 73 lines.
 TEST_F(Dump, ASignalIgnoredWhenTorvixStartedIsLeftIgnored) {
@@ -255,10 +244,9 @@ using Reset = CliOnSim;
 
 TEST_F(Reset, ANoLeavesTheCameraAlone) {
   camera().SetRegister(0x57, 0x40);
-  // An answer line has a bound: past it, nothing more is read (/dev/zero ran for ever) and the
-  // answer is no.
+  // Past its bound an answer is no, read no further: /dev/zero was read for ever.
   for (const std::string& answer :
-       {std::string("n\n"), std::string(), std::string("yesno\n"), "y" + std::string(5000, ' ')}) {
+       std::vector<std::string>{"n\n", "", "yesno\n", "y" + std::string(5000, ' ')}) {
     const CliRun run = Run({"reset"}, answer);
     EXPECT_EQ(run.code, 1) << answer;
     EXPECT_THAT(run.err, ::testing::StartsWith("Are you sure to load the Default settings"));

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <csignal>
 #include <vector>
 
 #include "profiles/profile_input.h"
@@ -184,23 +183,6 @@ TEST_F(Profile, AWriteThatFailsStopsApplyAndSaysHowFarItGot) {
   EXPECT_EQ(camera().Register(0xa0), 0x01);
   EXPECT_THAT(run.out, HasSubstr("RedGain"));
   EXPECT_THAT(run.err, HasSubstr("Error: stopped at Contrast; 1 setting(s) changed before it\n"));
-}
-
-// A signal while Contrast's value is written: that write ends and is on the record, nothing is
-// written after it, and the words say where the apply stopped.
-TEST_F(Profile, AnInterruptedApplySaysWhereItStoppedAndKeepsTheRecord) {
-  const auto path = scratch / "p.json";
-  WriteFileBytes(path, "{\"settings\": {\"Contrast\": 64, \"RedGain\": 1, \"VideoStandard\": 0}}");
-  rig().Log().SetSink([](const BusTransfer& t) {
-    if (t.bytes == std::vector<uint8_t>{0x00, 0x30, 0x57}) std::raise(SIGTERM);
-  });
-  const CliRun run = Run({"profile", "apply", path.string()});
-  EXPECT_EQ(run.code, 143);
-  EXPECT_EQ(run.out,
-            " 3 RedGain             0x42 = 0x01 (was 0x67)\n"
-            "16 Contrast            0x57 = 0x40 (was 0x3c)\n");
-  EXPECT_EQ(run.err, "Error: interrupted before VideoStandard; 2 setting(s) changed before it\n");
-  EXPECT_EQ(camera().Register(0xa0), 0x01);
 }
 
 }  // namespace

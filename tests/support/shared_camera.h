@@ -1,16 +1,14 @@
 // SPDX-License-Identifier: MIT
 // One camera that two programs share: zembrel-sim as a child process, QUORLINK_DEVICE naming
 // its socket for this process and the programs it starts (put back after), this process's
-// register accesses under the camera lock a program installs, and, when a test asks for it,
-// another program that took the camera and stopped (SIGSTOP) while it holds it, as one stopped
-// in a debugger or by Ctrl-Z does.
+// accesses under the camera lock a program installs, and, when asked, another program that took
+// the camera and stopped (SIGSTOP) while it holds it, as one in a debugger or after Ctrl-Z.
 #pragma once
 
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,20 +23,16 @@ namespace torvix::testing {
 class SharedCamera {
  public:
   explicit SharedCamera(std::string zembrelSim, const std::vector<std::string>& options = {})
-      : daemon_(std::move(zembrelSim)) {
-    started_ = daemon_.Start(options);
+      : daemon_(std::move(zembrelSim)), started_(daemon_.Start(options)) {
     ::setenv("QUORLINK_DEVICE", daemon_.Socket().c_str(), 1);
   }
   ~SharedCamera() { LetTheHolderGo(); }
-  SharedCamera(const SharedCamera&) = delete;
-  SharedCamera& operator=(const SharedCamera&) = delete;
 
   bool Started() const { return started_; }
   ZembrelProcess& Daemon() { return daemon_; }
-  const ZembrelProcess& Daemon() const { return daemon_; }
   std::string LockFile() const { return SocketLockPath(daemon_.Socket()); }
 
-  // Forks the other program; true once it holds the camera and has stopped.
+  // True once the other program holds the camera and has stopped.
   bool StopAHolder() {
     holder_ = ::fork();
     if (holder_ == 0) {
@@ -47,19 +41,17 @@ class SharedCamera {
       ::_exit(0);
     }
     int status = 0;
-    return holder_ > 0 && ::waitpid(holder_, &status, WUNTRACED) == holder_ && WIFSTOPPED(status);
+    return ::waitpid(holder_, &status, WUNTRACED) == holder_ && WIFSTOPPED(status);
   }
   void LetTheHolderGo() {
-    if (holder_ <= 0) return;
-    ::kill(holder_, SIGKILL);
-    ::waitpid(holder_, nullptr, 0);
+    if (holder_ > 0 && ::kill(holder_, SIGKILL) == 0) ::waitpid(holder_, nullptr, 0);
     holder_ = -1;
   }
 
  private:
   SavedEnvironment device_{"QUORLINK_DEVICE"};
   ZembrelProcess daemon_;
-  bool started_ = false;
+  bool started_;
   DeviceCameraLock lock_;
   ScopedCameraLock useLock_{lock_};
   pid_t holder_ = -1;
