@@ -8,7 +8,9 @@ namespace torvix {
 #if defined(_WIN32)
 
 // Windows starts no program with a signal ignored.
-SignalHandler CatchSignal(int signal, SignalHandler handler) { return std::signal(signal, handler); }
+SignalHandler CatchSignal(int signal, SignalHandler handler) {
+  return std::signal(signal, handler);
+}
 
 void RestoreSignal(int signal, SignalHandler previous) {
   if (previous != SIG_ERR) std::signal(signal, previous);
