@@ -314,7 +314,7 @@ TEST_F(ZembrelSim, LeftoversOfKilledSavesAreRemovedAtStartButNotALiveOneNorTheUs
                                          state_ + ".before", leftover + "notOur"};
   for (const std::string& name : kept) std::ofstream(name) << (name == kept[0] ? saved : "{");
   std::ofstream(leftover + "a1B2c3") << saved;
-  std::ofstream(leftover + "empty0");
+  WriteFileBytes(leftover + "empty0", "");
   const int live = ::open(kept[0].c_str(), O_RDONLY);
   Start();
   ::close(live);
