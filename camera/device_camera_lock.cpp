@@ -8,7 +8,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <string_view>
+#include <utility>
 
 #include "board/socket_path.h"
 #include "clock/lock_wait.h"
@@ -107,7 +109,7 @@ bool DeviceCameraLock::Take() {
   problem_.clear();
   const CameraLockTarget target = CameraLockTargetOf(std::getenv("QUORLINK_DEVICE"));
   if (target.path.empty()) return takeInProcess();
-  LockOpening opening = target.socket.empty() ? OpenBusNode(target) : OpenLockFile(target);
+  const LockOpening opening = target.socket.empty() ? OpenBusNode(target) : OpenLockFile(target);
   if (opening.fd < 0 && opening.problem.empty()) return takeInProcess();
   if (opening.fd < 0) {
     problem_ = CannotTake(target, opening.problem);
