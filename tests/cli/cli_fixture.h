@@ -75,6 +75,18 @@ class CliOnSim : public ::testing::Test {
     return registers;
   }
 
+  // Settings registers the camera was asked to read (the request 01 31 R) since the last Clear.
+  std::vector<uint8_t> ReadRegisters() const {
+    std::vector<uint8_t> registers;
+    for (const BusTransfer& t : SimRig::Instance().Log().Entries()) {
+      if (t.direction == Direction::kWrite && t.bytes.size() == 3 && t.bytes[0] == 0x01 &&
+          t.bytes[1] == 0x31) {
+        registers.push_back(t.bytes[2]);
+      }
+    }
+    return registers;
+  }
+
   bool textStdout = false;  // stdout as Windows has it: CR LF for each LF written
   VirtualClock clock;
   ScopedClock useClock{clock};
