@@ -63,8 +63,10 @@ void RealClock::Pause(Milliseconds duration) {
   const auto wake = deadline - margin.For(duration);
   SleepUntil(wake);
   margin.Woke(std::chrono::steady_clock::now() - wake);
-  // The rest awake: yielding lets other threads of this processor run while it passes.
-  while (std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+  // The rest awake. Not yielding: on a busy machine a yield hands the processor to another
+  // program for a whole time slice, milliseconds, where the spin keeps it for microseconds.
+  while (std::chrono::steady_clock::now() < deadline) {
+  }
 }
 
 Clock& CurrentClock() { return g_current != nullptr ? *g_current : TheRealClock(); }

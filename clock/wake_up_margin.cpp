@@ -6,16 +6,15 @@
 namespace torvix {
 
 WakeUpMargin::Nanoseconds WakeUpMargin::For(Nanoseconds pause) const {
-  return std::min({mean_ + 4 * spread_, kMost, pause / 4});
+  std::array<Nanoseconds, kRemembered> ranked = late_;
+  std::nth_element(ranked.begin(), ranked.begin() + (kCovered - 1), ranked.end());
+  return std::min(ranked[kCovered - 1], pause / 10);
 }
 
 void WakeUpMargin::Woke(Nanoseconds late) {
-  // A sleep cut short counts as punctual, one held up by a busy machine as late as kMost, so a
-  // single preemption does not keep the margin wide for the pauses after it.
-  late = std::clamp(late, Nanoseconds{0}, kMost);
-  const Nanoseconds error = late - mean_;
-  mean_ += error / 8;
-  spread_ += (error < Nanoseconds{0} ? -error : error) / 4 - spread_ / 4;
+  // A timer that ends a hair early was punctual.
+  late_[next_] = std::max(late, Nanoseconds{0});
+  next_ = (next_ + 1) % kRemembered;
 }
 
 }  // namespace torvix
