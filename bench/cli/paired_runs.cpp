@@ -9,7 +9,6 @@
 //
 // --only keeps the commands whose name holds TEXT ("dsp", "sim"). "sim" runs use the in-process
 // virtual camera, "socket" runs one zembrel-sim both builds share.
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 
@@ -22,6 +21,7 @@
 
 #include "tests/support/file_bytes.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/spawn_program.h"
 #include "tests/support/zembrel_process.h"
 
 namespace torvix {
@@ -61,22 +61,11 @@ double Ms(const timeval& time) {
 
 // Runs argv to its end; false when it did not exit with 0 (its stderr is then in errFile).
 bool RunOnce(const std::vector<std::string>& argv, const std::string& errFile, Sample& sample) {
-  posix_spawn_file_actions_t files;
-  posix_spawn_file_actions_init(&files);
-  posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&files, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  std::vector<char*> args;
-  for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
-  args.push_back(nullptr);
   const auto start = std::chrono::steady_clock::now();
-  pid_t pid = -1;
-  const bool spawned = posix_spawn(&pid, args[0], &files, nullptr, args.data(), environ) == 0;
-  posix_spawn_file_actions_destroy(&files);
-  if (!spawned) return false;
+  const pid_t pid = testing::SpawnProgram(argv, "/dev/null", "/dev/null", errFile);
   int status = 0;
   rusage usage{};
-  if (::wait4(pid, &status, 0, &usage) != pid) return false;
+  if (pid <= 0 || ::wait4(pid, &status, 0, &usage) != pid) return false;
   sample.wallMs =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   sample.cpuMs = Ms(usage.ru_utime) + Ms(usage.ru_stime);

@@ -126,6 +126,7 @@ struct Reads {
 
 std::vector<uint8_t> everyRegister() {
   std::vector<uint8_t> registers;
+  registers.reserve(kSettingsTable.size());
   for (const CameraSetting& row : kSettingsTable) registers.push_back(row.registerAddress);
   return registers;
 }
