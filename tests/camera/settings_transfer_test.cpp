@@ -70,22 +70,6 @@ TEST_F(SettingsTransfer, ReadAllWithoutBoardShowsEachMessageOnce) {
                          std::begin(block.SettingsShadow)));
 }
 
-TEST_F(SettingsTransfer, ReadSettingsReadsTheRowsGivenInTheirOrderAndNoOthers) {
-  bridge.QueueReply(0x41);
-  bridge.QueueReply(0x01);
-  CameraBlock& block = link.Block();
-  const CameraBlock before = block;
-  const SettingId ids[] = {Contrast, WdrMode};
-  EXPECT_EQ(link.ReadSettings(block, ids), 0);
-  EXPECT_EQ(log[2], "SendSub(0,1,0x01,31 57,2,0)");
-  EXPECT_EQ(log[12], "SendSub(2,1,0x01,31 07,2,0)");
-  EXPECT_EQ(log.size(), 20u);
-  EXPECT_EQ(clock.Now(), Milliseconds(10));
-  EXPECT_EQ(block.SettingsShadow[Contrast], 0x41);
-  EXPECT_EQ(block.SettingsShadow[WdrMode], 0x01);
-  EXPECT_EQ(block.SettingsShadow[RedGain], before.SettingsShadow[RedGain]);
-}
-
 TEST_F(SettingsTransfer, ReadSettingsWithARowThatDoesNotExistSendsNothing) {
   const SettingId ids[] = {Contrast, static_cast<SettingId>(kSettingCount)};
   EXPECT_EQ(link.ReadSettings(link.Block(), ids), 1);

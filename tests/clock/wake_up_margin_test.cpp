@@ -44,7 +44,6 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, WakeUpMarginOf,
     ::testing::Values(
         // clang-format off
-        Machine{"BeforeAnySleep", {}, 25, 50},
         Machine{"Punctual", {{100, 5}}, 2, 5},
         Machine{"Late", {{100, 150}}, 2, 150},
         // Woken alternately 40 and 80 us late: the margin covers the later ones.
