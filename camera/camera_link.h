@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "camera/bridge_api.h"
 #include "camera/bridge_call_state.h"
@@ -52,6 +53,11 @@ class CameraLink {
   // row (earlier rows keep their new values, later ones their old) and says failureText to the
   // user, after the bridge error's own messages.
   uint8_t ReadAllSettings(CameraBlock& shadow, const char* failureText = kPanelReadFailure);
+
+  // The same for the rows of ids only, in the order given, each with its 2 ms. An id with no
+  // row sends nothing and returns 1.
+  uint8_t ReadSettings(CameraBlock& shadow, std::span<const SettingId> ids,
+                       const char* failureText = kPanelReadFailure);
 
   // Writes a settings row; on success its shadow byte takes the value and the link pauses
   // 100 ms. A number with no row sends nothing and returns 1.

@@ -20,6 +20,7 @@
 namespace torvix::testing {
 namespace {
 
+using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
 const std::string kTorvix = TORVIX_PROGRAM;
@@ -51,6 +52,23 @@ TEST_F(Program, SetWithVerifyInOneRunAndARangeRefusal) {
   const CliRun refused = Torvix({"--device", "sim", "set", "Contrast=0x60"});
   EXPECT_EQ(refused.code, 2);
   EXPECT_EQ(refused.err, "Error: Contrast value out of range (0x38-0x54)!\n");
+}
+
+// One register asked for is one register read: its request and the read, nothing more.
+TEST_F(Program, GetOfOneSettingMakesTwoBusTransfers) {
+  const SavedEnvironment restore("QUORLINK_SIM_LOG");
+  const std::string log = (scratch / "bus.log").string();
+  ::setenv("QUORLINK_SIM_LOG", log.c_str(), 1);
+  const CliRun run = Torvix({"--device", "sim", "get", "-v", "Contrast"});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.out, "0x3c\n");
+  std::istringstream lines(ReadFileBytes(log));
+  std::vector<std::string> transfers;
+  // Each line without the time in front of it, which is the run's own.
+  for (std::string line; std::getline(lines, line);) {
+    transfers.push_back(line.substr(line.find(" 0x") + 1));
+  }
+  EXPECT_THAT(transfers, ElementsAre("0x38 W 01 31 57 status 0", "0x38 R 3c status 0"));
 }
 
 TEST_F(Program, ScanAndHelp) {
