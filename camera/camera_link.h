@@ -18,6 +18,8 @@
 
 namespace torvix {
 
+class CameraHold;
+
 class CameraLink {
  public:
   // Starts with the default block. The bridge and the host must outlive the link.
@@ -32,7 +34,8 @@ class CameraLink {
 
   // Writes value to a camera register at the block's bus address: request 00 30 reg, 2 ms,
   // the value, 25 ms. The value is not sent when the request failed. A camera that another
-  // program kept for the whole of the lock's wait is reported and nothing is sent.
+  // program kept for the whole of the lock's wait, or whose lock cannot be taken, is reported
+  // and nothing is sent.
   uint8_t WriteRegister(uint8_t registerAddress, uint8_t value);
 
   // Read request (subAddress|1, target, offset), 2 ms, a one-byte read from the read address,
@@ -65,8 +68,8 @@ class CameraLink {
 
  private:
   int16_t writeTransaction(int address, uint8_t value);
-  // Tells the user the camera lock did not come free; returns 1.
-  uint8_t reportCameraBusy();
+  // Tells the user why the camera lock was not taken; returns 1.
+  uint8_t reportCameraHeld(const CameraHold& hold);
   int16_t requestTransaction(int address, uint8_t subAddress, uint8_t first, uint8_t second);
 
   BridgeApi& bridge_;

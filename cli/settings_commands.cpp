@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/exit_codes.h"
+#include "cli/setting_writes.h"
 #include "profiles/setting_catalog.h"
 
 namespace torvix {
@@ -167,13 +168,13 @@ int RunSet(CliSession& session, const std::vector<std::string>& assignments, boo
   // The bits a setting does not own are kept as the camera has them, so read them first.
   if (!readCamera(session, written)) return kExitFailed;
   CameraBlock& block = session.link.Block();
+  SettingWrites writes(session);
   for (const Assignment& assignment : parsed) {
     const SettingId id = assignment.setting->id;
     const uint8_t value = ApplyRequest(block.SettingsShadow[id], assignment.request);
-    if (session.link.WriteSetting(id, value) != 0) return kExitFailed;
-    session.console.out << SettingLine(id, value) << '\n';
+    if (!writes.Write(id, value, SettingLine(id, value))) return writes.Code();
   }
-  if (!verify) return kExitDone;
+  if (!verify || writes.Code() != kExitDone) return writes.Code();
 
   CameraBlock readBack = block;
   if (session.link.ReadSettings(readBack, written) != 0) return kExitFailed;

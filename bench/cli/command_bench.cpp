@@ -67,8 +67,8 @@ void Run(benchmark::State& state, const Command& command, bool overSocket) {
   for (const std::string& arg : command.args) {
     args.push_back(arg == "FILE" ? (scratch / "dump.txt").string() : arg);
   }
-  // The lock torvix's main takes, in a folder of our own: no other program's runs wait on it.
-  DeviceCameraLock lock(scratch.Path());
+  // The lock torvix's main takes: the daemon's, beside its own socket, or the process's for sim.
+  DeviceCameraLock lock;
   const ScopedCameraLock useLock(lock);
   QuorlinkBridgeApi bridge;
   const pid_t daemon = overSocket ? TheDaemon().Pid() : -1;

@@ -16,6 +16,13 @@
 
 namespace torvix::testing {
 
+// The exit code of pid, or -1 when it did not exit normally.
+inline int WaitForExit(pid_t pid) {
+  int status = 0;
+  const bool exited = pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status);
+  return exited ? WEXITSTATUS(status) : -1;
+}
+
 // Runs argv to its end in folder (which receives the captured streams).
 inline CliRun RunProgram(const std::vector<std::string>& argv, const std::filesystem::path& folder,
                          const std::string& input = "") {
@@ -24,11 +31,7 @@ inline CliRun RunProgram(const std::vector<std::string>& argv, const std::filesy
   const auto err = folder / "stderr.txt";
   WriteFileBytes(in, input);
   CliRun run;
-  const pid_t pid = SpawnProgram(argv, in, out, err);
-  int status = 0;
-  if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status)) {
-    run.code = WEXITSTATUS(status);
-  }
+  run.code = WaitForExit(SpawnProgram(argv, in, out, err));
   run.out = ReadFileBytes(out);
   run.err = ReadFileBytes(err);
   return run;

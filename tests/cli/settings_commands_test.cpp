@@ -245,7 +245,7 @@ class UsageError : public CliOnSim, public ::testing::WithParamInterface<Usage> 
 
 TEST_P(UsageError, ExitsWithTwoAndTouchesNothing) {
   const std::vector<std::string>& args = GetParam().args;
-  const bool ownDevice = std::find(args.begin(), args.end(), "--device") != args.end();
+  const bool ownDevice = !args.empty() && args[0].starts_with("--device");
   const CliRun run = ownDevice ? RunBare(args) : Run(args);
   EXPECT_EQ(run.code, 2);
   EXPECT_THAT(run.err, HasSubstr(GetParam().words));
@@ -271,6 +271,8 @@ INSTANTIATE_TEST_SUITE_P(
         Usage{"BitsBlcPositionDoesNotOwn", {"set", "BlcPosition=0xc0"},
               "Error: BlcPosition value out of range (0x00-0x3f)!\n"},
         Usage{"EmptyDevice", {"--device", "", "settings"}, "Error: --device needs a device"},
+        Usage{"EmptyDeviceAfterEquals", {"--device=", "settings"},
+              "Error: --device needs a device"},
         Usage{"OddAddress", {"--address", "0x71", "settings"}, "is odd"},
         Usage{"AddressTooHigh", {"--address", "0xfe", "settings"},
               "Error: Camera address out of range (0x00-0xfc)!"},
