@@ -19,8 +19,8 @@
 set -euo pipefail
 
 declare -A groups=(
-  [run]="cmake ninja-build g++ qt6-base-dev qt6-svg-dev nlohmann-json3-dev libcli11-dev"
-  [test]="libgtest-dev libgmock-dev libbenchmark-dev pkg-config bash-completion ccache"
+  [run]="cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev nlohmann-json3-dev libcli11-dev"
+  [test]="libgtest-dev libgmock-dev libbenchmark-dev bash-completion ccache"
   [check]="clang-format clang-tidy clang clang-14 libclang-rt-14-dev"
   [windows]="g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest wine64 wine32:i386
              fonts-wine librsvg2-bin imagemagick xvfb xauth xdotool x11-apps"
