@@ -29,7 +29,8 @@ if [ "${1:-}" = --record ]; then
 fi
 base="${1:-}"
 if [ "$base" = --since-passed ]; then
-  base=$(sed -n '/^[0-9a-f]\{40\}$/p' "$record_file" 2>/dev/null | tail -n 1)
+  base=""
+  [ -f "$record_file" ] && base=$(sed -n '/^[0-9a-f]\{40\}$/p' "$record_file" | tail -n 1)
   if [ -z "$base" ] || ! git merge-base --is-ancestor "$base" HEAD 2>/dev/null; then
     echo "check-tidy: the commit $record_file names is not in this history: the whole tree"
     base=""
