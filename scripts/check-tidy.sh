@@ -32,7 +32,7 @@ if [ "$base" = --since-passed ]; then
   base=""
   [ -f "$record_file" ] && base=$(sed -n '/^[0-9a-f]\{40\}$/p' "$record_file" | tail -n 1)
   if [ -z "$base" ] || ! git merge-base --is-ancestor "$base" HEAD 2>/dev/null; then
-    echo "check-tidy: the commit $record_file names is not in this history: the whole tree"
+    echo "check-tidy: $record_file names no commit of this history: the whole tree"
     base=""
   elif ! git diff --quiet "$base" -- .clang-tidy; then
     echo "check-tidy: .clang-tidy changed since $base: the whole tree"
