@@ -43,6 +43,7 @@ if [ "$record" = 1 ] && [ -n "$(git status --porcelain --untracked-files=no)" ];
   echo "check-tidy: --record reads what HEAD holds: commit or stash the changes first" >&2
   exit 2
 fi
+head=$(git rev-parse HEAD)  # what is read: a commit made meanwhile is not
 database="$root/build/default/compile_commands.json"
 if [ ! -f "$database" ]; then
   # Generated headers are part of the build, so the tree is built, not only configured.
@@ -94,9 +95,9 @@ record_passed() {
   {
     echo "# The last commit that clang-tidy passed (scripts/check-tidy.sh --record writes it);"
     echo "# .ci/run reads every file changed since."
-    git rev-parse HEAD
+    echo "$head"
   } >"$record_file"
-  echo "check-tidy: $record_file now names $(git rev-parse --short HEAD): commit it"
+  echo "check-tidy: $record_file now names $head: commit it"
 }
 if [ ${#sources[@]} -eq 0 ]; then
   record_passed
