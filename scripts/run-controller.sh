@@ -18,14 +18,14 @@ case "$build" in /*) ;; *) build="$PWD/$build" ;; esac
 log="${TORVIX_SIM_LOG:-$PWD/zembrel-sim.log}"
 case "$log" in /*) ;; *) log="$PWD/$log" ;; esac
 
-"$root/scripts/deps.sh" run
-
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "run-controller: no display: DISPLAY is not set." >&2
-  echo "  Run it on a desktop, or under a virtual screen:" >&2
+  echo "  Run it on a desktop, or under a virtual screen (Debian's xvfb package):" >&2
   echo "  xvfb-run -a -s '-screen 0 1280x800x24' $0" >&2
   exit 1
 fi
+
+"$root/scripts/deps.sh" run
 
 (cd "$root" && cmake --preset run -B "$build" >/dev/null)
 cmake --build "$build" --target Torvix_Controller zembrel-sim
