@@ -136,7 +136,7 @@ void FunctionfsDevice::Serve() {
     usb_functionfs_event events[4];
     const ssize_t n = ::read(endpoint0_, events, sizeof events);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0 || n % sizeof events[0] != 0) {
+    if (n <= 0 || static_cast<std::size_t>(n) % sizeof events[0] != 0) {
       Say(std::string("reading an event: ") + (n < 0 ? std::strerror(errno) : "short"));
       if (++failures < 100) continue;
       Say("endpoint 0 keeps failing; waiting for the power-off");
@@ -197,11 +197,11 @@ void FunctionfsDevice::Answer(const usb_ctrlrequest& setup) {
 // The host reads the interface's descriptors through its own requests.
 void FunctionfsDevice::AnswerStandard(const usb_ctrlrequest& setup) {
   const unsigned type = le16toh(setup.wValue) >> 8;
-  if (setup.bRequest != USB_REQ_GET_DESCRIPTOR || (setup.bRequestType & USB_DIR_IN) == 0) {
-    Stall(endpoint0_, setup);
-  } else if (type == HID_DT_REPORT) {
+  const bool descriptor =
+      setup.bRequest == USB_REQ_GET_DESCRIPTOR && (setup.bRequestType & USB_DIR_IN) != 0;
+  if (descriptor && type == HID_DT_REPORT) {
     WriteAnswer(endpoint0_, setup, chip_.Identity().reportDescriptor);
-  } else if (type == HID_DT_HID) {
+  } else if (descriptor && type == HID_DT_HID) {
     WriteAnswer(endpoint0_, setup, HidDescriptor(chip_.Identity()));
   } else {
     Stall(endpoint0_, setup);
