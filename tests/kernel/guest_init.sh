@@ -154,6 +154,16 @@ unplugged() {
     "/tmp/$driver.reopened"
 }
 references_made() { within 300 [ -e /tmp/references.done ]; }
+# differs LACKS SILENT MANY LENGTH LONG: what the adapter's driver does where the drivers differ:
+# the functions it reports it lacks, what i2ctransfer says (its errno, or "done") for a silent
+# address, for more than a write and a read in one transfer, and for a write of LENGTH bytes.
+differs() {
+  check "$driver: lacks only: $(lacks)" [ "$(lacks)" = "$1" ]
+  check "$driver: a silent address: $2" [ "$(transfer_errno w1@0x39 0x00)" = "$2" ]
+  check "$driver: two writes and a read in one transfer: $3" \
+    [ "$(transfer_errno w1@0x50 0x00 w1@0x50 0x00 r1@0x50)" = "$3" ]
+  check "$driver: a write of $4 bytes: $5" [ "$(transfer_errno "w$4@0x50" 0x00+)" = "$5" ]
+}
 
 # --- each adapter's checks
 # hid-mcp2221 reads its chip while it starts, and the HID core drops every answer until it has:
@@ -182,16 +192,8 @@ mcp2221_checks() {
   plug_in "MCP2221*"
   references_made
   through
-  # The longest run of transfers, through the adapter technicians most often own.
-  cost "dump dsp" torvix --device "i2c:/dev/i2c-$bus" dump dsp /tmp/dsp.real
-  check "mcp2221: dump dsp: the virtual board's" same /tmp/dsp.sim /tmp/dsp.real
-  check "mcp2221: lacks only: $(lacks)" [ "$(lacks)" = "SMBus PEC" ]
-  check "mcp2221: a silent address is ENXIO" \
-    [ "$(transfer_errno w1@0x39 0x00)" = "No such device or address" ]
-  check "mcp2221: more than a write and a read in one transfer is EOPNOTSUPP" \
-    [ "$(transfer_errno w1@0x50 0x00 w1@0x50 0x00 r1@0x50)" = "Operation not supported" ]
-  check "mcp2221: a write of 64 bytes goes in pieces of 60" \
-    [ "$(transfer_errno w64@0x50 0x00+)" = done ]
+  # Data go in pieces of 60 bytes; ENXIO, EOPNOTSUPP.
+  differs "SMBus PEC" "No such device or address" "Operation not supported" 64 done
   # The driver waits 4 s for the answer that never comes: ETIMEDOUT, and the node is gone.
   unplugged "$mcp2221"
 }
@@ -201,13 +203,9 @@ cp2112_checks() {
   plug_in "CP2112*"
   references_made
   through
-  check "cp2112: lacks only: $(lacks)" [ "$(lacks)" = "SMBus quick command,SMBus PEC" ]
-  check "cp2112: a silent address is ETIMEDOUT" \
-    [ "$(transfer_errno w1@0x39 0x00)" = "Connection timed out" ]
-  check "cp2112: more than a write and a read in one transfer is EOPNOTSUPP" \
-    [ "$(transfer_errno w1@0x50 0x00 w1@0x50 0x00 r1@0x50)" = "Operation not supported" ]
-  check "cp2112: a write of 62 bytes is EINVAL" \
-    [ "$(transfer_errno w62@0x50 0x00+)" = "Invalid argument" ]
+  # ETIMEDOUT, EOPNOTSUPP, EINVAL.
+  differs "SMBus quick command,SMBus PEC" "Connection timed out" "Operation not supported" 62 \
+    "Invalid argument"
   # The driver's next request to the chip fails: ENODEV.
   unplugged "$cp2112"
   said=$(dmesg | grep -E 'cp2112 .*: Error ' | tail -n 1)
@@ -219,8 +217,11 @@ tiny_usb_checks() {
   plug_in "i2c-tiny-usb*"
   references_made
   through
-  check "i2c-tiny-usb: lacks only: $(lacks)" \
-    [ "$(lacks)" = "SMBus block read,SMBus block process call,SMBus PEC" ]
+  differs "SMBus block read,SMBus block process call,SMBus PEC" "No such device or address" \
+    done 64 done
+  # The longest run of transfers, through one adapter: this one, with no HID adapter plugged in.
+  cost "dump dsp" torvix --device "i2c:/dev/i2c-$bus" dump dsp /tmp/dsp.real
+  check "i2c-tiny-usb: dump dsp: the virtual board's" same /tmp/dsp.sim /tmp/dsp.real
 
   # Clients that are not ours agree with ours.
   i2cdetect -y "$bus" >/tmp/detect
