@@ -157,12 +157,14 @@ references_made() { within 300 [ -e /tmp/references.done ]; }
 # differs LACKS SILENT MANY LENGTH LONG: what the adapter's driver does where the drivers differ:
 # the functions it reports it lacks, what i2ctransfer says (its errno, or "done") for a silent
 # address, for more than a write and a read in one transfer, and for a write of LENGTH bytes.
+# A read longer than a HID report all take.
 differs() {
   check "$driver: lacks only: $(lacks)" [ "$(lacks)" = "$1" ]
   check "$driver: a silent address: $2" [ "$(transfer_errno w1@0x39 0x00)" = "$2" ]
   check "$driver: two writes and a read in one transfer: $3" \
     [ "$(transfer_errno w1@0x50 0x00 w1@0x50 0x00 r1@0x50)" = "$3" ]
   check "$driver: a write of $4 bytes: $5" [ "$(transfer_errno "w$4@0x50" 0x00+)" = "$5" ]
+  check "$driver: a read of 64 bytes: done" [ "$(transfer_errno r64@0x50)" = done ]
 }
 
 # --- each adapter's checks
