@@ -81,9 +81,11 @@ void CMyTorvix_ControllerDlg::OnEnChangeCameraAddress() {
 
 // Every candidate is probed silently, whatever the board does: one that stalled once past its
 // reply deadline still lets the search find the camera, and one that is gone ends, after all
-// 127 probes, in the one message below.
+// 127 probes, in the one message below. A camera another program keeps stops the search with
+// the words of any other access and changes nothing: no address was asked, so none is known.
 void CMyTorvix_ControllerDlg::OnBnClickedSearchAddress() {
   const AddressSearchResult search = SearchCameraAddress(m_link, OnBoardFailure::kProbeOn);
+  if (search.end == ProbeOutcome::kCameraHeld) return;
   if (search.end == ProbeOutcome::kAnswered) {
     m_link.Block().CameraBusAddress = search.address;
     RefreshPanel();

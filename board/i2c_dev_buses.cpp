@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "board/i2c_adapter_driver.h"
+#include "messages/printable_text.h"
 
 namespace torvix {
 
@@ -44,7 +45,7 @@ std::string FirstLine(const std::filesystem::path& file) {
 std::string DevicePath(int number) { return "/dev/i2c-" + std::to_string(number); }
 
 std::string Named(const I2cDevBus& bus) {
-  return "i2c-" + std::to_string(bus.number) + " (" + bus.name + ")";
+  return "i2c-" + std::to_string(bus.number) + " (" + Printable(bus.name) + ")";
 }
 
 // A name given in full picks its adapter even where it is part of another's ("... on hidraw1"
@@ -65,7 +66,7 @@ std::vector<const I2cDevBus*> NamedLike(std::string_view spec,
 std::string ChooseByName(std::string_view spec, const std::vector<I2cDevBus>& buses,
                          bool i2cDevLoaded, I2cBusChoice& choice) {
   const std::vector<const I2cDevBus*> matches = NamedLike(spec, buses);
-  const std::string quoted = "'" + std::string(spec) + "'";
+  const std::string quoted = "'" + Printable(spec) + "'";
   choice.missing = matches.empty();
   if (matches.empty()) {
     if (buses.empty() && !i2cDevLoaded) {

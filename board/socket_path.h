@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Where a board's daemon serves its socket unless told otherwise, and so where the library
-// looks for one: $XDG_RUNTIME_DIR/zembrel-0, else /tmp/zembrel-0.
+// looks for one: $XDG_RUNTIME_DIR/zembrel-0, else /tmp/zembrel-0; and its camera lock.
 #pragma once
 
 #include <cstdlib>
@@ -13,5 +13,9 @@ inline std::string DefaultSocketPath() {
   if (runtimeDir != nullptr && runtimeDir[0] != '\0') return std::string(runtimeDir) + "/zembrel-0";
   return "/tmp/zembrel-0";
 }
+
+// The camera lock beside a daemon's socket: the daemon makes it with the socket's owner and
+// mode, so only those who may connect may take it, and clients never create it.
+inline std::string SocketLockPath(const std::string& socket) { return socket + ".lock"; }
 
 }  // namespace torvix

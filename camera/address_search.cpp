@@ -43,9 +43,8 @@ ProbeOutcome report(CameraLink& link, int handle, int16_t result, OnBoardFailure
 ProbeOutcome ProbeCameraAddress(CameraLink& link, uint8_t address8, OnBoardFailure onBoardFailure) {
   const CameraHold hold;
   if (!hold.Held()) {
-    if (onBoardFailure == OnBoardFailure::kProbeOn) return ProbeOutcome::kNotAnswered;
-    link.Messages().Show(kCameraBusyMessage, kMessageOk);
-    return ProbeOutcome::kBoardFailed;
+    link.Messages().Show(hold.Problem().c_str(), kMessageOk);
+    return ProbeOutcome::kCameraHeld;
   }
   BridgeApi& bridge = link.Bridge();
   int handle = bridge.IICInit(address8, kInitReserved1, kInitReserved2);
@@ -71,7 +70,9 @@ AddressSearchResult SearchCameraAddress(CameraLink& link, OnBoardFailure onBoard
   for (unsigned address = kFirstProbeAddress; address <= kLastProbeAddress; address += 2) {
     const auto candidate = static_cast<uint8_t>(address);
     const ProbeOutcome outcome = ProbeCameraAddress(link, candidate, onBoardFailure);
-    if (outcome == ProbeOutcome::kAnswered) return {outcome, candidate};
+    if (outcome == ProbeOutcome::kAnswered || outcome == ProbeOutcome::kCameraHeld) {
+      return {outcome, candidate};
+    }
     if (outcome == ProbeOutcome::kBoardFailed && onBoardFailure == OnBoardFailure::kStop) {
       return {outcome, candidate};
     }

@@ -16,6 +16,7 @@ enum class ProbeOutcome {
   kAnswered,
   kNotAnswered,  // the address, or the bus, refused: the next candidate may still answer
   kBoardFailed,  // the adapter board did not open or its driver failed (codes 11, 12, 13)
+  kCameraHeld,   // another program kept the camera, or its lock cannot be taken: nothing sent
 };
 
 // What a failure of the board itself does to a search.
@@ -31,8 +32,9 @@ enum class OnBoardFailure {
 // Probes one address: a write of 01 30 31 (with a SetAddress), 2 ms, a one-byte read from the
 // read address (without one), 5 ms. A failed write skips the read and both pauses. Every
 // failure goes to the link's error report with a silent state, except a failure of the board
-// itself under kStop, which shows the messages any other transaction shows for it. The byte
-// read is not looked at.
+// itself under kStop, which shows the messages any other transaction shows for it. A camera
+// held elsewhere is told in the words of any register access, whatever onBoardFailure says:
+// a probe that sent nothing says nothing about the address. The byte read is not looked at.
 ProbeOutcome ProbeCameraAddress(CameraLink& link, uint8_t address8, OnBoardFailure onBoardFailure);
 
 struct AddressSearchResult {
@@ -41,8 +43,8 @@ struct AddressSearchResult {
   uint8_t address = 0;  // the camera's, when end is kAnswered
 };
 
-// Probes the 127 candidates in ascending order and stops at the first that answers, or, under
-// kStop, at once when the board itself fails.
+// Probes the 127 candidates in ascending order and stops at the first that answers, at once
+// when the camera is held elsewhere, or, under kStop, at once when the board itself fails.
 AddressSearchResult SearchCameraAddress(CameraLink& link, OnBoardFailure onBoardFailure);
 
 }  // namespace torvix

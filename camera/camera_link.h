@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "camera/bridge_api.h"
 #include "camera/bridge_call_state.h"
@@ -16,6 +17,8 @@
 #include "messages/message_host.h"
 
 namespace torvix {
+
+class CameraHold;
 
 class CameraLink {
  public:
@@ -31,7 +34,8 @@ class CameraLink {
 
   // Writes value to a camera register at the block's bus address: request 00 30 reg, 2 ms,
   // the value, 25 ms. The value is not sent when the request failed. A camera that another
-  // program kept for the whole of the lock's wait is reported and nothing is sent.
+  // program kept for the whole of the lock's wait, or whose lock cannot be taken, is reported
+  // and nothing is sent.
   uint8_t WriteRegister(uint8_t registerAddress, uint8_t value);
 
   // Read request (subAddress|1, target, offset), 2 ms, a one-byte read from the read address,
@@ -50,6 +54,11 @@ class CameraLink {
   // user, after the bridge error's own messages.
   uint8_t ReadAllSettings(CameraBlock& shadow, const char* failureText = kPanelReadFailure);
 
+  // The same for the rows of ids only, in the order given, each with its 2 ms. An id with no
+  // row sends nothing and returns 1.
+  uint8_t ReadSettings(CameraBlock& shadow, std::span<const SettingId> ids,
+                       const char* failureText = kPanelReadFailure);
+
   // Writes a settings row; on success its shadow byte takes the value and the link pauses
   // 100 ms. A number with no row sends nothing and returns 1.
   uint8_t WriteSetting(int row, uint8_t value);
@@ -59,8 +68,8 @@ class CameraLink {
 
  private:
   int16_t writeTransaction(int address, uint8_t value);
-  // Tells the user the camera lock did not come free; returns 1.
-  uint8_t reportCameraBusy();
+  // Tells the user why the camera lock was not taken; returns 1.
+  uint8_t reportCameraHeld(const CameraHold& hold);
   int16_t requestTransaction(int address, uint8_t subAddress, uint8_t first, uint8_t second);
 
   BridgeApi& bridge_;

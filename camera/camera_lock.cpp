@@ -17,6 +17,7 @@ class InProcessCameraLock final : public CameraLock {
     return WaitForLock([this] { return !taken_.exchange(true); });
   }
   void Release() override { taken_ = false; }
+  std::string Problem() const override { return CameraBusyMessage("it"); }
 
  private:
   std::atomic<bool> taken_{false};
@@ -25,6 +26,10 @@ class InProcessCameraLock final : public CameraLock {
 CameraLock* g_current = nullptr;
 
 }  // namespace
+
+std::string CameraBusyMessage(std::string_view held) {
+  return "The camera is busy: another program has held " + std::string(held) + " for more than 2 s";
+}
 
 CameraLock& ProcessCameraLock() {
   static InProcessCameraLock lock;

@@ -11,20 +11,25 @@
 // of the device it talks to (camera/device_camera_lock.h) for its life.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 namespace torvix {
 
-// What the user is told when the camera did not come free in time.
-inline constexpr char kCameraBusyMessage[] =
-    "The camera is busy: another program has been using it for more than 2 s";
+// What the user is told when the camera did not come free in time: held names what another
+// program keeps ("its lock on /dev/i2c-7"), so that it can be found.
+std::string CameraBusyMessage(std::string_view held);
 
 class CameraLock {
  public:
   virtual ~CameraLock() = default;
   // Takes the camera, waiting while another holds it, at most kLockWaitLimit on the clock
-  // seam: true when it is ours (or there is no lock to be had), false when it stayed taken.
+  // seam: true when it is ours, false when it stayed taken or its lock cannot be taken at all.
   virtual bool Take() = 0;
   // Gives back what the last successful Take took.
   virtual void Release() = 0;
+  // Why the last Take failed, in words for the user.
+  virtual std::string Problem() const = 0;
 };
 
 // The lock of this process.
@@ -56,6 +61,7 @@ class CameraHold {
   CameraHold(const CameraHold&) = delete;
   CameraHold& operator=(const CameraHold&) = delete;
   bool Held() const { return held_; }
+  std::string Problem() const { return lock_.Problem(); }
 
  private:
   CameraLock& lock_;

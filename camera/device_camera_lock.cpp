@@ -2,14 +2,15 @@
 #include "camera/device_camera_lock.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 #include <string_view>
-#include <system_error>
+#include <utility>
 
 #include "board/socket_path.h"
 #include "clock/lock_wait.h"
@@ -21,112 +22,121 @@ namespace torvix {
 
 namespace {
 
-// Names longer than this are cut: two devices that then share a file only wait for each other.
-constexpr std::size_t kLongestName = 200;
+// The lock's file opened: its descriptor, or -1 with the reason it cannot be taken, or -1 with
+// none when there is no device to protect.
+struct LockOpening {
+  int fd = -1;
+  std::string problem;
+};
 
-// The device's own name: a socket path, or the i2c-dev bus a setting resolves to.
-std::string DeviceOf(const char* setting) {
-  if (setting == nullptr || setting[0] == '\0') return DefaultSocketPath();
-  const std::string_view device(setting);
-  if (device == "sim") return {};
-#if defined(__linux__)
-  if (device.starts_with(kI2cDevicePrefix)) {
-    return FindI2cBus(device.substr(kI2cDevicePrefix.size()), CurrentI2cKernel()).path;
-  }
-#endif
-  return std::string(device);
+LockOpening Refused(int fd, std::string problem) {
+  if (fd >= 0) ::close(fd);
+  return {-1, std::move(problem)};
 }
 
-// Opened read-only: flock needs no more, and another user may then open a file this one made.
-// A file of another user in a sticky folder must be opened without O_CREAT (the kernel's
-// protected_regular refuses that), so an existing file is opened first.
-int OpenLockFile(const std::string& path) {
-  constexpr int kFlags = O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
-  for (int tries = 0; tries < 2; ++tries) {
-    int fd = ::open(path.c_str(), kFlags);
-    if (fd < 0 && errno == ENOENT) {
-      fd = ::open(path.c_str(), kFlags | O_CREAT | O_EXCL, 0644);
-      if (fd >= 0) ::fchmod(fd, 0644);  // whatever the umask: the other users take it too
-      if (fd < 0 && errno == EEXIST) continue;
-    }
-    struct stat info {};
-    if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
-      ::close(fd);
-      return -1;
-    }
-    return fd;
+std::string Reason(int error) {
+  return error == ELOOP ? "it is a symbolic link" : std::strerror(error);
+}
+
+// Read-write, as a lock for writing needs; never created here: the daemon makes it.
+LockOpening OpenLockFile(const CameraLockTarget& target) {
+  struct stat socket {};
+  if (::lstat(target.socket.c_str(), &socket) != 0 || !S_ISSOCK(socket.st_mode)) return {};
+  const int fd = ::open(target.path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+  if (fd < 0) return Refused(fd, Reason(errno));
+  struct stat file {};
+  if (::fstat(fd, &file) != 0) return Refused(fd, Reason(errno));
+  if (!S_ISREG(file.st_mode)) return Refused(fd, "it is not a regular file");
+  // Only the socket's owner could have made it: a file another user planted holds nothing.
+  if (file.st_uid != socket.st_uid) {
+    return Refused(fd, "it does not belong to the owner of " + target.socket);
   }
-  return -1;
+  return {fd, {}};
+}
+
+LockOpening OpenBusNode(const CameraLockTarget& target) {
+  const int fd = ::open(target.path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd >= 0) return {fd, {}};
+  // An adapter that is gone: the transfers say so.
+  if (errno == ENOENT || errno == ENODEV || errno == ENXIO) return {};
+  return Refused(fd, Reason(errno));
+}
+
+// The camera is byte 0 of the file, the turnstile byte 1.
+int LockByte(int fd, LockPart part, bool held) {
+  struct flock range {};
+  range.l_type = held ? F_WRLCK : F_UNLCK;
+  range.l_whence = SEEK_SET;
+  range.l_start = part == LockPart::kLock ? 0 : 1;
+  range.l_len = 1;
+  int rc = 0;
+  do {
+    rc = ::fcntl(fd, F_OFD_SETLK, &range);
+  } while (rc < 0 && errno == EINTR);
+  if (rc == 0) return 0;
+  return errno == EAGAIN || errno == EACCES ? EWOULDBLOCK : errno;
+}
+
+std::string CannotTake(const CameraLockTarget& target, const std::string& reason) {
+  return "The camera's lock " + target.path + " cannot be taken: " + reason;
+}
+
+// What a technician looks for (fuser -v PATH lists the programs that have it open).
+std::string HeldName(const CameraLockTarget& target) {
+  return (target.socket.empty() ? "its lock on " : "its lock ") + target.path;
 }
 
 }  // namespace
 
-std::filesystem::path SharedLockFolder() {
-  struct stat info {};
-  const bool openToAll = ::stat("/run/lock", &info) == 0 && S_ISDIR(info.st_mode) &&
-                         (info.st_mode & S_IWOTH) != 0 && (info.st_mode & S_ISVTX) != 0;
-  return openToAll ? "/run/lock" : "/tmp";
-}
-
-std::string CameraLockFile(const std::filesystem::path& folder, const char* setting) {
-  const std::string device = DeviceOf(setting);
-  if (device.empty()) return {};
-  std::error_code failure;
-  std::string canonical = std::filesystem::weakly_canonical(device, failure).string();
-  if (failure) canonical = device;
-  std::string name = "torvix-camera";
-  for (const char c : canonical) name += c == '/' ? '-' : c;
-  if (name.size() > kLongestName) name.resize(kLongestName);
-  return (folder / (name + ".lock")).string();
+CameraLockTarget CameraLockTargetOf(const char* setting) {
+  if (setting == nullptr || setting[0] == '\0') {
+    const std::string socket = DefaultSocketPath();
+    return {SocketLockPath(socket), socket};
+  }
+  const std::string_view device(setting);
+  if (device == "sim") return {};
+#if defined(__linux__)
+  if (device.starts_with(kI2cDevicePrefix)) {
+    return {FindI2cBus(device.substr(kI2cDevicePrefix.size()), CurrentI2cKernel()).path, {}};
+  }
+#endif
+  return {SocketLockPath(std::string(device)), std::string(device)};
 }
 
 DeviceCameraLock::~DeviceCameraLock() { Release(); }
 
 bool DeviceCameraLock::Take() {
-  file_ = CameraLockFile(folder_, std::getenv("QUORLINK_DEVICE"));
-  if (file_.empty()) {
-    inProcess_ = ProcessCameraLock().Take();
-    return inProcess_;
+  problem_.clear();
+  const CameraLockTarget target = CameraLockTargetOf(std::getenv("QUORLINK_DEVICE"));
+  if (target.path.empty()) return takeInProcess();
+  const LockOpening opening = target.socket.empty() ? OpenBusNode(target) : OpenLockFile(target);
+  if (opening.fd < 0 && opening.problem.empty()) return takeInProcess();
+  if (opening.fd < 0) {
+    problem_ = CannotTake(target, opening.problem);
+    return false;
   }
-  if (WaitForLock([this] { return tryFile(); })) return true;
+  fd_ = opening.fd;
+  const int result =
+      WaitForTurn([this](LockPart part, bool held) { return LockByte(fd_, part, held); });
+  if (result == 0) return true;
   Release();
+  problem_ = result == EWOULDBLOCK ? CameraBusyMessage(HeldName(target))
+                                   : CannotTake(target, std::strerror(result));
   return false;
 }
 
-// One try: true when the lock is ours, or when there is none to be had.
-bool DeviceCameraLock::tryFile() {
-  if (fd_ < 0) fd_ = OpenLockFile(file_);
-  if (fd_ < 0) return true;
-  if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-    if (errno == EWOULDBLOCK || errno == EINTR) return false;
-    Release();
-    return true;
-  }
-  // The program before us removed the file as it gave the lock back: the lock that counts is
-  // the one on the file the name leads to now.
-  struct stat held {};
-  struct stat named {};
-  if (::fstat(fd_, &held) == 0 && ::stat(file_.c_str(), &named) == 0 &&
-      held.st_dev == named.st_dev && held.st_ino == named.st_ino) {
-    locked_ = true;
-    return true;
-  }
-  Release();
-  return false;
+bool DeviceCameraLock::takeInProcess() {
+  inProcess_ = ProcessCameraLock().Take();
+  if (!inProcess_) problem_ = ProcessCameraLock().Problem();
+  return inProcess_;
 }
 
-// The holder removes the file before it closes it, so no lock file outlives its use; one that
-// belongs to another user stays, which is no harm.
+// The descriptor's locks go with it.
 void DeviceCameraLock::Release() {
-  if (inProcess_) {
-    inProcess_ = false;
-    ProcessCameraLock().Release();
-    return;
-  }
-  if (locked_) ::unlink(file_.c_str());
+  if (inProcess_) ProcessCameraLock().Release();
+  inProcess_ = false;
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
-  locked_ = false;
 }
 
 }  // namespace torvix

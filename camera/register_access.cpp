@@ -35,8 +35,8 @@ int16_t CameraLink::requestTransaction(int address, uint8_t subAddress, uint8_t 
 }
 
 // Nothing was sent: the camera is as it was.
-uint8_t CameraLink::reportCameraBusy() {
-  messages_.Show(kCameraBusyMessage, kMessageOk);
+uint8_t CameraLink::reportCameraHeld(const CameraHold& hold) {
+  messages_.Show(hold.Problem().c_str(), kMessageOk);
   return 1;
 }
 
@@ -51,7 +51,7 @@ int16_t CameraLink::writeTransaction(int address, uint8_t value) {
 
 uint8_t CameraLink::WriteRegister(uint8_t registerAddress, uint8_t value) {
   const CameraHold hold;
-  if (!hold.Held()) return reportCameraBusy();
+  if (!hold.Held()) return reportCameraHeld(hold);
   BridgeCallState state;
   const int address = writeForm(block_.CameraBusAddress);
   int16_t result = requestTransaction(address, kWriteRequest, kIndirectWrite, registerAddress);
@@ -74,7 +74,7 @@ uint8_t CameraLink::ReadRegister(uint8_t subAddress, uint8_t target, uint8_t off
                                  CameraBlock& shadow, uint8_t* out) {
   if (out == nullptr) return 1;
   const CameraHold hold;
-  if (!hold.Held()) return reportCameraBusy();
+  if (!hold.Held()) return reportCameraHeld(hold);
   BridgeCallState state;
   int16_t result = requestTransaction(writeForm(shadow.CameraBusAddress),
                                       static_cast<uint8_t>(readForm(subAddress)), target, offset);

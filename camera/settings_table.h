@@ -91,6 +91,13 @@ constexpr bool numbersArePositions() {
 }
 static_assert(numbersArePositions(), "a row's number is its position and its shadow byte");
 
+// Every setting in table order: what a read of all of them reads.
+inline constexpr std::array<SettingId, kSettingCount> kEverySetting = [] {
+  std::array<SettingId, kSettingCount> ids{};
+  for (std::size_t i = 0; i < ids.size(); ++i) ids[i] = static_cast<SettingId>(i);
+  return ids;
+}();
+
 // The row of a setting: every SettingId has one.
 constexpr const CameraSetting& SettingRow(SettingId id) {
   return kSettingsTable[static_cast<std::size_t>(id)];

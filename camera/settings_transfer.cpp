@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Reading the whole settings table into a shadow, and writing one row of it.
+// Reading settings rows, all of them or some, into a shadow, and writing one row.
 #include "camera/camera_link.h"
 #include "camera/message_format.h"
 #include "clock/clock.h"
@@ -16,10 +16,18 @@ constexpr Milliseconds kAfterSettingWrite{100};
 }  // namespace
 
 uint8_t CameraLink::ReadAllSettings(CameraBlock& shadow, const char* failureText) {
-  for (const CameraSetting& row : kSettingsTable) {
+  return ReadSettings(shadow, kEverySetting, failureText);
+}
+
+uint8_t CameraLink::ReadSettings(CameraBlock& shadow, std::span<const SettingId> ids,
+                                 const char* failureText) {
+  for (SettingId id : ids) {
+    if (FindSetting(id) == nullptr) return 1;
+  }
+  for (SettingId id : ids) {
     uint8_t value = 0;
     const uint8_t result =
-        ReadRegister(kSettingsRead, kSettingsBank, row.registerAddress, shadow, &value);
+        ReadRegister(kSettingsRead, kSettingsBank, SettingRow(id).registerAddress, shadow, &value);
     Pause(kAfterRowRead);
     if (result != 0) {
       ShortMessage text;
@@ -27,7 +35,7 @@ uint8_t CameraLink::ReadAllSettings(CameraBlock& shadow, const char* failureText
       messages_.Show(text, kMessageOk);
       return 1;
     }
-    shadow.SettingsShadow[row.number] = value;
+    shadow.SettingsShadow[id] = value;
   }
   return 0;
 }

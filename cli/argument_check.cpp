@@ -86,4 +86,18 @@ bool ReportUnknownWord(const CLI::App& app, const std::vector<std::string>& args
   return false;
 }
 
+std::vector<std::string> WithEmptyValuesApart(const std::vector<std::string>& args) {
+  std::vector<std::string> apart;
+  bool options = true;
+  for (const std::string& arg : args) {
+    options = options && arg != "--";
+    if (options && arg.size() > 3 && arg.starts_with("--") && arg.ends_with('=')) {
+      apart.insert(apart.end(), {arg.substr(0, arg.size() - 1), ""});
+    } else {
+      apart.push_back(arg);
+    }
+  }
+  return apart;
+}
+
 }  // namespace torvix

@@ -20,4 +20,9 @@ namespace torvix {
 bool ReportUnknownWord(const CLI::App& app, const std::vector<std::string>& args,
                        std::ostream& err);
 
+// args with an option given an empty value after '=' ("--device=") as the option and an empty
+// word, which CLI11 reads as the empty value; given alone it took the next word for the value
+// ("--device= settings": a device named settings, and no command).
+std::vector<std::string> WithEmptyValuesApart(const std::vector<std::string>& args);
+
 }  // namespace torvix

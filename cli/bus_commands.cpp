@@ -17,6 +17,7 @@
 #include "board/i2c_kernel.h"
 #include "bridge/include/quorlink.h"
 #include "clock/lock_wait.h"
+#include "messages/printable_text.h"
 #endif
 
 namespace torvix {
@@ -49,7 +50,7 @@ int RunBuses(CliSession& session) {
     return kExitDone;
   }
   for (const I2cDevBus& bus : buses) {
-    session.console.out << "i2c-" << bus.number << '\t' << bus.name << '\t'
+    session.console.out << "i2c-" << bus.number << '\t' << Printable(bus.name) << '\t'
                         << Access(kernel, bus.path) << '\n';
   }
   return kExitDone;

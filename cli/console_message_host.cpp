@@ -16,6 +16,20 @@ constexpr std::string_view kPanelReadFailure =
     "Camera settings not correctly read, default values displayed";
 constexpr std::string_view kCommandReadFailure = "Camera settings not correctly read";
 
+// An answer is a word: a line longer than this (input with no line break, /dev/zero) is read
+// no further and taken for a no, as a profile on standard input is bounded.
+constexpr std::size_t kLongestAnswer = 4096;
+
+// getline up to kLongestAnswer characters: false at the end of the input or past the bound.
+bool readAnswer(std::istream& in, std::string& answer) {
+  for (char c = 0; in.get(c);) {
+    if (c == '\n') return true;
+    if (answer.size() == kLongestAnswer) return false;
+    answer += c;
+  }
+  return !answer.empty();
+}
+
 bool isYes(std::string answer) {
   while (!answer.empty() && std::isspace(static_cast<unsigned char>(answer.back())) != 0) {
     answer.pop_back();
@@ -51,7 +65,7 @@ int ConsoleMessageHost::ask(const std::string& question) {
   console_.err << question << " [y/N] ";
   console_.err.flush();
   std::string answer;
-  if (!std::getline(console_.in, answer)) {
+  if (!readAnswer(console_.in, answer)) {
     console_.err << '\n';
     return kAnswerCancel;
   }

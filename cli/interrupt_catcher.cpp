@@ -5,16 +5,21 @@
 #include <cstddef>
 #include <iterator>
 
+#include "program/caught_signals.h"
+
 namespace torvix {
 
 namespace {
 
+#if defined(_WIN32)
 constexpr int kSignals[] = {SIGINT, SIGTERM};
+#else
+constexpr int kSignals[] = {SIGHUP, SIGINT, SIGTERM};
+#endif
 constexpr int kSignalExitBase = 128;
 
 volatile std::sig_atomic_t caught = 0;
-using Handler = void (*)(int);
-Handler previous[std::size(kSignals)] = {};
+SignalHandler previous[std::size(kSignals)] = {};
 
 void noteSignal(int signal) { caught = signal; }
 
@@ -22,14 +27,13 @@ void noteSignal(int signal) { caught = signal; }
 
 InterruptCatcher::InterruptCatcher() {
   caught = 0;
-  for (std::size_t i = 0; i < std::size(kSignals); ++i)
-    previous[i] = std::signal(kSignals[i], noteSignal);
+  for (std::size_t i = 0; i < std::size(kSignals); ++i) {
+    previous[i] = CatchSignal(kSignals[i], noteSignal);
+  }
 }
 
 InterruptCatcher::~InterruptCatcher() {
-  for (std::size_t i = 0; i < std::size(kSignals); ++i) {
-    if (previous[i] != SIG_ERR) std::signal(kSignals[i], previous[i]);
-  }
+  for (std::size_t i = 0; i < std::size(kSignals); ++i) RestoreSignal(kSignals[i], previous[i]);
 }
 
 int InterruptCatcher::Caught() const { return caught; }

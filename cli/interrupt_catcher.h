@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: MIT
-// Ctrl-C (SIGINT) and SIGTERM while a dump runs: the handler only notes the signal; the dump's
-// stop, asked before every register read, reads the note and ends the file as the window's
-// Cancel does, so an interrupted dump never looks complete.
+// Ctrl-C (SIGINT), SIGTERM and a closed terminal (SIGHUP) while a dump or a run of setting
+// writes goes on: the handler only notes the signal; the dump's stop, asked before every
+// register read, and the writes, before each, read the note and end as the window's Cancel
+// does, so an interrupted dump never looks complete and an interrupted apply says where it
+// stopped. A signal ignored when torvix started (a background job's SIGINT, nohup's SIGHUP)
+// stays ignored: it was meant for other programs.
 #pragma once
 
 namespace torvix {
 
 class InterruptCatcher {
  public:
-  // Catches both signals from here on; a signal caught before is forgotten.
+  // Catches the signals from here on; a signal caught before is forgotten.
   InterruptCatcher();
   // Puts the previous handlers back.
   ~InterruptCatcher();
@@ -19,7 +22,8 @@ class InterruptCatcher {
   int Caught() const;
 };
 
-// What a shell reports for a program a signal ended: 130 for SIGINT, 143 for SIGTERM.
+// What a shell reports for a program a signal ended: 129 for SIGHUP, 130 for SIGINT, 143 for
+// SIGTERM.
 int InterruptedExitCode(int signal);
 
 }  // namespace torvix

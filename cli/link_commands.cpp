@@ -16,8 +16,11 @@ int RunScan(CliSession& session) {
   // Unlike the window, a scan stops at the board's first failure instead of probing on: on a
   // board that takes requests and never answers, that is one reply deadline rather than 127.
   const AddressSearchResult search = SearchCameraAddress(session.link, OnBoardFailure::kStop);
-  // The board's own words have been said already; "No Camera detected" would blame the camera.
-  if (search.end == ProbeOutcome::kBoardFailed) return kExitFailed;
+  // The board's or the lock's words have been said already; "No Camera detected" would blame
+  // the camera.
+  if (search.end == ProbeOutcome::kBoardFailed || search.end == ProbeOutcome::kCameraHeld) {
+    return kExitFailed;
+  }
   if (search.end == ProbeOutcome::kNotAnswered) {
     ShortMessage text;
     FormatShortMessage(text, "No Camera detected");

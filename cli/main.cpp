@@ -29,6 +29,7 @@ bool stderrIsTerminal() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  torvix::FailWritesToClosedPipes();
 #if defined(_WIN32)
   constexpr bool kTextStdout = true;
 #else
@@ -38,7 +39,7 @@ int main(int argc, char** argv) {
   torvix::QuorlinkBridgeApi bridge;
 #if !defined(_WIN32)
   // Other programs on the same camera wait for each of our register accesses, and we for theirs.
-  torvix::DeviceCameraLock cameraLock(torvix::SharedLockFolder());
+  torvix::DeviceCameraLock cameraLock;
   const torvix::ScopedCameraLock scopedCameraLock(cameraLock);
 #endif
   const int code = torvix::RunTorvix({argv + 1, argv + argc}, console, bridge);

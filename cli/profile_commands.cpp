@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/exit_codes.h"
+#include "cli/setting_writes.h"
 #include "cli/settings_commands.h"
 #include "profiles/profile_changes.h"
 #include "profiles/profile_file.h"
@@ -24,6 +25,10 @@ void tellSkipped(CliSession& session, const std::string& path,
     err << (i > 0 ? ", " : "") << CliSettingOf(skipped[i].id).name;
   }
   err << " (--with-address writes them)\n";
+}
+
+std::string changeLine(const ProfileChange& change) {
+  return SettingLine(change.id, change.after) + " (was " + HexByte(change.before) + ")";
 }
 
 }  // namespace
@@ -68,19 +73,21 @@ int RunProfileApply(CliSession& session, const std::string& path, bool dryRun, b
     return kExitUsage;
   }
   if (!withHeldBack) tellSkipped(session, path, HeldBackChanges(all, true));
-  int changes = 0;
-  for (const ProfileChange& change : toWrite) {
-    if (!dryRun && session.link.WriteSetting(change.id, change.after) != 0) {
-      session.console.err << "Error: stopped at " << CliSettingOf(change.id).name << "; " << changes
-                          << " setting(s) changed before it\n";
-      return kExitFailed;
-    }
-    ++changes;
-    session.console.out << SettingLine(change.id, change.after) << " (was "
-                        << HexByte(change.before) << ")\n";
+  if (dryRun) {
+    for (const ProfileChange& change : toWrite) session.console.out << changeLine(change) << '\n';
+    session.console.err << "Dry run: " << toWrite.size() << " setting(s) would change\n";
+    return kExitDone;
   }
-  if (dryRun) session.console.err << "Dry run: " << changes << " setting(s) would change\n";
-  return kExitDone;
+  SettingWrites writes(session);
+  for (const ProfileChange& change : toWrite) {
+    if (writes.Write(change.id, change.after, changeLine(change))) continue;
+    if (writes.Code() == kExitFailed) {
+      session.console.err << "Error: stopped at " << CliSettingOf(change.id).name << "; "
+                          << writes.Written() << " setting(s) changed before it\n";
+    }
+    return writes.Code();
+  }
+  return writes.Code();
 }
 
 }  // namespace torvix

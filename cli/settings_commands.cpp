@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "cli/settings_commands.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ostream>
+#include <span>
 
 #include <nlohmann/json.hpp>
 
 #include "cli/exit_codes.h"
+#include "cli/setting_writes.h"
 #include "profiles/setting_catalog.h"
 
 namespace torvix {
@@ -34,9 +37,20 @@ bool parseAssignment(const std::string& text, Assignment& assignment, std::strin
                            assignment.request, error);
 }
 
-// Reads every setting into the link's shadow; the link has told the user why when it fails.
-bool readCamera(CliSession& session) {
-  return session.link.ReadAllSettings(session.link.Block()) == 0;
+// Reads these settings into the link's shadow; the link has told the user why when it fails.
+bool readCamera(CliSession& session, std::span<const SettingId> ids = kEverySetting) {
+  return session.link.ReadSettings(session.link.Block(), ids) == 0;
+}
+
+// Each setting once, where it first appears: a register is read once however often it is
+// named. A setting's words come from its own register alone (DescribeValue), so no other
+// register needs reading for them.
+std::vector<SettingId> eachOnce(const std::vector<SettingId>& ids) {
+  std::vector<SettingId> once;
+  for (SettingId id : ids) {
+    if (std::find(once.begin(), once.end(), id) == once.end()) once.push_back(id);
+  }
+  return once;
 }
 
 // The longest meaning, "Mirror(H-flip) off, V-flip off", so the values line up after it.
@@ -73,17 +87,10 @@ nlohmann::ordered_json jsonRow(SettingId id, uint8_t value) {
   return row;
 }
 
-void printJson(std::ostream& out, const std::vector<SettingId>& ids, const CameraBlock& block) {
+void printJson(std::ostream& out, std::span<const SettingId> ids, const CameraBlock& block) {
   nlohmann::ordered_json list = nlohmann::ordered_json::array();
   for (SettingId id : ids) list.push_back(jsonRow(id, block.SettingsShadow[id]));
   out << list.dump(2) << '\n';
-}
-
-std::vector<SettingId> allSettings() {
-  std::vector<SettingId> ids;
-  ids.reserve(kSettingsTable.size());
-  for (const CameraSetting& row : kSettingsTable) ids.push_back(static_cast<SettingId>(row.number));
-  return ids;
 }
 
 }  // namespace
@@ -110,10 +117,10 @@ int RunSettings(CliSession& session, bool json) {
   if (!readCamera(session)) return kExitFailed;
   const CameraBlock& block = session.link.Block();
   if (json) {
-    printJson(session.console.out, allSettings(), block);
+    printJson(session.console.out, kEverySetting, block);
     return kExitDone;
   }
-  for (SettingId id : allSettings()) {
+  for (SettingId id : kEverySetting) {
     session.console.out << SettingListLine(id, block.SettingsShadow[id]) << '\n';
   }
   return kExitDone;
@@ -130,7 +137,7 @@ int RunGet(CliSession& session, const std::vector<std::string>& names, GetForm f
     }
     ids.push_back(setting->id);
   }
-  if (!readCamera(session)) return kExitFailed;
+  if (!readCamera(session, eachOnce(ids))) return kExitFailed;
   const CameraBlock& block = session.link.Block();
   if (form == GetForm::kJson) {
     printJson(session.console.out, ids, block);
@@ -146,6 +153,7 @@ int RunGet(CliSession& session, const std::vector<std::string>& names, GetForm f
 
 int RunSet(CliSession& session, const std::vector<std::string>& assignments, bool verify) {
   std::vector<Assignment> parsed;
+  std::vector<SettingId> ids;
   for (const std::string& text : assignments) {
     Assignment assignment{};
     std::string error;
@@ -154,25 +162,26 @@ int RunSet(CliSession& session, const std::vector<std::string>& assignments, boo
       return kExitUsage;
     }
     parsed.push_back(assignment);
+    ids.push_back(assignment.setting->id);
   }
-  // The bits a setting does not own are kept as the camera has them, so read it first.
-  if (!readCamera(session)) return kExitFailed;
+  const std::vector<SettingId> written = eachOnce(ids);
+  // The bits a setting does not own are kept as the camera has them, so read them first.
+  if (!readCamera(session, written)) return kExitFailed;
   CameraBlock& block = session.link.Block();
+  SettingWrites writes(session);
   for (const Assignment& assignment : parsed) {
     const SettingId id = assignment.setting->id;
     const uint8_t value = ApplyRequest(block.SettingsShadow[id], assignment.request);
-    if (session.link.WriteSetting(id, value) != 0) return kExitFailed;
-    session.console.out << SettingLine(id, value) << '\n';
+    if (!writes.Write(id, value, SettingLine(id, value))) return writes.Code();
   }
-  if (!verify) return kExitDone;
+  if (!verify || writes.Code() != kExitDone) return writes.Code();
 
   CameraBlock readBack = block;
-  if (session.link.ReadAllSettings(readBack) != 0) return kExitFailed;
+  if (session.link.ReadSettings(readBack, written) != 0) return kExitFailed;
   int result = kExitDone;
-  for (const Assignment& assignment : parsed) {
-    const SettingId id = assignment.setting->id;
+  for (SettingId id : written) {
     if (readBack.SettingsShadow[id] == block.SettingsShadow[id]) continue;
-    session.console.err << "Error: " << assignment.setting->name << " reads back "
+    session.console.err << "Error: " << CliSettingOf(id).name << " reads back "
                         << HexByte(readBack.SettingsShadow[id]) << ", written "
                         << HexByte(block.SettingsShadow[id]) << '\n';
     result = kExitFailed;

@@ -21,9 +21,11 @@ std::string SettingListLine(SettingId id, uint8_t value);
 enum class GetForm { kLine, kValue, kJson };
 
 int RunSettings(CliSession& session, bool json);
+// Reads the registers of the settings named, each once, in the order first named.
 int RunGet(CliSession& session, const std::vector<std::string>& names, GetForm form);
 // Every NAME=VALUE is checked before anything is written; then each is written in the order
-// given, with only the bits the setting owns changed. verify reads the camera back after.
+// given, with only the bits the setting owns changed. Only the registers named are read: before
+// the writes, for the bits a setting does not own, and with verify once more after them.
 int RunSet(CliSession& session, const std::vector<std::string>& assignments, bool verify);
 
 }  // namespace torvix

@@ -9,6 +9,7 @@
 #include <stdlib.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #endif
 
@@ -21,13 +22,13 @@ constexpr char kPrefix[] = "torvix-spool-";
 }  // namespace
 
 SpoolFolder::SpoolFolder() {
+#if defined(_WIN32)
   std::error_code failure;
   const std::filesystem::path temporary = std::filesystem::temp_directory_path(failure);
   if (failure) {
     problem_ = failure.message();
     return;
   }
-#if defined(_WIN32)
   // Each user has a temporary folder of their own; a name another run took is tried again.
   std::random_device random;
   for (int tries = 0; tries < 16 && folder_.empty(); ++tries) {
@@ -37,6 +38,9 @@ SpoolFolder::SpoolFolder() {
   }
   if (folder_.empty()) problem_ = failure ? failure.message() : "no free name";
 #else
+  // TMPDIR set but empty is no folder: /tmp then, as for mktemp.
+  const char* tmpdir = std::getenv("TMPDIR");
+  const std::filesystem::path temporary = tmpdir != nullptr && tmpdir[0] != '\0' ? tmpdir : "/tmp";
   // mkdtemp makes the folder 0700 in one step: nobody else can put a file or a link into it.
   std::string pattern = (temporary / kPrefix).string() + "XXXXXX";
   if (::mkdtemp(pattern.data()) == nullptr) {

@@ -60,14 +60,15 @@ void explainFailures(const WatchedBridge& watched, CameraLink& link, int code, s
 }  // namespace
 
 int RunTorvix(const std::vector<std::string>& args, Console& console, BridgeApi& bridge) {
+  const std::vector<std::string> words = WithEmptyValuesApart(args);
   CLI::App app{"torvix: the Torvix camera's DSP settings from the command line", "torvix"};
   TorvixOptions o;
   TorvixCommand command;
   DefineTorvixApp(app, o, command);
 
-  if (ReportUnknownWord(app, args, console.err)) return kExitUsage;
+  if (ReportUnknownWord(app, words, console.err)) return kExitUsage;
   try {
-    app.parse(std::vector<std::string>(args.rbegin(), args.rend()));
+    app.parse(std::vector<std::string>(words.rbegin(), words.rend()));
   } catch (const CLI::Success& e) {  // --help or --version: the text is the answer
     return app.exit(e, console.out, console.err);
   } catch (const CLI::ParseError& e) {

@@ -3,6 +3,8 @@
 
 #include <thread>
 
+#include "clock/wake_up_margin.h"
+
 #ifdef __linux__
 #include <sys/prctl.h>
 #endif
@@ -25,11 +27,11 @@ Microseconds RealClock::Now() const {
       std::chrono::steady_clock::now().time_since_epoch());
 }
 
-#ifndef _WIN32
 namespace {
-// Linux lets a sleeping thread wake up to 50 us late by default; a settings read makes
-// about ninety short pauses, so that slack alone adds several percent to it. Asking for
-// the finest slack once per thread keeps every pause within a few microseconds of its length.
+
+#ifndef _WIN32
+// Linux lets a sleeping thread wake up to 50 us late by default. Asking for the finest slack
+// once per thread keeps the wake-up close to its time, and so the spin after it short.
 void TightenTimerSlackOnce() {
 #ifdef __linux__
   thread_local bool tightened = false;
@@ -39,18 +41,32 @@ void TightenTimerSlackOnce() {
   }
 #endif
 }
-}  // namespace
 #endif
+
+void SleepUntil(std::chrono::steady_clock::time_point wake) {
+#ifdef _WIN32
+  // The C++ library's sleeps end on the system timer's ticks, 15.6 ms apart by default.
+  SleepUntilOnWindows(wake);
+#else
+  TightenTimerSlackOnce();
+  std::this_thread::sleep_until(wake);
+#endif
+}
+
+}  // namespace
 
 void RealClock::Pause(Milliseconds duration) {
   if (duration.count() <= 0) return;
-#ifdef _WIN32
-  // The C++ library's sleeps end on the system timer's ticks, 15.6 ms apart by default.
-  SleepUntilOnWindows(std::chrono::steady_clock::now() + duration);
-#else
-  TightenTimerSlackOnce();
-  std::this_thread::sleep_until(std::chrono::steady_clock::now() + duration);
-#endif
+  const auto deadline = std::chrono::steady_clock::now() + duration;
+  // Per thread: each thread's sleeps tell how late that thread wakes.
+  thread_local WakeUpMargin margin;
+  const auto wake = deadline - margin.For(duration);
+  SleepUntil(wake);
+  margin.Woke(std::chrono::steady_clock::now() - wake);
+  // The rest awake. Not yielding: on a busy machine a yield hands the processor to another
+  // program for a whole time slice, milliseconds, where the spin keeps it for microseconds.
+  while (std::chrono::steady_clock::now() < deadline) {
+  }
 }
 
 Clock& CurrentClock() { return g_current != nullptr ? *g_current : TheRealClock(); }

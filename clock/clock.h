@@ -22,7 +22,8 @@ class Clock {
   virtual void Pause(Milliseconds duration) = 0;
 };
 
-// Sleeps for real on the steady clock.
+// Waits for real on the steady clock: sleeps until shortly before a pause ends and spins the
+// rest (clock/wake_up_margin.h), so that many short pauses do not add up late.
 class RealClock final : public Clock {
  public:
   Microseconds Now() const override;

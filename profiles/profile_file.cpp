@@ -8,6 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "messages/printable_text.h"
 #include "profiles/json_key_lines.h"
 
 namespace torvix {

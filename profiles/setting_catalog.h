@@ -97,10 +97,6 @@ std::string DescribeValue(SettingId id, uint8_t value);
 // "0x%02x" of a byte.
 std::string HexByte(uint8_t value);
 
-// text as a message may quote it: control characters (a zero byte among them) as \u00NN, the
-// way a profile writes them, so nothing after them is lost or acts on the terminal.
-std::string Printable(std::string_view text);
-
 // A whole text as an unsigned number: 0x hex or decimal, no sign, no trailing junk (a zero byte
 // included).
 std::optional<unsigned long> ParseNumber(std::string_view text);

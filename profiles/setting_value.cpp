@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "camera/register_map.h"
+#include "messages/printable_text.h"
 #include "profiles/setting_catalog.h"
 
 namespace torvix {
@@ -125,21 +126,6 @@ std::string HexByte(uint8_t value) {
   char text[8];
   std::snprintf(text, sizeof text, "0x%02x", value);
   return text;
-}
-
-std::string Printable(std::string_view text) {
-  std::string shown;
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte != 0x7f) {
-      shown += c;
-      continue;
-    }
-    char escape[8];
-    std::snprintf(escape, sizeof escape, "\\u%04x", byte);
-    shown += escape;
-  }
-  return shown;
 }
 
 std::optional<unsigned long> ParseNumber(std::string_view text) {

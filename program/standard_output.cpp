@@ -2,9 +2,12 @@
 #include "program/standard_output.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+
+#include "program/caught_signals.h"
 
 namespace torvix {
 
@@ -23,7 +26,17 @@ bool Close() {
   return std::fflush(stdout) == 0 && std::fclose(stdout) == 0;
 }
 
+#if !defined(_WIN32)
+void DoNothing(int) {}
+#endif
+
 }  // namespace
+
+void FailWritesToClosedPipes() {
+#if !defined(_WIN32)
+  CatchSignal(SIGPIPE, DoNothing);
+#endif
+}
 
 int CloseStandardOutput(int code, const char* prefix) {
   if (Close()) return code;

@@ -11,4 +11,11 @@ namespace torvix {
 // <reason>" on stderr and returns 1, or code when that already says the run failed.
 int CloseStandardOutput(int code, const char* prefix);
 
+// Makes a write to a closed pipe fail (EPIPE), so that CloseStandardOutput says so, instead of
+// ending the program without a word (SIGPIPE, exit status 141 from a shell). Called first in
+// main. SIGPIPE is caught by a handler that does nothing rather than ignored: a program started
+// from here gets the default back (exec keeps an ignored signal, not a caught one). One that
+// was ignored when the program started stays so. Nothing to do on Windows.
+void FailWritesToClosedPipes();
+
 }  // namespace torvix

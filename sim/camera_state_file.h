@@ -20,8 +20,9 @@ struct CameraState {
   Eeprom eeprom{};
 };
 
-// A save writes FILE.XXXXXX first, the Xs replaced by letters and digits (mkostemp).
-inline constexpr char kStateTemporarySuffix[] = ".XXXXXX";
+// A save writes FILE.zembrel-sim-save-XXXXXX first, the Xs replaced by letters and digits
+// (mkostemp): a name no user gives a file of their own.
+inline constexpr char kStateTemporarySuffix[] = ".zembrel-sim-save-XXXXXX";
 
 enum class StateLoad {
   kLoaded,

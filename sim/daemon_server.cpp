@@ -14,6 +14,7 @@
 #include <cstring>
 
 #include "board/socket_framing.h"
+#include "board/socket_path.h"
 
 namespace torvix {
 
@@ -57,8 +58,8 @@ Liveness ProbeSocket(const sockaddr_un& address) {
 }
 
 // Who may connect follows from the mode the socket file is created with, whatever the umask.
-bool BindWithMode(int fd, const sockaddr_un& address, bool groupAccess) {
-  const mode_t previous = ::umask(groupAccess ? 0117 : 0177);
+bool BindWithMode(int fd, const sockaddr_un& address, mode_t mode) {
+  const mode_t previous = ::umask(~mode & 0777);
   const bool bound = ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
   const int error = errno;
   ::umask(previous);
@@ -95,21 +96,26 @@ bool DaemonServer::Listen(const std::string& path, bool groupAccess, std::string
     return false;
   }
   if (!ClearStaleSocket(path, address, error)) return false;
+  const mode_t mode = groupAccess ? 0660 : 0600;
+  // Made before the socket: whoever finds the socket finds its lock.
+  const std::string lockPath = SocketLockPath(path);
+  MadeFile lockFile{};
+  if (!MakeCameraLockFile(lockPath, mode, lockFile, error)) return false;
   listenFd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (listenFd_ < 0) {
-    error = Reason("cannot create socket");
-    return false;
-  }
   struct stat own {};
-  if (!BindWithMode(listenFd_, address, groupAccess) || ::lstat(path.c_str(), &own) != 0 ||
-      ::listen(listenFd_, 16) != 0 || !SetNonBlocking(listenFd_)) {
+  if (listenFd_ < 0 || !BindWithMode(listenFd_, address, mode) ||
+      ::lstat(path.c_str(), &own) != 0 || ::listen(listenFd_, 16) != 0 ||
+      !SetNonBlocking(listenFd_)) {
     error = Reason("cannot listen at " + path);
-    ::close(listenFd_);
+    if (listenFd_ >= 0) ::close(listenFd_);
     listenFd_ = -1;
+    RemoveMadeFile(lockPath, lockFile);
     return false;
   }
   path_ = path;
   socketFile_ = {own.st_dev, own.st_ino};
+  lockPath_ = lockPath;
+  lockFile_ = lockFile;
   return true;
 }
 
@@ -222,12 +228,9 @@ void DaemonServer::Close() {
   if (listenFd_ < 0) return;
   ::close(listenFd_);
   listenFd_ = -1;
-  // Only the file this server created: another server may have taken the path since.
-  struct stat info {};
-  if (::lstat(path_.c_str(), &info) == 0 && S_ISSOCK(info.st_mode) &&
-      info.st_dev == socketFile_.first && info.st_ino == socketFile_.second) {
-    ::unlink(path_.c_str());
-  }
+  // The socket first: whoever still finds it finds its lock.
+  RemoveMadeFile(path_, socketFile_);
+  RemoveMadeFile(lockPath_, lockFile_);
 }
 
 }  // namespace torvix

@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "sim/daemon_files.h"
 #include "sim/sim_rig.h"
 
 namespace torvix {
@@ -30,16 +31,18 @@ class DaemonServer {
   DaemonServer& operator=(const DaemonServer&) = delete;
 
   // Binds and listens at path, the socket file mode 0600 (0660 with groupAccess) whatever
-  // the umask. A live socket there is refused, found so without waiting even when its server
-  // is too busy to accept; a stale one (nobody listens) is replaced; anything that is not a
-  // socket, or a socket this process may not probe, is left alone and refused.
+  // the umask, with the camera lock beside it (daemon_files.h) of the same mode. A live socket
+  // there is refused, found so without waiting even when its server is too busy to accept; a
+  // stale one (nobody listens) is replaced; anything that is not a socket, or a socket this
+  // process may not probe, is left alone and refused.
   bool Listen(const std::string& path, bool groupAccess, std::string& error);
 
   // Serves until stopFd becomes readable (the signal handler writes to it). False on a
   // failure of the server itself, with the reason in error.
   bool Run(int stopFd, std::string& error);
 
-  // Closes every connection and removes the socket file, if it is still the one Listen made.
+  // Closes every connection and removes the socket file and the lock, if they are still the
+  // ones Listen made.
   void Close();
 
  private:
@@ -60,7 +63,9 @@ class DaemonServer {
   SimRig& rig_;
   std::function<void()> afterRequest_;
   std::string path_;
-  std::pair<dev_t, ino_t> socketFile_{};  // device and inode of the socket file made
+  MadeFile socketFile_{};
+  std::string lockPath_;
+  MadeFile lockFile_{};
   int listenFd_ = -1;
   std::vector<Connection> connections_;
 };

@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstring>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 #include <utility>
 
@@ -42,14 +42,22 @@ bool AllDigits(const std::string& text) {
   });
 }
 
-// statePath's name, a dot and as many letters and digits as mkostemp puts in for the Xs.
+// statePath's name, the suffix's fixed part and as many letters and digits as mkostemp puts in
+// for the Xs.
 bool IsTemporaryName(const std::string& name, const std::string& stateName) {
-  const std::size_t random = std::strlen(kStateTemporarySuffix) - 1;
-  if (name.size() != stateName.size() + 1 + random || !name.starts_with(stateName + ".")) {
-    return false;
-  }
+  const std::string_view suffix = kStateTemporarySuffix;
+  const std::size_t random = suffix.size() - suffix.find('X');
+  const std::string prefix = stateName + std::string(suffix.substr(0, suffix.size() - random));
+  if (name.size() != prefix.size() + random || !name.starts_with(prefix)) return false;
   return std::all_of(name.end() - static_cast<std::ptrdiff_t>(random), name.end(),
                      [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
+// Nothing yet (killed before its write), or what a save writes: a whole state file.
+bool WrittenBySave(const fs::path& path, const struct stat& info) {
+  CameraState state;
+  std::string error;
+  return info.st_size == 0 || LoadCameraState(path.string(), state, error) == StateLoad::kLoaded;
 }
 
 std::vector<Leftover> Candidates(const fs::path& state) {
@@ -59,7 +67,8 @@ std::vector<Leftover> Candidates(const fs::path& state) {
   ForEachEntry(folder, [&](const fs::path& path) {
     if (!IsTemporaryName(path.filename().string(), stateName)) return;
     struct stat info {};
-    if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid()) {
+    if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid() &&
+        WrittenBySave(path, info)) {
       found.push_back({path.string(), {info.st_dev, info.st_ino}});
     }
   });

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "board/socket_path.h"
+#include "program/caught_signals.h"
 #include "program/standard_output.h"
 #include "sim/bus_log_file.h"
 #include "sim/camera_state_file.h"
@@ -27,7 +28,7 @@ constexpr int kExitUsage = 2;
 
 int stopPipe[2] = {-1, -1};
 
-extern "C" void OnStopSignal(int) {
+void OnStopSignal(int) {
   const char byte = 1;
   const int savedErrno = errno;
   [[maybe_unused]] const ssize_t n = ::write(stopPipe[1], &byte, 1);
@@ -39,20 +40,21 @@ int Fail(const std::string& message) {
   return kExitUsage;
 }
 
+// SIGHUP, SIGINT and SIGTERM stop the server, which then removes its socket and lock; one that
+// was ignored when it started (nohup, a script's background job) stays ignored. A closed pipe
+// or a client that vanishes mid-reply fails the write instead (FailWritesToClosedPipes).
 bool InstallSignals(std::string& error) {
   if (::pipe2(stopPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
     error = std::string("cannot create pipe: ") + std::strerror(errno);
     return false;
   }
-  struct sigaction stop {};
-  stop.sa_handler = OnStopSignal;
-  sigemptyset(&stop.sa_mask);
-  struct sigaction ignore {};
-  ignore.sa_handler = SIG_IGN;
-  sigemptyset(&ignore.sa_mask);
-  // A client that vanishes mid-reply must not take the server with it.
-  return ::sigaction(SIGINT, &stop, nullptr) == 0 && ::sigaction(SIGTERM, &stop, nullptr) == 0 &&
-         ::sigaction(SIGPIPE, &ignore, nullptr) == 0;
+  for (const int signal : {SIGHUP, SIGINT, SIGTERM}) {
+    if (torvix::CatchSignal(signal, OnStopSignal) == SIG_ERR) {
+      error = std::string("cannot catch signals: ") + std::strerror(errno);
+      return false;
+    }
+  }
+  return true;
 }
 
 // Saves the camera whenever it changed since the last save.
@@ -81,6 +83,7 @@ class StateKeeper {
 
 int main(int argc, char** argv) {
   using namespace torvix;
+  FailWritesToClosedPipes();
   DaemonOptions options;
   std::string error;
   if (!ParseDaemonOptions({argv + 1, argv + argc}, options, error)) return Fail(error);

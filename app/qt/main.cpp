@@ -17,6 +17,7 @@
 #include "program/standard_output.h"
 
 int main(int argc, char** argv) {
+  torvix::FailWritesToClosedPipes();
   // Before QApplication: the answer needs no display.
   if (const std::optional<int> answered = torvix::AnswerProgramOptions(argc, argv, std::cout)) {
     return torvix::CloseStandardOutput(*answered, "Torvix_Controller: ");
@@ -35,7 +36,7 @@ int main(int argc, char** argv) {
   torvix::QtProgressHost progress(&windows);
   const torvix::ScopedProgressHost scopedProgress(progress);
   // Other programs on the same camera wait for each of our register accesses, and we for theirs.
-  torvix::DeviceCameraLock cameraLock(torvix::SharedLockFolder());
+  torvix::DeviceCameraLock cameraLock;
   const torvix::ScopedCameraLock scopedCameraLock(cameraLock);
   torvix::QuorlinkBridgeApi bridge;
   return torvix::RunTorvixController(bridge, messages, windows);

@@ -26,6 +26,13 @@ bool answeredYes(QWidget* parent, const std::string& question) {
                                QMessageBox::No) == QMessageBox::Yes;
 }
 
+// The folder of path, or the nearest one above it that exists.
+QString nearestFolder(const QString& path) {
+  QFileInfo folder(QFileInfo(path).absolutePath());
+  while (!folder.isDir() && !folder.isRoot()) folder.setFile(folder.absolutePath());
+  return folder.absoluteFilePath();
+}
+
 }  // namespace
 
 QStringList QtNameFilters(const SaveDialogRequest& request) {
@@ -83,7 +90,11 @@ std::optional<std::string> QtSaveDialogHost::AskSavePath(const SaveDialogRequest
     const std::optional<std::string> question =
         SaveConfirmationQuestion(request, path, QFileInfo::exists(chosen));
     if (!question || answeredYes(&dialog, *question)) return path;
-    dialog.selectFile(chosen);  // "No" goes back to the dialog, as the platform's does
+    // "No" goes back to the dialog, as the platform's does. A folder that does not exist yet
+    // cannot be shown: selectFile would leave the dialog where it was and cut the path to fit
+    // ("tmp/x/new/dump.vis" in "/"), so it shows the nearest one there is, the rest in the name.
+    dialog.setDirectory(nearestFolder(chosen));
+    dialog.selectFile(chosen);
   }
 }
 

@@ -10,6 +10,7 @@
 #include "sim/board_faults.h"
 #include "tests/app/panel_fixture.h"
 #include "tests/support/case_name.h"
+#include "tests/support/shared_camera.h"
 
 namespace torvix::testing {
 namespace {
@@ -276,6 +277,27 @@ TEST_F(ConnectionTest, SearchFindsTheCameraPastABoardThatStalledOnce) {
     Click(IDC_SEARCH_ADDRESS);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(clock.Pauses(), joined(Ms({2, 5}), refreshPauses()));
+    EXPECT_EQ(Control(IDC_CAMERA_ADDRESS).text, "70");
+    EXPECT_EQ(BusAddress(), 0x70);
+  });
+}
+
+// The window on zembrel-sim's camera while another program keeps it: the first probe waits the
+// lock's limit and the search ends in its words. It once passed every candidate by, 2 s each,
+// and after about four minutes set "XX" and 0x70 beside a camera that was there all along.
+TEST_F(ConnectionTest, SearchBesideAStoppedHolderSaysTheCameraIsBusyAndChangesNothing) {
+  SharedCamera camera{ZEMBREL_SIM_PROGRAM};
+  ASSERT_TRUE(camera.Started());
+  RunOpen([&] {
+    ASSERT_EQ(Control(IDC_CAMERA_ADDRESS).text, "70");
+    ASSERT_TRUE(camera.StopAHolder());
+    ClearRecords();
+    const Microseconds start = clock.Now();
+    Click(IDC_SEARCH_ADDRESS);
+    EXPECT_EQ(clock.Now() - start, Milliseconds{2000});
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "The camera is busy: another program has held its lock " +
+                                          camera.LockFile() + " for more than 2 s");
     EXPECT_EQ(Control(IDC_CAMERA_ADDRESS).text, "70");
     EXPECT_EQ(BusAddress(), 0x70);
   });

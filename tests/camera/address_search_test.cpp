@@ -97,17 +97,20 @@ TEST_F(AddressSearch, WindowsSearchProbesSilentlyOnPastTheBoardsFailures) {
 struct HeldElsewhere : CameraLock {
   bool Take() override { return false; }
   void Release() override {}
+  std::string Problem() const override { return "held"; }
 };
 
-// A camera another program holds is not probed: torvix scan says why and stops, the window's
-// search passes the candidate by in silence.
-TEST_F(AddressSearch, ACameraHeldElsewhereIsNotProbed) {
+// A camera another program holds is not probed, and the search ends there in the words of any
+// access, in the window as in torvix scan: the window's search passed every candidate by in
+// silence and ended on "No Camera detected" at 0x70, though the camera was there.
+TEST_F(AddressSearch, ACameraHeldElsewhereIsNotProbedAndEndsTheSearch) {
   HeldElsewhere held;
   const ScopedCameraLock useHeld{held};
-  EXPECT_EQ(ProbeCameraAddress(link, 0x70, OnBoardFailure::kProbeOn), ProbeOutcome::kNotAnswered);
-  EXPECT_TRUE(log.empty());
-  EXPECT_EQ(ProbeCameraAddress(link, 0x70, OnBoardFailure::kStop), ProbeOutcome::kBoardFailed);
-  EXPECT_THAT(log, ElementsAre(std::string("Box(0x00): ") + kCameraBusyMessage));
+  for (const OnBoardFailure onBoardFailure : {OnBoardFailure::kProbeOn, OnBoardFailure::kStop}) {
+    log.clear();
+    EXPECT_EQ(SearchCameraAddress(link, onBoardFailure).end, ProbeOutcome::kCameraHeld);
+    EXPECT_THAT(log, ElementsAre("Box(0x00): held"));
+  }
 }
 
 TEST_F(AddressSearch, StopsAtTheFirstCandidateWhoseBothTransfersSucceed) {

@@ -45,7 +45,7 @@ TEST_F(CameraOnBus, ASecondLinkWaitsOutARegisterAccessAndGivesUpInWordsAfter2s) 
   EXPECT_EQ(interrupted.Now(), Milliseconds{2000 + 2 + 25});
   EXPECT_EQ(rig().Camera().Register(0x57), 0x40);
   EXPECT_EQ(rig().Camera().Register(0x54), brightness);
-  EXPECT_THAT(boxes, ElementsAre(std::string("Box(0x00): ") + kCameraBusyMessage));
+  EXPECT_THAT(boxes, ElementsAre("Box(0x00): " + CameraBusyMessage("it")));
   EXPECT_EQ(second.WriteRegister(0x54, 0x11), 0);
 }
 

@@ -70,6 +70,12 @@ TEST_F(SettingsTransfer, ReadAllWithoutBoardShowsEachMessageOnce) {
                          std::begin(block.SettingsShadow)));
 }
 
+TEST_F(SettingsTransfer, ReadSettingsWithARowThatDoesNotExistSendsNothing) {
+  const SettingId ids[] = {Contrast, static_cast<SettingId>(kSettingCount)};
+  EXPECT_EQ(link.ReadSettings(link.Block(), ids), 1);
+  EXPECT_TRUE(log.empty());
+}
+
 TEST_F(SettingsTransfer, WriteSettingUpdatesTheShadowThenPauses) {
   EXPECT_EQ(link.WriteSetting(RedGain, 0x90), 0);
   EXPECT_EQ(link.Block().SettingsShadow[RedGain], 0x90);

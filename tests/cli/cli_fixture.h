@@ -63,12 +63,16 @@ class CliOnSim : public ::testing::Test {
     return run;
   }
 
-  // Register writes (the request 00 30 R) the camera was sent since the last Clear.
-  std::vector<uint8_t> WrittenRegisters() const {
+  // Register writes (the request 00 30 R) the camera took since the last Clear.
+  std::vector<uint8_t> WrittenRegisters() const { return Requested(0x00, 0x30); }
+  // Settings registers whose reads (the request 01 31 R) the camera took since the last Clear.
+  std::vector<uint8_t> ReadRegisters() const { return Requested(0x01, 0x31); }
+
+  std::vector<uint8_t> Requested(uint8_t first, uint8_t second) const {
     std::vector<uint8_t> registers;
     for (const BusTransfer& t : SimRig::Instance().Log().Entries()) {
-      if (t.direction == Direction::kWrite && t.bytes.size() == 3 && t.bytes[0] == 0x00 &&
-          t.bytes[1] == 0x30 && t.status == 0) {
+      if (t.direction == Direction::kWrite && t.bytes.size() == 3 && t.bytes[0] == first &&
+          t.bytes[1] == second && t.status == 0) {
         registers.push_back(t.bytes[2]);
       }
     }

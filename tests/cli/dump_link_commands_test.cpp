@@ -85,6 +85,10 @@ TEST_F(Dump, ToStandardOutputGivesTheFilesBytesAndTheBarStaysOnStderr) {
   }
   EXPECT_EQ(text.out, lf);
   EXPECT_TRUE(std::filesystem::is_empty(spools));
+#if !defined(_WIN32)
+  ::setenv("TMPDIR", "", 1);  // set but empty: /tmp, as for mktemp
+  EXPECT_EQ(Run({"dump", "dsp", "-"}).out, lf);
+#endif
 }
 
 TEST_F(Dump, AnInterruptedDumpSaysSoAndExitsWithOne) {
@@ -163,6 +167,22 @@ INSTANTIATE_TEST_SUITE_P(Signals, InterruptedDump,
                                            DumpSignal{SIGTERM, 143, false},
                                            DumpSignal{SIGINT, 130, true}));
 
+#if !defined(_WIN32)
+// A closed terminal too: it ended torvix and left the spool of standard output behind.
+INSTANTIATE_TEST_SUITE_P(HangUp, InterruptedDump, ::testing::Values(DumpSignal{SIGHUP, 129, true}));
+
+// A Ctrl-C the shell told torvix to ignore (trap '' INT, a script's background job) was meant
+// for another job: the dump stopped at 25 of 73 lines.
+TEST_F(Dump, ASignalIgnoredWhenTorvixStartedIsLeftIgnored) {
+  rig().Log().SetSink([](const BusTransfer&) { std::raise(SIGINT); });
+  std::signal(SIGINT, SIG_IGN);
+  const CliRun run = Run({"dump", "eeprom", "-"});
+  std::signal(SIGINT, SIG_DFL);
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(CountLines(run.out, "\r\n"), 73);
+}
+#endif
+
 using Scan = CliOnSim;
 
 TEST_F(Scan, PrintsTheCamerasAddress) {
@@ -224,7 +244,9 @@ using Reset = CliOnSim;
 
 TEST_F(Reset, ANoLeavesTheCameraAlone) {
   camera().SetRegister(0x57, 0x40);
-  for (const char* answer : {"n\n", "", "yesno\n"}) {
+  // Past its bound an answer is no, read no further: /dev/zero was read for ever.
+  for (const std::string& answer :
+       std::vector<std::string>{"n\n", "", "yesno\n", "y" + std::string(5000, ' ')}) {
     const CliRun run = Run({"reset"}, answer);
     EXPECT_EQ(run.code, 1) << answer;
     EXPECT_THAT(run.err, ::testing::StartsWith("Are you sure to load the Default settings"));

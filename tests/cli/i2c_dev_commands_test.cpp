@@ -82,11 +82,11 @@ TEST_F(I2cDev, AnAdapterStillStartingIsSaidSoAndNothingIsSent) {
 }
 
 TEST_F(I2cDev, BusesListsEachWithWhetherThisUserMayOpenIt) {
-  kernel.AddBus(11, "i915 gmbus dpb");
+  kernel.AddBus(11, "i915 gmbus\tdpb\x1b[2J");  // a driver's name, shown escaped
   kernel.openErrors = {{"/dev/i2c-11", EACCES}};
   EXPECT_EQ(RunBare({"buses"}).out,
             "i2c-4\tFake camera adapter\tmay open\n"
-            "i2c-11\ti915 gmbus dpb\tno permission (join the i2c group)\n");
+            "i2c-11\ti915 gmbus\\u0009dpb\\u001b[2J\tno permission (join the i2c group)\n");
   kernel.sysRoot = scratch / "empty";
   const CliRun none = RunBare({"buses"});
   EXPECT_EQ(none.code, 0);

@@ -4,15 +4,23 @@
 // where the camera keeps its state from one run to the next.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
 
-#include "camera/device_camera_lock.h"
+#include <functional>
+#include <regex>
+#include <sstream>
+
 #include "dumps/eeprom_dump_file.h"
 #include "tests/cli/program_run.h"
+#include "tests/support/saved_environment.h"
+#include "tests/support/shared_camera.h"
 #include "tests/support/zembrel_process.h"
 
 namespace torvix::testing {
 namespace {
 
+using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
 const std::string kTorvix = TORVIX_PROGRAM;
@@ -46,6 +54,23 @@ TEST_F(Program, SetWithVerifyInOneRunAndARangeRefusal) {
   EXPECT_EQ(refused.err, "Error: Contrast value out of range (0x38-0x54)!\n");
 }
 
+// One register asked for is one register read: its request and the read, nothing more.
+TEST_F(Program, GetOfOneSettingMakesTwoBusTransfers) {
+  const SavedEnvironment restore("QUORLINK_SIM_LOG");
+  const std::string log = (scratch / "bus.log").string();
+  ::setenv("QUORLINK_SIM_LOG", log.c_str(), 1);
+  const CliRun run = Torvix({"--device", "sim", "get", "-v", "Contrast"});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.out, "0x3c\n");
+  std::istringstream lines(ReadFileBytes(log));
+  std::vector<std::string> transfers;
+  // Each line without the time in front of it, which is the run's own.
+  for (std::string line; std::getline(lines, line);) {
+    transfers.push_back(line.substr(line.find(" 0x") + 1));
+  }
+  EXPECT_THAT(transfers, ElementsAre("0x38 W 01 31 57 status 0", "0x38 R 3c status 0"));
+}
+
 TEST_F(Program, ScanAndHelp) {
   EXPECT_EQ(Torvix({"--device", "sim", "scan"}).out, "0x70\n");
   const CliRun help = Torvix({"--help"});
@@ -53,23 +78,47 @@ TEST_F(Program, ScanAndHelp) {
   EXPECT_THAT(help.out, HasSubstr("profile"));
 }
 
-// A script must not believe a profile was saved when it never reached its file.
+// A script must not believe a profile was saved when it never reached its file: onto a full
+// disk, or into a closed pipe from a shell (`| true`: SIGPIPE ended it without a word, 141,
+// and left the dump's spool behind).
 TEST_F(Program, DataThatCannotBeWrittenToStandardOutputFailsTheRun) {
+  const SavedEnvironment restore("TMPDIR");
+  const auto spools = scratch / "tmp";
+  std::filesystem::create_directory(spools);
+  ::setenv("TMPDIR", spools.c_str(), 1);
+  const std::string err = (scratch / "err.txt").string();
   for (const std::vector<std::string>& command :
        {std::vector<std::string>{"settings"}, std::vector<std::string>{"profile", "save", "-"},
         std::vector<std::string>{"dump", "eeprom", "-"}}) {
     std::vector<std::string> argv = {kTorvix, "--device", "sim"};
     argv.insert(argv.end(), command.begin(), command.end());
-    const pid_t pid = SpawnProgram(argv, "/dev/null", "/dev/full", scratch / "err.txt");
-    int status = 0;
-    ASSERT_EQ(waitpid(pid, &status, 0), pid);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << command[0];
+    EXPECT_EQ(WaitForExit(SpawnProgram(argv, "/dev/null", "/dev/full", err)), 1) << command[0];
     // A dump fills the stream's buffer, so its write fails before the close that tells why.
     const std::string said = command[0] == "dump"
                                  ? "Error: cannot write standard output\n"
                                  : "Error: cannot write standard output: No space left on device\n";
-    EXPECT_EQ(ReadFileBytes(scratch / "err.txt"), said);
+    EXPECT_EQ(ReadFileBytes(err), said);
+    EXPECT_EQ(WaitForExit(SpawnProgram(argv, "/dev/null", kClosedPipe, err)), 1) << command[0];
+    EXPECT_THAT(ReadFileBytes(err), ::testing::StartsWith("Error: cannot write standard output"));
+    EXPECT_TRUE(std::filesystem::is_empty(spools)) << command[0];
   }
+}
+
+// Each change is on the record the moment it is written, and a signal stops the run between two
+// writes in words that say where: stopped after 7 settings, stdout and stderr stayed empty.
+TEST_F(Program, AnInterruptedSetKeepsTheRecordOfWhatItWrote) {
+  std::vector<std::string> argv = {kTorvix, "--device", "sim", "set"};
+  argv.resize(argv.size() + 12, "Contrast=0x40");
+  const auto out = scratch / "out.txt";
+  const pid_t pid = SpawnProgram(argv, "/dev/null", out, scratch / "err.txt");
+  for (int i = 0; i < 1000 && CountLines(ReadFileBytes(out)) < 2; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  ::kill(pid, SIGTERM);
+  EXPECT_EQ(WaitForExit(pid), 143);
+  EXPECT_EQ(ReadFileBytes(scratch / "err.txt"), "Error: interrupted before Contrast; " +
+                                                    std::to_string(CountLines(ReadFileBytes(out))) +
+                                                    " setting(s) changed before it\n");
 }
 
 TEST_F(Program, ACameraOverTheSocketKeepsWhatOneRunWroteForTheNext) {
@@ -109,21 +158,60 @@ TEST_F(Program, ACameraOverTheSocketKeepsWhatOneRunWroteForTheNext) {
   EXPECT_EQ(bytes.substr(bytes.find("\r\n")), golden.substr(golden.find("\r\n")));
 }
 
-// A camera whose lock file another program holds for 2 s (in real time) is told in words, and
-// nothing is sent.
-TEST_F(Program, ACameraAnotherProgramKeepsIsToldInWordsAndLeftAlone) {
-  ZembrelProcess daemon(kZembrelSim);
-  ASSERT_TRUE(daemon.Start());
-  DeviceCameraLock other(SharedLockFolder());
-  ::setenv("QUORLINK_DEVICE", daemon.Socket().c_str(), 1);
-  ASSERT_TRUE(other.Take());
-  ::unsetenv("QUORLINK_DEVICE");
-  const CliRun kept = Torvix({"--device", daemon.Socket(), "set", "Contrast=0x40"});
-  EXPECT_EQ(kept.code, 1);
-  EXPECT_EQ(kept.err, std::string(kCameraBusyMessage) + "\nCamera settings not correctly read\n");
-  other.Release();
-  EXPECT_EQ(Torvix({"--device", daemon.Socket(), "get", "Contrast"}).out,
-            "16 Contrast            0x57 = 0x3c\n");
+// Two programs writing their own register again and again: unlocked, the one's select came
+// between the other's select and value, and Contrast's value landed in Brightness.
+TEST_F(Program, TwoProgramsWritingInALoopNeverMixTheirWrites) {
+  const std::string log = (scratch / "bus.log").string();
+  const SharedCamera camera(kZembrelSim, {"--log", log});
+  std::vector<pid_t> runs;
+  for (const std::string name : {"Contrast=0x4", "Brightness=0x1"}) {
+    std::vector<std::string> argv = {kTorvix, "set"};
+    for (int i = 0; i < 12; ++i) argv.push_back(name + std::to_string(i % 2));
+    runs.push_back(SpawnProgram(argv, "/dev/null", "/dev/null", "/dev/null"));
+  }
+  for (const pid_t run : runs) EXPECT_EQ(WaitForExit(run), 0);
+  // Each of the 12 values right after the select of its own register.
+  const std::string bus = ReadFileBytes(log);
+  for (const char* written : {R"(W 00 30 57 status 0\n +[0-9.]+ 0x38 W 4[01] status)",
+                              R"(W 00 30 54 status 0\n +[0-9.]+ 0x38 W 1[01] status)"}) {
+    const std::regex pair(written);
+    EXPECT_EQ(std::distance(std::sregex_iterator(bus.begin(), bus.end(), pair), {}), 12);
+  }
+}
+
+// Whatever another user put in the lock's place, or took away, the camera is not reached
+// without it: with a link planted there, two runs put values into each other's registers.
+TEST_F(Program, ALockThatCannotBeTakenIsNeverTakenForNone) {
+  const SharedCamera camera(kZembrelSim);
+  const std::string lock = camera.LockFile();
+  const std::pair<std::function<int()>, const char*> plants[] = {
+      {[] { return 0; }, "No such file or directory"},
+      {[&] { return ::symlink("/etc/passwd", lock.c_str()); }, "it is a symbolic link"},
+      {[&] { return ::mkfifo(lock.c_str(), 0666); }, "it is not a regular file"},
+      {[&] { return ::mkdir(lock.c_str(), 0777); }, "Is a directory"}};
+  for (const auto& [plant, reason] : plants) {
+    ::unlink(lock.c_str());
+    ASSERT_EQ(plant(), 0) << reason;
+    EXPECT_EQ(Torvix({"set", "Contrast=0x40"}).err, "The camera's lock " + lock +
+                                                        " cannot be taken: " + reason +
+                                                        "\nCamera settings not correctly read\n");
+  }
+}
+
+// A dump takes the camera 2048 times in a row; a program that wants it once gets in between.
+// Each such read once gave up after 2 s, saying the camera had been in use all that time.
+TEST_F(Program, AReadFromAnotherProgramGetsInBetweenADumpsReads) {
+  const SharedCamera camera(kZembrelSim);
+  const auto dump = scratch / "dsp.txt";
+  const pid_t pid =
+      SpawnProgram({kTorvix, "dump", "dsp", dump.string()}, "/dev/null", "/dev/null", "/dev/null");
+  for (int i = 0; i < 1000 && CountLines(ReadFileBytes(dump), "\r\n") < 18; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  const CliRun read = Torvix({"get", "-v", "Contrast"});
+  EXPECT_LT(CountLines(ReadFileBytes(dump), "\r\n"), 137);  // the dump ran all along
+  ::kill(pid, SIGKILL);
+  EXPECT_EQ(read.out, "0x3c\n") << read.err;
 }
 
 TEST_F(Program, AnInterruptedDumpOverTheSocketExitsWithOne) {

@@ -118,6 +118,44 @@ TEST_F(Settings, NoBoardGivesTheConnectionMessages) {
   EXPECT_EQ(run.err, expected);
 }
 
+struct Reads {
+  const char* name;
+  std::vector<std::string> args;
+  std::vector<uint8_t> registers;  // in the order the camera is asked for them
+};
+
+std::vector<uint8_t> everyRegister() {
+  std::vector<uint8_t> registers;
+  registers.reserve(kSettingsTable.size());
+  for (const CameraSetting& row : kSettingsTable) registers.push_back(row.registerAddress);
+  return registers;
+}
+
+class ReadsOnly : public CliOnSim, public ::testing::WithParamInterface<Reads> {};
+
+// A script that reads a few settings of each camera in a row pays for what it asks.
+TEST_P(ReadsOnly, TheRegistersTheCommandNeedsEachOnceInOrder) {
+  const CliRun run = Run(GetParam().args);
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(ReadRegisters(), GetParam().registers);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReadsOnly,
+    ::testing::Values(Reads{"GetOne", {"get", "-v", "Contrast"}, {0x57}},
+                      Reads{"GetNamedTwice",
+                            {"get", "0x60", "Contrast", "dayNightMode", "contrast"},
+                            {0x60, 0x57}},
+                      Reads{"SetReadsForTheBitsItKeeps",
+                            {"set", "WdrMode=OFF", "FlipControl=V-flip on"},
+                            {0x07, 0x55}},
+                      Reads{"SetVerifyReadsBackWhatItWrote",
+                            {"set", "--verify", "Contrast=0x40", "WdrMode=OFF", "Contrast=0x41"},
+                            {0x57, 0x07, 0x57, 0x07}},
+                      Reads{"Settings", {"settings"}, everyRegister()},
+                      Reads{"ProfileSave", {"profile", "save", "-"}, everyRegister()}),
+    CaseName());
+
 TEST_F(Settings, GetFindsSettingsByNameOrRegister) {
   camera().SetRegister(0x63, 0x22);
   const CliRun run = Run({"get", "dayNightLevel", "0x60"});
@@ -207,7 +245,7 @@ class UsageError : public CliOnSim, public ::testing::WithParamInterface<Usage> 
 
 TEST_P(UsageError, ExitsWithTwoAndTouchesNothing) {
   const std::vector<std::string>& args = GetParam().args;
-  const bool ownDevice = std::find(args.begin(), args.end(), "--device") != args.end();
+  const bool ownDevice = !args.empty() && args[0].starts_with("--device");
   const CliRun run = ownDevice ? RunBare(args) : Run(args);
   EXPECT_EQ(run.code, 2);
   EXPECT_THAT(run.err, HasSubstr(GetParam().words));
@@ -233,6 +271,8 @@ INSTANTIATE_TEST_SUITE_P(
         Usage{"BitsBlcPositionDoesNotOwn", {"set", "BlcPosition=0xc0"},
               "Error: BlcPosition value out of range (0x00-0x3f)!\n"},
         Usage{"EmptyDevice", {"--device", "", "settings"}, "Error: --device needs a device"},
+        Usage{"EmptyDeviceAfterEquals", {"--device=", "settings"},
+              "Error: --device needs a device"},
         Usage{"OddAddress", {"--address", "0x71", "settings"}, "is odd"},
         Usage{"AddressTooHigh", {"--address", "0xfe", "settings"},
               "Error: Camera address out of range (0x00-0xfc)!"},

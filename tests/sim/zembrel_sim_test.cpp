@@ -51,13 +51,18 @@ int WaitForExitWithin(pid_t pid) {
   return -2;
 }
 
-// program with args; stdout and stderr go to the files named, where given.
+// program with args; stdout and stderr go to the files named, where given, stdout for "|" to a
+// pipe whose reading end is closed (`| true` once true has ended).
 pid_t Spawn(const std::vector<std::string>& args, const std::string& out = "",
             const std::string& err = "", const char* program = ZEMBREL_SIM_PATH) {
   const pid_t pid = ::fork();
   if (pid == 0) {
     for (const auto& [fd, path] : {std::pair{1, out}, std::pair{2, err}}) {
-      const int file = path.empty() ? -1 : ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      int ends[2] = {-1, -1};
+      const bool closedPipe = path == "|" && ::pipe(ends) == 0 && ::close(ends[0]) == 0;
+      const int file = closedPipe     ? ends[1]
+                       : path.empty() ? -1
+                                      : ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       if (file >= 0) ::dup2(file, fd);
     }
     std::vector<char*> argv{const_cast<char*>(program)};
@@ -105,6 +110,7 @@ class ZembrelSim : public ::testing::Test {
   const fs::path dir_ = daemon_.Dir();
   const std::string socket_ = daemon_.Socket();
   const std::string state_ = (dir_ / "state.json").string();
+  const std::string lock_ = socket_ + ".lock";
 };
 
 TEST_F(ZembrelSim, RegisterWrittenThroughTheSocketReadsBack) {
@@ -223,18 +229,33 @@ TEST_F(ZembrelSim, BusyServersSocketIsRefusedAtOnceAndKept) {
   ::close(listener);
 }
 
-TEST_F(ZembrelSim, OnlyTheOwnerOrWithGroupItsGroupMayConnectWhateverTheUmask) {
+// The camera lock beside the socket goes to exactly those who may connect.
+TEST_F(ZembrelSim, OnlyTheOwnerOrWithGroupItsGroupMayConnectOrTakeTheLockWhateverTheUmask) {
   const mode_t previous = ::umask(0);
-  struct stat info[2]{};
+  struct stat info[4]{};
   Start();
   ::lstat(socket_.c_str(), &info[0]);
+  ::lstat(lock_.c_str(), &info[1]);
   Stop();
   Start({"--group"});
-  ::lstat(socket_.c_str(), &info[1]);
+  ::lstat(socket_.c_str(), &info[2]);
+  ::lstat(lock_.c_str(), &info[3]);
   Stop();
   ::umask(previous);
-  EXPECT_EQ(info[0].st_mode & 07777, 0600u);
-  EXPECT_EQ(info[1].st_mode & 07777, 0660u);
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(info[i].st_mode, (i < 2 ? 0600u : 0660u) | (i % 2 ? S_IFREG : S_IFSOCK));
+}
+
+// A killed daemon's lock is taken over; anything else at its name is not the daemon's to use.
+TEST_F(ZembrelSim, OnlyItsOwnLeftLockIsTakenOverAtStart) {
+  Start();
+  daemon_.Kill();
+  Start();
+  Stop();
+  EXPECT_FALSE(fs::exists(lock_));
+  ASSERT_EQ(::symlink("elsewhere", lock_.c_str()), 0);
+  EXPECT_EQ(WaitForExit(Spawn({"--socket", socket_})), 2);
+  EXPECT_TRUE(fs::is_symlink(lock_));
 }
 
 TEST_F(ZembrelSim, CorruptStateFileIsRefusedAndNeverOverwritten) {
@@ -282,19 +303,28 @@ TEST_F(ZembrelSim, AProgramBeyondTheLastConnectionIsToldWhy) {
 }
 
 // A save killed between its temporary file and the rename leaves that file; the next start
-// removes it, but never one a live save (another daemon on the same file) holds open.
-TEST_F(ZembrelSim, LeftoversOfKilledSavesAreRemovedAtStartButNotALiveOne) {
-  const std::vector<std::string> kept = {state_ + ".live01", state_ + ".tooLong1",
-                                         (dir_ / "other.json.a1B2c3").string()};
-  for (const std::string& name : kept) std::ofstream(name) << "{";
-  std::ofstream(state_ + ".a1B2c3") << "{";
+// removes it, but never one a live save (another daemon on the same file) holds open, nor a file
+// of the user's own: cam.json.backup and cam.json.before went for six letters after a dot.
+TEST_F(ZembrelSim, LeftoversOfKilledSavesAreRemovedAtStartButNotALiveOneNorTheUsersFiles) {
+  Start();
+  Stop();
+  const std::string saved = ReadFileBytes(state_);
+  const std::string leftover = state_ + ".zembrel-sim-save-";
+  const std::vector<std::string> kept = {leftover + "live01", state_ + ".backup",
+                                         state_ + ".before", leftover + "notOur"};
+  for (const std::string& name : kept) std::ofstream(name) << (name == kept[0] ? saved : "{");
+  std::ofstream(leftover + "a1B2c3") << saved;
+  WriteFileBytes(leftover + "empty0", "");
   const int live = ::open(kept[0].c_str(), O_RDONLY);
   Start();
   ::close(live);
-  EXPECT_FALSE(fs::exists(state_ + ".a1B2c3"));
   for (const std::string& name : kept) EXPECT_TRUE(fs::exists(name)) << name;
-  EXPECT_EQ(ServerWords(),
-            "zembrel-sim: removed " + state_ + ".a1B2c3, left by a save that never finished\n");
+  for (const char* gone : {"a1B2c3", "empty0"}) {
+    EXPECT_FALSE(fs::exists(leftover + gone));
+    EXPECT_NE(ServerWords().find("zembrel-sim: removed " + leftover + gone +
+                                 ", left by a save that never finished\n"),
+              std::string::npos);
+  }
 }
 
 // What --help and --version print must reach standard output, or the program fails.
@@ -310,6 +340,10 @@ TEST_F(ZembrelSim, HelpAndVersionOnAFullDiskFailInWords) {
       EXPECT_EQ(WaitForExitWithin(Spawn({option}, "/dev/full", err, program)), 1);
       EXPECT_EQ(ReadFileBytes(err),
                 std::string(name) + ": cannot write standard output: No space left on device\n");
+      // From a shell, `| true`: SIGPIPE ended it without a word (141).
+      EXPECT_EQ(WaitForExitWithin(Spawn({option}, "|", err, program)), 1);
+      EXPECT_EQ(ReadFileBytes(err),
+                std::string(name) + ": cannot write standard output: Broken pipe\n");
     }
   }
 }

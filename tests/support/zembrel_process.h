@@ -34,6 +34,7 @@ class ZembrelProcess {
   ZembrelProcess& operator=(const ZembrelProcess&) = delete;
 
   const std::string& Socket() const { return socket_; }
+  pid_t Pid() const { return pid_; }  // -1 while it is not running
   const std::string& Dir() const { return dir_; }
   // What the daemon wrote on standard error since it was last started.
   std::string Said() const { return ReadFileBytes(scratch_ / "zembrel-sim.err"); }

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -23,9 +24,11 @@ struct SaveRun {
   QStringList filters;
   QString suffix;
   std::vector<QString> questions;
+  QString heldName;  // what the second file dialog's name field held
 };
 
-// Types name into every file dialog shown and answers the questions in turn.
+// Types name into the first file dialog shown, which shows "/", accepts what each later one
+// holds, and answers the questions in turn.
 SaveRun askSavePath(const QString& name, std::deque<QMessageBox::StandardButton> answers) {
   QtApp();
   SaveRun run;
@@ -47,7 +50,13 @@ SaveRun askSavePath(const QString& name, std::deque<QMessageBox::StandardButton>
         files->reject();
         return;
       }
-      files->selectFile(name);
+      auto* field = files->findChild<QLineEdit*>();
+      if (run.dialogsShown == 1) {
+        files->setDirectory(QStringLiteral("/"));
+        field->setText(name);
+      } else if (run.dialogsShown == 2) {
+        run.heldName = field->text();
+      }
       static_cast<QDialog*>(files)->accept();
     }
   });
@@ -60,11 +69,17 @@ SaveRun askSavePath(const QString& name, std::deque<QMessageBox::StandardButton>
   return run;
 }
 
+// A No goes back to the dialog in the nearest folder there is, the rest of the path in the name
+// field: it came back in "/" holding "tmp/..." when the file's folder did not exist yet.
 TEST(QtSaveDialogHostTest, ANewFileTakesTheExtensionAndIsCreatedOnlyAfterAYes) {
   QTemporaryDir dir;
+  for (const QString& name : {QStringLiteral("dump"), QStringLiteral("no/such/dump")}) {
+    const SaveRun run = askSavePath(dir.filePath(name), {QMessageBox::No, QMessageBox::Yes});
+    ASSERT_TRUE(run.path.has_value());
+    EXPECT_EQ(*run.path, dir.filePath(name + ".vis").toStdString());
+    EXPECT_EQ(run.heldName.toStdString(), (name + ".vis").toStdString());
+  }
   const SaveRun run = askSavePath(dir.filePath("dump"), {QMessageBox::No, QMessageBox::Yes});
-  ASSERT_TRUE(run.path.has_value());
-  EXPECT_EQ(*run.path, dir.filePath("dump.vis").toStdString());
   EXPECT_EQ(run.dialogsShown, 2) << "a No goes back to the dialog";
   ASSERT_EQ(run.questions.size(), 2u);
   EXPECT_TRUE(run.questions[0].contains(QStringLiteral("does not exist")))
