@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: MIT
+// The HID bridge chips the library speaks to, and which device a setting's "hid:" part names.
+//
+//   mcp2221 | cp2112 | VID:PID (hexadecimal)
+//   then /SERIAL (the device whose serial number it is) or #N (the N-th such device listed)
+//
+// A chip whose USB ids were changed is named by its ids; the library then tells the chip by
+// asking for the CP2112's version report, which an MCP2221 does not have.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "bridge/hid/hid_devices.h"
+
+namespace torvix {
+
+struct HidBridgeChip {
+  const char* name;
+  uint16_t vendor;
+  uint16_t product;
+};
+
+inline constexpr HidBridgeChip kMcp2221{"mcp2221", 0x04D8, 0x00DD};
+inline constexpr HidBridgeChip kCp2112{"cp2112", 0x10C4, 0xEA90};
+inline constexpr HidBridgeChip kHidBridgeChips[] = {kMcp2221, kCp2112};
+
+// The chip of these USB ids; nullptr for ids of neither.
+const HidBridgeChip* ChipOf(uint16_t vendor, uint16_t product);
+
+struct HidChoice {
+  HidDevice device;
+  const HidBridgeChip* chip = nullptr;  // nullptr: named by other ids, to be asked
+  std::string problem;                  // in words, when no device is chosen
+};
+HidChoice ChooseHidDevice(std::string_view spec, const std::vector<HidDevice>& devices);
+
+// The HID bridge chips among devices, each with the setting that names it: hid:CHIP/SERIAL
+// where its serial number is its own, else hid:CHIP#N.
+struct NamedHidDevice {
+  std::string setting;
+  HidDevice device;
+};
+std::vector<NamedHidDevice> NameHidBridges(const std::vector<HidDevice>& devices);
+
+}  // namespace torvix

@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: MIT
+#include "bridge/hid/hid_transport.h"
+
+#include "board/adapter_board.h"
+#include "bridge/hid/cp2112_bus.h"
+#include "bridge/hid/hid_bridge_chips.h"
+#include "bridge/hid/mcp2221_bus.h"
+
+namespace torvix {
+
+namespace {
+
+// The board runs each command on the chip's bus; it keeps nothing between transfers but the
+// pending header, so a board per handle is no different from one shared.
+class HidAdapterDevice final : public AdapterDevice {
+ public:
+  explicit HidAdapterDevice(std::unique_ptr<HidChipBus> bus)
+      : bus_(std::move(bus)), board_(*bus_) {}
+
+  ControlResult Control(uint32_t code, std::span<const uint8_t> input,
+                        std::span<uint8_t> output) override {
+    return board_.Control(code, input, output);
+  }
+
+ private:
+  std::unique_ptr<HidChipBus> bus_;
+  AdapterBoard board_;
+};
+
+// A chip its own kernel driver has: the bus that driver made serves instead.
+std::string KernelDriverProblem(const HidDevice& device) {
+  const std::string driver = "the kernel's driver " + device.driver + " has this adapter";
+  if (device.i2cBus.empty()) {
+    return driver + " and has made no i2c bus of it yet (torvix buses lists it once it has)";
+  }
+  return driver + ": use its bus, i2c:" + device.i2cBus.substr(4) + ", or unbind the driver";
+}
+
+struct BusOpening {
+  std::unique_ptr<HidChipBus> bus;
+  std::string problem;
+};
+
+BusOpening StartChip(const HidBridgeChip* chip, std::unique_ptr<HidAccess> access) {
+  if (chip == nullptr) chip = IsCp2112(*access) ? &kCp2112 : &kMcp2221;
+  if (chip == &kCp2112) {
+    auto bus = std::make_unique<Cp2112Bus>(std::move(access));
+    const std::string problem = bus->Start();
+    if (problem.empty()) return {std::move(bus), {}};
+    return {nullptr, "the CP2112 cannot be used: " + problem};
+  }
+  auto bus = std::make_unique<Mcp2221Bus>(std::move(access));
+  if (bus->Start()) return {std::move(bus), {}};
+  return {nullptr, "the MCP2221 cannot be used: it does not answer as an MCP2221 does"};
+}
+
+BusOpening OpenChosen(const HidChoice& choice) {
+  if (!choice.problem.empty()) return {nullptr, choice.problem};
+  if (!choice.device.driver.empty()) return {nullptr, KernelDriverProblem(choice.device)};
+  if (choice.device.path.empty()) return {nullptr, "the system gives no access to this adapter"};
+  HidAccessOpening opening = OpenHidAccess(choice.device.path);
+  if (!opening.access) return {nullptr, opening.problem};
+  return StartChip(choice.chip, std::move(opening.access));
+}
+
+}  // namespace
+
+HidAdapterOpening OpenHidAdapter(std::string_view spec) {
+  BusOpening opening = OpenChosen(ChooseHidDevice(spec, ListHidDevices()));
+  if (!opening.bus) return {nullptr, opening.problem};
+  return {std::make_unique<HidAdapterDevice>(std::move(opening.bus)), {}};
+}
+
+std::vector<HidAdapterListing> ListHidAdapters() {
+  std::vector<HidAdapterListing> listing;
+  for (const NamedHidDevice& named : NameHidBridges(ListHidDevices())) {
+    std::string state = "may open";
+    if (!named.device.driver.empty()) {
+      state = KernelDriverProblem(named.device);
+    } else if (HidAccessOpening opening = OpenHidAccess(named.device.path); !opening.access) {
+      state = opening.problem;
+    }
+    listing.push_back({named.setting, state});
+  }
+  return listing;
+}
+
+std::string HidLockPath(std::string_view spec) {
+  return ChooseHidDevice(spec, ListHidDevices()).device.path;
+}
+
+}  // namespace torvix

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: MIT
+// The software board in process over a HID bridge chip (QUORLINK_DEVICE=hid:...): the chip's
+// protocol spoken through the system's HID access, with no driver of the chip's maker.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "bridge/src/adapter_device.h"
+
+namespace torvix {
+
+// spec is what follows "hid:" (hid_bridge_chips.h). The device, or why it cannot be opened in
+// words.
+struct HidAdapterOpening {
+  std::unique_ptr<AdapterDevice> device;
+  std::string problem;
+};
+HidAdapterOpening OpenHidAdapter(std::string_view spec);
+
+// The bridge chips plugged in, each with the setting that names it and whether it opens here.
+struct HidAdapterListing {
+  std::string setting;
+  std::string state;  // "may open", or why not in words
+};
+std::vector<HidAdapterListing> ListHidAdapters();
+
+// The node the camera lock takes for spec (Linux: /dev/hidrawN); "" when none is chosen.
+std::string HidLockPath(std::string_view spec);
+
+}  // namespace torvix
