@@ -17,15 +17,19 @@
 
 namespace torvix {
 
+enum class HidProtocol { kMcp2221, kCp2112 };
+
 struct HidBridgeChip {
   const char* name;
   uint16_t vendor;
   uint16_t product;
+  HidProtocol protocol;
 };
 
-inline constexpr HidBridgeChip kMcp2221{"mcp2221", 0x04D8, 0x00DD};
-inline constexpr HidBridgeChip kCp2112{"cp2112", 0x10C4, 0xEA90};
-inline constexpr HidBridgeChip kHidBridgeChips[] = {kMcp2221, kCp2112};
+inline constexpr HidBridgeChip kHidBridgeChips[] = {
+    {"mcp2221", 0x04D8, 0x00DD, HidProtocol::kMcp2221},
+    {"cp2112", 0x10C4, 0xEA90, HidProtocol::kCp2112},
+};
 
 // The chip of these USB ids; nullptr for ids of neither.
 const HidBridgeChip* ChipOf(uint16_t vendor, uint16_t product);

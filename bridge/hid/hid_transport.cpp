@@ -42,8 +42,10 @@ struct BusOpening {
 };
 
 BusOpening StartChip(const HidBridgeChip* chip, std::unique_ptr<HidAccess> access) {
-  if (chip == nullptr) chip = IsCp2112(*access) ? &kCp2112 : &kMcp2221;
-  if (chip == &kCp2112) {
+  const HidProtocol protocol = chip != nullptr ? chip->protocol
+                               : IsCp2112(*access) ? HidProtocol::kCp2112
+                                                   : HidProtocol::kMcp2221;
+  if (protocol == HidProtocol::kCp2112) {
     auto bus = std::make_unique<Cp2112Bus>(std::move(access));
     const std::string problem = bus->Start();
     if (problem.empty()) return {std::move(bus), {}};

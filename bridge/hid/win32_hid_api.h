@@ -7,7 +7,10 @@
 // clang-format off
 #include <windows.h>
 #include <setupapi.h>
+// mingw-w64's HID headers declare C functions without saying so to C++.
+extern "C" {
 #include <hidsdi.h>
+}
 // clang-format on
 
 namespace torvix {

@@ -21,15 +21,15 @@ std::string Narrow(const wchar_t* text) {
   return narrow;
 }
 
-std::string InterfacePath(HDEVINFO set, SP_DEVICE_INTERFACE_DATA& interface) {
+std::string InterfacePath(HDEVINFO set, SP_DEVICE_INTERFACE_DATA& entry) {
   const Win32HidApi& api = CurrentWin32HidApi();
   DWORD needed = 0;
-  api.getInterfaceDetail(set, &interface, nullptr, 0, &needed, nullptr);
+  api.getInterfaceDetail(set, &entry, nullptr, 0, &needed, nullptr);
   if (needed < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A)) return {};
   std::vector<DWORD> storage(needed / sizeof(DWORD) + 1);  // aligned as the structure wants
   auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_A*>(storage.data());
   detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A);
-  if (!api.getInterfaceDetail(set, &interface, detail, needed, nullptr, nullptr)) return {};
+  if (!api.getInterfaceDetail(set, &entry, detail, needed, nullptr, nullptr)) return {};
   return detail->DevicePath;
 }
 
@@ -61,11 +61,11 @@ std::vector<HidDevice> ListHidDevices() {
       api.getClassDevs(&hidClass, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
   if (set == INVALID_HANDLE_VALUE) return {};
   std::vector<HidDevice> devices;
-  SP_DEVICE_INTERFACE_DATA interface {};
-  interface.cbSize = sizeof interface;
-  for (DWORD index = 0; api.enumInterfaces(set, nullptr, &hidClass, index, &interface); ++index) {
+  SP_DEVICE_INTERFACE_DATA entry{};
+  entry.cbSize = sizeof entry;
+  for (DWORD index = 0; api.enumInterfaces(set, nullptr, &hidClass, index, &entry); ++index) {
     HidDevice device;
-    device.path = InterfacePath(set, interface);
+    device.path = InterfacePath(set, entry);
     if (!device.path.empty() && Describe(device)) devices.push_back(device);
   }
   api.destroyList(set);
