@@ -42,7 +42,7 @@ struct BusOpening {
 };
 
 BusOpening StartChip(const HidBridgeChip* chip, std::unique_ptr<HidAccess> access) {
-  const HidProtocol protocol = chip != nullptr ? chip->protocol
+  const HidProtocol protocol = chip != nullptr     ? chip->protocol
                                : IsCp2112(*access) ? HidProtocol::kCp2112
                                                    : HidProtocol::kMcp2221;
   if (protocol == HidProtocol::kCp2112) {

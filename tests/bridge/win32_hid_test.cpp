@@ -54,7 +54,8 @@ void Complete() {
   line.answers.pop_front();
   const std::size_t skip = line.numbered ? 0 : 1;  // Windows puts a 0 before an unnumbered one
   g_script.reading[0] = 0;
-  std::memcpy(g_script.reading + skip, answer.data(), std::min<std::size_t>(answer.size(), g_script.readSize - skip));
+  std::memcpy(g_script.reading + skip, answer.data(),
+              std::min<std::size_t>(answer.size(), g_script.readSize - skip));
   g_script.completed = g_script.readSize;
   g_script.signaled = true;
 }
@@ -167,9 +168,10 @@ class Win32Hid : public ::testing::TestWithParam<HidChipCase> {
     line_ = std::make_unique<ChipLine>(*chip_, GetParam().cp2112);
     g_script = Script{};
     // What Windows tells of each: unnumbered reports come after a 0.
-    g_script.devices = {GetParam().cp2112
-                            ? Device{"\\\\?\\hid#vid_10c4&pid_ea90", 0x10C4, 0xEA90, L"", 64, 64, 14, line_.get()}
-                            : Device{"\\\\?\\hid#vid_04d8&pid_00dd", 0x04D8, 0x00DD, L"MC1", 65, 65, 0, line_.get()}};
+    g_script.devices = {GetParam().cp2112 ? Device{"\\\\?\\hid#vid_10c4&pid_ea90", 0x10C4, 0xEA90,
+                                                   L"", 64, 64, 14, line_.get()}
+                                          : Device{"\\\\?\\hid#vid_04d8&pid_00dd", 0x04D8, 0x00DD,
+                                                   L"MC1", 65, 65, 0, line_.get()}};
     SetWin32HidApiForTesting(kScript);
     SetAdapterDeviceOpenerForTesting([] { return OpenHidAdapter(GetParam().spec).device; });
   }
