@@ -60,95 +60,143 @@ void Complete() {
   g_script.signaled = true;
 }
 
-// clang-format off
-const Win32HidApi kScript{
-  [](LPGUID guid) { *guid = GUID{0x4d1e55b2, 0xf16f, 0x11cf, {0x88, 0xcb, 0, 0x11, 0x11, 0, 0, 0x30}}; },
-  [](const GUID*, PCSTR, HWND, DWORD) { return reinterpret_cast<HDEVINFO>(0x77); },
-  [](HDEVINFO, PSP_DEVINFO_DATA, const GUID*, DWORD index, PSP_DEVICE_INTERFACE_DATA data) -> BOOL {
-    if (index >= g_script.devices.size()) { SetLastError(ERROR_NO_MORE_ITEMS); return FALSE; }
-    data->Reserved = index;
-    return TRUE;
-  },
-  [](HDEVINFO, PSP_DEVICE_INTERFACE_DATA data, PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail, DWORD size,
-     PDWORD needed, PSP_DEVINFO_DATA) -> BOOL {
-    const std::string& path = g_script.devices.at(data->Reserved).path;
-    if (detail == nullptr) { *needed = static_cast<DWORD>(sizeof(DWORD) + path.size() + 1); return FALSE; }
-    if (size < sizeof(DWORD) + path.size() + 1) return FALSE;
-    std::memcpy(detail->DevicePath, path.c_str(), path.size() + 1);
-    return TRUE;
-  },
-  [](HDEVINFO) -> BOOL { return TRUE; },
-  [](LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES, DWORD, DWORD flags, HANDLE) -> HANDLE {
-    for (std::size_t i = 0; i < g_script.devices.size(); ++i) {
-      if (g_script.devices[i].path != name) continue;
-      if (access != 0) g_script.calls.push_back("open " + std::to_string(access) + " " + std::to_string(share) + " " + std::to_string(flags));
-      ++g_script.handles;
-      return reinterpret_cast<HANDLE>(i + 1);
-    }
-    SetLastError(ERROR_FILE_NOT_FOUND);
-    return INVALID_HANDLE_VALUE;
-  },
-  [](HANDLE handle) -> BOOL { if (handle != reinterpret_cast<HANDLE>(1000)) --g_script.handles; return TRUE; },
-  [](HANDLE h, PHIDD_ATTRIBUTES a) -> BOOLEAN { a->VendorID = Of(h).vendor; a->ProductID = Of(h).product; return TRUE; },
-  [](HANDLE h, PVOID buffer, ULONG size) -> BOOLEAN {
-    std::wcsncpy(static_cast<wchar_t*>(buffer), Of(h).serial, size / sizeof(wchar_t));
-    return TRUE;
-  },
-  [](HANDLE h, PHIDP_PREPARSED_DATA* data) -> BOOLEAN { *data = reinterpret_cast<PHIDP_PREPARSED_DATA>(h); return TRUE; },
-  [](PHIDP_PREPARSED_DATA data, PHIDP_CAPS caps) -> NTSTATUS {
-    const Device& d = Of(reinterpret_cast<HANDLE>(data));
-    caps->InputReportByteLength = d.input; caps->OutputReportByteLength = d.output; caps->FeatureReportByteLength = d.feature;
-    return HIDP_STATUS_SUCCESS;
-  },
-  [](PHIDP_PREPARSED_DATA) -> BOOLEAN { return TRUE; },
-  [](HANDLE h, PVOID buffer, ULONG size) -> BOOLEAN {
-    auto* bytes = static_cast<uint8_t*>(buffer);
-    const auto got = Of(h).line->chip.GetFeature(bytes[0]);
-    if (!got || size != Of(h).feature) return FALSE;
-    std::memcpy(bytes, got->data(), std::min<std::size_t>(got->size(), size));
-    return TRUE;
-  },
-  [](HANDLE h, PVOID buffer, ULONG size) -> BOOLEAN {
-    return size == Of(h).feature && Of(h).line->chip.SetFeature({static_cast<uint8_t*>(buffer), size});
-  },
-  [](HANDLE h, LPCVOID buffer, DWORD size, LPDWORD, LPOVERLAPPED) -> BOOL {
-    g_script.calls.push_back("write " + std::to_string(size));
-    if (g_script.writeError != 0) { SetLastError(g_script.writeError); return FALSE; }
-    if (size != Of(h).output || !Of(h).line->Output({static_cast<const uint8_t*>(buffer), size})) {
-      SetLastError(ERROR_GEN_FAILURE);
-      return FALSE;
-    }
-    g_script.completed = size;
-    g_script.signaled = true;
-    SetLastError(ERROR_IO_PENDING);
+// The scripted calls, each with the system's calling convention (stdcall on i686).
+void WINAPI GetHidGuid(LPGUID guid) {
+  *guid = GUID{0x4d1e55b2, 0xf16f, 0x11cf, {0x88, 0xcb, 0, 0x11, 0x11, 0, 0, 0x30}};
+}
+HDEVINFO WINAPI GetClassDevs(const GUID*, PCSTR, HWND, DWORD) {
+  return reinterpret_cast<HDEVINFO>(0x77);
+}
+BOOL WINAPI EnumInterfaces(HDEVINFO, PSP_DEVINFO_DATA, const GUID*, DWORD index,
+                           PSP_DEVICE_INTERFACE_DATA data) {
+  if (index >= g_script.devices.size()) {
+    SetLastError(ERROR_NO_MORE_ITEMS);
     return FALSE;
-  },
-  [](HANDLE h, LPVOID buffer, DWORD size, LPDWORD, LPOVERLAPPED) -> BOOL {
-    if (size != Of(h).input) return FALSE;
-    g_script.reading = static_cast<uint8_t*>(buffer);
-    g_script.readSize = size;
-    g_script.signaled = false;
-    Complete();
-    SetLastError(ERROR_IO_PENDING);
+  }
+  data->Reserved = index;
+  return TRUE;
+}
+BOOL WINAPI GetInterfaceDetail(HDEVINFO, PSP_DEVICE_INTERFACE_DATA data,
+                               PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail, DWORD size, PDWORD needed,
+                               PSP_DEVINFO_DATA) {
+  const std::string& path = g_script.devices.at(data->Reserved).path;
+  const DWORD whole = static_cast<DWORD>(sizeof(DWORD) + path.size() + 1);
+  if (detail == nullptr) {
+    *needed = whole;
     return FALSE;
-  },
-  [](LPSECURITY_ATTRIBUTES, BOOL, BOOL, LPCSTR) { return reinterpret_cast<HANDLE>(1000); },
-  [](HANDLE, DWORD milliseconds) -> DWORD {
-    if (g_script.signaled) return WAIT_OBJECT_0;
-    Pause(Milliseconds{milliseconds});
-    g_script.waited += Milliseconds{milliseconds};
-    return WAIT_TIMEOUT;
-  },
-  [](HANDLE, LPOVERLAPPED, LPDWORD transferred, BOOL) -> BOOL {
-    g_script.reading = nullptr;
-    if (!g_script.signaled) { SetLastError(ERROR_OPERATION_ABORTED); return FALSE; }
-    *transferred = g_script.completed;
-    g_script.signaled = false;
-    return TRUE;
-  },
-  [](HANDLE) -> BOOL { g_script.calls.push_back("cancel"); return TRUE; },
-};
-// clang-format on
+  }
+  if (size < whole || detail->cbSize != sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A)) return FALSE;
+  std::memcpy(detail->DevicePath, path.c_str(), path.size() + 1);
+  return TRUE;
+}
+BOOL WINAPI DestroyList(HDEVINFO) { return TRUE; }
+HANDLE WINAPI CreateFileScript(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES, DWORD,
+                               DWORD flags, HANDLE) {
+  for (std::size_t i = 0; i < g_script.devices.size(); ++i) {
+    if (g_script.devices[i].path != name) continue;
+    if (access != 0) {
+      g_script.calls.push_back("open " + std::to_string(access) + " " + std::to_string(share) +
+                               " " + std::to_string(flags));
+    }
+    ++g_script.handles;
+    return reinterpret_cast<HANDLE>(i + 1);
+  }
+  SetLastError(ERROR_FILE_NOT_FOUND);
+  return INVALID_HANDLE_VALUE;
+}
+BOOL WINAPI CloseHandleScript(HANDLE handle) {
+  if (handle != reinterpret_cast<HANDLE>(1000)) --g_script.handles;
+  return TRUE;
+}
+BOOLEAN NTAPI GetAttributes(HANDLE h, PHIDD_ATTRIBUTES attributes) {
+  attributes->VendorID = Of(h).vendor;
+  attributes->ProductID = Of(h).product;
+  return TRUE;
+}
+BOOLEAN NTAPI GetSerial(HANDLE h, PVOID buffer, ULONG size) {
+  std::wcsncpy(static_cast<wchar_t*>(buffer), Of(h).serial, size / sizeof(wchar_t));
+  return TRUE;
+}
+BOOLEAN NTAPI GetPreparsedData(HANDLE h, PHIDP_PREPARSED_DATA* data) {
+  *data = reinterpret_cast<PHIDP_PREPARSED_DATA>(h);
+  return TRUE;
+}
+NTSTATUS NTAPI GetCaps(PHIDP_PREPARSED_DATA data, PHIDP_CAPS caps) {
+  const Device& d = Of(reinterpret_cast<HANDLE>(data));
+  caps->InputReportByteLength = d.input;
+  caps->OutputReportByteLength = d.output;
+  caps->FeatureReportByteLength = d.feature;
+  return HIDP_STATUS_SUCCESS;
+}
+BOOLEAN NTAPI FreePreparsedData(PHIDP_PREPARSED_DATA) { return TRUE; }
+BOOLEAN NTAPI GetFeature(HANDLE h, PVOID buffer, ULONG size) {
+  auto* bytes = static_cast<uint8_t*>(buffer);
+  const auto got = Of(h).line->chip.GetFeature(bytes[0]);
+  if (!got || size != Of(h).feature) return FALSE;
+  std::memcpy(bytes, got->data(), std::min<std::size_t>(got->size(), size));
+  return TRUE;
+}
+BOOLEAN NTAPI SetFeature(HANDLE h, PVOID buffer, ULONG size) {
+  return size == Of(h).feature &&
+         Of(h).line->chip.SetFeature({static_cast<uint8_t*>(buffer), size});
+}
+// A write the chip took completes at once; the library still waits on its event.
+BOOL WINAPI WriteFileScript(HANDLE h, LPCVOID buffer, DWORD size, LPDWORD, LPOVERLAPPED) {
+  g_script.calls.push_back("write " + std::to_string(size));
+  if (g_script.writeError != 0) {
+    SetLastError(g_script.writeError);
+    return FALSE;
+  }
+  if (size != Of(h).output || !Of(h).line->Output({static_cast<const uint8_t*>(buffer), size})) {
+    SetLastError(ERROR_GEN_FAILURE);
+    return FALSE;
+  }
+  g_script.completed = size;
+  g_script.signaled = true;
+  SetLastError(ERROR_IO_PENDING);
+  return FALSE;
+}
+// A read completes with the chip's next answer, or stays pending.
+BOOL WINAPI ReadFileScript(HANDLE h, LPVOID buffer, DWORD size, LPDWORD, LPOVERLAPPED) {
+  if (size != Of(h).input) return FALSE;
+  g_script.reading = static_cast<uint8_t*>(buffer);
+  g_script.readSize = size;
+  g_script.signaled = false;
+  Complete();
+  SetLastError(ERROR_IO_PENDING);
+  return FALSE;
+}
+HANDLE WINAPI CreateEventScript(LPSECURITY_ATTRIBUTES, BOOL, BOOL, LPCSTR) {
+  return reinterpret_cast<HANDLE>(1000);
+}
+DWORD WINAPI WaitScript(HANDLE, DWORD milliseconds) {
+  if (g_script.signaled) return WAIT_OBJECT_0;
+  Pause(Milliseconds{milliseconds});
+  g_script.waited += Milliseconds{milliseconds};
+  return WAIT_TIMEOUT;
+}
+BOOL WINAPI OverlappedResult(HANDLE, LPOVERLAPPED, LPDWORD transferred, BOOL) {
+  g_script.reading = nullptr;
+  if (!g_script.signaled) {
+    SetLastError(ERROR_OPERATION_ABORTED);
+    return FALSE;
+  }
+  *transferred = g_script.completed;
+  g_script.signaled = false;
+  return TRUE;
+}
+BOOL WINAPI CancelIoScript(HANDLE) {
+  g_script.calls.push_back("cancel");
+  return TRUE;
+}
+
+const Win32HidApi kScript{GetHidGuid,         GetClassDevs,      EnumInterfaces,
+                          GetInterfaceDetail, DestroyList,       CreateFileScript,
+                          CloseHandleScript,  GetAttributes,     GetSerial,
+                          GetPreparsedData,   GetCaps,           FreePreparsedData,
+                          GetFeature,         SetFeature,        WriteFileScript,
+                          ReadFileScript,     CreateEventScript, WaitScript,
+                          OverlappedResult,   CancelIoScript};
 
 struct HidChipCase {
   const char* name;
