@@ -33,6 +33,12 @@ class HidChipBus : public I2cBus {
  public:
   explicit HidChipBus(std::unique_ptr<HidAccess> access) : access_(std::move(access)) {}
   bool AdapterFailed() const override { return failed_; }
+  // Reads away what waits and says whether the device is still there: how a bus kept open
+  // between bridge handles is checked before it serves another.
+  bool StillThere() {
+    Drain();
+    return !gone_;
+  }
 
  protected:
   // Runs one transfer: claims the device, reads stale reports away, sets the deadline. A device

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "bridge/hid/hid_transport.h"
 
+#include <map>
+
 #include "board/adapter_board.h"
 #include "bridge/hid/cp2112_bus.h"
 #include "bridge/hid/hid_bridge_chips.h"
@@ -14,7 +16,7 @@ namespace {
 // pending header, so a board per handle is no different from one shared.
 class HidAdapterDevice final : public AdapterDevice {
  public:
-  explicit HidAdapterDevice(std::unique_ptr<HidChipBus> bus)
+  explicit HidAdapterDevice(std::shared_ptr<HidChipBus> bus)
       : bus_(std::move(bus)), board_(*bus_) {}
 
   ControlResult Control(uint32_t code, std::span<const uint8_t> input,
@@ -23,7 +25,7 @@ class HidAdapterDevice final : public AdapterDevice {
   }
 
  private:
-  std::unique_ptr<HidChipBus> bus_;
+  std::shared_ptr<HidChipBus> bus_;
   AdapterBoard board_;
 };
 
@@ -37,9 +39,18 @@ std::string KernelDriverProblem(const HidDevice& device) {
 }
 
 struct BusOpening {
-  std::unique_ptr<HidChipBus> bus;
+  std::shared_ptr<HidChipBus> bus;
   std::string problem;
 };
+
+// The chips this process has started, by path, kept open between bridge handles: a register
+// access of the camera takes two handles, and each opening of a hidraw node costs usbhid 50 ms
+// (a start of the chip, a report or two more). The library's lock keeps its callers to one at a
+// time. One found gone is opened and started anew.
+std::map<std::string, std::shared_ptr<HidChipBus>>& Started() {
+  static std::map<std::string, std::shared_ptr<HidChipBus>> started;
+  return started;
+}
 
 BusOpening StartChip(const HidBridgeChip* chip, std::unique_ptr<HidAccess> access) {
   const HidProtocol protocol = chip != nullptr     ? chip->protocol
@@ -59,10 +70,16 @@ BusOpening StartChip(const HidBridgeChip* chip, std::unique_ptr<HidAccess> acces
 BusOpening OpenChosen(const HidChoice& choice) {
   if (!choice.problem.empty()) return {nullptr, choice.problem};
   if (!choice.device.driver.empty()) return {nullptr, KernelDriverProblem(choice.device)};
-  if (choice.device.path.empty()) return {nullptr, "the system gives no access to this adapter"};
-  HidAccessOpening opening = OpenHidAccess(choice.device.path);
-  if (!opening.access) return {nullptr, opening.problem};
-  return StartChip(choice.chip, std::move(opening.access));
+  const std::string& path = choice.device.path;
+  if (path.empty()) return {nullptr, "the system gives no access to this adapter"};
+  std::shared_ptr<HidChipBus>& started = Started()[path];
+  if (started && started->StillThere()) return {started, {}};
+  started.reset();
+  HidAccessOpening opening = OpenHidAccess(path);
+  BusOpening chip = opening.access ? StartChip(choice.chip, std::move(opening.access))
+                                   : BusOpening{nullptr, opening.problem};
+  started = chip.bus;
+  return chip;
 }
 
 }  // namespace
@@ -86,6 +103,8 @@ std::vector<HidAdapterListing> ListHidAdapters() {
   }
   return listing;
 }
+
+void ForgetStartedHidChipsForTesting() { Started().clear(); }
 
 std::string HidLockPath(std::string_view spec) {
   return ChooseHidDevice(spec, ListHidDevices()).device.path;

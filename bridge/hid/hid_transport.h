@@ -27,6 +27,9 @@ struct HidAdapterListing {
 };
 std::vector<HidAdapterListing> ListHidAdapters();
 
+// Closes the chips kept open between handles, so a test starts on a device of its own.
+void ForgetStartedHidChipsForTesting();
+
 // The node the camera lock takes for spec (Linux: /dev/hidrawN); "" when none is chosen.
 std::string HidLockPath(std::string_view spec);
 

@@ -224,6 +224,7 @@ class Win32Hid : public ::testing::TestWithParam<HidChipCase> {
     SetAdapterDeviceOpenerForTesting([] { return OpenHidAdapter(GetParam().spec).device; });
   }
   void TearDown() override {
+    ForgetStartedHidChipsForTesting();
     SetAdapterDeviceOpenerForTesting({});
     SetWin32HidApiForTesting({});
     EXPECT_EQ(g_script.handles, 0);
