@@ -63,7 +63,7 @@ std::vector<HidDevice> ListHidDevices() {
   std::vector<HidDevice> devices;
   std::error_code failure;
   for (const auto& entry : fs::directory_iterator(root, failure)) {
-    const fs::path folder = entry.path();
+    const fs::path& folder = entry.path();
     HidDevice device;
     if (!ParseIds(Field(folder / "uevent", "HID_ID"), device)) continue;
     device.serial = Field(folder / "uevent", "HID_UNIQ");

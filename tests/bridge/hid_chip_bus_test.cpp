@@ -82,7 +82,10 @@ TEST_P(HidTransfer, EndsAsOnTheVirtualBoard) {
   }
 }
 
-std::vector<uint8_t> Bytes(std::size_t n) { return std::vector<uint8_t>(n, 0x5A); }
+// Braces would make the two bytes {n, 0x5A}.
+std::vector<uint8_t> Bytes(std::size_t n) {
+  return std::vector<uint8_t>(n, 0x5A);  // NOLINT(modernize-return-braced-init-list)
+}
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, HidTransfer, ::testing::Values(
