@@ -208,12 +208,5 @@ INSTANTIATE_TEST_SUITE_P(Cases, HidChoiceTest, ::testing::Values(
   CaseName());
 // clang-format on
 
-TEST(HidChoiceNames, NameEachBridgeChipBySerialOrPlace) {
-  std::vector<std::string> settings;
-  for (const NamedHidDevice& named : NameHidBridges(kDevices)) settings.push_back(named.setting);
-  EXPECT_EQ(settings,
-            (std::vector<std::string>{"hid:mcp2221/A1", "hid:mcp2221/B2", "hid:cp2112#1"}));
-}
-
 }  // namespace
 }  // namespace torvix::testing
