@@ -113,6 +113,25 @@ HidChoice ChooseHidDevice(std::string_view spec, const std::vector<HidDevice>& d
   return {matching[index - 1], wanted->chip, {}};
 }
 
+HidChoice ChooseUsableHidDevice(std::string_view spec, const std::vector<HidDevice>& devices) {
+  HidChoice choice = ChooseHidDevice(spec, devices);
+  if (!choice.problem.empty()) return choice;
+  if (!choice.device.driver.empty()) {
+    choice.problem = KernelDriverProblem(choice.device);
+  } else if (choice.device.path.empty()) {
+    choice.problem = "the system gives no access to this adapter";
+  }
+  return choice;
+}
+
+std::string KernelDriverProblem(const HidDevice& device) {
+  const std::string driver = "the kernel's driver " + device.driver + " has this adapter";
+  if (device.i2cBus.empty()) {
+    return driver + " and has made no i2c bus of it yet (torvix buses lists it once it has)";
+  }
+  return driver + ": use its bus, i2c:" + device.i2cBus.substr(4) + ", or unbind the driver";
+}
+
 std::vector<NamedHidDevice> NameHidBridges(const std::vector<HidDevice>& devices) {
   std::vector<NamedHidDevice> named;
   for (const HidBridgeChip& chip : kHidBridgeChips) {

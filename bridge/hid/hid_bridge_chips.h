@@ -41,6 +41,13 @@ struct HidChoice {
 };
 HidChoice ChooseHidDevice(std::string_view spec, const std::vector<HidDevice>& devices);
 
+// The device spec names, and why it cannot serve here: the choice's words, a kernel driver
+// that has it, or a system that gives it no access.
+HidChoice ChooseUsableHidDevice(std::string_view spec, const std::vector<HidDevice>& devices);
+
+// A chip its own kernel driver has (Linux), in words that name the bus that driver made.
+std::string KernelDriverProblem(const HidDevice& device);
+
 // The HID bridge chips among devices, each with the setting that names it: hid:CHIP/SERIAL
 // where its serial number is its own, else hid:CHIP#N.
 struct NamedHidDevice {

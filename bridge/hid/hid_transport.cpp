@@ -29,15 +29,6 @@ class HidAdapterDevice final : public AdapterDevice {
   AdapterBoard board_;
 };
 
-// A chip its own kernel driver has: the bus that driver made serves instead.
-std::string KernelDriverProblem(const HidDevice& device) {
-  const std::string driver = "the kernel's driver " + device.driver + " has this adapter";
-  if (device.i2cBus.empty()) {
-    return driver + " and has made no i2c bus of it yet (torvix buses lists it once it has)";
-  }
-  return driver + ": use its bus, i2c:" + device.i2cBus.substr(4) + ", or unbind the driver";
-}
-
 struct BusOpening {
   std::shared_ptr<HidChipBus> bus;
   std::string problem;
@@ -69,9 +60,7 @@ BusOpening StartChip(const HidBridgeChip* chip, std::unique_ptr<HidAccess> acces
 
 BusOpening OpenChosen(const HidChoice& choice) {
   if (!choice.problem.empty()) return {nullptr, choice.problem};
-  if (!choice.device.driver.empty()) return {nullptr, KernelDriverProblem(choice.device)};
   const std::string& path = choice.device.path;
-  if (path.empty()) return {nullptr, "the system gives no access to this adapter"};
   std::shared_ptr<HidChipBus>& started = Started()[path];
   if (started && started->StillThere()) return {started, {}};
   started.reset();
@@ -85,29 +74,11 @@ BusOpening OpenChosen(const HidChoice& choice) {
 }  // namespace
 
 HidAdapterOpening OpenHidAdapter(std::string_view spec) {
-  BusOpening opening = OpenChosen(ChooseHidDevice(spec, ListHidDevices()));
+  BusOpening opening = OpenChosen(ChooseUsableHidDevice(spec, ListHidDevices()));
   if (!opening.bus) return {nullptr, opening.problem};
   return {std::make_unique<HidAdapterDevice>(std::move(opening.bus)), {}};
 }
 
-std::vector<HidAdapterListing> ListHidAdapters() {
-  std::vector<HidAdapterListing> listing;
-  for (const NamedHidDevice& named : NameHidBridges(ListHidDevices())) {
-    std::string state = "may open";
-    if (!named.device.driver.empty()) {
-      state = KernelDriverProblem(named.device);
-    } else if (HidAccessOpening opening = OpenHidAccess(named.device.path); !opening.access) {
-      state = opening.problem;
-    }
-    listing.push_back({named.setting, state});
-  }
-  return listing;
-}
-
 void ForgetStartedHidChipsForTesting() { Started().clear(); }
-
-std::string HidLockPath(std::string_view spec) {
-  return ChooseHidDevice(spec, ListHidDevices()).device.path;
-}
 
 }  // namespace torvix

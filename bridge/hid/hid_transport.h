@@ -20,17 +20,7 @@ struct HidAdapterOpening {
 };
 HidAdapterOpening OpenHidAdapter(std::string_view spec);
 
-// The bridge chips plugged in, each with the setting that names it and whether it opens here.
-struct HidAdapterListing {
-  std::string setting;
-  std::string state;  // "may open", or why not in words
-};
-std::vector<HidAdapterListing> ListHidAdapters();
-
 // Closes the chips kept open between handles, so a test starts on a device of its own.
 void ForgetStartedHidChipsForTesting();
-
-// The node the camera lock takes for spec (Linux: /dev/hidrawN); "" when none is chosen.
-std::string HidLockPath(std::string_view spec);
 
 }  // namespace torvix
