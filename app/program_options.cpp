@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "app/program_options.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "torvix_version.h"
@@ -10,23 +13,54 @@ namespace torvix {
 namespace {
 
 constexpr char kUsage[] =
-    "Usage: Torvix_Controller [--help | --version]\n"
+    "Usage: Torvix_Controller [--device SPEC] [--help | --version]\n"
     "Opens the camera's DSP settings panel. The adapter is the Quorlink library's choice:\n"
 #if defined(_WIN32)
     "QUORLINK_DEVICE=sim for the virtual camera, \\\\.\\NAME for another driver device,\n"
     "or unset for the adapter's driver, \\\\.\\zembrel-0.\n"
-    "  --help, -h   show this text\n"
-    "  --version    show the version\n"
+    "  --device SPEC  the adapter for this run (sets QUORLINK_DEVICE)\n"
+    "  --help, -h     show this text\n"
+    "  --version      show the version\n"
     "See doc\\user-guide.md.\n";
 #else
     "QUORLINK_DEVICE=sim for the virtual camera, i2c:BUS for a Linux i2c-dev bus, a socket\n"
     "path served by zembrel-sim, or unset for $XDG_RUNTIME_DIR/zembrel-0.\n"
-    "  --help, -h   show this text\n"
-    "  --version    show the version\n"
+    "  --device SPEC  the adapter for this run (sets QUORLINK_DEVICE)\n"
+    "  --help, -h     show this text\n"
+    "  --version      show the version\n"
     "See Torvix_Controller(1).\n";
 #endif
 
+constexpr std::string_view kDeviceOption = "--device";
+constexpr int kExitUsage = 2;
+
 }  // namespace
+
+std::optional<int> TakeDeviceOption(int& argc, char** argv, std::ostream& err) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    const bool joined = arg.starts_with(kDeviceOption) && arg.size() > kDeviceOption.size() &&
+                        arg[kDeviceOption.size()] == '=';
+    if (arg != kDeviceOption && !joined) continue;
+    const int taken = joined ? 1 : 2;
+    const std::string spec(joined         ? arg.substr(kDeviceOption.size() + 1)
+                           : i + 1 < argc ? std::string_view(argv[i + 1])
+                                          : std::string_view());
+    if (spec.empty()) {
+      err << "Torvix_Controller: --device needs the adapter's setting (see --help)\n";
+      return kExitUsage;
+    }
+#if defined(_WIN32)
+    ::_putenv_s("QUORLINK_DEVICE", spec.c_str());
+#else
+    ::setenv("QUORLINK_DEVICE", spec.c_str(), 1);
+#endif
+    std::copy(argv + i + taken, argv + argc + 1, argv + i);  // argv[argc] is null
+    argc -= taken;
+    return std::nullopt;
+  }
+  return std::nullopt;
+}
 
 std::optional<int> AnswerProgramOptions(int argc, const char* const* argv, std::ostream& out) {
   if (argc < 2) return std::nullopt;

@@ -281,12 +281,12 @@ tiny_usb_checks() {
   info "a held bus lock, from $started to $(up) s: $(tr '\n' ' ' </tmp/locked)"
   wait $holder
 
-  # The window, started on the bus, reads the camera as torvix does.
+  # The window, started on the bus (--device), reads the camera as torvix does.
   if [ ! -x /bin/Torvix_Controller ]; then
     info "no window in this build"
   else
     start=$(log_end)
-    QUORLINK_DEVICE="i2c:$name" Torvix_Controller >/tmp/window.out 2>&1 &
+    Torvix_Controller --device "i2c:$name" >/tmp/window.out 2>&1 &
     window=$!
     within 30 logged "$start" "$(wc -l </tmp/i2c-tiny-usb.settings.log)"
     log_from "$start" >/tmp/window.log
