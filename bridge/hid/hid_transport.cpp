@@ -29,11 +29,6 @@ class HidAdapterDevice final : public AdapterDevice {
   AdapterBoard board_;
 };
 
-struct BusOpening {
-  std::shared_ptr<HidChipBus> bus;
-  std::string problem;
-};
-
 // The chips this process has started, by path, kept open between bridge handles: a register
 // access of the camera takes two handles, and each opening of a hidraw node costs usbhid 50 ms
 // (a start of the chip, a report or two more). The library's lock keeps its callers to one at a
@@ -43,7 +38,22 @@ std::map<std::string, std::shared_ptr<HidChipBus>>& Started() {
   return started;
 }
 
-BusOpening StartChip(const HidBridgeChip* chip, std::unique_ptr<HidAccess> access) {
+HidBusOpening OpenChosen(const HidChoice& choice) {
+  if (!choice.problem.empty()) return {nullptr, choice.problem};
+  const std::string& path = choice.device.path;
+  std::shared_ptr<HidChipBus>& started = Started()[path];
+  if (started && started->StillThere()) return {started, {}};
+  started.reset();
+  HidAccessOpening opening = OpenHidAccess(path);
+  HidBusOpening chip = opening.access ? StartHidChip(choice.chip, std::move(opening.access))
+                                      : HidBusOpening{nullptr, opening.problem};
+  started = chip.bus;
+  return chip;
+}
+
+}  // namespace
+
+HidBusOpening StartHidChip(const HidBridgeChip* chip, std::unique_ptr<HidAccess> access) {
   const HidProtocol protocol = chip != nullptr     ? chip->protocol
                                : IsCp2112(*access) ? HidProtocol::kCp2112
                                                    : HidProtocol::kMcp2221;
@@ -58,23 +68,8 @@ BusOpening StartChip(const HidBridgeChip* chip, std::unique_ptr<HidAccess> acces
   return {nullptr, "the MCP2221 cannot be used: it does not answer as an MCP2221 does"};
 }
 
-BusOpening OpenChosen(const HidChoice& choice) {
-  if (!choice.problem.empty()) return {nullptr, choice.problem};
-  const std::string& path = choice.device.path;
-  std::shared_ptr<HidChipBus>& started = Started()[path];
-  if (started && started->StillThere()) return {started, {}};
-  started.reset();
-  HidAccessOpening opening = OpenHidAccess(path);
-  BusOpening chip = opening.access ? StartChip(choice.chip, std::move(opening.access))
-                                   : BusOpening{nullptr, opening.problem};
-  started = chip.bus;
-  return chip;
-}
-
-}  // namespace
-
 HidAdapterOpening OpenHidAdapter(std::string_view spec) {
-  BusOpening opening = OpenChosen(ChooseUsableHidDevice(spec, ListHidDevices()));
+  HidBusOpening opening = OpenChosen(ChooseUsableHidDevice(spec, ListHidDevices()));
   if (!opening.bus) return {nullptr, opening.problem};
   return {std::make_unique<HidAdapterDevice>(std::move(opening.bus)), {}};
 }

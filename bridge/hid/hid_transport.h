@@ -8,6 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "bridge/hid/hid_access.h"
+#include "bridge/hid/hid_bridge_chips.h"
+#include "bridge/hid/hid_chip_bus.h"
 #include "bridge/src/adapter_device.h"
 
 namespace torvix {
@@ -19,6 +22,14 @@ struct HidAdapterOpening {
   std::string problem;
 };
 HidAdapterOpening OpenHidAdapter(std::string_view spec);
+
+// Starts the chip behind access: the chip's own protocol, or, for a chip of ids neither has
+// (null), the one it answers as. The bus, or why the chip cannot be used.
+struct HidBusOpening {
+  std::shared_ptr<HidChipBus> bus;
+  std::string problem;
+};
+HidBusOpening StartHidChip(const HidBridgeChip* chip, std::unique_ptr<HidAccess> access);
 
 // Closes the chips kept open between handles, so a test starts on a device of its own.
 void ForgetStartedHidChipsForTesting();

@@ -10,11 +10,9 @@
 #include "board/adapter_protocol.h"
 #include "bridge/hid/cp2112_bus.h"
 #include "bridge/hid/hid_bridge_chips.h"
+#include "bridge/hid/hid_transport.h"
 #include "bridge/hid/mcp2221_bus.h"
 #include "clock/virtual_clock.h"
-#include "sim/sim_rig.h"
-#include "tests/kernel/cp2112_chip.h"
-#include "tests/kernel/mcp2221_chip.h"
 #include "tests/support/case_name.h"
 #include "tests/support/chip_hid_access.h"
 
@@ -23,35 +21,22 @@ namespace {
 
 constexpr uint8_t kCamera = 0x38, kOther = 0x50, kNobody = 0x39;
 
-// One chip on a fresh virtual bus (the camera, and a device at 0x50 that reads 0xFF), started.
+// One chip on a fresh virtual bus, started, on a virtual clock.
 struct ChipRig {
-  explicit ChipRig(bool cp2112) {
-    sim.AddDevice(kOther << 1);
-    if (cp2112) {
-      chip = std::make_unique<Cp2112Chip>(sim.Bus());
-    } else {
-      chip = std::make_unique<Mcp2221Chip>(sim.Bus());
-    }
-    line = std::make_unique<ChipLine>(*chip, cp2112);
-    auto access = std::make_unique<ChipHidAccess>(*line);
-    if (cp2112) {
-      auto started = std::make_unique<Cp2112Bus>(std::move(access));
-      EXPECT_EQ(started->Start(), "");
-      bus = std::move(started);
-    } else {
-      auto started = std::make_unique<Mcp2221Bus>(std::move(access));
-      EXPECT_TRUE(started->Start());
-      bus = std::move(started);
-    }
+  explicit ChipRig(bool cp2112) : onBus(cp2112) {
+    bus =
+        StartHidChip(&kHidBridgeChips[cp2112 ? 1 : 0], std::make_unique<ChipHidAccess>(*line)).bus;
+    EXPECT_TRUE(bus);
     sim.Log().Clear();
   }
 
   VirtualClock clock;
   ScopedClock scoped{clock};
-  SimRig sim;
-  std::unique_ptr<HidChip> chip;
-  std::unique_ptr<ChipLine> line;
-  std::unique_ptr<HidChipBus> bus;
+  ChipOnBus onBus;
+  SimRig& sim = onBus.sim;
+  HidChip* chip = onBus.chip.get();
+  ChipLine* line = &onBus.line;
+  std::shared_ptr<HidChipBus> bus;
 };
 
 std::vector<uint8_t> g_read;

@@ -16,9 +16,6 @@
 #include "bridge/include/quorlink.h"
 #include "bridge/src/adapter_device.h"
 #include "clock/virtual_clock.h"
-#include "sim/sim_rig.h"
-#include "tests/kernel/cp2112_chip.h"
-#include "tests/kernel/mcp2221_chip.h"
 #include "tests/support/camera_requests.h"
 #include "tests/support/chip_hid_access.h"
 
@@ -199,19 +196,12 @@ struct HidChipCase {
 class Win32Hid : public ::testing::TestWithParam<HidChipCase> {
  protected:
   void SetUp() override {
-    sim_.AddDevice(0xA0);
-    if (GetParam().cp2112) {
-      chip_ = std::make_unique<Cp2112Chip>(sim_.Bus());
-    } else {
-      chip_ = std::make_unique<Mcp2221Chip>(sim_.Bus());
-    }
-    line_ = std::make_unique<ChipLine>(*chip_, GetParam().cp2112);
     g_script = Script{};
     // What Windows tells of each: unnumbered reports come after a 0.
-    g_script.devices = {GetParam().cp2112 ? Device{"\\\\?\\hid#vid_10c4&pid_ea90", 0x10C4, 0xEA90,
-                                                   L"", 64, 64, 14, line_.get()}
-                                          : Device{"\\\\?\\hid#vid_04d8&pid_00dd", 0x04D8, 0x00DD,
-                                                   L"MC1", 65, 65, 0, line_.get()}};
+    g_script.devices = {
+        GetParam().cp2112
+            ? Device{"\\\\?\\hid#vid_10c4&pid_ea90", 0x10C4, 0xEA90, L"", 64, 64, 14, line_}
+            : Device{"\\\\?\\hid#vid_04d8&pid_00dd", 0x04D8, 0x00DD, L"MC1", 65, 65, 0, line_}};
     SetWin32HidApiForTesting(kScript);
     SetAdapterDeviceOpenerForTesting([] { return OpenHidAdapter(GetParam().spec).device; });
   }
@@ -224,9 +214,8 @@ class Win32Hid : public ::testing::TestWithParam<HidChipCase> {
 
   VirtualClock clock_;
   ScopedClock scoped_{clock_};
-  SimRig sim_;
-  std::unique_ptr<HidChip> chip_;
-  std::unique_ptr<ChipLine> line_;
+  ChipOnBus onBus_{GetParam().cp2112};
+  ChipLine* line_ = &onBus_.line;
 };
 
 TEST_P(Win32Hid, TheCameraAnswersThroughTheChipsReports) {

@@ -8,12 +8,16 @@
 #include <algorithm>
 #include <chrono>
 #include <deque>
+#include <memory>
 #include <span>
 #include <vector>
 
 #include "bridge/hid/hid_access.h"
 #include "clock/clock.h"
+#include "sim/sim_rig.h"
+#include "tests/kernel/cp2112_chip.h"
 #include "tests/kernel/hid_chip.h"
+#include "tests/kernel/mcp2221_chip.h"
 
 namespace torvix::testing {
 
@@ -41,6 +45,20 @@ struct ChipLine {
   int goneAfter = -1;              // output reports it takes before it is unplugged
   bool silent = false;             // it takes reports and answers none
   bool gone = false;
+};
+
+// A chip's emulator on a fresh virtual bus: the camera, and a device at 0x50 that reads 0xFF.
+struct ChipOnBus {
+  explicit ChipOnBus(bool cp2112)
+      : chip(cp2112 ? std::unique_ptr<HidChip>(std::make_unique<Cp2112Chip>(sim.Bus()))
+                    : std::make_unique<Mcp2221Chip>(sim.Bus())),
+        line(*chip, cp2112) {
+    sim.AddDevice(0xA0);
+  }
+
+  SimRig sim;
+  std::unique_ptr<HidChip> chip;
+  ChipLine line;
 };
 
 class ChipHidAccess final : public HidAccess {
