@@ -22,8 +22,8 @@ constexpr Systems operator|(Systems a, Systems b) {
   return static_cast<Systems>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
 }
 
-constexpr bool Includes(Systems set, Systems system) {
-  return (static_cast<unsigned>(set) & static_cast<unsigned>(system)) != 0;
+constexpr bool Includes(Systems set, Systems member) {
+  return (static_cast<unsigned>(set) & static_cast<unsigned>(member)) != 0;
 }
 
 #if defined(_WIN32)
