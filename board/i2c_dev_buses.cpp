@@ -10,6 +10,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "board/i2c_adapter_driver.h"
 #include "messages/printable_text.h"
 
 namespace torvix {
@@ -134,6 +135,10 @@ std::string DescribeI2cOpenError(const std::string& path, int error, bool i2cDev
            "; torvix buses lists the buses)";
   }
   switch (error) {
+    case EAGAIN:
+      return "the adapter of " + path +
+             " is still starting: its driver has not finished setting it up, which takes up to "
+             "half a minute after it is plugged in; try again in a few seconds";
     case EACCES:
     case EPERM:
       return "no permission to open " + path +
@@ -158,6 +163,8 @@ int OpenI2cDevice(const std::string& path, I2cKernel& kernel, int& fd, unsigned 
   // An adapter that can do nothing at all has not answered: i2c-tiny-usb asks the device at
   // every I2C_FUNCS and reports no function once it is unplugged.
   if (error == 0 && functions == 0) error = ENODEV;
+  // Every transfer would time out until it has started.
+  if (error == 0 && FindI2cAdapterDriver(kernel.SysRoot(), path).starting) error = EAGAIN;
   if (error != 0) kernel.Close(fd);
   return error;
 }

@@ -48,13 +48,15 @@ I2cBusChoice FindI2cBus(std::string_view spec, const I2cKernel& kernel);
 bool I2cAdapterMissing(int openError);
 
 // Why path would not open, in words a user can act on: an adapter that is not there is told
-// as one gone or not plugged in, unless the i2c-dev module is not even loaded.
+// as one gone or not plugged in, unless the i2c-dev module is not even loaded; one whose driver
+// is still starting (EAGAIN) as such.
 std::string DescribeI2cOpenError(const std::string& path, int error, bool i2cDevLoaded);
 
 // Opens the device at path and asks it for its functions (I2C_FUNCS): 0, with fd (the caller's
 // to close) and functions; or the errno of the open or of I2C_FUNCS (ENOTTY: not an i2c-dev
-// device; ENODEV: the adapter reports no function at all, as an unplugged one does), with
-// nothing left open.
+// device; ENODEV: the adapter reports no function at all, as an unplugged one does), or EAGAIN
+// for an adapter whose driver has not finished starting (i2c_adapter_driver.h), with nothing
+// left open.
 int OpenI2cDevice(const std::string& path, I2cKernel& kernel, int& fd, unsigned long& functions);
 
 // Chooses and opens the device of the bus spec names: its path, descriptor (the caller's to

@@ -16,7 +16,12 @@ namespace torvix {
 // has gone (ENODEV, ESHUTDOWN) or stops answering on the wire while it goes (EPROTO, EILSEQ,
 // ETIME); the HID adapters pass these on. EINTR is a request cut off by a signal: whether it
 // reached the bus is unknown, so it is not tried again, and it is no answer of the bus either.
-TransferOutcome OutcomeForErrno(int error) {
+//
+// hid-cp2112 gives ETIMEDOUT for an address its chip found unacknowledged, which the chip
+// reports as a time-out of the address. It reports a bus held low past its time-out the same
+// way; of the two, a camera that does not answer is by far the likelier.
+TransferOutcome OutcomeForErrno(int error, std::string_view driver) {
+  if (error == ETIMEDOUT && driver == "cp2112") error = ENXIO;
   switch (error) {
     case 0: return {kStatusDone, false};
     case ENXIO:

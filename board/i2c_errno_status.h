@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace torvix {
 
@@ -15,7 +16,9 @@ struct TransferOutcome {
   bool adapterFailed = false;
 };
 
-// 0 gives kStatusDone. docs/adapter-protocol.md ("Linux i2c-dev") has the table.
-TransferOutcome OutcomeForErrno(int error);
+// 0 gives kStatusDone. docs/adapter-protocol.md ("Linux i2c-dev") has the table. driver: the
+// adapter's driver as sysfs names it, for the errnos that mean otherwise on some drivers; ""
+// when unknown.
+TransferOutcome OutcomeForErrno(int error, std::string_view driver = {});
 
 }  // namespace torvix

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "board/adapter_protocol.h"
+#include "board/i2c_adapter_driver.h"
 #include "board/i2c_dev_buses.h"
 #include "board/i2c_errno_status.h"
 #include "clock/lock_wait.h"
@@ -33,9 +34,10 @@ LinuxI2cBus::~LinuxI2cBus() { kernel_.Close(fd_); }
 bool LinuxI2cBus::PlainI2c() const { return (functions_ & I2C_FUNC_I2C) != 0; }
 
 // i2c-tiny-usb gives EIO for every request to the adapter that fails, so for an unplugged
-// adapter too. Its driver removes the bus's node as it lets go, but the transfer may fail
-// before that; the adapter asked for its functions then reports none (a USB request of its
-// own), while one whose device did not answer still reports them.
+// adapter too, and hid-mcp2221 lets the transfer in hand time out (ETIMEDOUT after 4 s).
+// Either driver removes the bus's node as it lets go, but the transfer may fail before that;
+// i2c-tiny-usb's adapter asked for its functions then reports none (a USB request of its own),
+// while one whose device did not answer still reports them.
 bool LinuxI2cBus::AdapterGone() {
   if (!kernel_.Exists(path_)) return true;
   unsigned long functions = 0;
@@ -43,8 +45,11 @@ bool LinuxI2cBus::AdapterGone() {
 }
 
 uint8_t LinuxI2cBus::Outcome(int error) {
-  if (error == EIO && AdapterGone()) error = ENODEV;
-  const TransferOutcome outcome = OutcomeForErrno(error);
+  if ((error == EIO || error == ETIMEDOUT) && AdapterGone()) error = ENODEV;
+  const TransferOutcome outcome =
+      OutcomeForErrno(error, error == ETIMEDOUT
+                                 ? FindI2cAdapterDriver(kernel_.SysRoot(), path_).name
+                                 : "");
   adapterFailed_ = outcome.adapterFailed;
   return outcome.status;
 }

@@ -62,8 +62,7 @@ class LinuxI2cBus final : public I2cBus {
   bool adapterFailed_ = false;
 };
 
-// Opening a bus: the bus, or the errno of the open or of I2C_FUNCS (ENOTTY: not an i2c-dev
-// device; ENODEV: the adapter reports no function at all, as an unplugged one does).
+// Opening a bus: the bus, or the errno of OpenI2cDevice (i2c_dev_buses.h).
 struct LinuxI2cBusOpening {
   std::unique_ptr<LinuxI2cBus> bus;
   int error = 0;

@@ -19,7 +19,7 @@ constexpr char kCommandSummary[] =
     "  torvix [--device SPEC] [--address 0xNN] settings [--json]\n"
     "  torvix [--device SPEC] [--address 0xNN] get [--json | -v] SETTING...\n"
     "  torvix [--device SPEC] [--address 0xNN] set [--verify] NAME=VALUE...\n"
-    "  torvix [--device SPEC] [--address 0xNN] dump dsp|eeprom FILE\n"
+    "  torvix [--device SPEC] [--address 0xNN] dump dsp|eeprom FILE|-\n"
     "  torvix [--device SPEC] scan\n"
     "  torvix [--device SPEC] [--address 0xNN] reset [-y]\n"
     "  torvix [--device SPEC] [--address 0xNN] profile save [--with-address] FILE\n"

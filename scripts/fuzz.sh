@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
-./scripts/deps.sh
+./scripts/deps.sh check
 build="${TORVIX_FUZZ_BUILD_DIR:-$root/build/fuzz}"
 seconds="${TORVIX_FUZZ_SECONDS:-30}"
 targets=("$@")

@@ -4,28 +4,30 @@
 #
 # zembrel-sim serves a virtual adapter board with a factory-fresh camera on a socket of its own
 # and logs every bus transfer; the program reaches it through QUORLINK_DEVICE. On a fresh
-# Debian 12 machine the first run installs what is missing (with sudo when not root).
+# Debian 12 machine the first run installs what is missing of the packages that build and run
+# the programs (scripts/deps.sh run: no test, Windows, kernel rig or packaging tools), with sudo
+# when not root. The build is the `run` preset's: the programs without tests or benchmarks.
 #
-#   ./scripts/run-controller.sh             # build in build/default, log to ./zembrel-sim.log
+#   ./scripts/run-controller.sh             # build in build/run, log to ./zembrel-sim.log
 #   TORVIX_BUILD_DIR=build/x TORVIX_SIM_LOG=/tmp/bus.log ./scripts/run-controller.sh
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-build="${TORVIX_BUILD_DIR:-$root/build/default}"
+build="${TORVIX_BUILD_DIR:-$root/build/run}"
 case "$build" in /*) ;; *) build="$PWD/$build" ;; esac
 log="${TORVIX_SIM_LOG:-$PWD/zembrel-sim.log}"
 case "$log" in /*) ;; *) log="$PWD/$log" ;; esac
 
-"$root/scripts/deps.sh"
-
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "run-controller: no display: DISPLAY is not set." >&2
-  echo "  Run it on a desktop, or under a virtual screen:" >&2
+  echo "  Run it on a desktop, or under a virtual screen (Debian's xvfb package):" >&2
   echo "  xvfb-run -a -s '-screen 0 1280x800x24' $0" >&2
   exit 1
 fi
 
-(cd "$root" && cmake --preset default -B "$build" >/dev/null)
+"$root/scripts/deps.sh" run
+
+(cd "$root" && cmake --preset run -B "$build" >/dev/null)
 cmake --build "$build" --target Torvix_Controller zembrel-sim
 
 socket_dir="$(mktemp -d)"

@@ -9,7 +9,7 @@
 # the callers and packs and lists the packages only.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/deps.sh
+./scripts/deps.sh windows package
 
 # 32-bit: the library, the programs, the export table and a caller of the import library.
 cmake --preset windows-i686

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "board/adapter_protocol.h"
+#include "board/i2c_adapter_driver.h"
 #include "board/i2c_dev_buses.h"
 #include "board/i2c_kernel.h"
 #include "bridge/devices/device_setting.h"
@@ -22,7 +23,8 @@ std::string Access(I2cKernel& kernel, const std::string& path) {
   const int error = kernel.Open(path, fd);
   if (error == 0) {
     kernel.Close(fd);
-    return "may open";
+    const bool starting = FindI2cAdapterDriver(kernel.SysRoot(), path).starting;
+    return starting ? "still starting (try again in a few seconds)" : "may open";
   }
   if (error == EACCES || error == EPERM) return "no permission (join the i2c group)";
   if (error == ENOENT) return "no device node";

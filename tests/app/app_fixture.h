@@ -1,19 +1,10 @@
 // SPDX-License-Identifier: MIT
-// The program on the in-process virtual camera, a virtual clock and scripted hosts.
+// The program on the in-process virtual camera, run by a scripted modal host.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
 #include <functional>
-#include <memory>
-#include <vector>
 
-#include "app/main_dialog.h"
-#include "camera/quorlink_bridge_api.h"
-#include "clock/virtual_clock.h"
-#include "sim/sim_rig.h"
-#include "tests/support/in_process_sim.h"
+#include "tests/support/main_dialog_rig.h"
 #include "tests/support/scripted_hosts.h"
 
 namespace torvix::testing {
@@ -26,21 +17,14 @@ struct PairShown {
   const char* text;
 };
 
-class AppFixture : public ::testing::Test {
+class AppFixture : public MainDialogRig {
  protected:
-  AppFixture() : scopedClock_(clock) { UseInProcessSim(); }
-
-  static SimRig& Rig() { return SimRig::Instance(); }
-
   // A dialog that has run its start-up (OnInitDialog) and waits in its modal loop.
   CMyTorvix_ControllerDlg& Start() {
-    dialog = std::make_unique<CMyTorvix_ControllerDlg>(bridge, messages);
-    dialog->Window().SetEventObserver(
-        [this](const WindowEvent& event) { events.push_back(event); });
     modal.steps.push_front([this](DialogWindow& window) {
       if (whileOpen) whileOpen(window);
     });
-    dialog->DoModal(modal);
+    NewDialog().DoModal(modal);
     return *dialog;
   }
 
@@ -52,25 +36,9 @@ class AppFixture : public ::testing::Test {
 
   const ControlState& Control(int id) const { return *dialog->Window().Find(id); }
 
-  std::vector<WindowEvent> EventsOf(WindowMessage message, int code) const {
-    std::vector<WindowEvent> found;
-    for (const WindowEvent& event : events) {
-      if (event.message == message && event.code == code) found.push_back(event);
-    }
-    return found;
-  }
-
-  VirtualClock clock;
-  ScriptedMessageHost messages;
   ScriptedModalHost modal;
-  QuorlinkBridgeApi bridge;
-  std::unique_ptr<CMyTorvix_ControllerDlg> dialog;
   // What the user does while the dialog is open; the loop ends when it returns.
   std::function<void(DialogWindow&)> whileOpen;
-  std::vector<WindowEvent> events;
-
- private:
-  ScopedClock scopedClock_;
 };
 
 }  // namespace torvix::testing

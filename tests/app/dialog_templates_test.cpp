@@ -14,6 +14,8 @@ namespace torvix::testing {
 namespace {
 
 // Template order, as the dialog has always had it (-1: a control with no ID of its own).
+// Written out here, apart from app/resources/dialog_templates.cpp, as the expectation that
+// table is held to.
 constexpr std::array<int, 86> kTemplateOrder{
     1,    2,    -1,   1002, 1003, -1,   1004, 1005, 1006, -1,   1007, 1009, -1,   -1,   -1,
     -1,   1011, 1012, -1,   1008, 1010, -1,   1013, 1014, -1,   -1,   1015, 1016, -1,   1017,

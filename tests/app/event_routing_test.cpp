@@ -113,9 +113,8 @@ TEST_F(RoutingTest, TheDebugEditsAndUnknownEventsHaveNoHandler) {
   EXPECT_EQ(reached, (std::vector<std::string>{"(none)", "(none)"}));
 }
 
-TEST(EventTableTest, HasFortyTwoRowsAndNoEventTakenTwice) {
+TEST(EventTableTest, NoEventTakenTwice) {
   const auto table = MainDialogEventTable();
-  ASSERT_EQ(table.size(), 42u);
   for (const EventEntry& entry : table) {
     WindowEvent event{entry.message};
     event.controlId = entry.controlId;

@@ -10,7 +10,8 @@
 namespace torvix::testing {
 namespace {
 
-// Every control SetPanelEnabled touches; the rest stay usable whatever it does.
+// Every control SetPanelEnabled touches; the rest stay usable whatever it does. Written out
+// here, apart from app/refresh_panel.cpp's list, as the expectation that list is held to.
 // clang-format off
 constexpr std::array<int, 44> kPanel{
     IDC_MIRROR, IDC_VFLIP, IDC_CONTRAST_SLIDER, IDC_CONTRAST_EDIT, IDC_WHITE_BALANCE_MODE,

@@ -125,28 +125,62 @@ TEST(LinuxI2cBusOpening, AnAdapterWithNoFunctionAtAllIsGone) {
   EXPECT_EQ(kernel.openFds, 0);
 }
 
-// EIO is a device that did not answer while the adapter is there. Found under a real kernel:
-// i2c-tiny-usb gives EIO for an unplugged adapter too, and then its node goes, or, before that,
-// it reports no function. The board then fails the request as the adapter failing.
-TEST(LinuxI2cBus, AnEioFromAnAdapterWhoseNodeIsGoneOrThatReportsNothingIsTheAdapterFailing) {
+// EIO is a device that did not answer while the adapter is there, ETIMEDOUT a transfer that
+// timed out. Found under a real kernel: i2c-tiny-usb gives EIO for an unplugged adapter too,
+// and hid-mcp2221 lets the transfer in hand time out; then the node goes, or, before that,
+// i2c-tiny-usb reports no function. The board then fails the request as the adapter failing.
+// hid-cp2112 gives ETIMEDOUT for an address nobody acknowledged.
+TEST(LinuxI2cBus, AnEioOrATimeoutFromAnAdapterThatIsGoneIsTheAdapterFailing) {
   struct {
+    int error;
+    const char* driver;
     int opensLeftAfterOpening;
     unsigned long functionsAfterOpening;
     uint8_t status;
     bool adapterFailed;
-  } const cases[] = {{-1, kI2c, kStatusAddressNack, false},
-                     {0, kI2c, kStatusUnknownCommand, true},
-                     {-1, 0, kStatusUnknownCommand, true}};
+  } const cases[] = {{EIO, "i2c-tiny-usb", -1, kI2c, kStatusAddressNack, false},
+                     {EIO, "i2c-tiny-usb", 0, kI2c, kStatusUnknownCommand, true},
+                     {EIO, "i2c-tiny-usb", -1, 0, kStatusUnknownCommand, true},
+                     {ETIMEDOUT, "mcp2221", -1, kI2c, kStatusTimeout, false},
+                     {ETIMEDOUT, "mcp2221", 0, kI2c, kStatusUnknownCommand, true},
+                     {ETIMEDOUT, "cp2112", -1, kI2c, kStatusAddressNack, false},
+                     {ETIMEDOUT, "cp2112", 0, kI2c, kStatusUnknownCommand, true}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.opensLeftAfterOpening << " " << c.functionsAfterOpening);
+    SCOPED_TRACE(::testing::Message() << c.error << " " << c.driver << " "
+                                      << c.opensLeftAfterOpening << " " << c.functionsAfterOpening);
+    const ScratchFolder scratch;
     FakeI2cKernel kernel;
-    kernel.error = EIO;
+    kernel.sysRoot = scratch / "sys";
+    kernel.AddBus(1, "adapter");
+    kernel.AddDriver(1, c.driver, true);
+    kernel.error = c.error;
     const auto bus = OpenLinuxI2cBus("/dev/i2c-1", kernel).bus;
     kernel.opensLeft = c.opensLeftAfterOpening;
     kernel.functions = c.functionsAfterOpening;
     EXPECT_EQ(bus->Write(0x38, kC0), c.status);
     EXPECT_EQ(bus->AdapterFailed(), c.adapterFailed);
   }
+}
+
+// Found under a real kernel: hid-mcp2221 makes its bus while it starts, and every transfer
+// times out until it has added its GPIO chip, some 25 s after the chip was plugged in. The bus
+// does not open meanwhile, and says why; without GPIO support nothing tells, and it opens.
+TEST(I2cDevBuses, TheBusOfAnAdapterStillStartingDoesNotOpen) {
+  const ScratchFolder scratch;
+  FakeI2cKernel kernel;
+  kernel.sysRoot = scratch / "sys";
+  kernel.AddBus(5, "MCP2221 usb-i2c bridge");
+  kernel.AddDriver(5, "mcp2221");
+  EXPECT_EQ(OpenI2cDevBus("mcp2221", kernel).problem,
+            "the adapter of /dev/i2c-5 is still starting: its driver has not finished setting it "
+            "up, which takes up to half a minute after it is plugged in; try again in a few "
+            "seconds");
+  EXPECT_EQ(kernel.openFds, 0);
+  std::filesystem::remove(kernel.sysRoot / "bus/gpio");
+  EXPECT_TRUE(OpenI2cDevBus("mcp2221", kernel).bus);
+  std::filesystem::create_directory(kernel.sysRoot / "bus/gpio");
+  std::filesystem::create_directory(kernel.sysRoot / "devices/mcp2221.5/gpiochip0");
+  EXPECT_TRUE(OpenI2cDevBus("mcp2221", kernel).bus);
 }
 
 TEST(I2cDevBuses, AFullNameWinsOverTheLongerNamesThatContainIt) {

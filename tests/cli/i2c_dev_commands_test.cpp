@@ -52,6 +52,33 @@ TEST_F(I2cDev, ABusHeldByAnotherProgramOrAnAdapterGoneIsSaidInWords) {
   kernel.error = EIO;  // i2c-tiny-usb says EIO, and its bus goes away
   kernel.opensLeft = 2;
   EXPECT_EQ(Camera({"settings"}).err, "USB_WRITE_ERROR\n" + unread + gone);
+  kernel.error = ETIMEDOUT;  // hid-mcp2221 lets the transfer time out, and its bus goes away
+  kernel.opensLeft = 2;
+  EXPECT_EQ(Camera({"settings"}).err, "USB_WRITE_ERROR\n" + unread + gone);
+}
+
+// hid-cp2112 tells an address nobody acknowledged as ETIMEDOUT: the words are the other
+// adapters' all the same.
+TEST_F(I2cDev, ACp2112sTimeOutIsANack) {
+  const CliRun nack = Camera({"--address", "0x72", "get", "Contrast"});
+  kernel.AddDriver(4, "cp2112");
+  kernel.nackErrno = ETIMEDOUT;
+  EXPECT_EQ(Camera({"--address", "0x72", "get", "Contrast"}).err, nack.err);
+  EXPECT_EQ(Camera({"scan"}).out, "0x70\n");
+}
+
+// hid-mcp2221 makes its bus some 25 s before a transfer on it can work.
+TEST_F(I2cDev, AnAdapterStillStartingIsSaidSoAndNothingIsSent) {
+  kernel.AddDriver(4, "mcp2221");
+  EXPECT_EQ(RunBare({"buses"}).out,
+            "i2c-4\tFake camera adapter\tstill starting (try again in a few seconds)\n");
+  const CliRun run = Camera({"get", "Contrast"});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_EQ(run.err,
+            "Error: the adapter of /dev/i2c-4 is still starting: its driver has not finished "
+            "setting it up, which takes up to half a minute after it is plugged in; try again "
+            "in a few seconds\n");
+  EXPECT_EQ(rig().Log().Size(), 0u);
 }
 
 TEST_F(I2cDev, BusesListsEachWithWhetherThisUserMayOpenIt) {

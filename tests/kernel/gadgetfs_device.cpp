@@ -6,12 +6,12 @@
 #include <linux/usb/gadgetfs.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <string_view>
 #include <vector>
+
+#include "tests/kernel/gadget_endpoint0.h"
 
 namespace torvix::testing {
 
@@ -20,12 +20,6 @@ namespace {
 // The USB ids the kernel's i2c-tiny-usb driver binds to.
 constexpr uint16_t kVendor = 0x0403;
 constexpr uint16_t kProduct = 0xc631;
-
-template <typename Descriptor>
-void Append(std::vector<uint8_t>& bytes, const Descriptor& descriptor) {
-  const auto* begin = reinterpret_cast<const uint8_t*>(&descriptor);
-  bytes.insert(bytes.end(), begin, begin + descriptor.bLength);
-}
 
 // One configuration with one vendor interface and no endpoint besides endpoint 0, which
 // carries every request of the adapter.
@@ -43,8 +37,8 @@ std::vector<uint8_t> Configuration() {
   interface.bDescriptorType = USB_DT_INTERFACE;
   interface.bInterfaceClass = USB_CLASS_VENDOR_SPEC;
   std::vector<uint8_t> bytes;
-  Append(bytes, config);
-  Append(bytes, interface);
+  AppendDescriptor(bytes, config);
+  AppendDescriptor(bytes, interface);
   return bytes;
 }
 
@@ -64,21 +58,11 @@ std::vector<uint8_t> Descriptors() {
   const std::vector<uint8_t> config = Configuration();
   bytes.insert(bytes.end(), config.begin(), config.end());
   bytes.insert(bytes.end(), config.begin(), config.end());
-  Append(bytes, device);
+  AppendDescriptor(bytes, device);
   return bytes;
 }
 
-std::string Request(const usb_ctrlrequest& setup) {
-  char text[64];
-  std::snprintf(text, sizeof text, "request %02x.%02x value %04x index %04x length %u",
-                setup.bRequestType, setup.bRequest, le16toh(setup.wValue), le16toh(setup.wIndex),
-                le16toh(setup.wLength));
-  return text;
-}
-
 }  // namespace
-
-void Say(const std::string& line) { std::fprintf(stderr, "adapter-emulator: %s\n", line.c_str()); }
 
 bool GadgetfsDevice::Plug(const std::string& endpoint0, std::string& error) {
   endpoint0_ = ::open(endpoint0.c_str(), O_RDWR);
@@ -110,6 +94,7 @@ void GadgetfsDevice::Serve(TinyUsbAdapter& adapter) {
     failures = 0;
     if (event.type == GADGETFS_SETUP) {
       Answer(event.u.setup, adapter);
+      counter_.Count();
     } else if (event.type == GADGETFS_CONNECT || event.type == GADGETFS_DISCONNECT) {
       Say(event.type == GADGETFS_CONNECT ? "connected" : "disconnected");
     }
@@ -125,12 +110,12 @@ void GadgetfsDevice::Answer(const usb_ctrlrequest& setup, TinyUsbAdapter& adapte
     const bool configures =
         setup.bRequest == USB_REQ_SET_CONFIGURATION || setup.bRequest == USB_REQ_SET_INTERFACE;
     if (!in && configures) {
-      Acknowledge();
+      Acknowledge(endpoint0_);
     } else {
-      Stall(setup);
+      Stall(endpoint0_, setup);
     }
   } else if (type != USB_TYPE_VENDOR) {
-    Stall(setup);
+    Stall(endpoint0_, setup);
   } else if (TinyUsbAdapter::IsIo(setup.bRequest) && unplugArmed_.exchange(false)) {
     Unplug(setup);
   } else if (in) {
@@ -144,13 +129,10 @@ void GadgetfsDevice::AnswerIn(const usb_ctrlrequest& setup, TinyUsbAdapter& adap
   const uint16_t length = le16toh(setup.wLength);
   const std::optional<std::vector<uint8_t>> reply =
       adapter.In(setup.bRequest, le16toh(setup.wValue), le16toh(setup.wIndex), length);
-  if (!reply) {
-    Stall(setup);
-    return;
-  }
-  const std::size_t size = std::min<std::size_t>(reply->size(), length);
-  if (::write(endpoint0_, reply->data(), size) != static_cast<ssize_t>(size)) {
-    Say("answering " + Request(setup) + ": " + std::strerror(errno));
+  if (reply) {
+    WriteAnswer(endpoint0_, setup, *reply);
+  } else {
+    Stall(endpoint0_, setup);
   }
 }
 
@@ -159,21 +141,17 @@ void GadgetfsDevice::AnswerOut(const usb_ctrlrequest& setup, TinyUsbAdapter& ada
   if (!data.empty() &&
       ::read(endpoint0_, data.data(), data.size()) != static_cast<ssize_t>(data.size())) {
     // The host's next request came before the data was read: the bus never sees this message.
-    Say("lost the data of " + Request(setup) + ": " + std::strerror(errno));
+    Say("lost the data of " + Describe(setup) + ": " + std::strerror(errno));
     return;
   }
   const bool taken =
       adapter.Out(setup.bRequest, le16toh(setup.wValue), le16toh(setup.wIndex), data);
   if (!data.empty()) return;  // gadgetfs has finished the request already
   if (taken) {
-    Acknowledge();
+    Acknowledge(endpoint0_);
   } else {
-    Stall(setup);
+    Stall(endpoint0_, setup);
   }
-}
-
-void GadgetfsDevice::Acknowledge() {
-  if (::read(endpoint0_, nullptr, 0) < 0) Say(std::string("status stage: ") + std::strerror(errno));
 }
 
 void GadgetfsDevice::Unplug(const usb_ctrlrequest& setup) {
@@ -181,19 +159,9 @@ void GadgetfsDevice::Unplug(const usb_ctrlrequest& setup) {
   const int file = ::open(softConnect_.c_str(), O_WRONLY | O_CLOEXEC);
   const bool unplugged = file >= 0 && ::write(file, kDisconnect.data(), kDisconnect.size()) ==
                                           static_cast<ssize_t>(kDisconnect.size());
-  Say(unplugged ? "unplugged during " + Request(setup)
+  Say(unplugged ? "unplugged during " + Describe(setup)
                 : "cannot unplug through '" + softConnect_ + "': " + std::strerror(errno));
   if (file >= 0) ::close(file);
-}
-
-void GadgetfsDevice::Stall(const usb_ctrlrequest& setup) {
-  char byte = 0;
-  // Wrong-direction I/O stalls; its error is the stall itself.
-  if ((setup.bRequestType & USB_DIR_IN) != 0) {
-    [[maybe_unused]] const ssize_t n = ::read(endpoint0_, &byte, 0);
-  } else {
-    [[maybe_unused]] const ssize_t n = ::write(endpoint0_, &byte, 0);
-  }
 }
 
 }  // namespace torvix::testing

@@ -18,13 +18,16 @@
 #include <utility>
 
 #include "tests/kernel/tiny_usb_adapter.h"
+#include "tests/kernel/transfer_counter.h"
 
 namespace torvix::testing {
 
 class GadgetfsDevice {
  public:
-  // softConnect: the UDC's soft_connect file, for Unplug; "" for none.
-  explicit GadgetfsDevice(std::string softConnect) : softConnect_(std::move(softConnect)) {}
+  // softConnect: the UDC's soft_connect file, for Unplug; "" for none. The counter counts the
+  // requests answered.
+  GadgetfsDevice(std::string softConnect, TransferCounter& counter)
+      : softConnect_(std::move(softConnect)), counter_(counter) {}
 
   // Opens endpoint 0 (gadgetfs's file named after the UDC) and writes the descriptors of an
   // i2c-tiny-usb adapter: the device is plugged in. false with the reason in error otherwise.
@@ -42,20 +45,14 @@ class GadgetfsDevice {
   void Answer(const usb_ctrlrequest& setup, TinyUsbAdapter& adapter);
   void AnswerIn(const usb_ctrlrequest& setup, TinyUsbAdapter& adapter);
   void AnswerOut(const usb_ctrlrequest& setup, TinyUsbAdapter& adapter);
-  // The status stage of a request without data.
-  void Acknowledge();
-  // Refuses the request: gadgetfs stalls it on I/O in the wrong direction.
-  void Stall(const usb_ctrlrequest& setup);
   // Takes the device off the bus through the UDC's soft_connect (once per boot: gadgetfs
   // answers no enumeration after it).
   void Unplug(const usb_ctrlrequest& setup);
 
   std::string softConnect_;
+  TransferCounter& counter_;
   std::atomic<bool> unplugArmed_ = false;
   int endpoint0_ = -1;
 };
-
-// Writes a line about the emulator's own doing on stderr.
-void Say(const std::string& line);
 
 }  // namespace torvix::testing

@@ -31,6 +31,7 @@ class FakeI2cKernel final : public I2cKernel {
   int lockRefusals = 0;   // this many lock requests find the lock held elsewhere; -1: all
   int messagesDone = -1;  // when 0 or more, I2C_RDWR carries out only that many messages
   int opensLeft = -1;     // when it comes to 0, nothing opens and no node is left: adapter gone
+  int nackErrno = ENXIO;  // what the bus behind answers for an address nobody acknowledged
   std::vector<std::string> transfers;
   int unlockedTransfers = 0;
   int openFds = 0;
@@ -39,6 +40,21 @@ class FakeI2cKernel final : public I2cKernel {
     const auto folder = sysRoot / "class/i2c-dev" / ("i2c-" + std::to_string(number));
     std::filesystem::create_directories(folder);
     std::ofstream(folder / "name") << name << '\n';
+  }
+  // The device the adapter of bus `number` belongs to, driven by `driver`, laid out as sysfs
+  // lays it out: the bus's link to its adapter, whose folder is under the device's, and the
+  // device's link to its driver; the kernel has GPIO support, and the device a GPIO chip when
+  // gpioChip says so.
+  void AddDriver(int number, const std::string& driver, bool gpioChip = false) {
+    const std::string adapter = "i2c-" + std::to_string(number);
+    const auto device = sysRoot / "devices" / (driver + "." + std::to_string(number));
+    std::filesystem::create_directories(device / adapter);
+    std::filesystem::create_directories(sysRoot / "bus/drivers" / driver);
+    std::filesystem::create_directories(sysRoot / "bus/gpio");
+    std::filesystem::create_directory_symlink(device / adapter,
+                                              sysRoot / "class/i2c-dev" / adapter / "device");
+    std::filesystem::create_directory_symlink(sysRoot / "bus/drivers" / driver, device / "driver");
+    if (gpioChip) std::filesystem::create_directories(device / "gpiochip3");
   }
 
   int Open(const std::string& path, int& fd) override {
@@ -88,7 +104,7 @@ class FakeI2cKernel final : public I2cKernel {
   }
   int Answer(uint8_t status) const {
     if (bus == nullptr) return error;
-    return status == kStatusDone ? 0 : status == kStatusAddressNack ? ENXIO : EIO;
+    return status == kStatusDone ? 0 : status == kStatusAddressNack ? nackErrno : EIO;
   }
 
   int Rdwr(i2c_rdwr_ioctl_data& transfer, int& done) {

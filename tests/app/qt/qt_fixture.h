@@ -1,27 +1,21 @@
 // SPDX-License-Identifier: MIT
-// The Qt view offscreen, on the in-process virtual camera, a virtual clock and a scripted
-// message host. Each modal window runs the next step of the script once it is shown; the
-// window is then ended as Esc would end it, so the test never waits on an event loop.
+// The Qt view offscreen, showing the main dialog on the in-process virtual camera (the rig of
+// tests/support/main_dialog_rig.h). Each modal window runs the next step of the script once it is
+// shown; the window is then ended as Esc would end it, so the test never waits on an event loop.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <cstdlib>
+#include <cstdint>
 #include <deque>
 #include <functional>
-#include <memory>
 #include <vector>
 
-#include "app/main_dialog.h"
 #include "app/qt/dialog_view.h"
 #include "app/qt/qt_modal_host.h"
-#include "camera/quorlink_bridge_api.h"
-#include "clock/virtual_clock.h"
-#include "sim/sim_rig.h"
-#include "tests/support/in_process_sim.h"
-#include "tests/support/scripted_hosts.h"
+#include "tests/support/main_dialog_rig.h"
 
 namespace torvix::testing {
 
@@ -53,22 +47,14 @@ class ScriptedQtModalHost final : public QtModalHost {
   }
 };
 
-class QtViewTest : public ::testing::Test {
+class QtViewTest : public MainDialogRig {
  protected:
-  QtViewTest() : scopedClock_(clock) {
-    QtApp();
-    UseInProcessSim();
-  }
-
-  static SimRig& Rig() { return SimRig::Instance(); }
+  QtViewTest() { QtApp(); }
 
   // Starts the program's main dialog and runs body while its window is on screen.
   void RunOpen(ScriptedQtModalHost::Step body) {
     host.steps.push_back(std::move(body));
-    dialog = std::make_unique<CMyTorvix_ControllerDlg>(bridge, messages);
-    dialog->Window().SetEventObserver(
-        [this](const WindowEvent& event) { events.push_back(event); });
-    dialog->DoModal(host);
+    NewDialog().DoModal(host);
   }
 
   // Lets queued work run (a list settles its close once the closing call has returned).
@@ -85,21 +71,7 @@ class QtViewTest : public ::testing::Test {
     return count;
   }
 
-  std::size_t EventCount(WindowMessage message, int code) const {
-    std::size_t count = 0;
-    for (const WindowEvent& event : events) count += event.message == message && event.code == code;
-    return count;
-  }
-
-  VirtualClock clock;
-  ScriptedMessageHost messages;
   ScriptedQtModalHost host;
-  QuorlinkBridgeApi bridge;
-  std::unique_ptr<CMyTorvix_ControllerDlg> dialog;
-  std::vector<WindowEvent> events;
-
- private:
-  ScopedClock scopedClock_;
 };
 
 }  // namespace torvix::testing

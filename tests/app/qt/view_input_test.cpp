@@ -63,7 +63,7 @@ TEST_F(QtViewInputTest, DraggingAndReleasingTheContrastSliderWritesItsRegisterOn
     EXPECT_EQ(WritesOf(kContrastRegister), 0u) << "nothing is written while the thumb is held";
     QTest::mouseRelease(slider, Qt::LeftButton, {}, to + QPoint(3, 0));
 
-    EXPECT_EQ(EventCount(WindowMessage::HScroll, kTbThumbPosition), 1u);
+    EXPECT_EQ(EventsOf(WindowMessage::HScroll, kTbThumbPosition).size(), 1u);
     EXPECT_EQ(WritesOf(kContrastRegister), 1u);
     const int position = view.Window().ControlAt(6).position;
     EXPECT_EQ(slider->value(), position);
@@ -156,7 +156,7 @@ TEST_P(QtViewListTest, OpeningAndClosingWritesButArrowsOnTheClosedListWriteNothi
     QTest::keyClick(list, Qt::Key_Down);
     Settle();
     EXPECT_EQ(WritesOf(param.reg), 0u);
-    EXPECT_EQ(EventCount(WindowMessage::Command, kCbnCloseUp), 0u);
+    EXPECT_EQ(EventsOf(WindowMessage::Command, kCbnCloseUp).size(), 0u);
     EXPECT_EQ(view.Window().GetCurSel(param.id), list->currentIndex());
 
     // Opened and closed without choosing: the close-up alone writes.
@@ -165,7 +165,7 @@ TEST_P(QtViewListTest, OpeningAndClosingWritesButArrowsOnTheClosedListWriteNothi
     list->hidePopup();
     Settle();
     EXPECT_FALSE(list->IsOpen());
-    EXPECT_EQ(EventCount(WindowMessage::Command, kCbnCloseUp), 1u);
+    EXPECT_EQ(EventsOf(WindowMessage::Command, kCbnCloseUp).size(), 1u);
     EXPECT_EQ(WritesOf(param.reg), 1u);
 
     // Chosen on the open list: the item is the selection before the close-up is handled.
@@ -174,7 +174,7 @@ TEST_P(QtViewListTest, OpeningAndClosingWritesButArrowsOnTheClosedListWriteNothi
     list->view()->setCurrentIndex(list->model()->index(chosen, 0));
     QTest::keyClick(list->view(), Qt::Key_Return);
     Settle();
-    EXPECT_EQ(EventCount(WindowMessage::Command, kCbnCloseUp), 2u);
+    EXPECT_EQ(EventsOf(WindowMessage::Command, kCbnCloseUp).size(), 2u);
     EXPECT_EQ(WritesOf(param.reg), 2u);
     EXPECT_EQ(view.Window().GetCurSel(param.id), chosen);
     EXPECT_EQ(list->currentIndex(), chosen);
