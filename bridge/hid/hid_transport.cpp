@@ -5,7 +5,9 @@
 
 #include "board/adapter_board.h"
 #include "bridge/hid/cp2112_bus.h"
+#include "bridge/devices/device_setting.h"
 #include "bridge/hid/hid_bridge_chips.h"
+#include "bridge/hid/hid_row.h"
 #include "bridge/hid/mcp2221_bus.h"
 
 namespace torvix {
@@ -72,6 +74,10 @@ HidAdapterOpening OpenHidAdapter(std::string_view spec) {
   HidBusOpening opening = OpenChosen(ChooseUsableHidDevice(spec, ListHidDevices()));
   if (!opening.bus) return {nullptr, opening.problem};
   return {std::make_unique<HidAdapterDevice>(std::move(opening.bus)), {}};
+}
+
+std::unique_ptr<AdapterDevice> HidTransport::Open(const DeviceSetting& setting) {
+  return OpenHidAdapter(setting.argument).device;
 }
 
 void ForgetStartedHidChipsForTesting() { Started().clear(); }
