@@ -113,7 +113,7 @@ I2cBusChoice ChooseI2cBus(std::string_view spec, const std::vector<I2cDevBus>& b
                           bool i2cDevLoaded) {
   I2cBusChoice choice;
   if (spec.empty()) {
-    choice.problem = "i2c: needs a bus: i2c:/dev/i2c-N, i2c:N or i2c:NAME";
+    choice.problem = "no i2c bus named";
   } else if (spec.front() == '/') {
     choice.path = std::string(spec);
   } else if (AllDigits(spec)) {

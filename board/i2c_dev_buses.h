@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Finding the Linux i2c-dev bus a device setting names, opening its device, and saying in
-// words why one would not open.
+// Finding the Linux i2c-dev bus a device setting's bus names (the library's i2c-dev transport
+// reads the setting), opening its device, and saying in words why one would not open.
 //
 // Bus numbers change between boots and with the order adapters are plugged in; the adapter's
 // name (/sys/class/i2c-dev/i2c-N/name) does not, so a setting may name the adapter instead.
@@ -17,9 +17,6 @@
 
 namespace torvix {
 
-// The device setting that selects the software board over a Linux i2c-dev bus.
-inline constexpr std::string_view kI2cDevicePrefix = "i2c:";
-
 struct I2cDevBus {
   int number = 0;
   std::string name;  // the adapter's name, as its driver gives it
@@ -32,9 +29,10 @@ std::vector<I2cDevBus> ListI2cDevBuses(const std::filesystem::path& sysRoot);
 // Whether the i2c-dev module is loaded: its class folder is there, with buses or without.
 bool I2cDevLoaded(const std::filesystem::path& sysRoot);
 
-// What the part after "i2c:" names: a device path (starting with /), a bus number, or the one
-// bus whose adapter name is it or else contains it, ignoring case. The path, or the problem in
-// words, which ask whether the module is loaded only when there are no buses and it may not be.
+// What spec (the device setting's bus) names: a device path (starting with /), a bus number, or
+// the one bus whose adapter name is it or else contains it, ignoring case. The path, or the
+// problem in words, which ask whether the module is loaded only when there are no buses and it
+// may not be.
 struct I2cBusChoice {
   std::string path;
   std::string problem;

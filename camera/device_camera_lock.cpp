@@ -9,14 +9,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <string_view>
 #include <utility>
 
-#include "board/socket_path.h"
+#include "bridge/devices/device_words.h"
 #include "clock/lock_wait.h"
-#if defined(__linux__)
-#include "board/i2c_dev_buses.h"
-#endif
 
 namespace torvix {
 
@@ -54,7 +50,7 @@ LockOpening OpenLockFile(const CameraLockTarget& target) {
   return {fd, {}};
 }
 
-LockOpening OpenBusNode(const CameraLockTarget& target) {
+LockOpening OpenDeviceNode(const CameraLockTarget& target) {
   const int fd = ::open(target.path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd >= 0) return {fd, {}};
   // An adapter that is gone: the transfers say so.
@@ -88,20 +84,7 @@ std::string HeldName(const CameraLockTarget& target) {
 
 }  // namespace
 
-CameraLockTarget CameraLockTargetOf(const char* setting) {
-  if (setting == nullptr || setting[0] == '\0') {
-    const std::string socket = DefaultSocketPath();
-    return {SocketLockPath(socket), socket};
-  }
-  const std::string_view device(setting);
-  if (device == "sim") return {};
-#if defined(__linux__)
-  if (device.starts_with(kI2cDevicePrefix)) {
-    return {FindI2cBus(device.substr(kI2cDevicePrefix.size()), CurrentI2cKernel()).path, {}};
-  }
-#endif
-  return {SocketLockPath(std::string(device)), std::string(device)};
-}
+CameraLockTarget CameraLockTargetOf(const char* setting) { return CameraIdentityOf(setting); }
 
 DeviceCameraLock::~DeviceCameraLock() { Release(); }
 
@@ -109,7 +92,7 @@ bool DeviceCameraLock::Take() {
   problem_.clear();
   const CameraLockTarget target = CameraLockTargetOf(std::getenv("QUORLINK_DEVICE"));
   if (target.path.empty()) return takeInProcess();
-  const LockOpening opening = target.socket.empty() ? OpenBusNode(target) : OpenLockFile(target);
+  const LockOpening opening = target.socket.empty() ? OpenDeviceNode(target) : OpenLockFile(target);
   if (opening.fd < 0 && opening.problem.empty()) return takeInProcess();
   if (opening.fd < 0) {
     problem_ = CannotTake(target, opening.problem);

@@ -17,18 +17,17 @@
 
 #include <string>
 
+#include "bridge/devices/transport_row.h"
 #include "camera/camera_lock.h"
 
 namespace torvix {
 
 // What holds the camera of a device: path is what is locked (empty: the process's lock), and
-// socket, for a lock file, the socket whose owner it must belong to.
-struct CameraLockTarget {
-  std::string path;
-  std::string socket;
-};
+// socket, for a lock file, the socket whose owner it must belong to. The row of the library's
+// table of transports that takes the setting says which.
+using CameraLockTarget = CameraIdentity;
 
-// The target for the device setting names (null or empty: the default socket).
+// The target for the device setting names (null or empty: the default device).
 CameraLockTarget CameraLockTargetOf(const char* setting);
 
 class DeviceCameraLock final : public CameraLock {

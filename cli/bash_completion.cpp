@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "cli/bash_completion.h"
 
+#include <algorithm>
 #include <map>
 #include <sstream>
 
+#include "bridge/devices/transport_table.h"
 #include "profiles/setting_catalog.h"
 
 namespace torvix {
@@ -62,6 +64,41 @@ std::string settingNames(bool writableOnly) {
   return names;
 }
 
+// Each line of bash, indented by indent.
+void indented(std::ostream& out, std::string_view lines, std::string_view indent) {
+  while (!lines.empty()) {
+    const std::size_t end = std::min(lines.find('\n'), lines.size());
+    out << indent << lines.substr(0, end) << '\n';
+    lines.remove_prefix(std::min(end + 1, lines.size()));
+  }
+}
+
+// "_torvix_devices" completes --device's value: each transport of this system offers its
+// settings, a path only where the word does not start with another's setting.
+void devicesFunction(std::ostream& out) {
+  std::string prefixes;
+  for (const TransportRow& row : TransportRows()) {
+    if (OnThisSystem(row.systems) && row.match == SettingMatch::kPrefix) {
+      prefixes +=
+          std::string(prefixes.empty() ? "" : " || ") + "$cur == " + std::string(row.setting) + "*";
+    }
+  }
+  out << "_torvix_devices()\n{\n    COMPREPLY=()\n";
+  for (const TransportRow& row : TransportRows()) {
+    if (!OnThisSystem(row.systems)) continue;
+    if (row.match == SettingMatch::kWhole) {
+      out << "    COMPREPLY+=($(compgen -W \"" << row.setting << "\" -- \"$cur\"))\n";
+    } else if (row.match == SettingMatch::kAnyOther && !prefixes.empty()) {
+      out << "    if ! [[ " << prefixes << " ]]; then\n";
+      indented(out, row.completion, "        ");
+      out << "    fi\n";
+    } else {
+      indented(out, row.completion, "    ");
+    }
+  }
+  out << "    __ltrim_colon_completions \"$cur\"\n}\n\n";
+}
+
 }  // namespace
 
 std::string BashCompletion(const CLI::App& app, std::string_view completionTemplate) {
@@ -75,6 +112,7 @@ std::string BashCompletion(const CLI::App& app, std::string_view completionTempl
   caseFunction(out, "options", words.options);
   caseFunction(out, "value_options", words.valueOptions);
   caseFunction(out, "argument", words.argument);
+  devicesFunction(out);
   out << "_torvix_settings='" << settingNames(false) << "'\n";
   out << "_torvix_writable_settings='" << settingNames(true) << "'";
   out << completionTemplate.substr(at + kWordsLine.size());

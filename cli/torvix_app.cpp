@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/torvix_app.h"
 
+#include "bridge/devices/device_words.h"
 #include "cli/bus_commands.h"
 #include "cli/dump_command.h"
 #include "cli/link_commands.h"
@@ -123,7 +124,7 @@ void addProfileCommands(CLI::App& app, TorvixOptions& o, TorvixCommand& command)
 void DefineTorvixApp(CLI::App& app, TorvixOptions& options, TorvixCommand& command) {
   app.require_subcommand(1);
   app.add_option("--device", options.device,
-                 std::string("Adapter device: ") + kDeviceKinds + " (sets QUORLINK_DEVICE)")
+                 "Adapter device: " + DeviceKindsInWords() + " (sets QUORLINK_DEVICE)")
       ->type_name("SPEC");
   app.add_option("--address", options.address, "Camera bus address, 8-bit form (default 0x70)")
       ->type_name("0xNN");

@@ -30,13 +30,6 @@ struct TorvixOptions {
 
 using TorvixCommand = std::function<int(CliSession&)>;
 
-// What --device may name besides sim: the bridge library's QUORLINK_DEVICE on this platform.
-#if defined(_WIN32)
-inline constexpr char kDeviceKinds[] = "sim, or a driver device \\\\.\\NAME";
-#else
-inline constexpr char kDeviceKinds[] = "sim, i2c:BUS, or a socket path";
-#endif
-
 // The names the positional arguments go by in the help, and so in the completion: a file, a
 // setting, or a setting with its value.
 inline constexpr char kFileArgument[] = "FILE";

@@ -6,12 +6,11 @@
 
 #include <CLI/CLI.hpp>
 
+#include "bridge/devices/device_words.h"
 #include "camera/address_search.h"
 #include "camera/camera_link.h"
 #include "cli/address_hint.h"
 #include "cli/argument_check.h"
-#include "cli/bus_commands.h"
-#include "cli/device_problem.h"
 #include "cli/exit_codes.h"
 #include "cli/torvix_app.h"
 #include "cli/watched_bridge.h"
@@ -41,16 +40,16 @@ bool parseAddress(const std::string& text, uint8_t& address, std::ostream& err) 
   return true;
 }
 
-// What a run's failures show beyond the library's words: why the device would not open, what the
-// i2c-dev bus shows, and, after a failed command, a camera sought at the 7-bit form of its
-// address.
+// What a run's failures show beyond the library's words: why the device would not open, what it
+// shows (an i2c-dev bus gone or held), and, after a failed command, a camera sought at the 7-bit
+// form of its address.
 void explainFailures(const WatchedBridge& watched, CameraLink& link, int code, std::ostream& err) {
   if (watched.OpenFailed()) {
     const std::string problem = DeviceOpenProblem();
-    if (!problem.empty()) err << problem << '\n';
+    if (!problem.empty()) err << "Error: " << problem << '\n';
   }
-  const std::string busProblem = I2cBusProblem(watched.OpenFailed(), watched.LastFailure());
-  if (!busProblem.empty()) err << busProblem << '\n';
+  const std::string shown = DeviceFailureProblem(watched.OpenFailed(), watched.LastFailure());
+  if (!shown.empty()) err << "Error: " << shown << '\n';
   if (code != kExitFailed) return;
   const std::string hint =
       SevenBitAddressHint(link, link.Block().CameraBusAddress, watched.LastFailure());
@@ -79,7 +78,7 @@ int RunTorvix(const std::vector<std::string>& args, Console& console, BridgeApi&
   if (!parseAddress(o.address, address, console.err)) return kExitUsage;
   if (app.get_option("--device")->count() > 0) {
     if (o.device.empty()) {
-      console.err << "Error: --device needs a device: " << kDeviceKinds << "\n";
+      console.err << "Error: --device needs a device: " << DeviceKindsInWords() << "\n";
       return kExitUsage;
     }
 #if defined(_WIN32)
@@ -89,7 +88,14 @@ int RunTorvix(const std::vector<std::string>& args, Console& console, BridgeApi&
 #endif
   }
   if (!command) return kExitUsage;
-  if (!o.noDevice && !CheckI2cDevice(console.err)) return kExitFailed;
+  // A device that shows why it will not open (an i2c-dev bus) is told before anything runs.
+  if (!o.noDevice) {
+    const std::string problem = DeviceProblemBeforeUse();
+    if (!problem.empty()) {
+      console.err << "Error: " << problem << '\n';
+      return kExitFailed;
+    }
+  }
 
   ConsoleMessageHost host(console);
   WatchedBridge watched(bridge);

@@ -20,7 +20,7 @@
 
 #include "board/adapter_protocol.h"
 #include "board/socket_framing.h"
-#include "bridge/src/transport_socket.h"
+#include "bridge/socket/socket_device.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <istream>
 #include <system_error>
 
-#include "profiles/file_kind.h"
+#include "messages/file_kind.h"
 
 namespace torvix {
 

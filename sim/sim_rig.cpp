@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "sim/sim_rig.h"
 
-#include <cstdlib>
-
 namespace torvix {
 
 SimRig::SimRig(uint8_t cameraAddress8) { Reset(cameraAddress8); }
@@ -50,17 +48,6 @@ ControlResult SimRig::Control(AdapterBoard& session, uint32_t code, std::span<co
   ControlResult result = session.Control(code, input, output);
   if (result.transferred > 0) --result.transferred;
   return result;
-}
-
-SimRig& UseInProcessSim() {
-#ifdef _WIN32
-  _putenv_s("QUORLINK_DEVICE", "sim");
-#else
-  setenv("QUORLINK_DEVICE", "sim", 1);
-#endif
-  SimRig& rig = SimRig::Instance();
-  rig.Reset();
-  return rig;
 }
 
 }  // namespace torvix

@@ -70,8 +70,4 @@ class SimRig {
   std::unique_ptr<AdapterBoard> board_;
 };
 
-// Points the bridge library of this process at the in-process rig (QUORLINK_DEVICE=sim) and
-// resets the rig, so a test or benchmark starts on a fresh board and factory camera.
-SimRig& UseInProcessSim();
-
 }  // namespace torvix

@@ -12,6 +12,7 @@
 #include "app/qt/qt_modal_host.h"
 #include "app/qt/qt_progress_host.h"
 #include "app/qt/qt_save_dialog_host.h"
+#include "bridge/devices/device_words.h"
 #include "camera/device_camera_lock.h"
 #include "camera/quorlink_bridge_api.h"
 #include "program/standard_output.h"
@@ -19,7 +20,8 @@
 int main(int argc, char** argv) {
   torvix::FailWritesToClosedPipes();
   // Before QApplication: the answer needs no display.
-  if (const std::optional<int> answered = torvix::AnswerProgramOptions(argc, argv, std::cout)) {
+  if (const std::optional<int> answered =
+          torvix::AnswerProgramOptions(argc, argv, torvix::DeviceSettingInWords(), std::cout)) {
     return torvix::CloseStandardOutput(*answered, "Torvix_Controller: ");
   }
   QApplication application(argc, argv);

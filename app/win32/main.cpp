@@ -22,6 +22,7 @@
 #include "app/win32/native_progress_host.h"
 #include "app/win32/native_save_dialog_host.h"
 #include "app/win32/wide_text.h"
+#include "bridge/devices/device_words.h"
 #include "camera/quorlink_bridge_api.h"
 #include "program/standard_output.h"
 
@@ -41,7 +42,8 @@ std::string LoadProgramString(int stringId) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // A GUI program has no console of its own: the answer reaches a redirected stdout.
-  if (const std::optional<int> answered = torvix::AnswerProgramOptions(__argc, __argv, std::cout)) {
+  if (const std::optional<int> answered =
+          torvix::AnswerProgramOptions(__argc, __argv, torvix::DeviceSettingInWords(), std::cout)) {
     return torvix::CloseStandardOutput(*answered, "Torvix_Controller: ");
   }
   // The slider is a common control; the other classes come with every dialog.

@@ -12,6 +12,7 @@
 #include "clock/clock.h"
 #include "sim/sim_rig.h"
 #include "tests/support/camera_requests.h"
+#include "tests/support/in_process_sim.h"
 #include "tests/support/zembrel_process.h"
 
 namespace torvix {
@@ -34,11 +35,11 @@ void Run(benchmark::State& state, int (*operation)()) {
 }
 
 void BM_RegisterWriteOnSim(benchmark::State& state) {
-  UseInProcessSim();
+  testing::UseInProcessSim();
   Run(state, WriteRegister5740);
 }
 void BM_ReadRequestOnSim(benchmark::State& state) {
-  UseInProcessSim();
+  testing::UseInProcessSim();
   Run(state, ReadRegister57);
 }
 

@@ -79,9 +79,13 @@ enum {
  * set to:
  *   16  the platform is not supported (Windows NT 4);
  *   17  the platform version could not be read;
- *   22  the adapter device could not be opened (QUORLINK_DEVICE names it: "sim", the built-in
- *       board; on Windows unset, the driver \\.\zembrel-0, or another driver \\.\NAME; on
- *       POSIX unset, the socket $XDG_RUNTIME_DIR/zembrel-0 or /tmp/zembrel-0, else a path);
+ *   22  the adapter device could not be opened. QUORLINK_DEVICE names it:
+ *         sim       the board and virtual camera built into the library;
+ *         i2c:BUS   (Linux) the built-in board on an i2c-dev bus: i2c:/dev/i2c-N, i2c:N, or
+ *                   i2c:NAME, the bus of the adapter so named (or the one whose name holds it);
+ *         \\.\NAME  (Windows) another driver device; unset, the driver \\.\zembrel-0;
+ *         PATH      (POSIX) any other value: the socket at PATH; unset, the socket
+ *                   $XDG_RUNTIME_DIR/zembrel-0, or /tmp/zembrel-0 without a runtime folder;
  *   23  all 100 handles are in use. */
 QUORLINK_API int QUORLINK_CALL IICInit(int address, int reserved1, int reserved2);
 /* Releases the bridge and closes its device. An empty slot sets code 18; a handle outside

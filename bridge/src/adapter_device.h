@@ -2,7 +2,9 @@
 // The seam between a bridge and the adapter board's driver.
 //
 // A device is opened by constructing it and closed by destroying it. Each transport (the Win32
-// driver, a local socket, the in-process board) is one implementation in a file of its own.
+// driver, a local socket, the in-process board, the board over i2c-dev) is a folder of bridge/
+// with its own implementation, and one row of the table of transports
+// (bridge/devices/transport_table.h).
 #pragma once
 
 #include <cstdint>
@@ -12,7 +14,6 @@
 #include <string>
 
 #include "board/adapter_protocol.h"
-#include "board/socket_path.h"  // where QUORLINK_DEVICE unset leads on POSIX
 
 namespace torvix {
 
@@ -28,12 +29,9 @@ class AdapterDevice {
 
 using AdapterDeviceOpener = std::function<std::unique_ptr<AdapterDevice>()>;
 
-// Opens the adapter chosen by QUORLINK_DEVICE: "sim" -> the in-process board; on POSIX unset or
-// empty -> the socket $XDG_RUNTIME_DIR/zembrel-0 (or /tmp/zembrel-0; only one that belongs to
-// this user or root), "i2c:..." -> the in-process board on a Linux i2c-dev bus (Linux only),
-// anything else -> a socket path; on Windows unset or empty -> the driver device \\.\zembrel-0,
-// \\.\NAME -> that driver device, anything else -> nothing. nullptr when the device cannot be
-// opened.
+// Opens the adapter QUORLINK_DEVICE names, through the row of the table that takes it (the
+// setting's words are the rows', bridge/devices/): nullptr when no transport here takes the
+// setting or its device cannot be opened.
 std::unique_ptr<AdapterDevice> OpenAdapterDevice();
 
 // Tests put their own device behind every IICInit; an empty opener restores the default.

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <tuple>
 
+#include "bridge/i2c_dev/i2c_dev_device.h"
 #include "bridge/include/quorlink.h"
-#include "bridge/src/transport_i2c_dev.h"
 #include "tests/support/fake_i2c_kernel.h"
 
 namespace torvix::testing {

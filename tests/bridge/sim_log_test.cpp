@@ -14,6 +14,7 @@
 #include "sim/bus_log_file.h"
 #include "sim/sim_rig.h"
 #include "tests/support/file_bytes.h"
+#include "tests/support/in_process_sim.h"
 #include "tests/support/scratch_folder.h"
 
 #if !defined(_WIN32)

@@ -13,9 +13,9 @@
 
 #include "board/socket_framing.h"
 #include "bridge/include/quorlink.h"
+#include "bridge/socket/socket_device.h"
 #include "bridge/src/adapter_device.h"
 #include "bridge/src/bridge_table.h"
-#include "bridge/src/transport_socket.h"
 #include "clock/clock.h"
 #include "tests/support/board_server.h"
 #include "tests/support/case_name.h"

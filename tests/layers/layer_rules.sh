@@ -11,7 +11,12 @@
 #   - window/ and the rooms beside it include nothing of each other;
 #   - only app/qt includes Qt headers;
 #   - only the rooms that own the platform include <windows.h> and its parts, and only
-#     app/win32 the Windows user interface.
+#     app/win32 the Windows user interface;
+#   - only bridge/ reads the device setting: no other room writes a transport's setting ("sim",
+#     a literal starting with "i2c:"), read from the rows of the table of transports
+#     (bridge/*/*_row.h), and no room above the library names the device an unset setting
+#     opens ("zembrel-0") or includes where its socket is (board/socket_path.h, which the
+#     library and zembrel-sim, below it, share).
 set -eu
 root=$1
 doc=$root/docs/architecture.md
@@ -33,6 +38,28 @@ platform_headers="windows.h windef.h winbase.h winioctl.h winver.h mmsystem.h ti
 ui_room=app/win32
 ui_headers="commctrl.h commdlg.h winuser.h windowsx.h shellapi.h shlobj.h uxtheme.h prsht.h"
 qt_room=app/qt
+
+# The transports' settings, as their rows write them: whole ("sim") or a prefix ("i2c:").
+whole="" prefixes="" unset_names=""
+for row in "$root"/bridge/*/*_row.h; do
+  setting=$(sed -n 's/^ *\.setting = "\(.*\)",$/\1/p' "$row")
+  unset_device=$(sed -n 's/^ *\.unsetDevice = "\(.*\)",$/\1/p' "$row")
+  if [ -n "$unset_device" ]; then
+    name=${unset_device##*[/\\]}
+    case " $unset_names " in *" $name "*) ;; *) unset_names="$unset_names $name" ;; esac
+  fi
+  [ -n "$setting" ] || continue
+  if grep -q 'SettingMatch::kWhole' "$row"; then
+    whole="$whole $setting"
+  else
+    prefixes="$prefixes $setting"
+  fi
+done
+if [ -z "$whole$prefixes" ] || [ -z "$unset_names" ]; then
+  echo "$root/bridge: no transport rows (*/*_row.h with .setting and .unsetDevice)"
+  exit 1
+fi
+export TRANSPORT_WHOLE="$whole" TRANSPORT_PREFIXES="$prefixes" TRANSPORT_UNSET="$unset_names"
 
 rooms=$(printf '%s\n' "$order" | tr ',|' '\n\n' | sed 's/^ *//; s/ *$//')
 folders=""
@@ -67,6 +94,10 @@ function broken(rule) {
   printf "%s:%d: %s: %s\n", FILENAME, FNR, header, rule
   ++brokenCount
 }
+function settingNamed(what) {
+  header = what
+  broken("only bridge/ reads the device setting: ask its table of transports (bridge/devices/)")
+}
 BEGIN {
   steps = split(order, step, /, */)
   for (i = 1; i <= steps; i++) {
@@ -79,12 +110,18 @@ BEGIN {
   gsub(/ /, ", ", platformList)
   set(platformHeaders, platformHeader, " ")
   set(uiHeaders, uiHeader, " ")
+  wholeCount = split(ENVIRON["TRANSPORT_WHOLE"], whole, " ")
+  prefixCount = split(ENVIRON["TRANSPORT_PREFIXES"], prefix, " ")
+  unsetCount = split(ENVIRON["TRANSPORT_UNSET"], unsetName, " ")
 }
 FNR == 1 { from = roomOf(FILENAME); ++files }
 /^[ \t]*#[ \t]*include[ \t]*"/ {
   ++includes
   match($0, /"[^"]*"/)
   header = substr($0, RSTART, RLENGTH)
+  if (header == "\"board/socket_path.h\"" && stepOf[from] > stepOf["bridge"]) {
+    broken("a room above the library asks the table of transports (bridge/devices/) for the device")
+  }
   to = roomOf(substr(header, 2))
   if (to == "" || to == from) next
   if (stepOf[to] > stepOf[from]) {
@@ -95,6 +132,20 @@ FNR == 1 { from = roomOf(FILENAME); ++files }
     broken("window/ and " (from == "window" ? to : from) "/ stand side by side and include nothing of each other")
   }
   next
+}
+# Code, not comments: a setting written in a literal is a setting read.
+!/^[ \t]*#[ \t]*include/ && from != "bridge" {
+  code = $0
+  sub(/\/\/.*/, "", code)
+  for (i = 1; i <= wholeCount; i++) {
+    if (index(code, "\"" whole[i] "\"")) settingNamed("\"" whole[i] "\"")
+  }
+  for (i = 1; i <= prefixCount; i++) {
+    if (index(code, "\"" prefix[i])) settingNamed("\"" prefix[i] "...\"")
+  }
+  for (i = 1; i <= unsetCount; i++) {
+    if (stepOf[from] > stepOf["bridge"] && index(code, unsetName[i])) settingNamed(unsetName[i])
+  }
 }
 /^[ \t]*#[ \t]*include[ \t]*</ {
   ++includes
@@ -115,7 +166,7 @@ END {
     exit 1
   }
   if (brokenCount > 0) {
-    printf "%d include(s) break the layer rules of docs/architecture.md\n", brokenCount
+    printf "%d line(s) break the layer rules of docs/architecture.md\n", brokenCount
     exit 1
   }
   printf "the layer rules hold: %d includes in %d files\n", includes, files

@@ -9,7 +9,7 @@
 #include <string>
 #include <thread>
 
-#include "bridge/src/transport_sim.h"
+#include "bridge/sim/sim_device.h"
 #include "clock/virtual_clock.h"
 #include "sim/sim_rig.h"
 #include "tests/support/camera_requests.h"

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "board/socket_framing.h"
-#include "bridge/src/transport_socket.h"
+#include "bridge/socket/socket_device.h"
 #include "clock/clock.h"
 #include "tests/support/camera_requests.h"
 #include "tests/support/file_bytes.h"

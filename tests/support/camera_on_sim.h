@@ -9,6 +9,7 @@
 #include "camera/quorlink_bridge_api.h"
 #include "sim/sim_rig.h"
 #include "tests/support/call_log.h"
+#include "tests/support/in_process_sim.h"
 #include "tests/support/recording_message_host.h"
 
 namespace torvix::testing {

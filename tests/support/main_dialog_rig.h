@@ -13,6 +13,7 @@
 #include "camera/quorlink_bridge_api.h"
 #include "clock/virtual_clock.h"
 #include "sim/sim_rig.h"
+#include "tests/support/in_process_sim.h"
 #include "tests/support/scripted_hosts.h"
 
 namespace torvix::testing {

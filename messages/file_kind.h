@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "profiles/file_kind.h"
+// A kind of file in the words an error message needs: "a FIFO", "a directory".
+#pragma once
+
+#include <filesystem>
 
 namespace torvix {
 
-const char* FileKindWords(std::filesystem::file_type type) {
+inline const char* FileKindWords(std::filesystem::file_type type) {
   using std::filesystem::file_type;
   switch (type) {
     case file_type::regular: return "a regular file";

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "bridge/src/transport_socket.h"
+#include "bridge/socket/socket_device.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -18,6 +18,8 @@
 #include <vector>
 
 #include "board/socket_framing.h"
+#include "board/socket_path.h"
+#include "bridge/devices/device_setting.h"
 #include "bridge/src/debug_log.h"
 #include "clock/clock.h"
 
@@ -184,6 +186,11 @@ std::unique_ptr<AdapterDevice> OpenSocketAdapterDevice(const std::string& path) 
     return nullptr;
   }
   return std::make_unique<SocketAdapterDevice>(fd, path);
+}
+
+std::unique_ptr<AdapterDevice> SocketTransport::Open(const DeviceSetting& setting) {
+  return setting.named ? OpenSocketAdapterDevice(setting.argument)
+                       : OpenDefaultSocketAdapterDevice(DefaultSocketPath());
 }
 
 }  // namespace torvix

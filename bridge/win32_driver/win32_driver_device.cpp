@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "bridge/src/transport_win32.h"
+#include "bridge/win32_driver/win32_driver_device.h"
 
+#include <string>
+
+#include "bridge/devices/device_setting.h"
 #include "bridge/src/win32_api.h"
 
 namespace torvix {
@@ -34,15 +37,17 @@ class Win32AdapterDevice final : public AdapterDevice {
 
 }  // namespace
 
-bool IsWin32DeviceName(std::string_view name) {
-  return name.size() > 4 && name.substr(0, 4) == "\\\\.\\";
-}
-
 std::unique_ptr<AdapterDevice> OpenWin32AdapterDevice(const char* deviceName) {
   const HANDLE handle = CurrentWin32Api().createFile(deviceName, GENERIC_WRITE, FILE_SHARE_WRITE,
                                                      nullptr, OPEN_EXISTING, 0, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<Win32AdapterDevice>(handle);
+}
+
+std::unique_ptr<AdapterDevice> Win32DriverTransport::Open(const DeviceSetting& setting) {
+  if (!setting.named) return OpenWin32AdapterDevice(std::string(kFacts.unsetDevice).c_str());
+  // \\.\ alone names no device.
+  return setting.argument.empty() ? nullptr : OpenWin32AdapterDevice(setting.text.c_str());
 }
 
 }  // namespace torvix

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "bridge/src/transport_sim.h"
+#include "bridge/sim/sim_device.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -52,6 +52,10 @@ std::unique_ptr<AdapterDevice> OpenSimAdapterDevice() {
   if (!SimRig::Instance().BoardPresent()) return nullptr;
   FollowLogSetting(SimRig::Instance().Log());
   return std::make_unique<SimAdapterDevice>();
+}
+
+std::unique_ptr<AdapterDevice> SimTransport::Open(const DeviceSetting& /*setting*/) {
+  return OpenSimAdapterDevice();
 }
 
 }  // namespace torvix

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "board/socket_path.h"  // the socket nobody named
+#include "bridge/socket/socket_row.h"
 #include "bridge/src/adapter_device.h"
 
 namespace torvix {

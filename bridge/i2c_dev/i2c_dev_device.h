@@ -6,6 +6,7 @@
 #include <memory>
 #include <string_view>
 
+#include "bridge/i2c_dev/i2c_dev_row.h"
 #include "bridge/src/adapter_device.h"
 
 namespace torvix {

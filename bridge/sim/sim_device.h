@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "bridge/sim/sim_row.h"
 #include "bridge/src/adapter_device.h"
 
 namespace torvix {

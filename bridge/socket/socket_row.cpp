@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "cli/device_problem.h"
+#include "bridge/socket/socket_row.h"
 
-#include <cstdlib>
-#include <string_view>
-
-#if !defined(_WIN32)
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -16,24 +12,19 @@
 #include <system_error>
 
 #include "board/socket_path.h"
-#include "profiles/file_kind.h"
-#endif
-#if defined(__linux__)
-#include "board/i2c_dev_buses.h"
-#endif
+#include "bridge/devices/device_setting.h"
+#include "messages/file_kind.h"
 
 namespace torvix {
 
-#if defined(_WIN32)
-
-std::string DeviceOpenProblem() { return {}; }
-
-#else
-
 namespace {
 
+std::string SocketOf(const DeviceSetting& setting) {
+  return setting.named ? setting.argument : DefaultSocketPath();
+}
+
 // errno of a connection attempt that returns at once: a full backlog gives EAGAIN, not a hang.
-int connectErrno(const std::string& path) {
+int ConnectErrno(const std::string& path) {
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
   std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
@@ -45,7 +36,7 @@ int connectErrno(const std::string& path) {
   return reason;
 }
 
-std::string socketProblem(const std::string& path) {
+std::string SocketProblem(const std::string& path) {
   constexpr std::size_t kLongest = sizeof(sockaddr_un::sun_path) - 1;
   if (path.size() > kLongest) {
     return "the path is too long for a socket (" + std::to_string(path.size()) +
@@ -57,7 +48,7 @@ std::string socketProblem(const std::string& path) {
   if (type != std::filesystem::file_type::socket) {
     return std::string("it is ") + FileKindWords(type) + ", not a socket";
   }
-  const int reason = connectErrno(path);
+  const int reason = ConnectErrno(path);
   if (reason == ECONNREFUSED) return std::string(std::strerror(reason)) + " (nothing serves it)";
   if (reason != 0) return std::strerror(reason);
   struct stat info {};
@@ -69,19 +60,15 @@ std::string socketProblem(const std::string& path) {
 
 }  // namespace
 
-std::string DeviceOpenProblem() {
-  const char* setting = std::getenv("QUORLINK_DEVICE");
-  const std::string device =
-      setting != nullptr && setting[0] != '\0' ? setting : DefaultSocketPath();
-  if (device == "sim") return {};
-#if defined(__linux__)
-  // An i2c-dev bus is checked, and its failure told, before the command runs.
-  if (std::string_view(device).starts_with(kI2cDevicePrefix)) return {};
-#endif
-  const std::string problem = socketProblem(device);
-  return problem.empty() ? problem : "Error: cannot open device " + device + ": " + problem;
+CameraIdentity SocketTransport::Identity(const DeviceSetting& setting) {
+  const std::string socket = SocketOf(setting);
+  return {SocketLockPath(socket), socket};
 }
 
-#endif
+std::string SocketTransport::OpenProblem(const DeviceSetting& setting) {
+  const std::string socket = SocketOf(setting);
+  const std::string problem = SocketProblem(socket);
+  return problem.empty() ? problem : "cannot open device " + socket + ": " + problem;
+}
 
 }  // namespace torvix

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "bridge/src/transport_i2c_dev.h"
+#include "bridge/i2c_dev/i2c_dev_device.h"
 
 #include <atomic>
 #include <cstdio>
@@ -7,6 +7,7 @@
 
 #include "board/adapter_board.h"
 #include "board/linux_i2c_bus.h"
+#include "bridge/devices/device_setting.h"
 
 namespace torvix {
 
@@ -35,18 +36,29 @@ std::atomic<bool>& Reported() {
   return reported;
 }
 
+// A program that retries (the window's Connect, a script) would print it at every try.
+void ReportOnce(const std::string& problem) {
+  if (!Reported().exchange(true)) std::fprintf(stderr, "Quorlink: %s\n", problem.c_str());
+}
+
 }  // namespace
 
 std::unique_ptr<AdapterDevice> OpenI2cDevAdapterDevice(std::string_view spec) {
+  const std::string unusable = I2cDevSettingProblem(spec);
+  if (!unusable.empty()) {
+    ReportOnce(unusable);
+    return nullptr;
+  }
   I2cDevOpening opening = OpenI2cDevBus(spec, CurrentI2cKernel());
   if (opening.bus) return std::make_unique<I2cDevAdapterDevice>(std::move(opening.bus));
-  // A program that retries (the window's Connect, a script) would print it at every try.
-  if (!Reported().exchange(true)) {
-    std::fprintf(stderr, "Quorlink: %s\n", opening.problem.c_str());
-  }
+  ReportOnce(opening.problem);
   return nullptr;
 }
 
 void ResetI2cDevReportForTesting() { Reported() = false; }
+
+std::unique_ptr<AdapterDevice> I2cDevTransport::Open(const DeviceSetting& setting) {
+  return OpenI2cDevAdapterDevice(setting.argument);
+}
 
 }  // namespace torvix
