@@ -25,9 +25,8 @@ template <typename... Transports>
 struct TransportList {};
 
 // In the order a setting is matched: the row that takes any setting comes last.
-using TransportTable =
-    TransportList<SimTransport, I2cDevTransport, HidTransport, Win32DriverTransport,
-                   SocketTransport>;
+using TransportTable = TransportList<SimTransport, I2cDevTransport, HidTransport,
+                                     Win32DriverTransport, SocketTransport>;
 
 // The rows of every system, in the table's order; one not built here has no deeds.
 std::span<const TransportRow> TransportRows();

@@ -4,8 +4,8 @@
 #include <map>
 
 #include "board/adapter_board.h"
-#include "bridge/hid/cp2112_bus.h"
 #include "bridge/devices/device_setting.h"
+#include "bridge/hid/cp2112_bus.h"
 #include "bridge/hid/hid_bridge_chips.h"
 #include "bridge/hid/hid_row.h"
 #include "bridge/hid/mcp2221_bus.h"
