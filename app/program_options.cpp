@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "app/program_options.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "torvix_version.h"
 
@@ -12,16 +15,20 @@ namespace {
 constexpr std::size_t kWidth = 88;
 
 constexpr char kHead[] =
-    "Usage: Torvix_Controller [--help | --version]\n"
+    "Usage: Torvix_Controller [--device SPEC] [--help | --version]\n"
     "Opens the camera's DSP settings panel. The adapter is the Quorlink library's choice:\n";
 constexpr char kTail[] =
-    "  --help, -h   show this text\n"
-    "  --version    show the version\n"
+    "  --device SPEC  the adapter for this run (sets QUORLINK_DEVICE)\n"
+    "  --help, -h     show this text\n"
+    "  --version      show the version\n"
 #if defined(_WIN32)
     "See doc\\user-guide.md.\n";
 #else
     "See Torvix_Controller(1).\n";
 #endif
+
+constexpr std::string_view kDeviceOption = "--device";
+constexpr int kExitUsage = 2;
 
 // text as lines of at most kWidth columns, broken between words.
 std::string Wrapped(std::string_view text) {
@@ -43,6 +50,32 @@ std::string Wrapped(std::string_view text) {
 }
 
 }  // namespace
+
+std::optional<int> TakeDeviceOption(int& argc, char** argv, std::ostream& err) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    const bool joined = arg.starts_with(kDeviceOption) && arg.size() > kDeviceOption.size() &&
+                        arg[kDeviceOption.size()] == '=';
+    if (arg != kDeviceOption && !joined) continue;
+    const int taken = joined ? 1 : 2;
+    const std::string spec(joined         ? arg.substr(kDeviceOption.size() + 1)
+                           : i + 1 < argc ? std::string_view(argv[i + 1])
+                                          : std::string_view());
+    if (spec.empty()) {
+      err << "Torvix_Controller: --device needs the adapter's setting (see --help)\n";
+      return kExitUsage;
+    }
+#if defined(_WIN32)
+    ::_putenv_s("QUORLINK_DEVICE", spec.c_str());
+#else
+    ::setenv("QUORLINK_DEVICE", spec.c_str(), 1);
+#endif
+    std::copy(argv + i + taken, argv + argc + 1, argv + i);  // argv[argc] is null
+    argc -= taken;
+    return std::nullopt;
+  }
+  return std::nullopt;
+}
 
 std::optional<int> AnswerProgramOptions(int argc, const char* const* argv,
                                         std::string_view deviceSetting, std::ostream& out) {

@@ -93,7 +93,7 @@ void addLinkCommands(CLI::App& app, TorvixOptions& o, TorvixCommand& command) {
   });
 
   CLI::App* buses =
-      app.add_subcommand("buses", "List the i2c-dev buses this user may open (Linux)");
+      app.add_subcommand("buses", "List the " + ListedInWords() + " this user may open");
   buses->callback([&] {
     o.noDevice = true;
     command = [](CliSession& s) { return RunBuses(s); };

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Cross-builds the Windows pieces with mingw-w64 and tests them: the i686 and x86-64 export
-# tables with objdump, a caller of each import library (the i686 one under 32-bit wine), the
-# x86-64 unit tests and torvix.exe under wine64, the zip and the two installers (packed with
+# tables with objdump, a caller of each import library and the HID transport's tests (the i686
+# ones under 32-bit wine), the x86-64 unit tests and torvix.exe under wine64, the zip and the
+# two installers (packed with
 # cpack, listed, the installers installed and uninstalled under wine64), then
 # Torvix_Controller.exe under wine64 on a virtual screen.
 # TORVIX_SKIP_WINE=1 (a machine without wine) builds both, checks the export tables, links
@@ -14,7 +15,7 @@ cd "$(dirname "$0")/.."
 # 32-bit: the library, the programs, the export table and a caller of the import library.
 cmake --preset windows-i686
 # Torvix_Controller too: the x86-64 build's zip holds the i686 programs beside its own.
-cmake --build --preset windows-i686 --target Quorlink torvix Torvix_Controller
+cmake --build --preset windows-i686 --target Quorlink torvix Torvix_Controller quorlink_hid_tests
 export TORVIX_SKIP_WINE="${TORVIX_SKIP_WINE:-0}"
 without_wine=(-R 'quorlink_exports|quorlink_import_library|zip_package|nsis_package' -FA wine)
 if [ "$TORVIX_SKIP_WINE" = 1 ]; then

@@ -20,6 +20,9 @@
 int main(int argc, char** argv) {
   torvix::FailWritesToClosedPipes();
   // Before QApplication: the answer needs no display.
+  if (const std::optional<int> refused = torvix::TakeDeviceOption(argc, argv, std::cerr)) {
+    return *refused;
+  }
   if (const std::optional<int> answered =
           torvix::AnswerProgramOptions(argc, argv, torvix::DeviceSettingInWords(), std::cout)) {
     return torvix::CloseStandardOutput(*answered, "Torvix_Controller: ");

@@ -42,6 +42,9 @@ std::string LoadProgramString(int stringId) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // A GUI program has no console of its own: the answer reaches a redirected stdout.
+  if (const std::optional<int> refused = torvix::TakeDeviceOption(__argc, __argv, std::cerr)) {
+    return *refused;
+  }
   if (const std::optional<int> answered =
           torvix::AnswerProgramOptions(__argc, __argv, torvix::DeviceSettingInWords(), std::cout)) {
     return torvix::CloseStandardOutput(*answered, "Torvix_Controller: ");

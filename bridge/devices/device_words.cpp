@@ -75,6 +75,16 @@ std::vector<DeviceList> ListDevices() {
   return lists;
 }
 
+std::string ListedInWords() {
+  std::vector<std::string> listed;
+  for (const TransportRow& row : TransportRows()) {
+    if (!row.listed.empty()) {
+      listed.push_back(std::string(row.listed) + " (" + SystemsInWords(row.systems) + ")");
+    }
+  }
+  return Joined({listed.begin(), listed.end()}, " and ");
+}
+
 std::string ListedElsewhere() {
   std::string words;
   for (const TransportRow& row : TransportRows()) {

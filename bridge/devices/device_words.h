@@ -41,6 +41,10 @@ struct DeviceList {
 // The lists of this system's transports that list their devices; none where none does.
 std::vector<DeviceList> ListDevices();
 
+// What torvix buses lists, with where each exists: "i2c-dev buses (Linux) and HID adapters
+// (Linux and Windows)".
+std::string ListedInWords();
+
 // "Linux" in "i2c-dev buses exist on Linux only"; "Linux and Windows".
 std::string SystemsInWords(Systems systems);
 

@@ -13,6 +13,7 @@
 #include <span>
 
 #include "bridge/devices/transport_row.h"
+#include "bridge/hid/hid_row.h"
 #include "bridge/i2c_dev/i2c_dev_row.h"
 #include "bridge/sim/sim_row.h"
 #include "bridge/socket/socket_row.h"
@@ -24,8 +25,8 @@ template <typename... Transports>
 struct TransportList {};
 
 // In the order a setting is matched: the row that takes any setting comes last.
-using TransportTable =
-    TransportList<SimTransport, I2cDevTransport, Win32DriverTransport, SocketTransport>;
+using TransportTable = TransportList<SimTransport, I2cDevTransport, HidTransport,
+                                     Win32DriverTransport, SocketTransport>;
 
 // The rows of every system, in the table's order; one not built here has no deeds.
 std::span<const TransportRow> TransportRows();

@@ -83,6 +83,9 @@ enum {
  *         sim       the board and virtual camera built into the library;
  *         i2c:BUS   (Linux) the built-in board on an i2c-dev bus: i2c:/dev/i2c-N, i2c:N, or
  *                   i2c:NAME, the bus of the adapter so named (or the one whose name holds it);
+ *         hid:CHIP  (Linux, Windows) the built-in board on an MCP2221 or CP2112 through the
+ *                   system's HID interface: hid:mcp2221, hid:cp2112 or hid:VID:PID, then
+ *                   /SERIAL or #N for one of several;
  *         \\.\NAME  (Windows) another driver device; unset, the driver \\.\zembrel-0;
  *         PATH      (POSIX) any other value: the socket at PATH; unset, the socket
  *                   $XDG_RUNTIME_DIR/zembrel-0, or /tmp/zembrel-0 without a runtime folder;

@@ -44,6 +44,16 @@ INSTANTIATE_TEST_SUITE_P(AnySystem, DeviceSettings,
                                            SettingCase{"Sim", "sim", kSim, "", true}),
                          CaseName());
 
+#if defined(_WIN32) || defined(__linux__)
+// The HID transport takes its prefix before the driver's device or a socket's path would.
+INSTANTIATE_TEST_SUITE_P(Hid, DeviceSettings,
+                         ::testing::Values(SettingCase{"Chip", "hid:mcp2221/0001",
+                                                       &HidTransport::kFacts, "mcp2221/0001", true},
+                                           SettingCase{"Ids", "hid:10c4:ea90#2",
+                                                       &HidTransport::kFacts, "10c4:ea90#2", true}),
+                         CaseName());
+#endif
+
 #if defined(_WIN32)
 INSTANTIATE_TEST_SUITE_P(
     Windows, DeviceSettings,

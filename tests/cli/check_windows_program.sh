@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # Usage: check_windows_program.sh WINE64 TORVIX_EXE. torvix.exe as a Windows user runs it: on the
 # in-process virtual camera it lists the 29 settings and dumps the EEPROM to stdout with CR LF
-# line ends; without a board it says so in words and exits 1.
+# line ends; without a board it says so in words and exits 1; with no HID adapter plugged in,
+# buses and hid:mcp2221 say so.
 set -u
 wine=$1
 torvix=$2
@@ -33,5 +34,12 @@ run settings
 [ "$status" -eq 1 ] || fail "settings without a board exited $status, not 1"
 grep -q "connection PC to USB-I2C board" err || fail "without a board it said: $(cat err)"
 
-[ "$failed" -eq 0 ] && echo "torvix.exe: 29 settings and a dump on sim, no board reported"
+run buses
+[ "$status" -eq 0 ] && grep -q "^No HID adapters (MCP2221, CP2112) are plugged in" err ||
+  fail "buses with no HID adapter exited $status and said: $(cat out.txt err)"
+run --device hid:mcp2221 settings
+[ "$status" -eq 1 ] && grep -q "no MCP2221 is plugged in" err ||
+  fail "hid:mcp2221 with none plugged in exited $status and said: $(cat err)"
+
+[ "$failed" -eq 0 ] && echo "torvix.exe: 29 settings and a dump on sim, no board and no HID adapter reported"
 exit "$failed"

@@ -91,7 +91,8 @@ TEST_F(I2cDev, BusesListsEachWithWhetherThisUserMayOpenIt) {
   const CliRun none = RunBare({"buses"});
   EXPECT_EQ(none.code, 0);
   EXPECT_EQ(none.out + none.err,
-            "No i2c buses (is the i2c-dev module loaded? sudo modprobe i2c-dev)\n");
+            "No i2c buses (is the i2c-dev module loaded? sudo modprobe i2c-dev)\n"
+            "No HID adapters (MCP2221, CP2112) are plugged in\n");
 }
 
 }  // namespace

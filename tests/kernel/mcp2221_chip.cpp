@@ -25,13 +25,15 @@ constexpr uint8_t kEngineDataNack = 0x7E;
 constexpr uint8_t kNoData = 0x7F;
 
 // kStatus: byte 2 asks to cancel, bytes 3 and 4 set the clock's divider; the answer tells
-// what became of both, the engine's state (byte 8), the transfer's lengths (9-12), and in
-// byte 20 the acknowledge of the last address.
+// what became of both, the engine's state (byte 8), the transfer's lengths (9-12), in byte 20
+// the acknowledge of the last address, and in bytes 22 and 23 the levels of SCL and SDA.
 constexpr uint8_t kCancel = 0x10;
 constexpr uint8_t kCancelled = 0x10;
 constexpr uint8_t kAlreadyIdle = 0x11;
 constexpr uint8_t kSetClock = 0x20;
 constexpr uint8_t kAddressNotAcknowledged = 0x40;
+constexpr std::size_t kSclLevel = 22;
+constexpr std::size_t kSdaLevel = 23;
 
 constexpr std::size_t kDataPerReport = 60;
 constexpr std::size_t kHeader = 4;  // command, length (2, low first), 8-bit address
@@ -125,6 +127,9 @@ HidReport Mcp2221Chip::Status(std::span<const uint8_t> command) {
   PutLength(reply, 11, collecting_ ? written_.size() : handedOver_);
   reply[14] = clockDivider_;
   reply[20] = addressNack_ ? kAddressNotAcknowledged : 0;
+  // Another master's transfer, or a line held low, keeps the lines from reading high.
+  const uint8_t level = bus_.BusState() == kBusIdle ? 1 : 0;
+  reply[kSclLevel] = reply[kSdaLevel] = level;
   return reply;
 }
 

@@ -135,7 +135,8 @@ add_module() {
   cp "$file" "$image/lib/modules/"
   echo "$name.ko" >>"$image/lib/modules/order"
 }
-for module in i2c-dev i2c-tiny-usb dummy_hcd gadgetfs usb_f_fs usbhid hid-mcp2221 hid-cp2112; do
+for module in i2c-dev i2c-tiny-usb dummy_hcd gadgetfs usb_f_fs usbhid hid-generic hid-mcp2221 \
+              hid-cp2112; do
   add_module "$module"
 done
 
@@ -154,7 +155,7 @@ accel=(-accel tcg -cpu max,cx16=off -icount shift=auto,sleep=off)
 console="$work/console.log"
 started=${EPOCHREALTIME/./}
 set +e
-timeout -k 5 240 "$qemu" "${accel[@]}" -m 768 -smp 1 -nodefaults -nographic -no-reboot \
+timeout -k 5 330 "$qemu" "${accel[@]}" -m 768 -smp 1 -nodefaults -nographic -no-reboot \
   -serial stdio -monitor none -kernel "$vmlinux" -initrd "$initramfs" \
   -append "console=ttyS0 panic=-1 oops=panic quiet loglevel=4 mitigations=off rdinit=/init" \
   </dev/null | tr -d '\r' >"$console"

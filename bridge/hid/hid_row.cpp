@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: MIT
+#include "bridge/hid/hid_row.h"
+
+#include "bridge/devices/device_setting.h"
+#include "bridge/hid/hid_bridge_chips.h"
+#include "bridge/include/quorlink.h"
+
+namespace torvix {
+
+CameraIdentity HidTransport::Identity(const DeviceSetting& setting) {
+#if defined(_WIN32)
+  // No other program of ours can lock what Windows hands out as a handle.
+  static_cast<void>(setting);
+  return {};
+#else
+  return {ChooseHidDevice(setting.argument, ListHidDevices()).device.path, {}};
+#endif
+}
+
+std::string HidTransport::ProblemBeforeUse(const DeviceSetting& setting) {
+  const HidChoice choice = ChooseUsableHidDevice(setting.argument, ListHidDevices());
+  if (!choice.problem.empty()) return choice.problem;
+  return OpenHidAccess(choice.device.path).problem;
+}
+
+std::string HidTransport::FailureProblem(const DeviceSetting& setting, bool openFailed,
+                                         int16_t lastFailure) {
+  // The board over a HID chip fails a request only when the chip failed or went.
+  const bool boardFailed = lastFailure >= QL_USB_COMMAND_ERROR && lastFailure <= QL_USB_READ_ERROR;
+  // One that would not open and is no longer among the devices went between two runs.
+  const bool gone =
+      openFailed && !ChooseHidDevice(setting.argument, ListHidDevices()).problem.empty();
+  if (!boardFailed && !gone) return {};
+  return "the adapter is gone: unplugged? (" + setting.text + ")";
+}
+
+std::vector<std::string> HidTransport::List() {
+  std::vector<std::string> lines;
+  for (const NamedHidDevice& named : NameHidBridges(ListHidDevices())) {
+    std::string state = "may open";
+    if (!named.device.driver.empty()) {
+      state = KernelDriverProblem(named.device);
+    } else if (const HidAccessOpening opening = OpenHidAccess(named.device.path); !opening.access) {
+      state = opening.problem;
+    }
+    lines.push_back(named.setting + '\t' + state);
+  }
+  return lines;
+}
+
+}  // namespace torvix
