@@ -3,33 +3,16 @@
 
 #include <map>
 
-#include "board/adapter_board.h"
 #include "bridge/devices/device_setting.h"
 #include "bridge/hid/cp2112_bus.h"
 #include "bridge/hid/hid_bridge_chips.h"
 #include "bridge/hid/hid_row.h"
 #include "bridge/hid/mcp2221_bus.h"
+#include "bridge/src/board_on_bus.h"
 
 namespace torvix {
 
 namespace {
-
-// The board runs each command on the chip's bus; it keeps nothing between transfers but the
-// pending header, so a board per handle is no different from one shared.
-class HidAdapterDevice final : public AdapterDevice {
- public:
-  explicit HidAdapterDevice(std::shared_ptr<HidChipBus> bus)
-      : bus_(std::move(bus)), board_(*bus_) {}
-
-  ControlResult Control(uint32_t code, std::span<const uint8_t> input,
-                        std::span<uint8_t> output) override {
-    return board_.Control(code, input, output);
-  }
-
- private:
-  std::shared_ptr<HidChipBus> bus_;
-  AdapterBoard board_;
-};
 
 // The chips this process has started, by path, kept open between bridge handles: a register
 // access of the camera takes two handles, and each opening of a hidraw node costs usbhid 50 ms
@@ -73,7 +56,7 @@ HidBusOpening StartHidChip(const HidBridgeChip* chip, std::unique_ptr<HidAccess>
 HidAdapterOpening OpenHidAdapter(std::string_view spec) {
   HidBusOpening opening = OpenChosen(ChooseUsableHidDevice(spec, ListHidDevices()));
   if (!opening.bus) return {nullptr, opening.problem};
-  return {std::make_unique<HidAdapterDevice>(std::move(opening.bus)), {}};
+  return {std::make_unique<BoardOnBus<std::shared_ptr<HidChipBus>>>(std::move(opening.bus)), {}};
 }
 
 std::unique_ptr<AdapterDevice> HidTransport::Open(const DeviceSetting& setting) {

@@ -5,31 +5,13 @@
 #include <cstdio>
 #include <string>
 
-#include "board/adapter_board.h"
 #include "board/linux_i2c_bus.h"
 #include "bridge/devices/device_setting.h"
+#include "bridge/src/board_on_bus.h"
 
 namespace torvix {
 
 namespace {
-
-// The bus belongs to the device, and the board runs each command on it; the board keeps
-// nothing between transfers but the pending header, so a board per handle is no different
-// from one shared.
-class I2cDevAdapterDevice final : public AdapterDevice {
- public:
-  explicit I2cDevAdapterDevice(std::unique_ptr<LinuxI2cBus> bus)
-      : bus_(std::move(bus)), board_(*bus_) {}
-
-  ControlResult Control(uint32_t code, std::span<const uint8_t> input,
-                        std::span<uint8_t> output) override {
-    return board_.Control(code, input, output);
-  }
-
- private:
-  std::unique_ptr<LinuxI2cBus> bus_;
-  AdapterBoard board_;
-};
 
 std::atomic<bool>& Reported() {
   static std::atomic<bool> reported{false};
@@ -50,7 +32,8 @@ std::unique_ptr<AdapterDevice> OpenI2cDevAdapterDevice(std::string_view spec) {
     return nullptr;
   }
   I2cDevOpening opening = OpenI2cDevBus(spec, CurrentI2cKernel());
-  if (opening.bus) return std::make_unique<I2cDevAdapterDevice>(std::move(opening.bus));
+  if (opening.bus)
+    return std::make_unique<BoardOnBus<std::unique_ptr<LinuxI2cBus>>>(std::move(opening.bus));
   ReportOnce(opening.problem);
   return nullptr;
 }
