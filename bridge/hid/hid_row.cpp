@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "bridge/hid/hid_row.h"
 
+#include "bridge/devices/adapter_gone.h"
 #include "bridge/devices/device_setting.h"
 #include "bridge/hid/hid_bridge_chips.h"
-#include "bridge/include/quorlink.h"
 
 namespace torvix {
 
@@ -25,13 +25,11 @@ std::string HidTransport::ProblemBeforeUse(const DeviceSetting& setting) {
 
 std::string HidTransport::FailureProblem(const DeviceSetting& setting, bool openFailed,
                                          int16_t lastFailure) {
-  // The board over a HID chip fails a request only when the chip failed or went.
-  const bool boardFailed = lastFailure >= QL_USB_COMMAND_ERROR && lastFailure <= QL_USB_READ_ERROR;
   // One that would not open and is no longer among the devices went between two runs.
   const bool gone =
       openFailed && !ChooseHidDevice(setting.argument, ListHidDevices()).problem.empty();
-  if (!boardFailed && !gone) return {};
-  return "the adapter is gone: unplugged? (" + setting.text + ")";
+  if (!AdapterFailedTheRun(lastFailure) && !gone) return {};
+  return AdapterGoneWords(setting);
 }
 
 std::vector<std::string> HidTransport::List() {

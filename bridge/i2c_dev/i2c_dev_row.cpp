@@ -8,8 +8,8 @@
 #include "board/i2c_adapter_driver.h"
 #include "board/i2c_dev_buses.h"
 #include "board/i2c_kernel.h"
+#include "bridge/devices/adapter_gone.h"
 #include "bridge/devices/device_setting.h"
-#include "bridge/include/quorlink.h"
 #include "clock/lock_wait.h"
 #include "messages/printable_text.h"
 
@@ -57,10 +57,8 @@ std::string I2cDevTransport::FailureProblem(const DeviceSetting& setting, bool o
                                             int16_t lastFailure) {
   if (!openFailed && lastFailure == 0) return {};
   const I2cBusLook look = LookAtI2cBus(setting.argument, CurrentI2cKernel());
-  // The board over i2c-dev fails a request only when the adapter itself failed.
-  const bool boardFailed = lastFailure >= QL_USB_COMMAND_ERROR && lastFailure <= QL_USB_READ_ERROR;
-  if (boardFailed || look.state == I2cBusState::kGone) {
-    return "the adapter is gone: unplugged? (" + setting.text + ")";
+  if (AdapterFailedTheRun(lastFailure) || look.state == I2cBusState::kGone) {
+    return AdapterGoneWords(setting);
   }
   if (lastFailure == kStatusBusBusy && look.state == I2cBusState::kLockHeld) {
     return "the i2c bus " + look.path + " is busy: another program has held it for more than " +
