@@ -17,6 +17,7 @@
 #include "bridge/src/adapter_device.h"
 #include "clock/virtual_clock.h"
 #include "tests/support/camera_requests.h"
+#include "tests/support/case_name.h"
 #include "tests/support/chip_hid_access.h"
 
 namespace torvix::testing {
@@ -262,9 +263,7 @@ TEST_P(Win32Hid, AnUnpluggedChipFailsTheWriteAndListsNoMore) {
 INSTANTIATE_TEST_SUITE_P(EachChip, Win32Hid,
                          ::testing::Values(HidChipCase{"Mcp2221", "mcp2221", false},
                                            HidChipCase{"Cp2112", "10c4:ea90", true}),
-                         [](const ::testing::TestParamInfo<HidChipCase>& row) {
-                           return std::string(row.param.name);
-                         });
+                         CaseName());
 
 }  // namespace
 }  // namespace torvix::testing

@@ -3,8 +3,6 @@
 // captured, the exit code.
 #pragma once
 
-#include <sys/wait.h>
-
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -15,13 +13,6 @@
 #include "tests/support/spawn_program.h"
 
 namespace torvix::testing {
-
-// The exit code of pid, or -1 when it did not exit normally.
-inline int WaitForExit(pid_t pid) {
-  int status = 0;
-  const bool exited = pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status);
-  return exited ? WEXITSTATUS(status) : -1;
-}
 
 // Runs argv to its end in folder (which receives the captured streams).
 inline CliRun RunProgram(const std::vector<std::string>& argv, const std::filesystem::path& folder,

@@ -23,19 +23,13 @@
 #include "tests/support/camera_requests.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/interleaved_writes.h"
+#include "tests/support/spawn_program.h"
 #include "tests/support/zembrel_process.h"
 
 namespace torvix::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The daemon's exit code, or -1 when it did not exit normally.
-int WaitForExit(pid_t pid) {
-  int status = 0;
-  if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
-}
 
 // A daemon that never ends is a failure, not a hang: -2 after about 5 s.
 int WaitForExitWithin(pid_t pid) {
@@ -51,27 +45,14 @@ int WaitForExitWithin(pid_t pid) {
   return -2;
 }
 
-// program with args; stdout and stderr go to the files named, where given, stdout for "|" to a
-// pipe whose reading end is closed (`| true` once true has ended).
+// program with args; stdout and stderr go to the files named ("": nowhere), stdout for
+// kClosedPipe to a pipe whose reading end is closed (`| true` once true has ended).
 pid_t Spawn(const std::vector<std::string>& args, const std::string& out = "",
             const std::string& err = "", const char* program = ZEMBREL_SIM_PATH) {
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    for (const auto& [fd, path] : {std::pair{1, out}, std::pair{2, err}}) {
-      int ends[2] = {-1, -1};
-      const bool closedPipe = path == "|" && ::pipe(ends) == 0 && ::close(ends[0]) == 0;
-      const int file = closedPipe     ? ends[1]
-                       : path.empty() ? -1
-                                      : ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      if (file >= 0) ::dup2(file, fd);
-    }
-    std::vector<char*> argv{const_cast<char*>(program)};
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    ::execv(program, argv.data());
-    ::_exit(127);
-  }
-  return pid;
+  std::vector<std::string> argv{program};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return SpawnProgram(argv, "/dev/null", out.empty() ? "/dev/null" : out,
+                      err.empty() ? "/dev/null" : err);
 }
 
 sockaddr_un AddressOf(const std::string& path) {
@@ -341,7 +322,7 @@ TEST_F(ZembrelSim, HelpAndVersionOnAFullDiskFailInWords) {
       EXPECT_EQ(ReadFileBytes(err),
                 std::string(name) + ": cannot write standard output: No space left on device\n");
       // From a shell, `| true`: SIGPIPE ended it without a word (141).
-      EXPECT_EQ(WaitForExitWithin(Spawn({option}, "|", err, program)), 1);
+      EXPECT_EQ(WaitForExitWithin(Spawn({option}, kClosedPipe.string(), err, program)), 1);
       EXPECT_EQ(ReadFileBytes(err),
                 std::string(name) + ": cannot write standard output: Broken pipe\n");
     }

@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -38,6 +39,13 @@ inline pid_t SpawnProgram(const std::vector<std::string>& argv, const std::files
   posix_spawn_file_actions_destroy(&files);
   if (pipe[1] >= 0) ::close(pipe[1]);
   return pid;
+}
+
+// The exit code of pid, or -1 when it did not exit normally.
+inline int WaitForExit(pid_t pid) {
+  int status = 0;
+  const bool exited = pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status);
+  return exited ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace torvix::testing
