@@ -32,6 +32,7 @@ TEST_P(DeviceOption, SetsTheDeviceAndLeavesTheRest) {
   std::vector<std::string> args = {"Torvix_Controller"};
   args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
   std::vector<char*> argv;
+  argv.reserve(args.size() + 1);
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
   int argc = static_cast<int>(args.size());
